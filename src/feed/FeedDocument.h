@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+namespace tremolux {
+
+// A loaded feed seen as tables, rows, cells and cell texts: the one narrow
+// interface that ParsePage walks, whatever the format of the page was.
+// A null pointer from an accessor means that element could not be fetched.
+
+class FeedRow {
+public:
+    virtual ~FeedRow() = default;
+    virtual int CellCount() const = 0;
+    // The cell's rendered text as UTF-8; an unreadable cell reads as empty.
+    virtual std::string CellText(int cell) const = 0;
+};
+
+class FeedTable {
+public:
+    virtual ~FeedTable() = default;
+    // The table's own rows (heading rows included, never a nested table's).
+    virtual int RowCount() const = 0;
+    virtual const FeedRow* Row(int row) const = 0;
+};
+
+class FeedTables {
+public:
+    virtual ~FeedTables() = default;
+    // Every table in document order, nested ones included.
+    virtual int Count() const = 0;
+    virtual const FeedTable* Table(int table) const = 0;
+};
+
+class FeedDocument {
+public:
+    virtual ~FeedDocument() = default;
+    // False when the loaded bytes cannot be viewed as tables at all (JSON that
+    // is not a FeatureCollection, CSV without the needed columns).
+    virtual bool ViewableAsTables() const = 0;
+    // The collection of all tables, or null when it cannot be had.
+    virtual const FeedTables* Tables() const = 0;
+};
+
+// The component that holds the loaded page: the browser of the classic program.
+// Ready states run 0 (uninitialised) ... 4 (complete).
+class FeedBrowser {
+public:
+    static constexpr int kReadyStateComplete = 4;
+
+    virtual ~FeedBrowser() = default;
+    virtual void Navigate2(const std::string& address) = 0;
+    virtual int GetReadyState() const = 0;
+    virtual void Refresh() = 0;
+    // The loaded document, or null when there is none.
+    virtual const FeedDocument* GetHtmlDocument() const = 0;
+};
+
+}  // namespace tremolux
