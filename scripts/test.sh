@@ -13,6 +13,6 @@ if [ "${1:-}" = "--sanitize" ]; then
   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 fi
 ./scripts/setup.sh
-cmake -S . -B "$build" "${flags[@]}"
+cmake -S . -B "$build" -DTREMOLUX_TESTS=ON "${flags[@]}"
 cmake --build "$build" -j"$(nproc)"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

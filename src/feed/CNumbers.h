@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace tremolux {
+
+// atof in the "C" locale whatever the process locale: leading white space,
+// the longest prefix that forms a number, 0.0 when there is none.
+double CAtof(std::string_view text);
+
+// atoi rules (leading white space, optional sign, decimal digits up to the
+// first other character, 0 when there are none); a value beyond 32 bits
+// saturates at INT_MIN or INT_MAX.
+int CAtoi(std::string_view text);
+
+}  // namespace tremolux
