@@ -1,0 +1,7 @@
+#include "cities/CityEntry.h"
+
+namespace tremolux {
+
+CityEntry CurrentCity;
+
+}  // namespace tremolux

@@ -1,0 +1,59 @@
+#include "geo/CityPosition.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tremolux {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+}  // namespace
+
+CityPosition& CityPosition::ComputeDecimal()
+{
+    const double lat = latDeg + latMin * (1.0 / 60.0) + latSec * (1.0 / 3600.0);
+    latDecimal = north ? lat : -std::fabs(lat);
+    const double lon = lonDeg + lonMin * (1.0 / 60.0) + lonSec * (1.0 / 3600.0);
+    lonDecimal = west ? -std::fabs(lon) : lon;
+    return *this;
+}
+
+double GreatCircle(double lat1, double lon1, double lat2, double lon2, double* ccwBearing)
+{
+    const double phi1 = lat1 * kPi * (1.0 / 180.0);
+    const double lambda1 = lon1 * kPi * (1.0 / 180.0);
+    const double phi2 = lat2 * kPi * (1.0 / 180.0);
+    const double lambda2 = lon2 * kPi * (1.0 / 180.0);
+
+    // Rounding can carry the cosine a hair outside [-1, 1] for coincident or
+    // antipodal points, where acos has no value.
+    const double c = std::sin(phi1) * std::sin(phi2)
+                     + std::cos(phi1) * std::cos(phi2) * std::cos(lambda2 - lambda1);
+    const double distance = std::acos(std::clamp(c, -1.0, 1.0)) * EARTH_RADIUS_M;
+
+    if (ccwBearing) {
+        const double y = std::sin(lambda2 - lambda1) * std::cos(phi2);
+        const double x = std::cos(phi1) * std::sin(phi2)
+                         - std::sin(phi1) * std::cos(phi2) * std::cos(lambda2 - lambda1);
+        // Coincident points have no direction; they read as due north.
+        double theta = 0.0;
+        if (x != 0.0 || y != 0.0) {
+            theta = std::atan(y / x) * 180.0 * (1.0 / kPi);
+            if (x < 0.0)
+                theta += 180.0;
+            theta = std::fmod(theta + 180.0, 360.0) - 180.0;
+        }
+        double alpha = -theta * kPi / 180.0;
+        alpha = alpha - std::floor(alpha / (2.0 * kPi)) * (2.0 * kPi);
+        double bearing = alpha * 180.0 * (1.0 / kPi);
+        // A hair below a full turn can round up to 360 itself.
+        if (bearing >= 360.0)
+            bearing = 0.0;
+        *ccwBearing = bearing;
+    }
+    return distance;
+}
+
+}  // namespace tremolux
