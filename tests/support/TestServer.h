@@ -1,0 +1,65 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+namespace tremolux::test {
+
+// An HTTP server on 127.0.0.1 at a free port, running in its own thread for
+// the life of the object. Every path answers with the current behaviour,
+// except /hop/N, which redirects N times before answering.
+class TestServer {
+public:
+    TestServer();
+    ~TestServer();
+    TestServer(const TestServer&) = delete;
+    TestServer& operator=(const TestServer&) = delete;
+
+    int Port() const { return m_port; }
+    std::string Url(const std::string& path = "/feed") const;
+
+    // 200 with this body.
+    void Serve(std::string body, std::string contentType = "application/json");
+    // This status with a short text body.
+    void ServeStatus(int status);
+    // Headers never come until the server stops.
+    void ServeStall();
+    // Announces the whole body's length, sends only the first `sentBytes`, closes.
+    void ServeTruncated(std::string body, std::size_t sentBytes);
+
+    int RequestCount() const { return m_requests.load(); }
+    std::string LastUserAgent() const;
+    std::string LastAcceptEncoding() const;
+
+    // Ends every stalled answer and closes the port; later requests are refused.
+    void Stop();
+
+private:
+    enum class Mode { Body, Status, Stall, Truncated };
+
+    std::unique_ptr<httplib::Server> m_server;
+    std::thread m_thread;
+    int m_port = 0;
+    std::atomic<int> m_requests{0};
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_stopped;
+    bool m_stopping = false;
+    Mode m_mode = Mode::Status;
+    int m_status = 404;
+    std::string m_body;
+    std::string m_contentType;
+    std::size_t m_sentBytes = 0;
+    std::string m_userAgent;
+    std::string m_acceptEncoding;
+};
+
+}  // namespace tremolux::test
