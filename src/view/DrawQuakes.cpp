@@ -1,0 +1,175 @@
+#include "view/DrawQuakes.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "feed/Clock.h"
+#include "feed/QuakeList.h"
+#include "geo/CityPosition.h"
+#include "view/Canvas.h"
+#include "view/DisplaySettings.h"
+
+namespace tremolux {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kHalfSecondDays = 5.787037037037037e-06;
+constexpr Rgb kFieldColor{0, 200, 0};
+constexpr Rgb kIndexTextColor{255, 255, 255};
+// Far beyond any screen, and small enough that the ray end (100 r) still fits
+// an int: only quakes dated years ahead of now get this far out.
+constexpr double kMaxRadius = 1.0e6;
+
+int Trunc(double value)
+{
+    return static_cast<int>(value);
+}
+
+// printf's "%.*f" without the process locale, which Qt applications adopt
+// from the environment.
+void AppendFixed(std::string& text, double value, int precision)
+{
+    char digits[400];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value,
+                                      std::chars_format::fixed, precision);
+    text.append(digits, result.ptr);
+}
+
+// "[%.1f] %.0f km, %s (at %s)"
+std::string QuakeLabel(const QuakeRecord& quake, double distance)
+{
+    std::string label = "[";
+    AppendFixed(label, quake.magnitude, 1);
+    label += "] ";
+    AppendFixed(label, distance * 0.001, 0);
+    label += " km, ";
+    label += quake.region;
+    label += " (at ";
+    label += FormatOleDate(quake.time);
+    label += ')';
+    return label;
+}
+
+// The quake's distance from the centre: R0 when fresh, 0 once as old as the
+// hours window.
+double AgeRadius(double mapRadius, double ageSeconds, double hours)
+{
+    double r;
+    if (hours != 0.0)
+        r = mapRadius * (1.0 - ageSeconds / (hours * 3600.0));
+    else
+        r = ageSeconds <= 0.0 ? mapRadius : 0.0;
+    if (!(r > 0.0))
+        return 0.0;
+    return std::min(r, kMaxRadius);
+}
+
+// Degrees of the pie: 360 at the city, narrowing to 0 at the pie radius.
+double PieSweep(double distance, double pieRadius)
+{
+    if (!(distance <= pieRadius))
+        return 0.0;
+    if (pieRadius <= 0.0)
+        return 360.0;
+    return 360.0 * (1.0 - distance / pieRadius);
+}
+
+Rgb MagnitudeColor(double magnitude)
+{
+    return {Trunc(25.5 * magnitude), Trunc(255.0 - 25.5 * magnitude), 0};
+}
+
+// Green at 0, red at 100 and above.
+Rgb IndexColor(int index)
+{
+    const int q = std::clamp(index, 0, 100) * 255 / 100;
+    return {q, 255 - q, 0};
+}
+
+void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySettings& settings,
+               const CityPosition& city, const QuakeRecord& quake, OleDate now)
+{
+    const double m = quake.magnitude;
+    if (!(m >= 1.0 && m <= 10.0))
+        return;
+
+    const double span = OleDayDifference(now, quake.time);
+    const double h = span < 0.0 ? -kHalfSecondDays : kHalfSecondDays;
+    const double ageHours = std::trunc((span + h) * 24.0);
+    const double ageSeconds = std::trunc((span + h) * 86400.0);
+    if (ageHours > settings.hours)
+        return;
+
+    const double r = AgeRadius(mapRadius, ageSeconds, settings.hours);
+    const int ri = Trunc(r);
+    const int d = Trunc(2.0 * r);
+
+    double ccw = 0.0;
+    double distance =
+        GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
+    double theta = 360.0 - ccw;
+    if (quake.latitude == city.latDecimal && quake.longitude == city.lonDecimal)
+        distance = 0.0;
+    // A quake at the city itself has no direction: draw it to the north.
+    if (distance == 0.0 || !std::isfinite(theta))
+        theta = 0.0;
+    if (distance > settings.nearestRadius)
+        return;
+    const double sweep = PieSweep(distance, settings.pieRadius);
+
+    const Rgb color = MagnitudeColor(m);
+    const double t = theta * kPi / 180.0;
+
+    const Brush oldBrush = canvas.SelectBrush(Brush{color});
+    if (sweep != 0.0) {
+        const double k = sweep * kPi / 360.0;
+        const CanvasPoint start{cx + Trunc(r * std::sin(t + k)), cy - Trunc(r * std::cos(t + k))};
+        const CanvasPoint end{cx + Trunc(r * std::sin(t - k)), cy - Trunc(r * std::cos(t - k))};
+        // Coinciding points would make a full disc of a sector thinner than a pixel.
+        if (start != end || sweep >= 180.0)
+            canvas.Pie(cx - ri, cy - ri, cx - ri + d, cy - ri + d, start, end);
+    }
+
+    const Pen oldPen = canvas.SelectPen(Pen{Trunc(m) + 1, color});
+    canvas.MoveTo(cx, cy);
+    canvas.LineTo(cx + Trunc(100.0 * (r * std::sin(t))), cy - Trunc(100.0 * (r * std::cos(t))));
+
+    if (settings.drawTexts)
+        canvas.TextOut(cx + Trunc(r * std::sin(t)), cy - Trunc(r * std::cos(t)),
+                       QuakeLabel(quake, distance));
+
+    canvas.SelectPen(oldPen);
+    canvas.SelectBrush(oldBrush);
+}
+
+}  // namespace
+
+void DrawQuakes(Canvas& canvas, int width, int height, const DisplaySettings& settings,
+                const CityPosition& city, const QuakeList& quakes, const Clock& clock)
+{
+    const int cx = Trunc(width * 0.5);
+    const int cy = Trunc(height * 0.5);
+    const double mapRadius = 0.45 * std::min(width, height);
+
+    canvas.FillSolidRect(1, 1, width - 2, height - 2, kFieldColor);
+    canvas.Ellipse(cx - 10, cy - 10, cx + 10, cy + 10);
+
+    const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Label);
+    const OleDate now = clock.Now();
+    for (int i = 0; i < quakes.count(); ++i)
+        DrawQuake(canvas, cx, cy, mapRadius, settings, city, quakes.at(i), now);
+    canvas.SelectFont(oldFont);
+
+    const int index = quakes.GetActivityIndex(city, clock);
+    canvas.FillSolidRect(10, 10, 45, 25, IndexColor(index));
+    canvas.SetTextColor(kIndexTextColor);
+    char number[16];
+    std::snprintf(number, sizeof number, "%3d", index);
+    canvas.TextOut(20, 15, number);
+}
+
+}  // namespace tremolux
