@@ -2,12 +2,36 @@
 
 #include <QDialog>
 
+#include "cities/CitiesDialogLogic.h"
+
+class QLineEdit;
+class QListWidget;
+
 namespace tremolux {
 
+// Lists the cities of the city file, sorted, and lets the user pick one, add
+// CurrentCity through the city editor or delete an entry. The list is read
+// afresh each time the dialog is shown; its changes end with the dialog.
+// OK leaves the chosen city in CurrentCity.
 class CDia_Cities : public QDialog {
     Q_OBJECT
 public:
     explicit CDia_Cities(QWidget* parent = nullptr);
+
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void OnLbnSelchangeCities();
+    void OnBnClickedAdd();
+    void OnBnClickedDelete();
+
+    CitiesDialogLogic m_logic;
+    QLineEdit* m_editCity;
+    QListWidget* m_listCities;
 };
 
 }  // namespace tremolux
