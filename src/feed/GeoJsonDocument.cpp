@@ -1,0 +1,305 @@
+#include "feed/GeoJsonDocument.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include <simdjson.h>
+
+#include "feed/CellTableDocument.h"
+#include "feed/Charset.h"
+
+namespace tremolux {
+
+namespace {
+
+namespace od = simdjson::ondemand;
+using simdjson::error_code;
+using simdjson::SUCCESS;
+
+// What one feature contributes to its row; texts point into the parser's
+// string buffer, which lives as long as the parse.
+struct Feature {
+    std::string_view url;
+    std::string_view type;
+    std::string_view place;
+    double magnitude = 0.0;
+    bool hasMagnitude = false;
+    double timeMs = 0.0;
+    bool hasTime = false;
+    double coordinates[3] = {};
+    int coordinateCount = 0;
+    bool hasProperties = false;
+};
+
+// null, a missing member or a value of another type all read as "none".
+error_code ReadNumber(od::value value, double& out, bool& has)
+{
+    od::json_type type;
+    if (error_code error = value.type().get(type))
+        return error;
+    if (type != od::json_type::number)
+        return SUCCESS;
+    if (error_code error = value.get_double().get(out))
+        return error;
+    has = true;
+    return SUCCESS;
+}
+
+error_code ReadText(od::value value, std::string_view& out)
+{
+    od::json_type type;
+    if (error_code error = value.type().get(type))
+        return error;
+    if (type != od::json_type::string)
+        return SUCCESS;
+    return value.get_string().get(out);
+}
+
+error_code ReadProperties(od::value value, Feature& feature)
+{
+    od::object properties;
+    if (error_code error = value.get_object().get(properties))
+        return error;
+    feature.hasProperties = true;
+    for (auto member : properties) {
+        if (member.error())
+            return member.error();
+        od::field& field = member.value_unsafe();
+        const simdjson::ondemand::raw_json_string key = field.key();
+        error_code error = SUCCESS;
+        if (key == "mag")
+            error = ReadNumber(field.value(), feature.magnitude, feature.hasMagnitude);
+        else if (key == "time")
+            error = ReadNumber(field.value(), feature.timeMs, feature.hasTime);
+        else if (key == "place")
+            error = ReadText(field.value(), feature.place);
+        else if (key == "url")
+            error = ReadText(field.value(), feature.url);
+        else if (key == "type")
+            error = ReadText(field.value(), feature.type);
+        if (error)
+            return error;
+    }
+    return SUCCESS;
+}
+
+error_code ReadGeometry(od::value value, Feature& feature)
+{
+    od::object geometry;
+    if (error_code error = value.get_object().get(geometry))
+        return error;
+    for (auto member : geometry) {
+        if (member.error())
+            return member.error();
+        od::field& field = member.value_unsafe();
+        if (field.key() != "coordinates")
+            continue;
+        od::array coordinates;
+        if (error_code error = field.value().get_array().get(coordinates))
+            return error;
+        for (auto coordinate : coordinates) {
+            double number = 0.0;
+            if (error_code error = coordinate.get_double().get(number))
+                return error;
+            if (feature.coordinateCount < 3)
+                feature.coordinates[feature.coordinateCount++] = number;
+        }
+    }
+    return SUCCESS;
+}
+
+error_code ReadFeature(od::value value, Feature& feature)
+{
+    od::object object;
+    if (error_code error = value.get_object().get(object))
+        return error;
+    for (auto member : object) {
+        if (member.error())
+            return member.error();
+        od::field& field = member.value_unsafe();
+        const simdjson::ondemand::raw_json_string key = field.key();
+        error_code error = SUCCESS;
+        if (key == "properties")
+            error = ReadProperties(field.value(), feature);
+        else if (key == "geometry")
+            error = ReadGeometry(field.value(), feature);
+        if (error)
+            return error;
+    }
+    return SUCCESS;
+}
+
+// Shortest text that reads back as the same double.
+std::string_view NumberText(double value, char (&buffer)[32])
+{
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return {buffer, static_cast<std::size_t>(result.ptr - buffer)};
+}
+
+// "YYYY/MM/DD HH:MM:SS" of a UTC instant, truncated to the second.
+std::string_view TimeText(double epochMs, char (&buffer)[32])
+{
+    constexpr double kLimit = 1e15;  // far beyond any year the dates can hold
+    if (!(std::fabs(epochMs) < kLimit))
+        return {};
+    const auto ms = static_cast<std::int64_t>(std::floor(epochMs));
+    const std::int64_t seconds = ms / 1000 - (ms % 1000 < 0 ? 1 : 0);
+    const std::int64_t days = seconds / 86400 - (seconds % 86400 < 0 ? 1 : 0);
+    const std::int64_t secondOfDay = seconds - days * 86400;
+    // Civil date of a day count since 1970-01-01 (proleptic Gregorian).
+    const std::int64_t z = days + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const int length = std::snprintf(buffer, sizeof buffer, "%04lld/%02lld/%02lld %02lld:%02lld:%02lld",
+                                     static_cast<long long>(year), static_cast<long long>(month),
+                                     static_cast<long long>(day),
+                                     static_cast<long long>(secondOfDay / 3600),
+                                     static_cast<long long>(secondOfDay / 60 % 60),
+                                     static_cast<long long>(secondOfDay % 60));
+    return {buffer, static_cast<std::size_t>(length)};
+}
+
+// Features without a type count as earthquakes; quarry blasts, explosions and
+// the like would otherwise sound the alert.
+bool AddRow(const Feature& feature, CellTableDocument& table)
+{
+    if (!feature.type.empty() && feature.type != "earthquake")
+        return true;
+    if (!feature.hasProperties || feature.coordinateCount < 2)
+        return false;
+    char buffer[32];
+    table.AddRow();
+    table.AddCell(feature.url);
+    table.AddCell(feature.hasMagnitude ? NumberText(feature.magnitude, buffer) : std::string_view());
+    table.AddCell(feature.hasTime ? TimeText(feature.timeMs, buffer) : std::string_view());
+    table.AddCell(NumberText(feature.coordinates[1], buffer));
+    table.AddCell(NumberText(feature.coordinates[0], buffer));
+    table.AddCell(feature.coordinateCount > 2 ? NumberText(feature.coordinates[2], buffer)
+                                              : std::string_view());
+    table.AddCell(feature.place);
+    return true;
+}
+
+// False when the array broke off or held a feature that cannot be read.
+bool ReadFeatures(od::value value, CellTableDocument& table)
+{
+    od::array features;
+    if (value.get_array().get(features))
+        return false;
+    for (auto element : features) {
+        od::value featureValue;
+        Feature feature;
+        if (element.get(featureValue) || ReadFeature(featureValue, feature) || !AddRow(feature, table))
+            return false;
+    }
+    return true;
+}
+
+// A document cut off inside a string fails as a whole; the text before that
+// string still holds every feature completed before the cut.
+std::size_t BeforeUnclosedString(std::string_view json)
+{
+    for (std::size_t at = json.rfind('"'); at != std::string_view::npos && at > 0;
+         at = json.rfind('"', at - 1)) {
+        std::size_t backslashes = 0;
+        while (backslashes < at && json[at - 1 - backslashes] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 0)
+            return at;
+    }
+    return 0;
+}
+
+class GeoJsonReader {
+public:
+    explicit GeoJsonReader(std::string json) : m_json(std::move(json)), m_length(m_json.size()) {}
+
+    void ReadInto(CellTableDocument& table)
+    {
+        od::document document;
+        error_code error = Iterate(document);
+        if (error == simdjson::UTF8_ERROR) {
+            m_json.resize(m_length);
+            m_json = ToUtf8(std::move(m_json), "");
+            m_length = m_json.size();
+            error = Iterate(document);
+        }
+        if (error == simdjson::UNCLOSED_STRING) {
+            m_length = BeforeUnclosedString(std::string_view(m_json).substr(0, m_length));
+            error = Iterate(document);
+        }
+        if (error) {
+            table.SetUnviewable();
+            return;
+        }
+        ReadCollection(document, table);
+    }
+
+private:
+    // The parser reads a little past the end of the text it is given.
+    error_code Iterate(od::document& document)
+    {
+        m_json.resize(m_length);
+        m_json.append(simdjson::SIMDJSON_PADDING, ' ');
+        return m_parser.iterate(m_json.data(), m_length, m_json.size()).get(document);
+    }
+
+    static void ReadCollection(od::document& document, CellTableDocument& table)
+    {
+        od::object root;
+        if (document.get_object().get(root)) {
+            table.SetUnviewable();
+            return;
+        }
+        bool isCollection = false;
+        bool complete = true;
+        for (auto member : root) {
+            if (member.error()) {
+                complete = false;
+                break;
+            }
+            od::field& field = member.value_unsafe();
+            const simdjson::ondemand::raw_json_string key = field.key();
+            if (key == "type") {
+                std::string_view type;
+                if (field.value().get_string().get(type)) {
+                    complete = false;
+                    break;
+                }
+                isCollection = type == "FeatureCollection";
+            } else if (key == "features" && !ReadFeatures(field.value(), table)) {
+                complete = false;
+                break;
+            }
+        }
+        if (!isCollection)
+            table.SetUnviewable();
+        else if (!complete)
+            table.BreakOff();
+    }
+
+    std::string m_json;
+    std::size_t m_length;
+    od::parser m_parser;
+};
+
+}  // namespace
+
+std::unique_ptr<FeedDocument> OpenGeoJsonDocument(std::string json)
+{
+    auto table = std::make_unique<CellTableDocument>();
+    GeoJsonReader(std::move(json)).ReadInto(*table);
+    return table;
+}
+
+}  // namespace tremolux
