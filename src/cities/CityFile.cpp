@@ -71,6 +71,9 @@ CityEntry MakeEntry(const std::string& name, double latitude, double longitude)
 CityFileResult ReadCityFile(const std::string& path)
 {
     CityFileResult result;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return result;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return result;

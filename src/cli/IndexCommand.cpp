@@ -1,0 +1,57 @@
+#include <algorithm>
+#include <iostream>
+#include <vector>
+
+#include "cities/CityFile.h"
+#include "cli/Commands.h"
+#include "feed/Clock.h"
+#include "feed/QuakeList.h"
+
+namespace tremolux {
+
+namespace {
+
+// Every city of the file, highest index first; equal indices keep file order.
+void PrintRanking(const QuakeList& quakes, const Clock& clock, const std::vector<CityEntry>& cities)
+{
+    struct Ranked {
+        int index;
+        const CityEntry* city;
+    };
+    std::vector<Ranked> ranking;
+    ranking.reserve(cities.size());
+    for (const CityEntry& city : cities)
+        ranking.push_back({quakes.GetActivityIndex(city.position, clock), &city});
+    std::stable_sort(ranking.begin(), ranking.end(),
+                     [](const Ranked& a, const Ranked& b) { return a.index > b.index; });
+    for (const Ranked& r : ranking)
+        std::cout << r.index << '\t' << r.city->name << '\n';
+}
+
+}  // namespace
+
+int RunIndex(const CliOptions& options)
+{
+    std::string error;
+    const std::unique_ptr<Clock> clock = MakeClock(options);
+    if (options.cities && !options.city) {
+        const CityFileResult file = ReadCityFile(*options.cities);
+        if (!file.opened)
+            return UsageError("--cities: cannot open " + *options.cities);
+        QuakeList quakes;
+        if (!LoadQuakes(options, quakes))
+            return kExitFeedFailed;
+        PrintRanking(quakes, *clock, file.entries);
+        return kExitSuccess;
+    }
+    const std::optional<CityEntry> city = ReferenceCity(options, error);
+    if (!city)
+        return UsageError(error);
+    QuakeList quakes;
+    if (!LoadQuakes(options, quakes))
+        return kExitFeedFailed;
+    std::cout << quakes.GetActivityIndex(city->position, *clock) << '\n';
+    return kExitSuccess;
+}
+
+}  // namespace tremolux

@@ -1,0 +1,39 @@
+#include <cstdio>
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "feed/QuakeList.h"
+
+namespace tremolux {
+
+namespace {
+
+std::string FormatTime(OleDate time)
+{
+    CalendarTime t;
+    if (!OleDateToCalendar(time, t))
+        return "invalid";
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return text;
+}
+
+}  // namespace
+
+int RunQuakes(const CliOptions& options)
+{
+    QuakeList quakes;
+    if (!LoadQuakes(options, quakes))
+        return kExitFeedFailed;
+    std::cout << "magnitude\ttime\tlatitude\tlongitude\tdepth\tregion\n";
+    for (int i = 0; i < quakes.count(); ++i) {
+        const QuakeRecord& q = quakes.at(i);
+        std::cout << FormatNumber(q.magnitude) << '\t' << FormatTime(q.time) << '\t'
+                  << FormatNumber(q.latitude) << '\t' << FormatNumber(q.longitude) << '\t'
+                  << FormatNumber(q.depth) << '\t' << q.region << '\n';
+    }
+    return kExitSuccess;
+}
+
+}  // namespace tremolux
