@@ -78,8 +78,7 @@ std::string FromCp1252(std::string_view bytes)
     return out;
 }
 
-// The length of the sequence starting with `lead` that is well formed at
-// `text`, or 0 (overlongs, surrogates and values past U+10FFFF are not).
+// The length of the well-formed sequence at the start of `text`, or 0 (overlongs, surrogates and values past U+10FFFF are not).
 std::size_t Utf8SequenceLength(std::string_view text)
 {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -133,7 +132,9 @@ std::size_t WithoutCutTail(std::string_view bytes)
     for (std::size_t back = 1; back <= std::min<std::size_t>(3, bytes.size()); ++back) {
         const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
         if ((byte & 0xC0) != 0x80) {
-            const std::size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            if (byte < 0xC2 || byte > 0xF4)
+                return bytes.size();
+            const std::size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
             return needed > back ? bytes.size() - back : bytes.size();
         }
     }

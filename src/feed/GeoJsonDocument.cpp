@@ -10,6 +10,7 @@
 
 #include "feed/CellTableDocument.h"
 #include "feed/Charset.h"
+#include "feed/TruncatedJson.h"
 
 namespace tremolux {
 
@@ -205,21 +206,6 @@ bool ReadFeatures(od::value value, CellTableDocument& table)
     return true;
 }
 
-// A document cut off inside a string fails as a whole; the text before that
-// string still holds every feature completed before the cut.
-std::size_t BeforeUnclosedString(std::string_view json)
-{
-    for (std::size_t at = json.rfind('"'); at != std::string_view::npos && at > 0;
-         at = json.rfind('"', at - 1)) {
-        std::size_t backslashes = 0;
-        while (backslashes < at && json[at - 1 - backslashes] == '\\')
-            ++backslashes;
-        if (backslashes % 2 == 0)
-            return at;
-    }
-    return 0;
-}
-
 class GeoJsonReader {
 public:
     explicit GeoJsonReader(std::string json) : m_json(std::move(json)), m_length(m_json.size()) {}
@@ -227,42 +213,44 @@ public:
     void ReadInto(CellTableDocument& table)
     {
         od::document document;
-        error_code error = Iterate(document);
+        od::object root;
+        error_code error = Open(document, root);
         if (error == simdjson::UTF8_ERROR) {
             m_json.resize(m_length);
             m_json = ToUtf8(std::move(m_json), "");
             m_length = m_json.size();
-            error = Iterate(document);
+            error = Open(document, root);
         }
-        if (error == simdjson::UNCLOSED_STRING) {
-            m_length = BeforeUnclosedString(std::string_view(m_json).substr(0, m_length));
-            error = Iterate(document);
+        // A text cut off part-way fails as a whole; closed after its last
+        // complete feature it still gives every feature before the cut.
+        const bool cutOff = error && error != simdjson::INCORRECT_TYPE;
+        if (cutOff) {
+            m_json = CloseTruncatedJson(std::string_view(m_json).substr(0, m_length));
+            m_length = m_json.size();
+            error = m_length ? Open(document, root) : simdjson::EMPTY;
         }
         if (error) {
             table.SetUnviewable();
             return;
         }
-        ReadCollection(document, table);
+        ReadCollection(root, table, cutOff);
     }
 
 private:
     // The parser reads a little past the end of the text it is given.
-    error_code Iterate(od::document& document)
+    error_code Open(od::document& document, od::object& root)
     {
         m_json.resize(m_length);
         m_json.append(simdjson::SIMDJSON_PADDING, ' ');
-        return m_parser.iterate(m_json.data(), m_length, m_json.size()).get(document);
+        if (error_code error = m_parser.iterate(m_json.data(), m_length, m_json.size()).get(document))
+            return error;
+        return document.get_object().get(root);
     }
 
-    static void ReadCollection(od::document& document, CellTableDocument& table)
+    static void ReadCollection(od::object& root, CellTableDocument& table, bool cutOff)
     {
-        od::object root;
-        if (document.get_object().get(root)) {
-            table.SetUnviewable();
-            return;
-        }
         bool isCollection = false;
-        bool complete = true;
+        bool complete = !cutOff;
         for (auto member : root) {
             if (member.error()) {
                 complete = false;
