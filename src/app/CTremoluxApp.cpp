@@ -1,0 +1,100 @@
+#include "app/CTremoluxApp.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
+
+#include "app/CTremoluxDoc.h"
+#include "app/InstallPaths.h"
+#include "app/QtTone.h"
+#include "cities/CityEntry.h"
+#include "cities/CityFile.h"
+#include "feed/Clock.h"
+#include "feed/FeedAddress.h"
+
+namespace tremolux {
+
+FeedView* g_pFeedView = nullptr;
+CTremoluxDoc* g_pFeedDoc = nullptr;
+
+CTremoluxApp::CTremoluxApp(AppOptions options) : m_options(std::move(options))
+{
+    if (m_options.now)
+        m_clock = std::make_unique<FixedClock>(*m_options.now);
+    else
+        m_clock = std::make_unique<SystemUtcClock>();
+    if (m_options.tone == nullptr) {
+        m_ownTone = std::make_unique<QtTone>();
+        m_options.tone = m_ownTone.get();
+    }
+}
+
+CTremoluxApp::~CTremoluxApp()
+{
+    m_pMainFrame.reset();
+    g_pFeedView = nullptr;
+    g_pFeedDoc = nullptr;
+}
+
+std::string CTremoluxApp::FeedAddress() const
+{
+    if (!m_options.feedAddress.empty())
+        return m_options.feedAddress;
+    const QString stored = QSettings("Brevanto", "Tremolux").value("feed/address").toString();
+    return stored.isEmpty() ? std::string(kDefaultFeedAddress) : stored.toStdString();
+}
+
+bool CTremoluxApp::InitInstance()
+{
+    m_pMainFrame = std::make_unique<CMainFrame>(*m_clock, *m_options.tone, m_options.timings);
+    m_pMainFrame->OnCreate();
+
+    if (m_options.files.isEmpty()) {
+        m_pMainFrame->OnFileNew();
+    } else {
+        for (const QString& file : m_options.files) {
+            if (!QFileInfo(file).isFile()) {
+                QMessageBox box(QMessageBox::Critical, "Tremolux",
+                                QObject::tr("%1 cannot be opened: there is no such file.").arg(file),
+                                QMessageBox::Ok);
+                box.setTextFormat(Qt::PlainText);
+                box.exec();
+                return false;
+            }
+            m_pMainFrame->OpenDocumentFile(file);
+        }
+    }
+
+    m_pMainFrame->show();
+    RecordStartupDirectory();
+    DefaultCityFile = DefaultCityFilePath().toStdString();
+    return InitFeed();
+}
+
+bool CTremoluxApp::InitFeed()
+{
+    CityPosition tokyo;
+    tokyo.north = 1;
+    tokyo.west = 0;
+    tokyo.latDeg = 35.0;
+    tokyo.latMin = 41.0;
+    tokyo.latSec = 22.16;
+    tokyo.lonDeg = 139.0;
+    tokyo.lonMin = 41.0;
+    tokyo.lonSec = 30.14;
+    tokyo.ComputeDecimal();
+    CurrentCity.position = tokyo;
+    CurrentCity.name = "Tokyo";
+
+    m_pFeedDoc = std::make_unique<CTremoluxDoc>(QStringLiteral("Tremolux data"));
+    g_pFeedDoc = m_pFeedDoc.get();
+    m_pFeedView = std::make_unique<FeedView>(*m_clock);
+    m_pFeedView->SetTimeout(m_options.loadTimeout);
+    g_pFeedView = m_pFeedView.get();
+
+    m_pFeedView->Navigate2(FeedAddress());
+    m_pMainFrame->UpdateFeedStatus();
+    return true;
+}
+
+}  // namespace tremolux

@@ -1,0 +1,83 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace tremolux {
+
+std::optional<OleDate> ParseNowText(const QString& text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2}) (\\d{2}):(\\d{2}):(\\d{2})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    auto field = [&match](int i) { return match.captured(i).toInt(); };
+    const OleDate date = OleDateFromCalendar(field(1), field(2), field(3), field(4), field(5),
+                                             field(6));
+    if (!date.valid)
+        return std::nullopt;
+    return date;
+}
+
+CommandLine ParseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Tremolux watches the world's recent earthquakes and shows them around your cities.");
+    const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+    const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
+    const QCommandLineOption feed(
+        "feed", "Read the quakes from SOURCE: an http, https or file URL, or a file path.",
+        "SOURCE");
+    const QCommandLineOption now(
+        "now", "Take TIME, \"YYYY-MM-DD HH:MM:SS\" in UTC, as the present moment.", "TIME");
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(feed);
+    parser.addOption(now);
+    parser.addPositionalArgument("FILE", "A file to open as a map window.", "[FILE]");
+
+    CommandLine result;
+    auto usageError = [&](const QString& message) {
+        result.exit = true;
+        result.exitStatus = 2;
+        result.message = "tremolux: " + message + "\n\n" + parser.helpText();
+        return result;
+    };
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        result.exit = true;
+        result.message = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.exit = true;
+        result.message = "tremolux " TREMOLUX_VERSION "\n";
+        return result;
+    }
+    if (parser.positionalArguments().size() > 1)
+        return usageError("only one FILE can be opened at start");
+    if (parser.isSet(now)) {
+        const std::optional<OleDate> date = ParseNowText(parser.value(now));
+        if (!date)
+            return usageError("--now wants \"YYYY-MM-DD HH:MM:SS\" (UTC), not \""
+                              + parser.value(now) + "\"");
+        result.options.now = date;
+    }
+    if (parser.isSet(feed))
+        result.options.feedAddress = parser.value(feed).toStdString();
+    result.options.files = parser.positionalArguments();
+    return result;
+}
+
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace tremolux

@@ -1,0 +1,55 @@
+#include "app/FeedStatus.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tremolux {
+
+namespace {
+
+std::string Quakes(int count)
+{
+    return std::to_string(count) + (count == 1 ? " quake" : " quakes");
+}
+
+std::string ClockTime(OleDate date)
+{
+    CalendarTime time;
+    if (!OleDateToCalendar(date, time))
+        return "?";
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d UTC", time.hour, time.minute);
+    return text;
+}
+
+std::string Age(OleDate then, OleDate now)
+{
+    const double minutes = std::floor(OleDayDifference(now, then) * 1440.0);
+    if (!(minutes >= 1.0))
+        return "less than a minute old";
+    if (minutes < 120.0)
+        return std::to_string(static_cast<long long>(minutes)) + " min old";
+    if (minutes < 2880.0)
+        return std::to_string(static_cast<long long>(minutes / 60.0)) + " h old";
+    return std::to_string(static_cast<long long>(minutes / 1440.0)) + " days old";
+}
+
+}  // namespace
+
+std::string FeedStatusText(const FeedStatus& status, int quakeCount, OleDate now)
+{
+    const std::string& failure =
+        status.loadFailure.empty() ? status.parseFailure : status.loadFailure;
+    if (!failure.empty()) {
+        const std::string prefix = status.loadFailure.empty() ? "" : "Feed failed: ";
+        if (!status.hasData)
+            return prefix + failure + "; no quakes yet";
+        return prefix + failure + "; showing " + Quakes(quakeCount) + " from "
+               + ClockTime(status.lastGoodLoad) + " (" + Age(status.lastGoodLoad, now) + ")";
+    }
+    if (!status.anyLoadEnded)
+        return "Loading the feed...";
+    return Quakes(quakeCount) + ", updated " + ClockTime(status.lastGoodLoad);
+}
+
+}  // namespace tremolux

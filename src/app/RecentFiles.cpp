@@ -1,0 +1,48 @@
+#include "app/RecentFiles.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace tremolux {
+
+namespace {
+
+const char* const kGroup = "Recent File List";
+
+QString Key(int index)
+{
+    return QStringLiteral("File%1").arg(index + 1);
+}
+
+}  // namespace
+
+QStringList RecentFiles()
+{
+    QSettings settings("Brevanto", "Tremolux");
+    settings.beginGroup(kGroup);
+    QStringList files;
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        const QString file = settings.value(Key(i)).toString();
+        if (!file.isEmpty())
+            files << file;
+    }
+    return files;
+}
+
+void AddRecentFile(const QString& path)
+{
+    const QString file = QFileInfo(path).absoluteFilePath();
+    QStringList files = RecentFiles();
+    files.removeAll(file);
+    files.prepend(file);
+    QSettings settings("Brevanto", "Tremolux");
+    settings.beginGroup(kGroup);
+    for (int i = 0; i < kMaxRecentFiles; ++i) {
+        if (i < files.size())
+            settings.setValue(Key(i), files[i]);
+        else
+            settings.remove(Key(i));
+    }
+}
+
+}  // namespace tremolux
