@@ -64,6 +64,13 @@ double ScreenAngle(const QPointF& centre, CanvasPoint point)
 
 }  // namespace
 
+QFont MapLabelFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    return font;
+}
+
 QPainterCanvas::QPainterCanvas(QPainter& painter, const QFont& labelFont)
     : m_painter(painter),
       m_labelFont(labelFont),

@@ -35,4 +35,8 @@ private:
     QRectF m_bounds;  // the painter's window, where anything can show
 };
 
+// The map window's label font: "Arial" at 12 pixels (Liberation Sans, its
+// metric twin, where Arial is not installed).
+QFont MapLabelFont();
+
 }  // namespace tremolux
