@@ -25,6 +25,26 @@ bool IsHtmlElement(const GumboNode& node, GumboTag tag)
            && node.v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
 }
 
+// The number of table start tags in the source: no table element of the
+// tree can come from anything else.
+std::size_t CountTableTags(std::string_view page)
+{
+    static constexpr std::string_view kName = "table";
+    std::size_t count = 0;
+    for (std::size_t at = page.find('<'); at != std::string_view::npos; at = page.find('<', at + 1)) {
+        if (page.size() - at <= kName.size() + 1)
+            break;
+        bool same = true;
+        for (std::size_t i = 0; i < kName.size() && same; ++i)
+            same = (page[at + 1 + i] | 0x20) == kName[i];
+        const char next = page[at + 1 + kName.size()];
+        if (same && (next == '>' || next == '/' || next == ' ' || next == '\t' || next == '\n'
+                     || next == '\r' || next == '\f'))
+            ++count;
+    }
+    return count;
+}
+
 // A row's cells are a slice of the document's one cell array, so a page of
 // many rows costs no allocation per row.
 class HtmlRow final : public FeedRow {
@@ -96,21 +116,25 @@ public:
 private:
     // Tables in document order, found without recursion: a page may nest
     // elements arbitrarily deep. Template contents are not part of the page.
+    // The walk ends with the last table the source can hold, which spares it
+    // the cells of most pages: their nodes are the bulk of the tree.
     void CollectTables()
     {
+        const std::size_t possibleTables = CountTableTags(m_page);
         Nodes stack{m_output->document};
-        while (!stack.empty()) {
+        while (!stack.empty() && m_tables.size() < possibleTables) {
             const GumboNode& node = *stack.back();
             stack.pop_back();
             if (IsHtmlElement(node, GUMBO_TAG_TABLE))
                 AddTable(node);
-            if (node.type != GUMBO_NODE_ELEMENT && node.type != GUMBO_NODE_DOCUMENT)
-                continue;
             const GumboVector& children = node.type == GUMBO_NODE_DOCUMENT
                                               ? node.v.document.children
                                               : node.v.element.children;
-            for (unsigned i = children.length; i-- > 0;)
-                stack.push_back(static_cast<const GumboNode*>(children.data[i]));
+            for (unsigned i = children.length; i-- > 0;) {
+                const auto* child = static_cast<const GumboNode*>(children.data[i]);
+                if (child->type == GUMBO_NODE_ELEMENT)
+                    stack.push_back(child);
+            }
         }
     }
 

@@ -142,9 +142,16 @@ private:
     int m_pendingBreaks = 0;
 };
 
+struct Frame {
+    const GumboNode* node;
+    unsigned next;
+};
+
 // Walks without recursion: a page may nest elements arbitrarily deep.
 class Renderer {
 public:
+    explicit Renderer(std::vector<Frame>& stack) : m_stack(stack) { m_stack.clear(); }
+
     std::string Render(const GumboNode& root)
     {
         Enter(root, true);
@@ -162,11 +169,6 @@ public:
     }
 
 private:
-    struct Frame {
-        const GumboNode* node;
-        unsigned next;
-    };
-
     void Enter(const GumboNode& node, bool isRoot)
     {
         switch (node.type) {
@@ -216,7 +218,7 @@ private:
     }
 
     TextBuilder m_text;
-    std::vector<Frame> m_stack;
+    std::vector<Frame>& m_stack;
     int m_preformatted = 0;
 };
 
@@ -226,7 +228,9 @@ std::string InnerText(const GumboNode& element)
 {
     if (element.type != GUMBO_NODE_ELEMENT)
         return {};
-    return Renderer().Render(element);
+    // One stack for every cell of a page, so a cell costs no allocation for it.
+    thread_local std::vector<Frame> stack;
+    return Renderer(stack).Render(element);
 }
 
 }  // namespace tremolux

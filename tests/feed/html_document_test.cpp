@@ -77,6 +77,10 @@ TEST(HtmlDocument, TablesAndRowsAreTheOnesABrowserBuilds)
     EXPECT_EQ(FirstTable("<table><tfoot><tr><td>f</tfoot><tr><td>b1<thead><tr><th>h</thead>"
                          "<tbody><tr><td>b2</tbody></table>"),
               (Rows{{"h"}, {"b1"}, {"b2"}, {"f"}}));
+    // Tables written in any case, in a comment or in script text.
+    const auto spelled = Dump(*OpenHtmlDocument(
+        "<!-- <table> --><script>'<table>'</script><TABLE\n><tr><td>1<td><Table\tid=x><tr><td>2</TABLE>"));
+    EXPECT_EQ(spelled, (std::vector<Rows>{{{"1", "2"}}, {{"2"}}}));
     EXPECT_TRUE(Dump(*OpenHtmlDocument("no tables here")).empty());
     EXPECT_TRUE(OpenHtmlDocument("")->ViewableAsTables());
 }
