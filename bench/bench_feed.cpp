@@ -48,7 +48,6 @@ const std::string& ClassicPage()
 // A small fixed-seed generator, so every run measures the same bytes.
 class Random {
 public:
-    double Uniform(double low, double high) { return low + (high - low) * static_cast<double>(Next() >> 11) / 9007199254740992.0; }
     std::uint64_t Below(std::uint64_t n) { return Next() % n; }
 
 private:

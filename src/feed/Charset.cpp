@@ -78,7 +78,8 @@ std::string FromCp1252(std::string_view bytes)
     return out;
 }
 
-// The length of the well-formed sequence at the start of `text`, or 0 (overlongs, surrogates and values past U+10FFFF are not).
+// The length of the well-formed sequence at the start of `text`, or 0
+// (overlongs, surrogates and values past U+10FFFF are not well formed).
 std::size_t Utf8SequenceLength(std::string_view text)
 {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };

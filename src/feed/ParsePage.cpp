@@ -12,7 +12,7 @@ namespace {
 // depth, region. Any other cell count is a heading or layout row.
 constexpr int kQuakeRowCells = 7;
 
-// Fills the record from a seven-cell row; the link cell is not read.
+// Sets every field of the record from a seven-cell row; the link cell is not read.
 void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
 {
     record.magnitude = CAtof(row.CellText(1));
@@ -65,11 +65,6 @@ bool QuakeList::ParsePage(const FeedBrowser& view, const FailureReport& report)
             }
             if (row->CellCount() != kQuakeRowCells)
                 continue;
-            record.magnitude = 0.0;
-            record.longitude = 0.0;
-            record.latitude = 0.0;
-            record.depth = 0.0;
-            record.region.clear();
             ReadQuakeRow(*row, record);
             if (record.magnitude > 1.0 && record.magnitude <= 10.0)
                 Append(record);
