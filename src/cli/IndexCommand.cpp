@@ -32,7 +32,6 @@ void PrintRanking(const QuakeList& quakes, const Clock& clock, const std::vector
 
 int RunIndex(const CliOptions& options)
 {
-    std::string error;
     const std::unique_ptr<Clock> clock = MakeClock(options);
     if (options.cities && !options.city) {
         const CityFileResult file = ReadCityFile(*options.cities);
@@ -44,6 +43,7 @@ int RunIndex(const CliOptions& options)
         PrintRanking(quakes, *clock, file.entries);
         return kExitSuccess;
     }
+    std::string error;
     const std::optional<CityEntry> city = ReferenceCity(options, error);
     if (!city)
         return UsageError(error);
