@@ -71,6 +71,8 @@ public:
     Rgb SetTextColor(Rgb color);
     // Text with its top-left corner at (x, y).
     void TextOut(int x, int y, const std::string& text);
+    // Ends the paint: a canvas may hold its operations back until then.
+    virtual void Flush() {}
 
 protected:
     const Pen& pen() const { return m_pen; }

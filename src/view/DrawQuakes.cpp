@@ -170,6 +170,7 @@ void DrawQuakes(Canvas& canvas, int width, int height, const DisplaySettings& se
     char number[16];
     std::snprintf(number, sizeof number, "%3d", index);
     canvas.TextOut(20, 15, number);
+    canvas.Flush();
 }
 
 }  // namespace tremolux

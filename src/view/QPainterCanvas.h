@@ -3,6 +3,10 @@
 #include <QFont>
 #include <QRectF>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "view/Canvas.h"
 
 class QPainter;
@@ -11,11 +15,21 @@ namespace tremolux {
 
 // Draws the canvas operations with a QPainter as a device context would:
 // aliased pixels, rectangles that exclude their right and bottom edges, wide
-// pens with round ends, text on an opaque background. The default font is the
-// application's default GUI font.
+// pens with round ends, text without kerning on an opaque background. The
+// default font is the application's default GUI font.
+//
+// The operations are collected and painted at Flush (DrawQuakes ends with it)
+// or at destruction. Painting them in one go lets the canvas leave out text
+// that later opaque text boxes and fills would hide completely: a map of
+// thousands of quakes draws only the few hundred labels that can be seen.
 class QPainterCanvas final : public Canvas {
 public:
     QPainterCanvas(QPainter& painter, const QFont& labelFont);
+    ~QPainterCanvas() override;
+    QPainterCanvas(const QPainterCanvas&) = delete;
+    QPainterCanvas& operator=(const QPainterCanvas&) = delete;
+
+    void Flush() override;
 
 protected:
     void fillRect(int left, int top, int width, int height, Rgb color) override;
@@ -25,14 +39,21 @@ protected:
     void drawText(CanvasPoint topLeft, const std::string& text) override;
 
 private:
-    void applyPenAndBrush();
+    struct Operation;
+    class FontGlyphs;
+
+    FontGlyphs& glyphs(CanvasFont font);
+    void paint(const Operation& operation);
+    void paintLine(const Operation& operation);
+    void paintText(const Operation& operation);
+    void applyOutline(const Operation& operation);
 
     QPainter& m_painter;
-    QFont m_labelFont;
-    QFont m_defaultFont;
-    int m_labelAscent = 0;
-    int m_defaultAscent = 0;
     QRectF m_bounds;  // the painter's window, where anything can show
+    std::unique_ptr<FontGlyphs> m_labelGlyphs;
+    std::unique_ptr<FontGlyphs> m_defaultGlyphs;
+    std::vector<Operation> m_operations;
+    std::string m_texts;  // the texts of the pending operations, one after another
 };
 
 // The map window's label font: "Arial" at 12 pixels (Liberation Sans, its

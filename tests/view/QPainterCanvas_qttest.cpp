@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <random>
+#include <string>
+
 #include "feed/Clock.h"
 #include "feed/QuakeList.h"
 #include "geo/CityPosition.h"
@@ -159,6 +162,62 @@ TEST(QPainterCanvas, ZeroLengthRayAndEmptyPieLeaveNoMark)
     for (int y = 45; y < 55; ++y)
         for (int x = 45; x < 55; ++x)
             ASSERT_EQ(image.pixel(x, y), kWhite) << x << "," << y;
+}
+
+// Texts hidden under later opaque boxes are left out; leaving them out must
+// not change a pixel. A Flush after every text keeps all of them.
+TEST(QPainterCanvas, LeavingOutHiddenTextsChangesNoPixel)
+{
+    const auto scene = [](bool flushEachText) {
+        return [flushEachText](Canvas& canvas) {
+            std::mt19937 random(7);
+            std::uniform_int_distribution<int> x(-100, 380), y(-10, 290), colour(0, 255);
+            const std::string texts[] = {"[4.2] 99 km, Izu Islands (at Fri Mar  1 10:00:00 2024)",
+                                         "jjj fff", "Tōhoku, Japan", "  7", "Wy_|"};
+            canvas.FillSolidRect(0, 0, 400, 300, {0, 200, 0});
+            for (int i = 0; i < 400; ++i) {
+                canvas.SelectPen(Pen{1 + i % 7, {colour(random), 0, 0}});
+                canvas.MoveTo(200, 150);
+                canvas.LineTo(x(random) * 40, y(random) * 40);
+                canvas.SetTextColor({0, 0, colour(random)});
+                if (i % 50 == 0)
+                    canvas.FillSolidRect(x(random), y(random), 60, 30, {colour(random), 200, 0});
+                canvas.TextOut(x(random), y(random), texts[i % 5]);
+                if (flushEachText)
+                    canvas.Flush();
+            }
+        };
+    };
+    const QImage batched = Painted(400, 300, scene(false));
+    const QImage oneByOne = Painted(400, 300, scene(true));
+    EXPECT_TRUE(batched == oneByOne);
+
+    // The hook of a "j" reaches left of its box: a later box over the whole
+    // box, but not the hook, leaves the hook showing.
+    const auto hook = [](bool flushEachText) {
+        return [flushEachText](Canvas& canvas) {
+            canvas.TextOut(41, 40, "j");
+            if (flushEachText)
+                canvas.Flush();
+            canvas.TextOut(41, 40, "MMMMMM");
+        };
+    };
+    EXPECT_TRUE(Painted(100, 100, hook(false)) == Painted(100, 100, hook(true)));
+}
+
+TEST(QPainterCanvas, PartlyCoveredTextStillShows)
+{
+    const auto labels = [](bool first) {
+        return [first](Canvas& canvas) {
+            if (first)
+                canvas.TextOut(40, 40, "MMMMMMMM");
+            canvas.TextOut(40, 46, "MMMMMMMMMMMMMMMM");
+        };
+    };
+    const QImage both = Painted(300, 100, labels(true));
+    const QImage second = Painted(300, 100, labels(false));
+    EXPECT_FALSE(both == second);
+    EXPECT_EQ(both.copy(0, 46, 300, 54), second.copy(0, 46, 300, 54));
 }
 
 }  // namespace

@@ -1,0 +1,116 @@
+// Painting a month feed's worth of quakes (10,000), every one drawn: the
+// nearest radius covers the globe and the hours window a week.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <ostream>
+#include <random>
+#include <streambuf>
+
+#include "feed/Clock.h"
+#include "feed/QuakeList.h"
+#include "geo/CityPosition.h"
+#include "view/DisplaySettings.h"
+#include "view/DrawQuakes.h"
+#include "view/QPainterCanvas.h"
+#include "view/TraceCanvas.h"
+
+using namespace tremolux;
+
+namespace {
+
+constexpr int kQuakes = 10000;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 800;
+
+const OleDate kNow = OleDateFromCalendar(2026, 12, 7, 12, 0, 0);
+
+QuakeList MonthOfQuakes()
+{
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> latitude(-60.0, 70.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    std::uniform_real_distribution<double> hours(0.0, 167.0);
+    std::exponential_distribution<double> magnitude(1.2);
+    QuakeList quakes;
+    for (int i = 0; i < kQuakes; ++i) {
+        QuakeRecord quake;
+        quake.magnitude = std::min(1.1 + magnitude(random), 9.0);
+        quake.latitude = latitude(random);
+        quake.longitude = longitude(random);
+        quake.time = OleDate{kNow.value - hours(random) / 24.0, true};
+        quake.region = "123 km SSW of Somewhere Island, Region";
+        quakes.Append(quake);
+    }
+    return quakes;
+}
+
+DisplaySettings EverythingDrawn()
+{
+    DisplaySettings settings;
+    settings.hours = 168.0;
+    settings.nearestRadius = 15000000.0;
+    return settings;
+}
+
+CityPosition Tokyo()
+{
+    CityPosition city;
+    city.latDecimal = 35.68948888888889;
+    city.lonDecimal = 139.69170555555556;
+    return city;
+}
+
+class DiscardingBuffer final : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+void BM_PaintQPainter(benchmark::State& state)
+{
+    const QuakeList quakes = MonthOfQuakes();
+    const FixedClock clock(kNow);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const QFont font = MapLabelFont();
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, font);
+        DrawQuakes(canvas, kWidth, kHeight, EverythingDrawn(), Tokyo(), quakes, clock);
+    }
+    state.counters["quakes"] = kQuakes;
+}
+BENCHMARK(BM_PaintQPainter)->Unit(benchmark::kMillisecond);
+
+void BM_PaintTrace(benchmark::State& state)
+{
+    const QuakeList quakes = MonthOfQuakes();
+    const FixedClock clock(kNow);
+    DiscardingBuffer buffer;
+    std::ostream out(&buffer);
+    for (auto _ : state) {
+        TraceCanvas canvas(out);
+        DrawQuakes(canvas, kWidth, kHeight, EverythingDrawn(), Tokyo(), quakes, clock);
+    }
+    state.counters["quakes"] = kQuakes;
+}
+BENCHMARK(BM_PaintTrace)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
