@@ -23,10 +23,39 @@ bool IsSpace(char c)
 
 }  // namespace
 
+// Only the decimal form is taken: strtod alone would also read "nan", "inf"
+// and hexadecimal numbers, which no feed or city file means.
 double CAtof(std::string_view text)
 {
-    const std::string terminated(text);
-    return strtod_l(terminated.c_str(), nullptr, CLocale());
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    const std::size_t start = i;
+    const auto digitsAt = [&](std::size_t& at) {
+        const std::size_t from = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        return at - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = digitsAt(i);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += digitsAt(i);
+    }
+    if (digits == 0)
+        return 0.0;
+    std::size_t end = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digitsAt(i) > 0)
+            end = i;
+    }
+    const std::string number(text.substr(start, end - start));
+    return strtod_l(number.c_str(), nullptr, CLocale());
 }
 
 int CAtoi(std::string_view text)
