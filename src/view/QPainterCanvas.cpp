@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <string_view>
 
 #include "view/CoverMask.h"
@@ -96,6 +97,8 @@ struct QPainterCanvas::Operation {
     Pen pen;               // outline of ellipse and pie; the line's pen
     Rgb color;             // fill colour, brush of ellipse and pie, text colour
     Rgb background;        // text
+    bool fromEndHidden = false;  // line: a later round end covers this one
+    bool toEndHidden = false;
     std::size_t textOffset = 0;
     std::size_t textLength = 0;
 };
@@ -311,16 +314,28 @@ void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
 void QPainterCanvas::Flush()
 {
     // Backwards through the operations: a text none of whose pixels would
-    // escape the opaque boxes painted after it is left out.
+    // escape the opaque boxes painted after it is left out, and so is the
+    // round end of a line where a later line ends as wide or wider (every ray
+    // starts at the city: only the last of each width there can show).
     std::vector<bool> hidden(m_operations.size(), false);
     CoverMask cover(ToCanvasRect(m_bounds.toAlignedRect()));
+    std::map<std::pair<int, int>, int> widestLaterEnd;
+    const auto coveredEnd = [&](CanvasPoint end, int width) {
+        int& widest = widestLaterEnd[{end.x, end.y}];
+        const bool covered = widest >= width;
+        widest = std::max(widest, width);
+        return covered;
+    };
     for (std::size_t i = m_operations.size(); i-- > 0;) {
-        const Operation& operation = m_operations[i];
+        Operation& operation = m_operations[i];
         if (operation.kind == Operation::Kind::Fill) {
             cover.Add(operation.rect);
         } else if (operation.kind == Operation::Kind::Text) {
             hidden[i] = cover.Covers(operation.ink);
             cover.Add(operation.rect);
+        } else if (operation.kind == Operation::Kind::Line && operation.pen.width > 1) {
+            operation.toEndHidden = coveredEnd(operation.to, operation.pen.width);
+            operation.fromEndHidden = coveredEnd(operation.from, operation.pen.width);
         }
     }
     for (std::size_t i = 0; i < m_operations.size(); ++i) {
@@ -401,9 +416,11 @@ void QPainterCanvas::paintLine(const Operation& operation)
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(color);
     const double radius = width * 0.5;
-    for (CanvasPoint end : {operation.from, operation.to}) {
+    const std::pair<CanvasPoint, bool> ends[] = {{operation.from, operation.fromEndHidden},
+                                                 {operation.to, operation.toEndHidden}};
+    for (const auto& [end, hidden] : ends) {
         const QPointF centre(end.x, end.y);
-        if (reach.contains(centre))
+        if (!hidden && reach.contains(centre))
             m_painter.drawEllipse(centre, radius, radius);
     }
 }
