@@ -34,6 +34,8 @@ QComboBox* NumberCombo(QWidget* parent, const char* name, int last, int width)
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // Completion would turn a typed 5 into the listed 50.
+    combo->setCompleter(nullptr);
     for (int value = 0; value <= last; ++value)
         combo->addItem(QStringLiteral("%1").arg(value, width));
     combo->setFixedWidth(60);

@@ -9,6 +9,7 @@
 #include "cities/ModalDriver.h"
 
 using namespace tremolux;
+using tremolux::test::TypeText;
 using tremolux::test::WhenModal;
 
 namespace {
@@ -154,6 +155,24 @@ TEST(CityDialog, RejectedFieldKeepsTheEditorOpenAndCancelChangesNothing)
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(CurrentCity.name, "Marker");
     EXPECT_EQ(CurrentCity.position.latDecimal, 1.5);
+}
+
+TEST(CityDialog, TypedDegreesAreTakenAsTyped)
+{
+    CurrentCity = Marker();
+    CDia_City dialog;
+    WhenModal<CDia_City>([](CDia_City* shown) {
+        Edit(shown, "m_editName")->setText("Typed");
+        for (const auto& [name, text] : {std::pair{"m_comboLatDeg", "5"}, {"m_comboLonDeg", "12"}}) {
+            Combo(shown, name)->setFocus();
+            TypeText(Combo(shown, name)->lineEdit(), text);
+        }
+        EXPECT_EQ(Combo(shown, "m_comboLatDeg")->currentText(), "5");
+        Button(shown, "okButton")->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(CurrentCity.position.latDecimal, 5.0);
+    EXPECT_EQ(CurrentCity.position.lonDecimal, 12.0);
 }
 
 TEST(CityDialog, CancelWithAValidCityChangesNothing)
