@@ -5,10 +5,13 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/Resources.h"
+
 namespace tremolux {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
+    InitResources();
     setWindowTitle(tr("About Tremolux"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 

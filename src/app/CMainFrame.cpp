@@ -24,6 +24,7 @@
 #include "app/FeedStatus.h"
 #include "app/InstallPaths.h"
 #include "app/RecentFiles.h"
+#include "app/Resources.h"
 #include "feed/Clock.h"
 #include "feed/FeedView.h"
 #include "view/CTremoluxView.h"
@@ -73,6 +74,7 @@ void TileInLine(QMdiArea* area, bool sideBySide)
 CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     : m_clock(clock), m_timings(timings), m_cycle(m_quakes, tone, *this, *this)
 {
+    InitResources();
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(":/icons/tremolux.png"));
     resize(1024, 720);

@@ -35,8 +35,10 @@ public:
     CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings = {});
     ~CMainFrame() override;
 
-    // Builds the control bars and starts the cycle; the first load is then pending.
+    // Starts the cycle's timers; the first load is then pending.
     void OnCreate();
+    // One tick of the cycle's timers.
+    void OnTimer(int id);
 
     // The map window commands. New and Open return the window they opened.
     CChildFrame* OnFileNew();
@@ -74,7 +76,6 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    void OnTimer(int id);
     void UpdateMenus();
     void UpdateWindowMenu();
     void UpdateCaption();

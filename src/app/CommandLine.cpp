@@ -38,11 +38,15 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     parser.addOption(now);
     parser.addPositionalArgument("FILE", "A file to open as a map window.", "[FILE]");
 
+    // The parser names the program after its file, or not at all before the
+    // application object exists.
+    const QString helpText = parser.helpText().replace(
+        QRegularExpression(QStringLiteral("^Usage: \\S+")), QStringLiteral("Usage: tremolux"));
     CommandLine result;
     auto usageError = [&](const QString& message) {
         result.exit = true;
         result.exitStatus = 2;
-        result.message = "tremolux: " + message + "\n\n" + parser.helpText();
+        result.message = "tremolux: " + message + "\n\n" + helpText;
         return result;
     };
 
@@ -50,7 +54,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
         result.exit = true;
-        result.message = parser.helpText();
+        result.message = helpText;
         return result;
     }
     if (parser.isSet(version)) {

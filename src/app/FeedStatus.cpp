@@ -24,7 +24,8 @@ std::string ClockTime(OleDate date)
 
 std::string Age(OleDate then, OleDate now)
 {
-    const double minutes = std::floor(OleDayDifference(now, then) * 1440.0);
+    const double seconds = std::round(OleDayDifference(now, then) * 86400.0);
+    const double minutes = std::floor(seconds / 60.0);
     if (!(minutes >= 1.0))
         return "less than a minute old";
     if (minutes < 120.0)

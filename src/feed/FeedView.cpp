@@ -112,6 +112,9 @@ std::string FeedFetch::TransferFailure() const
                 .toStdString();
         }
     }
+    if (m_reply->error() == QNetworkReply::RemoteHostClosedError && status.isValid())
+        return "the page arrived incomplete (the connection closed after "
+               + std::to_string(m_body.size()) + " bytes)";
     if (m_reply->error() != QNetworkReply::NoError)
         return m_reply->errorString().toStdString();
 

@@ -48,11 +48,15 @@ TestServer::TestServer() : m_server(std::make_unique<httplib::Server>())
         }
     });
 
+    // One request per connection: stopping then never waits out a kept-alive one.
+    m_server->set_keep_alive_max_count(1);
     m_port = m_server->bind_to_any_port("127.0.0.1");
     if (m_port <= 0)
         throw std::runtime_error("test server: no free port on 127.0.0.1");
-    // The socket is bound and listening already; connections wait in its backlog.
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    // stop() only takes effect once the server runs.
+    while (!m_server->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 TestServer::~TestServer()
