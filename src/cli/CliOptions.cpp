@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 
@@ -12,12 +13,14 @@
 #include <functional>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 
 #include "cities/CityFile.h"
 #include "feed/Clock.h"
 #include "feed/FeedAddress.h"
 #include "feed/FeedDocument.h"
+#include "feed/FeedView.h"
 #include "feed/OpenFeedDocument.h"
 #include "feed/QuakeList.h"
 
@@ -395,8 +398,21 @@ bool ReadFeedSource(const std::string& source, std::string& bytes, std::string& 
     const QUrl url(QString::fromStdString(source));
     const QString scheme = url.scheme();
     if (scheme == "http" || scheme == "https") {
-        error = "cannot read " + source + ": http and https feeds are not supported yet";
-        return false;
+        // The loader runs an event loop, which wants an application object.
+        std::unique_ptr<QCoreApplication> application;
+        if (QCoreApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "tremolux-cli";
+            static char* argv[] = {name, nullptr};
+            application = std::make_unique<QCoreApplication>(argc, argv);
+        }
+        FetchResult result = FetchFeed(source);
+        if (!result.ok) {
+            error = "cannot read " + source + ": " + result.error;
+            return false;
+        }
+        bytes = std::move(result.bytes);
+        return true;
     }
     const std::string path = scheme == "file" ? url.toLocalFile().toStdString() : source;
     std::error_code code;
