@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config python3
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgumbo-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libssl-dev
-  xvfb xauth fonts-liberation imagemagick
+  xvfb xauth fonts-liberation imagemagick xdotool
 )
 missing=()
 for p in "${packages[@]}"; do
