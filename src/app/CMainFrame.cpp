@@ -106,12 +106,12 @@ CMainFrame::~CMainFrame()
 {
     m_pollTimer.stop();
     m_refreshTimer.stop();
-    // The map windows go while the frame is whole, without calling back into it.
+    // The map windows go while the frame is whole, without calling back into it;
+    // closed ones may still wait for their deletion.
     m_mdiArea->disconnect(this);
-    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+    for (CChildFrame* window : m_mdiArea->findChildren<CChildFrame*>()) {
         window->disconnect(this);
-        if (auto* frame = qobject_cast<CChildFrame*>(window))
-            frame->GetDocument().disconnect(this);
+        window->GetDocument().disconnect(this);
     }
     delete m_mdiArea;
 }

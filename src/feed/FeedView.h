@@ -53,7 +53,7 @@ public:
     const FeedDocument* GetHtmlDocument() const override { return m_document.get(); }
 
     const std::string& Address() const { return m_address; }
-    // When the document now held was loaded (by the program's clock).
+    // Whether a good page is held, and when it was loaded (by the program's clock).
     bool HasLoaded() const { return m_document != nullptr; }
     OleDate LastGoodLoad() const { return m_lastGoodLoad; }
     // Why the latest load failed; empty when it succeeded or none ended yet.
