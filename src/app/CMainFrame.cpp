@@ -272,9 +272,10 @@ void CMainFrame::CreateToolBar()
     m_wndToolBar->setObjectName("toolbar");
     m_wndToolBar->setIconSize(QSize(16, 15));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    m_wndToolBar->addAction(m_newAct);
-    m_wndToolBar->addAction(m_tileVertAct);
-    m_wndToolBar->addAction(m_tileHorzAct);
+    for (QAction* action : {m_newAct, m_tileVertAct, m_tileHorzAct}) {
+        action->setIconVisibleInMenu(false);  // the images belong to the toolbar
+        m_wndToolBar->addAction(action);
+    }
     m_wndToolBar->setWhatsThis(tr("New opens a further map window; the two tiling buttons "
                                   "lay the map windows out side by side or one above another."));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
