@@ -36,14 +36,14 @@ enum Command : unsigned {
     kDistance = 16,
 };
 
-struct CommandSpec {
+struct CommandRule {
     const char* name;
     Command command;
     std::size_t minPositional;
     std::size_t maxPositional;
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRule kCommands[] = {
     {"quakes", kQuakes, 0, 0},   {"index", kIndex, 0, 0},       {"map", kMap, 0, 0},
     {"cities", kCities, 0, 1},   {"distance", kDistance, 4, 4},
 };
@@ -87,7 +87,7 @@ bool CheckRange(const std::string& name, double value, double limit, std::string
 
 using Apply = std::function<bool(CliOptions&, const std::string& value, std::string& error)>;
 
-struct OptionSpec {
+struct OptionRule {
     const char* name;
     bool takesValue;
     unsigned commands;
@@ -103,9 +103,9 @@ bool ApplyNumber(std::optional<double>& field, const char* name, const std::stri
     return field.has_value();
 }
 
-const std::vector<OptionSpec>& Options()
+const std::vector<OptionRule>& Options()
 {
-    static const std::vector<OptionSpec> options = {
+    static const std::vector<OptionRule> options = {
         {"--feed", true, kQuakes | kIndex | kMap,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.feed = v;
@@ -195,9 +195,9 @@ const std::vector<OptionSpec>& Options()
     return options;
 }
 
-const OptionSpec* FindOption(const std::string& name)
+const OptionRule* FindOption(const std::string& name)
 {
-    for (const OptionSpec& option : Options()) {
+    for (const OptionRule& option : Options()) {
         if (name == option.name)
             return &option;
     }
@@ -239,7 +239,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     CliOptions options;
     options.feed = kDefaultFeedAddress;
     struct Given {
-        const OptionSpec* spec;
+        const OptionRule* rule;
         std::string value;
     };
     std::vector<Given> given;
@@ -257,19 +257,19 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec* spec = FindOption(name);
-        if (!spec) {
+        const OptionRule* rule = FindOption(name);
+        if (!rule) {
             error = "unknown option " + name;
             return std::nullopt;
         }
         std::string value;
         if (equals != std::string::npos) {
-            if (!spec->takesValue) {
+            if (!rule->takesValue) {
                 error = name + " takes no value";
                 return std::nullopt;
             }
             value = argument.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (rule->takesValue) {
             if (i + 1 >= arguments.size()) {
                 error = name + " needs a value";
                 return std::nullopt;
@@ -277,12 +277,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
             value = arguments[++i];
         }
         for (const Given& earlier : given) {
-            if (earlier.spec == spec) {
+            if (earlier.rule == rule) {
                 error = name + " given twice";
                 return std::nullopt;
             }
         }
-        given.push_back({spec, value});
+        given.push_back({rule, value});
     }
     if (options.help)
         return options;
@@ -292,10 +292,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
         return std::nullopt;
     }
     options.command = words.front();
-    const CommandSpec* command = nullptr;
-    for (const CommandSpec& spec : kCommands) {
-        if (options.command == spec.name)
-            command = &spec;
+    const CommandRule* command = nullptr;
+    for (const CommandRule& rule : kCommands) {
+        if (options.command == rule.name)
+            command = &rule;
     }
     if (!command) {
         error = "unknown command " + Quoted(options.command);
@@ -313,11 +313,11 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     }
 
     for (const Given& option : given) {
-        if (!(option.spec->commands & command->command)) {
-            error = std::string(option.spec->name) + " is not an option of " + options.command;
+        if (!(option.rule->commands & command->command)) {
+            error = std::string(option.rule->name) + " is not an option of " + options.command;
             return std::nullopt;
         }
-        if (!option.spec->apply(options, option.value, error))
+        if (!option.rule->apply(options, option.value, error))
             return std::nullopt;
     }
 
