@@ -11,6 +11,7 @@
 
 #include "cities/CityEditorLogic.h"
 #include "cities/CityEntry.h"
+#include "cities/DialogButtons.h"
 #include "cities/DialogMessages.h"
 
 namespace tremolux {
@@ -107,18 +108,7 @@ CDia_City::CDia_City(QWidget* parent) : QDialog(parent)
     fields->addSpacing(12);
     fields->addLayout(grid);
 
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName("okButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setObjectName("cancelButton");
-    connect(ok, &QPushButton::clicked, this, &CDia_City::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDia_City::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    const auto [buttons, ok, cancel] = CreateOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

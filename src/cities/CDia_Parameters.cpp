@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "cities/DialogButtons.h"
 #include "cities/DialogMessages.h"
 #include "cities/ParametersLogic.h"
 #include "view/DisplaySettings.h"
@@ -67,18 +68,7 @@ CDia_Parameters::CDia_Parameters(QWidget* parent) : QDialog(parent)
     grid->addWidget(m_checkTexts, row, 1, 1, 2);
     grid->setColumnStretch(2, 1);
 
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName("okButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setObjectName("cancelButton");
-    connect(ok, &QPushButton::clicked, this, &CDia_Parameters::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDia_Parameters::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    const auto [buttons, ok, cancel] = CreateOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

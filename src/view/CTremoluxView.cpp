@@ -13,20 +13,9 @@
 
 namespace tremolux {
 
-namespace {
-
-QFont LabelFont()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(12);
-    return font;
-}
-
-}  // namespace
-
 CTremoluxView::CTremoluxView(CMainFrame& frame, CTremoluxDoc& document, QWidget* parent)
     : QWidget(parent),
-      m_font(LabelFont()),
+      m_font(MapLabelFont()),
       m_pQuakes(&frame.m_quakes),
       m_frame(frame),
       m_document(document)
