@@ -83,7 +83,10 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenus();
+        ShowActiveViewStatus();
+    });
 
     CreateActions();
     CreateMenus();
@@ -302,7 +305,7 @@ bool CMainFrame::event(QEvent* event)
     // Leaving a menu clears its prompt; the pane then shows the idle text.
     if (event->type() == QEvent::StatusTip
         && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
-        m_wndStatusBar->showMessage(kIdleMessage);
+        ShowActiveViewStatus();
         return true;
     }
     return QMainWindow::event(event);
@@ -327,6 +330,15 @@ QList<CChildFrame*> CMainFrame::MapWindows() const
             windows << frame;
     }
     return windows;
+}
+
+// The active map window's settings, or the idle text without one.
+void CMainFrame::ShowActiveViewStatus()
+{
+    if (CChildFrame* active = ActiveMapWindow())
+        active->GetView()->UpdateStatusText();
+    else
+        m_wndStatusBar->showMessage(kIdleMessage);
 }
 
 CChildFrame* CMainFrame::ActiveMapWindow() const
@@ -496,10 +508,13 @@ void CMainFrame::UpdateFeedStatus()
         QString::fromStdString(FeedStatusText(status, m_quakes.count(), m_clock.Now())));
 }
 
+// Each view is painted here and now: repainting the frame does not reach the
+// opaque map views inside the MDI area.
 void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
-    repaint();
+    for (CChildFrame* window : MapWindows())
+        window->GetView()->repaint();
 }
 
 void CMainFrame::ShowFailure(const std::string& message)

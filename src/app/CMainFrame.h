@@ -79,6 +79,7 @@ private:
     void UpdateMenus();
     void UpdateWindowMenu();
     void UpdateCaption();
+    void ShowActiveViewStatus();
 
     void RepaintAll() override;
     void ShowFailure(const std::string& message) override;

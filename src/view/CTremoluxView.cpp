@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStatusBar>
 
+#include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTremoluxDoc.h"
 #include "cities/CDia_Cities.h"
@@ -54,7 +55,6 @@ void CTremoluxView::OnDraw(QPainter& painter)
     QPainterCanvas canvas(painter, m_font);
     DrawQuakes(canvas, width(), height(), m_settings, m_city.position, *m_pQuakes,
                m_frame.GetClock());
-    UpdateStatusText();
 }
 
 void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -82,6 +82,14 @@ void CTremoluxView::OnLButtonDblClk()
     repaint();
 }
 
+void CTremoluxView::SetSettings(const DisplaySettings& settings)
+{
+    m_settings = settings;
+    if (m_frame.ActiveMapWindow() != nullptr && m_frame.ActiveMapWindow()->GetView() == this)
+        UpdateStatusText();
+    repaint();
+}
+
 void CTremoluxView::OnRButtonDblClk()
 {
     CDia_Parameters dialog;
@@ -89,6 +97,7 @@ void CTremoluxView::OnRButtonDblClk()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_settings = SettingsTransfer;
+    UpdateStatusText();  // the window double-clicked is the one the user works in
     repaint();
 }
 

@@ -25,6 +25,8 @@ public:
     CTremoluxDoc& GetDocument() const { return m_document; }
     const CityEntry& City() const { return m_city; }
     const DisplaySettings& Settings() const { return m_settings; }
+    // Takes new settings and shows them at once.
+    void SetSettings(const DisplaySettings& settings);
 
     // Puts the settings' status text into the main frame's message pane.
     void UpdateStatusText();

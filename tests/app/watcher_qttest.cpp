@@ -77,13 +77,14 @@ protected:
         server.Serve(Feed(kFirstFeed));
     }
 
-    void Start(std::chrono::milliseconds loadTimeout = kFeedTimeout)
+    void Start(std::chrono::milliseconds loadTimeout = kFeedTimeout,
+               std::chrono::milliseconds poll = std::chrono::milliseconds(10))
     {
         AppOptions options;
         options.feedAddress = server.Url();
         options.now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
         options.tone = &tone;
-        options.timings.poll = std::chrono::milliseconds(10);
+        options.timings.poll = poll;
         options.timings.refresh = std::chrono::hours(1);  // reloads come from the test
         options.loadTimeout = loadTimeout;
         app = std::make_unique<CTremoluxApp>(std::move(options));
@@ -109,6 +110,20 @@ protected:
     RecordingTone tone;
     std::unique_ptr<CTremoluxApp> app;
     CMainFrame* frame = nullptr;
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
 };
 
 QStringList MenuItems(const QMenu* menu)
@@ -353,8 +368,8 @@ TEST_F(WatcherTest, OpenAndSaveTreatFilesAsEmptyDocuments)
     EXPECT_EQ(RecentFiles().value(0), dir.filePath("f19"));
 }
 
-// The message pane shows the settings of the view that painted or took the
-// focus last, and the idle text once a menu's prompt is gone.
+// The message pane shows a menu's prompt while it is browsed, then the active
+// window's settings again, or the idle text when no map window is open.
 TEST_F(WatcherTest, MessagePaneFollowsViewsAndMenus)
 {
     Start();
@@ -367,10 +382,93 @@ TEST_F(WatcherTest, MessagePaneFollowsViewsAndMenus)
     EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), "Create a new document");
     QStatusTipEvent leave{QString()};
     QApplication::sendEvent(frame, &leave);
-    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " ");
-
-    first->repaint();
     EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+
+    first->parentWidget()->close();
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
+    QApplication::sendEvent(frame, &prompt);
+    QApplication::sendEvent(frame, &leave);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " ");
+}
+
+// Every map window is painted anew inside the poll tick that parsed the page,
+// without waiting for any other event: first load, reload and failed parse.
+TEST_F(WatcherTest, EveryMapWindowRepaintsInsideThePollTick)
+{
+    Start(kFeedTimeout, std::chrono::hours(1));  // polls come from the test
+    frame->OnFileNew();
+    frame->OnWindowTileVert();
+    QApplication::processEvents();
+    PaintCounter first(View(0));
+    PaintCounter second(View(1));
+
+    auto pollOnceLoaded = [&] {
+        if (!WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }))
+            return false;
+        QApplication::processEvents();
+        const int before[2] = {first.count, second.count};
+        frame->OnTimer(MainCycle::ID_TIMER_POLL);
+        return first.count > before[0] && second.count > before[1];
+    };
+    EXPECT_TRUE(pollOnceLoaded()) << "first load";
+    EXPECT_EQ(frame->m_quakes.count(), 3);
+
+    std::vector<Quake> moved = kFirstFeed;
+    moved.insert(moved.begin(), {6.6, 35.9, 140.1, 1});
+    server.Serve(Feed(moved));
+    frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+    EXPECT_TRUE(pollOnceLoaded()) << "reload";
+    EXPECT_EQ(frame->m_quakes.count(), 4);
+
+}
+
+// A parse that fails repaints too, once its box is closed.
+TEST_F(WatcherTest, MapWindowsRepaintAfterAFailedParse)
+{
+    server.Stop();
+    Start(kFeedTimeout, std::chrono::hours(1));
+    QApplication::processEvents();
+    PaintCounter view(View(0));
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closer.start(20);
+    ASSERT_TRUE(WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    QApplication::processEvents();
+    const int before = view.count;
+    frame->OnTimer(MainCycle::ID_TIMER_POLL);
+    EXPECT_EQ(frame->Cycle().LastParseFailure(), "Error: no GetHtmlDocument()");
+    EXPECT_GT(view.count, before);
+}
+
+// The message pane shows the settings of the active map window, whichever
+// window painted last.
+TEST_F(WatcherTest, MessagePaneFollowsTheActiveWindow)
+{
+    Start();
+    ASSERT_TRUE(FirstLoad());
+    CChildFrame* tokyo = frame->MapWindows().at(0);
+    CChildFrame* other = frame->OnFileNew();
+    DisplaySettings wide;
+    wide.hours = 168.0;
+    wide.nearestRadius = 15000000.0;
+    wide.pieRadius = 1000000.0;
+    other->GetView()->SetSettings(wide);
+    const QString wideText = " 168 hr   15000 max   1000 pie";
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
+
+    frame->MdiArea()->setActiveSubWindow(tokyo);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+    other->GetView()->repaint();
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+
+    frame->MdiArea()->setActiveSubWindow(other);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
 }
 
 TEST(AboutBoxTest, ShowsIconVersionAndOk)

@@ -257,3 +257,31 @@ TEST_F(DoubleClickTest, TwoWindowsKeepTheirOwnCityAndSettings)
     EXPECT_EQ(second->GetDocument().GetTitle(), "Lima");
     EXPECT_EQ(first->GetView()->City().name, "Tokyo");
 }
+
+// OK in either dialog paints the window before the double-click returns, also
+// when the city chosen is the one it shows already.
+TEST_F(DoubleClickTest, OkRepaintsAtOnceEvenForTheSameCity)
+{
+    CTremoluxView* view = OpenWindow()->GetView();
+    QApplication::processEvents();
+    int paints = 0;
+    struct Counter : QObject {
+        int& count;
+        explicit Counter(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter(paints);
+    view->installEventFilter(&counter);
+
+    WhenModal<CDia_Cities>([](CDia_Cities* dialog) { PickCity(dialog, "Tokyo", "okButton"); });
+    DoubleClick(view, Qt::LeftButton);
+    EXPECT_GT(paints, 0);
+
+    paints = 0;
+    WhenModal<CDia_Parameters>([](CDia_Parameters* dialog) { Click(dialog, "okButton"); });
+    DoubleClick(view, Qt::RightButton);
+    EXPECT_GT(paints, 0);
+}
