@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgumbo-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libssl-dev
   xvfb xauth fonts-liberation imagemagick xdotool
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <simdjson.h>
+
+#include "FuzzCheck.h"
+#include "feed/Clock.h"
+#include "feed/FeedDocument.h"
+#include "feed/QuakeList.h"
+#include "geo/CityPosition.h"
+
+namespace tremolux::fuzz {
+
+// Holds one opened document the way the watcher's loader holds a page.
+class DocumentHolder final : public FeedBrowser {
+public:
+    explicit DocumentHolder(const FeedDocument& document) : m_document(document) {}
+
+    void Navigate2(const std::string&) override {}
+    int GetReadyState() const override { return kReadyStateComplete; }
+    void Refresh() override {}
+    const FeedDocument* GetHtmlDocument() const override { return &m_document; }
+
+private:
+    const FeedDocument& m_document;
+};
+
+inline bool IsUtf8(std::string_view text)
+{
+    return simdjson::validate_utf8(text.data(), text.size());
+}
+
+// What the watcher does with a loaded page: the quake list and a city's
+// activity index. Then every cell text of every table, as the document
+// promises them: UTF-8, whatever bytes were loaded.
+inline void WalkDocument(const FeedDocument& document)
+{
+    QuakeList quakes;
+    std::string failure;
+    const bool parsed = quakes.ParsePage(DocumentHolder(document),
+                                         [&](const std::string& message) { failure = message; });
+    FUZZ_CHECK(parsed == failure.empty());
+    for (int i = 0; i < quakes.count(); ++i) {
+        const QuakeRecord& quake = quakes.at(i);
+        FUZZ_CHECK(quake.magnitude > 1.0 && quake.magnitude <= 10.0);
+        FUZZ_CHECK(IsUtf8(quake.region));
+    }
+
+    CityPosition tokyo;
+    tokyo.latDecimal = 35.6895;
+    tokyo.lonDecimal = 139.6917;
+    const FixedClock clock(OleDateFromCalendar(2011, 3, 15, 9, 40, 12));
+    quakes.GetActivityIndex(tokyo, clock);
+
+    const FeedTables* tables = document.Tables();
+    for (int t = 0; tables && t < tables->Count(); ++t) {
+        const FeedTable* table = tables->Table(t);
+        for (int r = 0; table && r < table->RowCount(); ++r) {
+            const FeedRow* row = table->Row(r);
+            if (!row)
+                break;
+            for (int c = 0; c < row->CellCount(); ++c)
+                FUZZ_CHECK(IsUtf8(row->CellText(c)));
+        }
+    }
+}
+
+// The GeoJSON and CSV feeds give one table whose every row is a quake row.
+inline void CheckSevenCellRows(const FeedDocument& document)
+{
+    const FeedTables* tables = document.Tables();
+    FUZZ_CHECK(tables && tables->Count() == 1);
+    const FeedTable* table = tables->Table(0);
+    FUZZ_CHECK(table);
+    for (int r = 0; r < table->RowCount(); ++r) {
+        const FeedRow* row = table->Row(r);
+        if (!row)
+            break;
+        FUZZ_CHECK(row->CellCount() == 7);
+    }
+}
+
+}  // namespace tremolux::fuzz

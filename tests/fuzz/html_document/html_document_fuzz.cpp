@@ -1,0 +1,15 @@
+// Any bytes as an HTML page, walked into the quake list.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "FeedWalk.h"
+#include "feed/HtmlDocument.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto document = tremolux::OpenHtmlDocument(std::string(reinterpret_cast<const char*>(data), size));
+    FUZZ_CHECK(document->ViewableAsTables());
+    tremolux::fuzz::WalkDocument(*document);
+    return 0;
+}
