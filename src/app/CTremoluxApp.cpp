@@ -14,6 +14,23 @@
 
 namespace tremolux {
 
+namespace {
+
+// Why a start-up FILE cannot become a map window; empty when it can.
+QString WhyNotOpenable(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QObject::tr("there is no such file");
+    if (info.isDir())
+        return QObject::tr("it is a directory, not a file");
+    if (!info.isReadable())
+        return QObject::tr("it cannot be read");
+    return {};
+}
+
+}  // namespace
+
 FeedView* g_pFeedView = nullptr;
 CTremoluxDoc* g_pFeedDoc = nullptr;
 
@@ -49,21 +66,22 @@ bool CTremoluxApp::InitInstance()
     m_pMainFrame = std::make_unique<CMainFrame>(*m_clock, *m_options.tone, m_options.timings);
     m_pMainFrame->OnCreate();
 
-    if (m_options.files.isEmpty()) {
-        m_pMainFrame->OnFileNew();
-    } else {
-        for (const QString& file : m_options.files) {
-            if (!QFileInfo(file).isFile()) {
-                QMessageBox box(QMessageBox::Critical, "Tremolux",
-                                QObject::tr("%1 cannot be opened: there is no such file.").arg(file),
-                                QMessageBox::Ok);
-                box.setTextFormat(Qt::PlainText);
-                box.exec();
-                return false;
-            }
-            m_pMainFrame->OpenDocumentFile(file);
+    // Every file is checked before any window opens, so a bad one starts nothing.
+    for (const QString& file : m_options.files) {
+        const QString reason = WhyNotOpenable(file);
+        if (!reason.isEmpty()) {
+            QMessageBox box(QMessageBox::Critical, "Tremolux",
+                            QObject::tr("%1 cannot be opened: %2.").arg(file, reason),
+                            QMessageBox::Ok);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+            return false;
         }
     }
+    if (m_options.files.isEmpty())
+        m_pMainFrame->OnFileNew();
+    for (const QString& file : m_options.files)
+        m_pMainFrame->OpenDocumentFile(file);
 
     m_pMainFrame->show();
     RecordStartupDirectory();

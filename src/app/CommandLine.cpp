@@ -3,21 +3,13 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include "feed/Clock.h"
+
 namespace tremolux {
 
 std::optional<OleDate> ParseNowText(const QString& text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2}) (\\d{2}):(\\d{2}):(\\d{2})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    auto field = [&match](int i) { return match.captured(i).toInt(); };
-    const OleDate date = OleDateFromCalendar(field(1), field(2), field(3), field(4), field(5),
-                                             field(6));
-    if (!date.valid)
-        return std::nullopt;
-    return date;
+    return ParseClockText(text.toStdString());
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments)
@@ -36,7 +28,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     parser.addOption(version);
     parser.addOption(feed);
     parser.addOption(now);
-    parser.addPositionalArgument("FILE", "A file to open as a map window.", "[FILE]");
+    parser.addPositionalArgument("FILE", "A file to open as a map window; one window each.",
+                                 "[FILE...]");
 
     // The parser names the program after its file, or not at all before the
     // application object exists.
@@ -62,8 +55,6 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         result.message = "tremolux " TREMOLUX_VERSION "\n";
         return result;
     }
-    if (parser.positionalArguments().size() > 1)
-        return usageError("only one FILE can be opened at start");
     if (parser.isSet(now)) {
         const std::optional<OleDate> date = ParseNowText(parser.value(now));
         if (!date)

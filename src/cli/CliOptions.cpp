@@ -113,12 +113,12 @@ const std::vector<OptionRule>& Options()
          }},
         {"--now", true, kIndex | kMap,
          [](CliOptions& o, const std::string& v, std::string& error) {
-             const OleDate now = ParseOleDate(v);
-             if (!now.valid) {
+             const std::optional<OleDate> now = ParseClockText(v);
+             if (!now) {
                  error = "--now: expected \"YYYY-MM-DD HH:MM:SS\" (UTC), got " + Quoted(v);
                  return false;
              }
-             o.now = now;
+             o.now = *now;
              return true;
          }},
         {"--at", true, kIndex | kMap,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "feed/OleDate.h"
 
 namespace tremolux {
@@ -27,5 +30,9 @@ public:
 private:
     OleDate m_now;
 };
+
+// "YYYY-MM-DD HH:MM:SS", the one form a fixed present moment is given in;
+// nothing for any other text or an impossible date.
+std::optional<OleDate> ParseClockText(std::string_view text);
 
 }  // namespace tremolux

@@ -27,6 +27,14 @@ double GreatCircle(double lat1, double lon1, double lat2, double lon2, double* c
     const double phi2 = lat2 * kPi * (1.0 / 180.0);
     const double lambda2 = lon2 * kPi * (1.0 / 180.0);
 
+    // Rounding leaves the cosine of a point with itself a hair below 1, which
+    // acos turns into centimetres; the same point is no distance away.
+    if (lat1 == lat2 && lon1 == lon2) {
+        if (ccwBearing)
+            *ccwBearing = 0.0;
+        return 0.0;
+    }
+
     // Rounding can carry the cosine a hair outside [-1, 1] for coincident or
     // antipodal points, where acos has no value.
     const double c = std::sin(phi1) * std::sin(phi2)

@@ -20,6 +20,7 @@ TEST(CommandLineTest, ReadsFeedNowAndFile)
     ASSERT_TRUE(line.options.now.has_value());
     EXPECT_DOUBLE_EQ(line.options.now->value, OleDateFromCalendar(2025, 12, 7, 6).value);
     EXPECT_EQ(line.options.files, QStringList{"map.tmx"});
+    EXPECT_EQ(Parse({"a.tmx", "b.tmx"}).options.files, (QStringList{"a.tmx", "b.tmx"}));
 
     const CommandLine empty = Parse({});
     EXPECT_FALSE(empty.exit);
@@ -33,7 +34,7 @@ TEST(CommandLineTest, HelpAndVersionExitWithSuccess)
     const CommandLine help = Parse({"--help"});
     EXPECT_TRUE(help.exit);
     EXPECT_EQ(help.exitStatus, 0);
-    EXPECT_TRUE(help.message.startsWith("Usage: tremolux [options] [FILE]"))
+    EXPECT_TRUE(help.message.startsWith("Usage: tremolux [options] [FILE...]"))
         << help.message.toStdString();
     EXPECT_TRUE(help.message.contains("--feed <SOURCE>"));
 
@@ -47,7 +48,7 @@ TEST(CommandLineTest, WrongUsageExitsWithTwo)
     for (const QStringList& arguments :
          {QStringList{"--now", "2025-12-07"}, QStringList{"--now", "2025-13-01 00:00:00"},
           QStringList{"--now", "2025-12-07 06:00:00 UTC"}, QStringList{"--bogus"},
-          QStringList{"--feed"}, QStringList{"a", "b"}}) {
+          QStringList{"--now", "18:00"}, QStringList{"--feed"}}) {
         const CommandLine line = Parse(arguments);
         EXPECT_TRUE(line.exit) << arguments.join(' ').toStdString();
         EXPECT_EQ(line.exitStatus, 2) << arguments.join(' ').toStdString();

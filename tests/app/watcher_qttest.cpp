@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -78,9 +79,11 @@ protected:
     }
 
     void Start(std::chrono::milliseconds loadTimeout = kFeedTimeout,
-               std::chrono::milliseconds poll = std::chrono::milliseconds(10))
+               std::chrono::milliseconds poll = std::chrono::milliseconds(10),
+               const QStringList& files = {})
     {
         AppOptions options;
+        options.files = files;
         options.feedAddress = server.Url();
         options.now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
         options.tone = &tone;
@@ -88,7 +91,7 @@ protected:
         options.timings.refresh = std::chrono::hours(1);  // reloads come from the test
         options.loadTimeout = loadTimeout;
         app = std::make_unique<CTremoluxApp>(std::move(options));
-        ASSERT_TRUE(app->InitInstance());
+        started = app->InitInstance();
         frame = app->MainFrame();
     }
 
@@ -110,7 +113,23 @@ protected:
     RecordingTone tone;
     std::unique_ptr<CTremoluxApp> app;
     CMainFrame* frame = nullptr;
+    bool started = false;
 };
+
+// Runs action while answering the modal dialog of type T that it opens.
+template <typename T>
+void AnswerModal(const std::function<void(T*)>& answer, const std::function<void()>& action)
+{
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            answer(dialog);
+        }
+    });
+    poll.start(10);
+    action();
+}
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {
@@ -469,6 +488,93 @@ TEST_F(WatcherTest, MessagePaneFollowsTheActiveWindow)
     EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
     ASSERT_TRUE(Reload());
     EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
+}
+
+TEST_F(WatcherTest, StartUpOpensOneWindowPerFile)
+{
+    QTemporaryDir dir;
+    const QStringList files = {dir.filePath("tokyo.tmx"), dir.filePath("lima.tmx")};
+    for (const QString& path : files) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Start(kFeedTimeout, std::chrono::milliseconds(10), files);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(frame->MapWindows().size(), 2);
+    EXPECT_EQ(frame->MapWindows().at(0)->GetDocument().GetTitle(), "tokyo.tmx");
+    EXPECT_EQ(frame->MapWindows().at(1)->GetDocument().GetTitle(), "lima.tmx");
+}
+
+// A FILE that cannot be opened ends start-up with a box saying why, before
+// any window opens for the files before it.
+TEST_F(WatcherTest, StartUpStopsAtAFileItCannotOpen)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.tmx");
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const std::vector<std::pair<QString, QString>> cases = {
+        {dir.filePath("missing.tmx"), ": there is no such file."},
+        {dir.path(), ": it is a directory, not a file."},
+    };
+    for (const auto& [bad, reason] : cases) {
+        QString shown;
+        AnswerModal<QMessageBox>(
+            [&](QMessageBox* box) {
+                shown = box->text();
+                box->accept();
+            },
+            [&] { Start(kFeedTimeout, std::chrono::milliseconds(10), {good, bad}); });
+        EXPECT_FALSE(started);
+        EXPECT_EQ(shown, bad + " cannot be opened" + reason);
+        EXPECT_TRUE(frame->MapWindows().isEmpty());
+    }
+}
+
+// Open, Save and Close as the menu and keyboard run them, file dialogs included.
+TEST_F(WatcherTest, OpenSaveAndCloseCommands)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString opened = dir.filePath("opened.tmx");
+    QFile file(opened);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    auto command = [&](const QString& shortcut) {
+        for (QAction* action : frame->actions())
+            if (action->shortcut().toString() == shortcut)
+                return action;
+        return static_cast<QAction*>(nullptr);
+    };
+    auto choose = [](const QString& path) {
+        return [path](QFileDialog* dialog) {
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        };
+    };
+
+    AnswerModal<QFileDialog>(choose(opened), [&] { command("Ctrl+O")->trigger(); });
+    ASSERT_EQ(frame->MapWindows().size(), 2);
+    EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "opened.tmx");
+
+    const QString saved = dir.filePath("saved.tmx");
+    AnswerModal<QFileDialog>(choose(saved), [&] { command("Ctrl+S")->trigger(); });
+    EXPECT_TRUE(QFileInfo::exists(saved));
+    EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "saved.tmx");
+    EXPECT_EQ(RecentFiles().value(0), saved);
+
+    frame->OnFileClose();
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().size() == 1; }));
+    EXPECT_EQ(frame->MapWindows().at(0)->GetDocument().GetTitle(), "Tokyo");
+}
+
+// The cycle runs on the poll and reload periods of the classic program.
+TEST(CycleTimingsTest, PollEveryTenthSecondReloadEveryFiveMinutes)
+{
+    const CycleTimings timings;
+    EXPECT_EQ(timings.poll, std::chrono::milliseconds(100));
+    EXPECT_EQ(timings.refresh, std::chrono::milliseconds(300000));
 }
 
 TEST(AboutBoxTest, ShowsIconVersionAndOk)

@@ -175,6 +175,8 @@ TEST_F(CliTest, WrongUsageNamesTheArgumentAndExitsWithTwo)
         {{"index", "--at", "37.5"}, "--at"},
         {{"index", "--at", "91,0"}, "--at latitude"},
         {{"index", "--at", "1,2", "--now", "yesterday"}, "--now"},
+        {{"index", "--at", "1,2", "--now", "18:00"}, "--now"},
+        {{"index", "--at", "1,2", "--now", "2025/12/07 06:00:00"}, "--now"},
         {{"index", "--at", "1,2", "--city", "Tokyo"}, "--city"},
         {{"index", "--at", "1,2", "--at", "3,4"}, "--at"},
         {{"index"}, "--at"},

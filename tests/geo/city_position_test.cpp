@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "geo/CityPosition.h"
 
@@ -94,6 +95,16 @@ TEST(GreatCircle, CoincidentAndAntipodalPointsStayFinite)
             EXPECT_EQ(ccw, 0.0) << lat << ", " << lon;
         }
     }
+    // Any point at all is exactly 0 m from itself.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> latitude(-90.0, 90.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    for (int i = 0; i < 10000; ++i) {
+        const double lat = latitude(random);
+        const double lon = longitude(random);
+        ASSERT_EQ(GreatCircle(lat, lon, lat, lon), 0.0) << lat << ", " << lon;
+    }
+
     double ccw = -1.0;
     const double d = GreatCircle(35.68948888888889, 139.69170555555556, -35.68948888888889,
                                  139.69170555555556 - 180.0, &ccw);
