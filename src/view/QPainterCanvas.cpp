@@ -205,10 +205,20 @@ private:
     std::array<Glyph, 128> m_table;
 };
 
+// A character cell 12 pixels high: ascent plus descent, as the label boxes
+// measure it, not the em size (12 px Arial makes 14 px boxes).
 QFont MapLabelFont()
 {
+    constexpr int kCellHeight = 12;
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(12);
+    int size = kCellHeight;
+    font.setPixelSize(size);
+    while (size > 1) {
+        const QFontMetrics metrics(font);
+        if (metrics.ascent() + metrics.descent() <= kCellHeight)
+            break;
+        font.setPixelSize(--size);
+    }
     return font;
 }
 

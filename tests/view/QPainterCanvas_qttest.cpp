@@ -23,9 +23,7 @@ const QRgb kField = qRgb(0, 200, 0);
 
 QFont LabelFont()
 {
-    QFont font("Arial");
-    font.setPixelSize(12);
-    return font;
+    return MapLabelFont();
 }
 
 // A white image of the given size with whatever paint() draws on its canvas.
@@ -44,6 +42,30 @@ TEST(QPainterCanvas, LabelFontIsArialOrItsMetricTwin)
 {
     const QString family = QFontInfo(LabelFont()).family();
     EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
+}
+
+// A label's opaque box is one character cell high: 12 pixels.
+TEST(QPainterCanvas, LabelBoxIsTwelvePixelsHigh)
+{
+    const QImage image = Painted(200, 40, [](Canvas& canvas) {
+        canvas.FillSolidRect(0, 0, 1, 1, Rgb{0, 0, 255});  // the text background
+        canvas.SelectFont(CanvasFont::Label);
+        canvas.TextOut(10, 10, "[5.4] 120 km, Honshu");
+    });
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 2; x < image.width(); ++x) {
+            if (image.pixel(x, y) != kWhite) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(top, 10);
+    EXPECT_EQ(bottom - top + 1, 12);
 }
 
 TEST(QPainterCanvas, EmptyMapFieldMarginCityDiscAndIndexBox)
