@@ -6,8 +6,10 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #include "feed/CNumbers.h"
+#include "feed/Charset.h"
 
 namespace tremolux {
 
@@ -15,8 +17,6 @@ std::string StartupDirectory;
 std::string DefaultCityFile;
 
 namespace {
-
-constexpr std::size_t kMaxDirectoryLength = 259;
 
 std::vector<std::string> SplitAtTabs(const std::string& line)
 {
@@ -85,6 +85,10 @@ CityFileResult ReadCityFile(const std::string& path)
             line.pop_back();
         if (line.empty())
             continue;
+        // Older lists are in the Windows code page. The whole line is decoded,
+        // not the name alone: ToUtf8 drops what looks like a character cut
+        // off at the end, as the 0xE1 (á) that ends "Bogotá" would.
+        line = ToUtf8(std::move(line), "windows-1252");
         const std::vector<std::string> fields = SplitAtTabs(line);
         if (fields.size() != 3) {
             result.skipped.push_back(
@@ -111,12 +115,13 @@ void RecordStartupDirectory()
 {
     std::error_code error;
     StartupDirectory = std::filesystem::current_path(error).string();
-    if (StartupDirectory.size() > kMaxDirectoryLength)
-        StartupDirectory.resize(kMaxDirectoryLength);
 }
 
 std::string CityFilePath()
 {
+    // A directory that could not be read must not turn into "/CITIES.TXT".
+    if (StartupDirectory.empty())
+        return DefaultCityFile;
     const std::string local = StartupDirectory + "/CITIES.TXT";
     std::error_code error;
     if (std::filesystem::is_regular_file(local, error))

@@ -35,6 +35,20 @@ protected:
     std::filesystem::path m_dir;
 };
 
+// Runs the process in another directory while it lives.
+class InDirectory {
+public:
+    explicit InDirectory(const std::filesystem::path& directory)
+        : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(directory);
+    }
+    ~InDirectory() { std::filesystem::current_path(m_previous); }
+
+private:
+    std::filesystem::path m_previous;
+};
+
 std::vector<std::string> Names(const CityFileResult& result)
 {
     std::vector<std::string> names;
@@ -104,6 +118,14 @@ TEST_F(CityFileTest, CarriageReturnLineFeedReadsLikeLineFeed)
     EXPECT_TRUE(r.skipped.empty());
 }
 
+TEST_F(CityFileTest, NamesThatAreNotUtf8AreReadAsWindows1252)
+{
+    const CityFileResult r = Read("S\xE3o Paulo\t-23.55\t-46.63\nBogot\xE1\t4.71\t-74.07\n"
+                                  "Z\xC3\xBCrich\t47.37\t8.54\n\x80 K\xF8ge\t55.46\t12.18\n");
+    EXPECT_EQ(Names(r), (std::vector<std::string>{"São Paulo", "Bogotá", "Zürich", "€ Køge"}));
+    EXPECT_EQ(r.entries[1].position.lonDecimal, -74.07);
+}
+
 TEST_F(CityFileTest, EmptyAndMissingFilesGiveNoEntries)
 {
     EXPECT_TRUE(Read("").entries.empty());
@@ -151,4 +173,35 @@ TEST_F(CityFileTest, PathPrefersTheStartupDirectory)
     Write("A\t1\t2\n");
     EXPECT_EQ(CityFilePath(), m_dir.string() + "/CITIES.TXT");
     StartupDirectory.clear();
+}
+
+TEST_F(CityFileTest, AStartupDirectoryOfAnyLengthIsKeptWhole)
+{
+    std::filesystem::path deep = m_dir;
+    while (deep.string().size() < 300)
+        deep /= std::string(60, 'd');
+    std::filesystem::create_directories(deep);
+    std::ofstream((deep / "CITIES.TXT").string()) << "Deep\t1\t2\n";
+    {
+        const InDirectory inside(deep);
+        RecordStartupDirectory();
+    }
+    const std::string expected = std::filesystem::canonical(deep).string();
+    EXPECT_EQ(StartupDirectory, expected);
+    EXPECT_EQ(CityFilePath(), expected + "/CITIES.TXT");
+    StartupDirectory.clear();
+}
+
+TEST_F(CityFileTest, AStartupDirectoryThatCannotBeReadGivesTheShippedList)
+{
+    DefaultCityFile = "/usr/share/tremolux/CITIES.TXT";
+    const std::filesystem::path gone = m_dir / "gone";
+    std::filesystem::create_directories(gone);
+    {
+        const InDirectory inside(gone);
+        std::filesystem::remove(gone);
+        RecordStartupDirectory();
+    }
+    EXPECT_EQ(StartupDirectory, "");
+    EXPECT_EQ(CityFilePath(), DefaultCityFile);
 }
