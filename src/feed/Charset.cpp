@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 
+#include <iconv.h>
 #include <simdjson.h>
+
+#include "feed/EncodingLabels.h"
 
 namespace tremolux {
 
@@ -13,6 +17,31 @@ namespace {
 
 // Browsers look for the declaration in the first 1024 bytes only.
 constexpr std::size_t kPrescanLength = 1024;
+
+constexpr std::string_view kUtf8 = "UTF-8";
+constexpr std::string_view kWindows1252 = "WINDOWS-1252";
+constexpr std::string_view kUtf16Le = "UTF-16LE";
+constexpr std::string_view kUtf16Be = "UTF-16BE";
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+struct ByteOrderMark {
+    std::string_view bytes;
+    std::string_view encoding;
+};
+
+constexpr std::array<ByteOrderMark, 3> kByteOrderMarks = {{
+    {"\xEF\xBB\xBF", kUtf8},
+    {"\xFF\xFE", kUtf16Le},
+    {"\xFE\xFF", kUtf16Be},
+}};
+
+// Text in these is 7-bit or full of zero bytes, so it can pass for UTF-8:
+// only decoding it tells.
+bool CanPassForUtf8(std::string_view encoding)
+{
+    return encoding == kUtf16Le || encoding == kUtf16Be || encoding == "ISO-2022-JP"
+           || encoding == kReplacementEncoding;
+}
 
 std::string Lower(std::string_view text)
 {
@@ -33,11 +62,6 @@ std::string ValueAfter(std::string_view tag, std::string_view name)
         ++i;
     const std::size_t end = tag.find_first_of(" \"';>?/", i);
     return std::string(tag.substr(i, end == std::string_view::npos ? end : end - i));
-}
-
-bool IsUtf8Label(std::string_view charset)
-{
-    return charset == "utf-8" || charset == "utf8" || charset == "unicode-1-1-utf-8";
 }
 
 // Windows-1252's 0x80 ... 0x9F; its five unassigned bytes stay C1 controls.
@@ -117,7 +141,7 @@ std::string RepairUtf8(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t length = Utf8SequenceLength(bytes.substr(i));
         if (length == 0) {
-            out += "\xEF\xBF\xBD";
+            out += kReplacementCharacter;
             ++i;
         } else {
             out.append(bytes.substr(i, length));
@@ -142,37 +166,133 @@ std::size_t WithoutCutTail(std::string_view bytes)
     return bytes.size();
 }
 
+// Closes the converter however the decoding ends.
+class Converter {
+public:
+    explicit Converter(std::string_view encoding)
+        : m_converter(iconv_open("UTF-8", std::string(encoding).c_str()))
+    {
+    }
+    ~Converter()
+    {
+        if (IsOpen())
+            iconv_close(m_converter);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool IsOpen() const { return m_converter != reinterpret_cast<iconv_t>(-1); }
+
+    // errno of the conversion, 0 when all of the input was converted.
+    int Convert(char** in, std::size_t* inLeft, std::string& out, std::size_t& written)
+    {
+        char* to = out.data() + written;
+        std::size_t room = out.size() - written;
+        const std::size_t result = iconv(m_converter, in, inLeft, &to, &room);
+        written = static_cast<std::size_t>(to - out.data());
+        return result == static_cast<std::size_t>(-1) ? errno : 0;
+    }
+
+private:
+    iconv_t m_converter;
+};
+
+// Each bad sequence gives U+FFFD and decoding goes on after its first byte (or
+// code unit); a sequence cut off at the end is dropped.
+std::string DecodeWithIconv(std::string bytes, std::string_view encoding)
+{
+    Converter converter(encoding);
+    if (!converter.IsOpen())
+        return FromCp1252(bytes);  // the system lacks the encoding: the browsers' fallback
+    const std::size_t unit = encoding == kUtf16Le || encoding == kUtf16Be ? 2 : 1;
+    std::string out(bytes.size() * 2 + 16, '\0');
+    std::size_t written = 0;
+    char* in = bytes.data();
+    std::size_t inLeft = bytes.size();
+    while (true) {
+        const int error = converter.Convert(&in, &inLeft, out, written);
+        if (error == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        if (error != EILSEQ)
+            break;
+        if (out.size() - written < kReplacementCharacter.size())
+            out.resize(out.size() * 2);
+        out.replace(written, kReplacementCharacter.size(), kReplacementCharacter);
+        written += kReplacementCharacter.size();
+        const std::size_t skipped = std::min(unit, inLeft);
+        in += skipped;
+        inLeft -= skipped;
+    }
+    // Stateful decoders may still hold a character back.
+    while (converter.Convert(nullptr, nullptr, out, written) == E2BIG)
+        out.resize(out.size() * 2);
+    out.resize(written);
+    return out;
+}
+
+std::string Decode(std::string bytes, std::string_view encoding)
+{
+    if (encoding == kUtf8) {
+        if (simdjson::validate_utf8(bytes))
+            return bytes;
+        return RepairUtf8(std::string_view(bytes).substr(0, WithoutCutTail(bytes)));
+    }
+    if (encoding == kWindows1252)
+        return FromCp1252(bytes);
+    if (encoding == kReplacementEncoding)
+        return std::string(bytes.empty() ? std::string_view() : kReplacementCharacter);
+    return DecodeWithIconv(std::move(bytes), encoding);
+}
+
 }  // namespace
 
 std::string DeclaredCharset(std::string_view page)
 {
     const std::string head = Lower(page.substr(0, std::min(page.size(), kPrescanLength)));
-    if (head.starts_with("<?xml")) {
-        const std::string encoding = ValueAfter(head.substr(0, head.find("?>")), "encoding=");
-        if (!encoding.empty())
-            return encoding;
-    }
-    for (std::size_t at = head.find("<meta"); at != std::string::npos;
+    std::string charset;
+    if (head.starts_with("<?xml"))
+        charset = ValueAfter(head.substr(0, head.find("?>")), "encoding=");
+    for (std::size_t at = head.find("<meta"); charset.empty() && at != std::string::npos;
          at = head.find("<meta", at + 5)) {
         const std::string_view tag = std::string_view(head).substr(at, head.find('>', at) - at);
-        std::string charset = ValueAfter(tag, "charset=");
-        if (!charset.empty())
-            return charset;
+        charset = ValueAfter(tag, "charset=");
     }
-    return {};
+    // A declaration that could be read byte by byte is not in UTF-16.
+    const std::string_view encoding = EncodingOfLabel(charset);
+    return encoding == kUtf16Le || encoding == kUtf16Be ? "utf-8" : charset;
+}
+
+bool StartsWithUtf16Bom(std::string_view bytes)
+{
+    for (const ByteOrderMark& mark : kByteOrderMarks)
+        if (mark.encoding != kUtf8 && bytes.starts_with(mark.bytes))
+            return true;
+    return false;
 }
 
 std::string ToUtf8(std::string bytes, std::string_view charset)
 {
+    for (const ByteOrderMark& mark : kByteOrderMarks) {
+        if (bytes.starts_with(mark.bytes)) {
+            bytes.erase(0, mark.bytes.size());
+            return Decode(std::move(bytes), mark.encoding);
+        }
+    }
+    const std::string_view encoding = EncodingOfLabel(charset);
+    if (CanPassForUtf8(encoding))
+        return Decode(std::move(bytes), encoding);
     if (simdjson::validate_utf8(bytes))
         return bytes;
+    if (!encoding.empty())
+        return Decode(std::move(bytes), encoding);
+    // Undeclared: UTF-8 cut off part-way through a character, or else Windows-1252.
     const std::size_t complete = WithoutCutTail(bytes);
     if (complete < bytes.size() && simdjson::validate_utf8(bytes.data(), complete)) {
         bytes.resize(complete);
         return bytes;
     }
-    if (IsUtf8Label(Lower(charset)))
-        return RepairUtf8(bytes);
     return FromCp1252(bytes);
 }
 

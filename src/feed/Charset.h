@@ -7,13 +7,19 @@ namespace tremolux {
 
 // The charset an HTML page declares near its start (meta charset, the
 // Content-Type of a meta http-equiv, or an XML declaration), lower case;
-// empty when it declares none.
+// empty when it declares none. A declared UTF-16 reads as "utf-8", as in a
+// browser: a declaration that could be read byte by byte is not in UTF-16.
 std::string DeclaredCharset(std::string_view page);
 
-// The text as UTF-8. Valid UTF-8 passes unchanged (a character cut off at the
-// very end is dropped). Anything else is decoded from `charset`: UTF-8 with
-// U+FFFD for each bad sequence, and every other name, or none, as
-// Windows-1252, which is how browsers read ISO-8859-1 pages.
+bool StartsWithUtf16Bom(std::string_view bytes);
+
+// The text as UTF-8, read the way a browser reads it. A byte order mark
+// (UTF-8, UTF-16LE or UTF-16BE) outweighs `charset` and is dropped. Otherwise
+// valid UTF-8 passes unchanged whatever `charset` says, unless that names an
+// encoding whose text can pass for UTF-8 (UTF-16, ISO-2022-JP). Anything else
+// is decoded from the encoding `charset` labels (any label a browser knows),
+// with U+FFFD for each bad sequence, and without a known label as
+// Windows-1252. A character cut off at the very end is dropped.
 std::string ToUtf8(std::string bytes, std::string_view charset);
 
 }  // namespace tremolux
