@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <string_view>
 
 #include <simdjson.h>
@@ -31,9 +32,21 @@ struct Feature {
     double timeMs = 0.0;
     bool hasTime = false;
     double coordinates[3] = {};
-    int coordinateCount = 0;
+    bool hasCoordinate[3] = {};
     bool hasProperties = false;
+    bool spoilt = false;  // a member held a value of a shape no quake has
 };
+
+// A value of the wrong type where an object or array belongs, or a number no
+// double can hold, spoils its feature only; any other error means the text is
+// broken from there on.
+error_code SpoilFeature(error_code error, Feature& feature)
+{
+    if (error != simdjson::INCORRECT_TYPE && error != simdjson::NUMBER_ERROR)
+        return error;
+    feature.spoilt = true;
+    return SUCCESS;
+}
 
 // null, a missing member or a value of another type all read as "none".
 error_code ReadNumber(od::value value, double& out, bool& has)
@@ -87,6 +100,26 @@ error_code ReadProperties(od::value value, Feature& feature)
     return SUCCESS;
 }
 
+// Longitude, latitude and depth; a null in their place is a coordinate missing.
+error_code ReadCoordinates(od::value value, Feature& feature)
+{
+    od::array coordinates;
+    if (error_code error = value.get_array().get(coordinates))
+        return error;
+    std::size_t index = 0;
+    for (auto element : coordinates) {
+        od::value coordinate;
+        if (error_code error = element.get(coordinate))
+            return error;
+        if (index < std::size(feature.coordinates)) {
+            if (error_code error = ReadNumber(coordinate, feature.coordinates[index], feature.hasCoordinate[index]))
+                return error;
+            ++index;
+        }
+    }
+    return SUCCESS;
+}
+
 error_code ReadGeometry(od::value value, Feature& feature)
 {
     od::object geometry;
@@ -98,16 +131,8 @@ error_code ReadGeometry(od::value value, Feature& feature)
         od::field& field = member.value_unsafe();
         if (field.key() != "coordinates")
             continue;
-        od::array coordinates;
-        if (error_code error = field.value().get_array().get(coordinates))
+        if (error_code error = ReadCoordinates(field.value(), feature))
             return error;
-        for (auto coordinate : coordinates) {
-            double number = 0.0;
-            if (error_code error = coordinate.get_double().get(number))
-                return error;
-            if (feature.coordinateCount < 3)
-                feature.coordinates[feature.coordinateCount++] = number;
-        }
     }
     return SUCCESS;
 }
@@ -116,7 +141,7 @@ error_code ReadFeature(od::value value, Feature& feature)
 {
     od::object object;
     if (error_code error = value.get_object().get(object))
-        return error;
+        return SpoilFeature(error, feature);
     for (auto member : object) {
         if (member.error())
             return member.error();
@@ -128,7 +153,7 @@ error_code ReadFeature(od::value value, Feature& feature)
         else if (key == "geometry")
             error = ReadGeometry(field.value(), feature);
         if (error)
-            return error;
+            return SpoilFeature(error, feature);
     }
     return SUCCESS;
 }
@@ -171,13 +196,14 @@ std::string_view TimeText(double epochMs, char (&buffer)[32])
 }
 
 // Features without a type count as earthquakes; quarry blasts, explosions and
-// the like would otherwise sound the alert.
-bool AddRow(const Feature& feature, CellTableDocument& table)
+// the like would otherwise sound the alert. A feature without properties or a
+// position is no quake to show.
+void AddRow(const Feature& feature, CellTableDocument& table)
 {
     if (!feature.type.empty() && feature.type != "earthquake")
-        return true;
-    if (!feature.hasProperties || feature.coordinateCount < 2)
-        return false;
+        return;
+    if (feature.spoilt || !feature.hasProperties || !feature.hasCoordinate[0] || !feature.hasCoordinate[1])
+        return;
     char buffer[32];
     table.AddRow();
     table.AddCell(feature.url);
@@ -185,13 +211,11 @@ bool AddRow(const Feature& feature, CellTableDocument& table)
     table.AddCell(feature.hasTime ? TimeText(feature.timeMs, buffer) : std::string_view());
     table.AddCell(NumberText(feature.coordinates[1], buffer));
     table.AddCell(NumberText(feature.coordinates[0], buffer));
-    table.AddCell(feature.coordinateCount > 2 ? NumberText(feature.coordinates[2], buffer)
-                                              : std::string_view());
+    table.AddCell(feature.hasCoordinate[2] ? NumberText(feature.coordinates[2], buffer) : std::string_view());
     table.AddCell(feature.place);
-    return true;
 }
 
-// False when the array broke off or held a feature that cannot be read.
+// False when the array broke off or its text is broken.
 bool ReadFeatures(od::value value, CellTableDocument& table)
 {
     od::array features;
@@ -200,8 +224,9 @@ bool ReadFeatures(od::value value, CellTableDocument& table)
     for (auto element : features) {
         od::value featureValue;
         Feature feature;
-        if (element.get(featureValue) || ReadFeature(featureValue, feature) || !AddRow(feature, table))
+        if (element.get(featureValue) || ReadFeature(featureValue, feature))
             return false;
+        AddRow(feature, table);
     }
     return true;
 }
@@ -217,7 +242,7 @@ public:
         error_code error = Open(document, root);
         if (error == simdjson::UTF8_ERROR) {
             m_json.resize(m_length);
-            m_json = ToUtf8(std::move(m_json), "");
+            m_json = ToUtf8(std::move(m_json), "utf-8");  // JSON is UTF-8 whatever its bytes say
             m_length = m_json.size();
             error = Open(document, root);
         }

@@ -69,12 +69,46 @@ TEST(GeoJsonDocument, JsonThatIsNoFeatureCollectionCannotBeViewed)
     EXPECT_TRUE(OpenFeedDocument("\xEF\xBB\xBF {\"type\":\"FeatureCollection\"}")->ViewableAsTables());
 }
 
-TEST(GeoJsonDocument, AFeatureThatCannotBeReadEndsTheTableThere)
+TEST(GeoJsonDocument, FeaturesWithoutAPositionAreSkippedAndANullDepthIsEmpty)
+{
+    const Rows rows = RowsOf(Collection({
+        Feature(R"("mag":4.0,"place":"null depth")", "[1, 2, null]"),
+        Feature(R"("mag":4.0,"place":"null coordinates")", "null"),
+        Feature(R"("mag":4.0,"place":"no coordinates")", "[]"),
+        Feature(R"("mag":4.0,"place":"one number")", "[1]"),
+        Feature(R"("mag":4.0,"place":"null latitude")", "[1, null, 3]"),
+        Feature(R"("mag":4.0,"place":"text")", R"("1, 2")"),
+        R"({"type":"Feature","properties":{"mag":4.0,"place":"no geometry"}})",
+        R"({"type":"Feature","properties":{"mag":4.0,"place":"null geometry"},"geometry":null})",
+        R"({"type":"Feature","properties":null,"geometry":{"coordinates":[1,2]}})",
+        "null",
+        Feature(R"("mag":4.0,"place":"kept")"),
+    }));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"", "4", "", "2", "1", "", "null depth"}));
+    EXPECT_EQ(rows[1][6], "kept");
+}
+
+TEST(GeoJsonDocument, ANumberNoDoubleCanHoldSkipsItsFeature)
+{
+    const Rows rows = RowsOf(Collection({
+        Feature(R"("mag":4.0,"place":"latitude")", "[1, 1e309, 3]"),
+        Feature(R"("mag":4.0,"place":"depth")", "[1, 2, -1e999]"),
+        Feature(R"("mag":4.0,"time":1e400,"place":"time")"),
+        Feature(R"("mag":1e309,"place":"magnitude")"),
+        Feature(R"("mag":4.0,"felt":1e999,"place":"unread member")"),
+        Feature(R"("mag":4.0,"place":"kept")"),
+    }));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][6], "unread member");
+    EXPECT_EQ(rows[1][6], "kept");
+}
+
+TEST(GeoJsonDocument, BrokenJsonEndsTheTableThere)
 {
     const auto document = OpenGeoJsonDocument(Collection({
         Feature(R"("mag":4.0,"place":"kept")"),
-        Feature(R"("mag":4.0,"type":"quarry blast")", "null"),
-        Feature(R"("mag":4.0,"place":"no position")", "[]"),
+        Feature(R"("mag":4.0,"place":"broken",,)"),
         Feature(R"("mag":4.0,"place":"never read")"),
     }));
     ASSERT_TRUE(document->ViewableAsTables());
@@ -105,11 +139,12 @@ TEST(GeoJsonDocument, ATruncatedFeedKeepsTheRowsBeforeTheCut)
     EXPECT_GT(viewable, static_cast<int>(full.size()) * 9 / 10);
 }
 
-TEST(GeoJsonDocument, BytesThatAreNotUtf8AreReadAsWindows1252)
+// JSON is UTF-8: a bad byte is replaced, and the text around it stays as it is.
+TEST(GeoJsonDocument, BytesThatAreNotUtf8AreReplaced)
 {
-    const Rows rows = RowsOf(Collection({Feature("\"place\":\"Mal\xE9" "cot\"")}));
+    const Rows rows = RowsOf(Collection({Feature("\"place\":\"Mal\xE9" "cot, Caf\xC3\xA9\"")}));
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0][6], "Mal\u00E9cot");
+    EXPECT_EQ(rows[0][6], "Mal\uFFFDcot, Caf\u00E9");
 }
 
 }  // namespace
