@@ -1,5 +1,6 @@
 #include "feed/CsvDocument.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -17,7 +18,12 @@ using Fields = std::vector<std::string_view>;
 // owns, so a field is always a view and a record costs no allocation.
 class CsvReader {
 public:
-    enum class Result { Record, End, Unterminated };
+    enum class Result {
+        Record,         // ended by a line break
+        RecordAtEnd,    // ended by the end of the text
+        Unterminated,   // a quoted field left open: cut off
+        End,
+    };
 
     explicit CsvReader(std::string text) : m_text(std::move(text)) {}
 
@@ -37,7 +43,7 @@ public:
                 fields.emplace_back(m_text.data() + begin, m_at - begin);
             }
             if (m_at >= m_text.size())
-                return Result::Record;
+                return Result::RecordAtEnd;
             if (m_text[m_at++] == ',')
                 continue;
             if (m_text[m_at - 1] == '\r' && m_at < m_text.size() && m_text[m_at] == '\n')
@@ -87,7 +93,20 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
 
 constexpr int kMissing = -1;
 
-bool HasNeededColumns(const std::array<int, kColumnCount>& columns)
+using Columns = std::array<int, kColumnCount>;
+
+Columns FindColumns(const Fields& names)
+{
+    Columns columns;
+    columns.fill(kMissing);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (int c = 0; c < kColumnCount; ++c)
+            if (names[i] == kColumnNames[c] && columns[c] == kMissing)
+                columns[c] = static_cast<int>(i);
+    return columns;
+}
+
+bool HasNeededColumns(const Columns& columns)
 {
     for (const Column needed : {kTime, kLatitude, kLongitude, kMag, kPlace})
         if (columns[needed] == kMissing)
@@ -133,34 +152,22 @@ std::string_view FeedTime(std::string_view iso, char (&buffer)[19])
     return {buffer, 19};
 }
 
-bool IsNameCharacter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'
-           || c == '-' || c == '.' || c == ' ';
-}
-
 }  // namespace
 
 bool IsCsvHeader(std::string_view line)
 {
-    if (!line.empty() && line.back() == '\r')
+    if (line.ends_with('\r'))
         line.remove_suffix(1);
-    int names = 0;
-    while (true) {
-        const std::size_t comma = line.find(',');
-        std::string_view name = line.substr(0, comma);
+    Fields names;
+    for (std::size_t at = 0; at <= line.size();) {
+        const std::size_t comma = std::min(line.find(',', at), line.size());
+        std::string_view name = line.substr(at, comma - at);
         if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
             name = name.substr(1, name.size() - 2);
-        if (name.empty())
-            return false;
-        for (const char c : name)
-            if (!IsNameCharacter(c))
-                return false;
-        ++names;
-        if (comma == std::string_view::npos)
-            return names >= 2;
-        line.remove_prefix(comma + 1);
+        names.push_back(name);
+        at = comma + 1;
     }
+    return HasNeededColumns(FindColumns(names));
 }
 
 std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
@@ -168,27 +175,27 @@ std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
     auto table = std::make_unique<CellTableDocument>();
     CsvReader reader(ToUtf8(std::move(csv), ""));
     Fields fields;
-    std::array<int, kColumnCount> columns;
-    columns.fill(kMissing);
-    if (reader.Next(fields) == CsvReader::Result::Record)
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            for (int c = 0; c < kColumnCount; ++c)
-                if (fields[i] == kColumnNames[c] && columns[c] == kMissing)
-                    columns[c] = static_cast<int>(i);
-    if (!HasNeededColumns(columns)) {
+    const CsvReader::Result headerEnd = reader.Next(fields);
+    const Columns columns = FindColumns(fields);
+    if (headerEnd == CsvReader::Result::End || headerEnd == CsvReader::Result::Unterminated
+        || !HasNeededColumns(columns)) {
         table->SetUnviewable();
         return table;
     }
+    const std::size_t columnCount = fields.size();
     while (true) {
         const CsvReader::Result result = reader.Next(fields);
         if (result == CsvReader::Result::End)
             break;
-        if (result == CsvReader::Result::Unterminated) {
+        // A record short of fields is no quake; at the very end it is one cut off.
+        const bool cutOff = result == CsvReader::Result::Unterminated
+                            || (result == CsvReader::Result::RecordAtEnd && fields.size() < columnCount);
+        if (cutOff) {
             table->BreakOff();
             break;
         }
-        if (fields.size() == 1 && fields[0].empty())
-            continue;  // a blank line
+        if (fields.size() < columnCount)
+            continue;
         const std::string_view type = FieldAt(fields, columns[kType]);
         if (!type.empty() && type != "earthquake")
             continue;

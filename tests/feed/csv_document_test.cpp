@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,14 +66,12 @@ TEST(CsvDocument, ColumnsAreFoundByNameAndFieldsUnquoted)
     const Rows rows = RowsOf("place,mag,longitude,latitude,time\r\n"
                              "\"Near \"\"Big\"\" Town, CA\",4.5,-120.5,35.25,2025-12-07T05:43:57.120Z\r\n"
                              "\r\n"
-                             "\"two\nlines\",3,1,2,2025-12-07 01:02:03\r\n"
-                             "short,2.5\n");
-    ASSERT_EQ(rows.size(), 3u);
+                             "\"two\nlines\",3,1,2,2025-12-07 01:02:03,extra\r\n");
+    ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"", "4.5", "2025/12/07 05:43:57", "35.25", "-120.5", "",
                                                   "Near \"Big\" Town, CA"}));
     EXPECT_EQ(rows[1][6], "two\nlines");
     EXPECT_EQ(rows[1][2], "2025-12-07 01:02:03");
-    EXPECT_EQ(rows[2], (std::vector<std::string>{"", "2.5", "", "", "", "", "short"}));
 }
 
 TEST(CsvDocument, OnlyEarthquakesAreRows)
@@ -86,7 +85,6 @@ TEST(CsvDocument, OnlyEarthquakesAreRows)
 
 TEST(CsvDocument, WhatIsNotAQuakeFeedSaysSo)
 {
-    EXPECT_FALSE(OpenFeedDocument("time,latitude,longitude,depth\n1,2,3,4\n")->ViewableAsTables());
     EXPECT_FALSE(OpenCsvDocument("")->ViewableAsTables());
     EXPECT_TRUE(IsCsvHeader("time,latitude,\"longitude\",mag,place\r"));
     EXPECT_FALSE(IsCsvHeader("<html>,<body>"));
@@ -94,14 +92,41 @@ TEST(CsvDocument, WhatIsNotAQuakeFeedSaysSo)
     EXPECT_FALSE(IsCsvHeader("a,,b"));
 }
 
-TEST(CsvDocument, AQuotedFieldLeftOpenEndsTheTableThere)
+TEST(CsvDocument, RecordsShortOfFieldsAreSkipped)
 {
-    const auto document = OpenCsvDocument("time,latitude,longitude,mag,place\nt,1,2,3,\"kept\"\nt,1,2,3,\"cut off");
-    ASSERT_TRUE(document->ViewableAsTables());
-    const FeedTable* table = document->Tables()->Table(0);
-    ASSERT_EQ(table->RowCount(), 2);
-    EXPECT_EQ(table->Row(0)->CellText(6), "kept");
-    EXPECT_EQ(table->Row(1), nullptr);
+    const Rows rows = RowsOf("time,latitude,longitude,mag,place\n"
+                             "t,1,2,3,a\n"
+                             "short,2.5\n"
+                             "t,1,2,3\n"
+                             "t,1,2,3,b");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][6], "a");
+    EXPECT_EQ(rows[1][6], "b");
+}
+
+TEST(CsvDocument, ARecordCutOffAtTheEndEndsTheTableThere)
+{
+    for (const char* cut : {"t,1,2,3", "t,1,2,3,\"cut off", "t,1,2,3,\"cut\"\"", "t,1,2,3,\"\n"}) {
+        const auto document = OpenCsvDocument(std::string("time,latitude,longitude,mag,place\nt,1,2,3,\"kept\"\n") + cut);
+        ASSERT_TRUE(document->ViewableAsTables());
+        const FeedTable* table = document->Tables()->Table(0);
+        ASSERT_EQ(table->RowCount(), 2) << cut;
+        EXPECT_EQ(table->Row(0)->CellText(6), "kept");
+        EXPECT_EQ(table->Row(1), nullptr);
+    }
+}
+
+// Cut anywhere after its header, the feed keeps exactly the rows before the
+// cut: a record cut short never gives a row.
+TEST(CsvDocument, ATruncatedFeedKeepsTheRowsBeforeTheCut)
+{
+    const std::string full = ReadTestFile("usgs_all_week.csv");
+    const Rows all = RowsOf(full);
+    for (std::size_t length = full.find('\n') + 1; length < full.size(); ++length) {
+        const Rows rows = RowsOf(full.substr(0, length));
+        ASSERT_LE(rows.size(), all.size());
+        ASSERT_TRUE(std::equal(rows.begin(), rows.end(), all.begin())) << length;
+    }
 }
 
 }  // namespace
