@@ -2,9 +2,11 @@
 
 #include <string_view>
 
+#include "feed/Charset.h"
 #include "feed/CsvDocument.h"
 #include "feed/GeoJsonDocument.h"
 #include "feed/HtmlDocument.h"
+#include "feed/JsonStart.h"
 
 namespace tremolux {
 
@@ -21,15 +23,21 @@ bool IsSpace(char c)
 
 std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes)
 {
+    // Every reader takes UTF-8. The UTF-8 mark in front keeps the page from
+    // being decoded again from whatever charset it declares, as the UTF-16
+    // mark would have.
+    if (StartsWithUtf16Bom(bytes))
+        bytes = std::string(kUtf8Bom) + ToUtf8(std::move(bytes), "");
     const std::string_view text(bytes);
     std::size_t start = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     while (start < text.size() && IsSpace(text[start]))
         ++start;
-    if (start < text.size() && (text[start] == '{' || text[start] == '[')) {
+    const std::string_view content = text.substr(start);
+    if (StartsAsJson(content)) {
         bytes.erase(0, start);
         return OpenGeoJsonDocument(std::move(bytes));
     }
-    if (IsCsvHeader(text.substr(start, text.find('\n', start) - start))) {
+    if (IsCsvHeader(content.substr(0, content.find('\n')))) {
         bytes.erase(0, start);
         return OpenCsvDocument(std::move(bytes));
     }
