@@ -376,13 +376,20 @@ CChildFrame* CMainFrame::OnFileNew()
     auto* document = new CTremoluxDoc(kAppTitle + QString::number(m_nextDocumentNumber++));
     auto* frame = new CChildFrame(document);
     frame->setWindowIcon(QIcon(":/icons/map.png"));
-    frame->setWidget(new CTremoluxView(*this, *document));
+    auto* view = new CTremoluxView(m_quakes, m_clock);
+    frame->setWidget(view);
+    connect(view, &CTremoluxView::titleChanged, document, &CTremoluxDoc::SetTitle);
+    connect(view, &CTremoluxView::statusTextChanged, this, [this, frame](const QString& text) {
+        if (ActiveMapWindow() == frame)
+            m_wndStatusBar->showMessage(text);
+    });
     connect(document, &CTremoluxDoc::titleChanged, this, [this] { UpdateCaption(); });
     connect(frame, &QObject::destroyed, this, [this] { UpdateMenus(); });
     m_mdiArea->addSubWindow(frame);
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
     UpdateMenus();
+    ShowActiveViewStatus();
     return frame;
 }
 

@@ -32,7 +32,6 @@ QString WhyNotOpenable(const QString& path)
 }  // namespace
 
 FeedView* g_pFeedView = nullptr;
-CTremoluxDoc* g_pFeedDoc = nullptr;
 
 CTremoluxApp::CTremoluxApp(AppOptions options) : m_options(std::move(options))
 {
@@ -50,7 +49,6 @@ CTremoluxApp::~CTremoluxApp()
 {
     m_pMainFrame.reset();
     g_pFeedView = nullptr;
-    g_pFeedDoc = nullptr;
 }
 
 std::string CTremoluxApp::FeedAddress() const
@@ -105,7 +103,6 @@ bool CTremoluxApp::InitFeed()
     CurrentCity.name = "Tokyo";
 
     m_pFeedDoc = std::make_unique<CTremoluxDoc>(QStringLiteral("Tremolux data"));
-    g_pFeedDoc = m_pFeedDoc.get();
     m_pFeedView = std::make_unique<FeedView>(*m_clock);
     m_pFeedView->SetTimeout(m_options.loadTimeout);
     g_pFeedView = m_pFeedView.get();

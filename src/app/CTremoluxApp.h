@@ -27,9 +27,8 @@ struct AppOptions {
     std::chrono::milliseconds loadTimeout = kFeedTimeout;
 };
 
-// The hidden feed window's browser and document, for the main cycle.
+// The hidden feed window's browser, for the main cycle.
 extern FeedView* g_pFeedView;
-extern CTremoluxDoc* g_pFeedDoc;
 
 // Turns a program start into a running watcher: main frame, first map
 // window, start-up directory, initial city, and the feed being loaded.
@@ -46,6 +45,8 @@ public:
     bool InitFeed();
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    // The hidden feed window's document, once the feed is set up.
+    const CTremoluxDoc* FeedDocument() const { return m_pFeedDoc.get(); }
     const Clock& GetClock() const { return *m_clock; }
     // --feed, else the stored setting, else the live USGS feed.
     std::string FeedAddress() const;

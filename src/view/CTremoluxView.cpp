@@ -2,11 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStatusBar>
 
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/CTremoluxDoc.h"
 #include "cities/CDia_Cities.h"
 #include "cities/CDia_Parameters.h"
 #include "view/DrawQuakes.h"
@@ -14,19 +10,15 @@
 
 namespace tremolux {
 
-CTremoluxView::CTremoluxView(CMainFrame& frame, CTremoluxDoc& document, QWidget* parent)
-    : QWidget(parent),
-      m_font(MapLabelFont()),
-      m_pQuakes(&frame.m_quakes),
-      m_frame(frame),
-      m_document(document)
+CTremoluxView::CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidget* parent)
+    : QWidget(parent), m_font(MapLabelFont()), m_quakes(quakes), m_clock(clock)
 {
     setFocusPolicy(Qt::ClickFocus);
     setWhatsThis(tr("A map of the recent quakes around this window's city. Each quake is a "
                     "ray in its direction from the city; fresh quakes lie on the outer circle. "
                     "Double-click with the left button to choose the city, with the right "
                     "button to change what is shown."));
-    UpdateStatusText();
+    m_strStatus = StatusText(m_settings);
 }
 
 QSize CTremoluxView::sizeHint() const
@@ -37,7 +29,20 @@ QSize CTremoluxView::sizeHint() const
 void CTremoluxView::UpdateStatusText()
 {
     m_strStatus = StatusText(m_settings);
-    m_frame.m_wndStatusBar->showMessage(QString::fromStdString(m_strStatus));
+    emit statusTextChanged(QString::fromStdString(m_strStatus));
+}
+
+void CTremoluxView::SetSettings(const DisplaySettings& settings)
+{
+    m_settings = settings;
+    UpdateStatusText();
+    repaint();
+}
+
+void CTremoluxView::TakeCity(const CityEntry& city)
+{
+    m_city = city;
+    emit titleChanged(QString::fromStdString(m_city.name));
 }
 
 void CTremoluxView::paintEvent(QPaintEvent*)
@@ -46,15 +51,14 @@ void CTremoluxView::paintEvent(QPaintEvent*)
     OnDraw(painter);
 }
 
+// A new window has no city until it is first shown: it then takes the one
+// chosen last, which start-up sets once the first window exists.
 void CTremoluxView::OnDraw(QPainter& painter)
 {
-    if (m_city.name.empty()) {
-        m_city = CurrentCity;
-        m_document.SetTitle(QString::fromStdString(m_city.name));
-    }
+    if (m_city.name.empty())
+        TakeCity(CurrentCity);
     QPainterCanvas canvas(painter, m_font);
-    DrawQuakes(canvas, width(), height(), m_settings, m_city.position, *m_pQuakes,
-               m_frame.GetClock());
+    DrawQuakes(canvas, width(), height(), m_settings, m_city.position, m_quakes, m_clock);
 }
 
 void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -77,16 +81,7 @@ void CTremoluxView::OnLButtonDblClk()
     CDia_Cities dialog;
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_city = CurrentCity;
-    m_document.SetTitle(QString::fromStdString(m_city.name));
-    repaint();
-}
-
-void CTremoluxView::SetSettings(const DisplaySettings& settings)
-{
-    m_settings = settings;
-    if (m_frame.ActiveMapWindow() != nullptr && m_frame.ActiveMapWindow()->GetView() == this)
-        UpdateStatusText();
+    TakeCity(CurrentCity);
     repaint();
 }
 
@@ -96,9 +91,7 @@ void CTremoluxView::OnRButtonDblClk()
     SettingsTransfer = m_settings;
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_settings = SettingsTransfer;
-    UpdateStatusText();  // the window double-clicked is the one the user works in
-    repaint();
+    SetSettings(SettingsTransfer);
 }
 
 }  // namespace tremolux

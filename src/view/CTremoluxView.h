@@ -10,25 +10,24 @@
 
 namespace tremolux {
 
-class CMainFrame;
-class CTremoluxDoc;
+class Clock;
 class QuakeList;
 
 // A map window's view: its own city and display settings, drawn from the
-// main frame's one quake list. A left double-click picks the city, a right
-// double-click changes the settings.
+// program's one quake list. A left double-click picks the city, a right
+// double-click changes the settings. It announces its title and status text;
+// the frame decides where they show.
 class CTremoluxView : public QWidget {
     Q_OBJECT
 public:
-    CTremoluxView(CMainFrame& frame, CTremoluxDoc& document, QWidget* parent = nullptr);
+    CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidget* parent = nullptr);
 
-    CTremoluxDoc& GetDocument() const { return m_document; }
     const CityEntry& City() const { return m_city; }
     const DisplaySettings& Settings() const { return m_settings; }
     // Takes new settings and shows them at once.
     void SetSettings(const DisplaySettings& settings);
 
-    // Puts the settings' status text into the main frame's message pane.
+    // Announces the settings' status text.
     void UpdateStatusText();
 
     // The double-click commands; each runs its dialog modally.
@@ -37,6 +36,11 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // The window's title: the city's name, once it has one.
+    void titleChanged(const QString& title);
+    void statusTextChanged(const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -44,14 +48,14 @@ protected:
 
 private:
     void OnDraw(QPainter& painter);
+    void TakeCity(const CityEntry& city);
 
     DisplaySettings m_settings;
     std::string m_strStatus;
     QFont m_font;
     CityEntry m_city;
-    const QuakeList* m_pQuakes;
-    CMainFrame& m_frame;
-    CTremoluxDoc& m_document;
+    const QuakeList& m_quakes;
+    const Clock& m_clock;
 };
 
 }  // namespace tremolux

@@ -168,7 +168,7 @@ TEST_F(WatcherTest, StartsWithTokyoAndPaintsTheFirstLoad)
     EXPECT_EQ(CurrentCity.name, "Tokyo");
     EXPECT_NEAR(CurrentCity.position.latDecimal, 35.68948889, 1e-8);
     EXPECT_NEAR(CurrentCity.position.lonDecimal, 139.69170556, 1e-8);
-    EXPECT_EQ(g_pFeedDoc->GetTitle(), "Tremolux data");
+    EXPECT_EQ(app->FeedDocument()->GetTitle(), "Tremolux data");
     EXPECT_EQ(StartupDirectory, QDir::currentPath().toStdString());
 
     ASSERT_TRUE(FirstLoad());

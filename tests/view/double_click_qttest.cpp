@@ -2,6 +2,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -61,8 +63,11 @@ CityEntry Tokyo()
     return city;
 }
 
+// The first press of a double-click activates the window, as a mouse does.
 void DoubleClick(QWidget* view, Qt::MouseButton button)
 {
+    if (auto* window = qobject_cast<QMdiSubWindow*>(view->parentWidget()))
+        window->mdiArea()->setActiveSubWindow(window);
     const QPointF at(view->width() / 3.0, view->height() / 3.0);
     QMouseEvent event(QEvent::MouseButtonDblClick, at, view->mapToGlobal(at), button, button,
                       Qt::NoModifier);
