@@ -10,7 +10,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -23,6 +22,7 @@
 #include "app/CTremoluxDoc.h"
 #include "app/FeedStatus.h"
 #include "app/InstallPaths.h"
+#include "app/MessageBoxes.h"
 #include "app/RecentFiles.h"
 #include "app/Resources.h"
 #include "feed/Clock.h"
@@ -419,10 +419,7 @@ void CMainFrame::OnFileSave()
         return;
     QString error;
     if (!document.OnSaveDocument(path, &error)) {
-        QMessageBox box(QMessageBox::Warning, kAppTitle,
-                        tr("%1 could not be saved: %2").arg(path, error), QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ShowMessage(this, QMessageBox::Warning, tr("%1 could not be saved: %2").arg(path, error));
         return;
     }
     AddRecentFile(path);
@@ -481,11 +478,8 @@ void CMainFrame::OnHelpFinder()
 {
     const QString page = HelpPagePath();
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-        QMessageBox box(QMessageBox::Warning, kAppTitle,
-                        tr("The help page %1 could not be opened.").arg(page), QMessageBox::Ok,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ShowMessage(this, QMessageBox::Warning,
+                    tr("The help page %1 could not be opened.").arg(page));
     }
 }
 
@@ -527,10 +521,7 @@ void CMainFrame::RepaintAll()
 void CMainFrame::ShowFailure(const std::string& message)
 {
     UpdateFeedStatus();
-    QMessageBox box(QMessageBox::Warning, kAppTitle, QString::fromStdString(message),
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message));
 }
 
 void CMainFrame::NoteFailure(const std::string&)

@@ -1,11 +1,11 @@
 #include "app/CTremoluxApp.h"
 
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QSettings>
 
 #include "app/CTremoluxDoc.h"
 #include "app/InstallPaths.h"
+#include "app/MessageBoxes.h"
+#include "app/Settings.h"
 #include "app/QtTone.h"
 #include "cities/CityEntry.h"
 #include "cities/CityFile.h"
@@ -55,7 +55,7 @@ std::string CTremoluxApp::FeedAddress() const
 {
     if (!m_options.feedAddress.empty())
         return m_options.feedAddress;
-    const QString stored = QSettings("Brevanto", "Tremolux").value("feed/address").toString();
+    const QString stored = AppSettings().value(settings::kFeedAddress).toString();
     return stored.isEmpty() ? std::string(kDefaultFeedAddress) : stored.toStdString();
 }
 
@@ -68,11 +68,8 @@ bool CTremoluxApp::InitInstance()
     for (const QString& file : m_options.files) {
         const QString reason = WhyNotOpenable(file);
         if (!reason.isEmpty()) {
-            QMessageBox box(QMessageBox::Critical, "Tremolux",
-                            QObject::tr("%1 cannot be opened: %2.").arg(file, reason),
-                            QMessageBox::Ok);
-            box.setTextFormat(Qt::PlainText);
-            box.exec();
+            ShowMessage(nullptr, QMessageBox::Critical,
+                        QObject::tr("%1 cannot be opened: %2.").arg(file, reason));
             return false;
         }
     }

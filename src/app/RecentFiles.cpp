@@ -1,13 +1,10 @@
 #include "app/RecentFiles.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace tremolux {
 
 namespace {
-
-const char* const kGroup = "Recent File List";
 
 QString Key(int index)
 {
@@ -18,8 +15,8 @@ QString Key(int index)
 
 QStringList RecentFiles()
 {
-    QSettings settings("Brevanto", "Tremolux");
-    settings.beginGroup(kGroup);
+    AppSettings settings;
+    settings.beginGroup(settings::kRecentFileGroup);
     QStringList files;
     for (int i = 0; i < kMaxRecentFiles; ++i) {
         const QString file = settings.value(Key(i)).toString();
@@ -35,8 +32,8 @@ void AddRecentFile(const QString& path)
     QStringList files = RecentFiles();
     files.removeAll(file);
     files.prepend(file);
-    QSettings settings("Brevanto", "Tremolux");
-    settings.beginGroup(kGroup);
+    AppSettings settings;
+    settings.beginGroup(settings::kRecentFileGroup);
     for (int i = 0; i < kMaxRecentFiles; ++i) {
         if (i < files.size())
             settings.setValue(Key(i), files[i]);

@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
+#include "app/Settings.h"
+
 namespace tremolux {
 
-constexpr int kMaxRecentFiles = 16;
+constexpr int kMaxRecentFiles = settings::kMaxRecentFiles;
 
 // The per-user recent-file list, newest first, as QSettings keeps it.
 QStringList RecentFiles();

@@ -4,6 +4,7 @@
 
 #include "app/CTremoluxApp.h"
 #include "app/CommandLine.h"
+#include "app/Settings.h"
 
 using namespace tremolux;
 
@@ -30,8 +31,8 @@ int main(int argc, char** argv)
     }
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Tremolux");
-    QApplication::setOrganizationName("Brevanto");
+    QApplication::setApplicationName(settings::kApplication);
+    QApplication::setOrganizationName(settings::kOrganization);
     QApplication::setApplicationVersion(TREMOLUX_VERSION);
 
     CTremoluxApp theApp(std::move(commandLine.options));

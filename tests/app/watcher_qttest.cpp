@@ -24,6 +24,7 @@
 #include "app/CTremoluxApp.h"
 #include "app/CTremoluxDoc.h"
 #include "app/RecentFiles.h"
+#include "app/Settings.h"
 #include "cities/CityEntry.h"
 #include "cities/CityFile.h"
 #include "support/TestServer.h"
@@ -74,7 +75,7 @@ protected:
     WatcherTest()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings("Brevanto", "Tremolux").clear();
+        AppSettings().clear();
         server.Serve(Feed(kFirstFeed));
     }
 
