@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 
 #include "feed/Clock.h"
@@ -16,10 +17,25 @@ namespace tremolux {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+constexpr double kPi = std::numbers::pi;
 constexpr double kHalfSecondDays = 5.787037037037037e-06;
 constexpr Rgb kFieldColor{0, 200, 0};
 constexpr Rgb kIndexTextColor{255, 255, 255};
+// The outer circle, where fresh quakes lie, as a share of the window's
+// shorter side.
+constexpr double kMapRadiusShare = 0.45;
+// The city's disc at the centre.
+constexpr int kCityDiscRadius = 10;
+// Rays run from the city through the quake to 100 times its radius, out of
+// the window: only the direction and the width are seen.
+constexpr double kRayLengthFactor = 100.0;
+// The activity-index box in the top-left corner, and its number inside.
+constexpr int kIndexBoxLeft = 10;
+constexpr int kIndexBoxTop = 10;
+constexpr int kIndexBoxWidth = 45;
+constexpr int kIndexBoxHeight = 25;
+constexpr int kIndexTextLeft = 20;
+constexpr int kIndexTextTop = 15;
 // Far beyond any screen, and small enough that the ray end (100 r) still fits
 // an int: only quakes dated years ahead of now get this far out.
 constexpr double kMaxRadius = 1.0e6;
@@ -109,11 +125,9 @@ void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySe
     const int d = Trunc(2.0 * r);
 
     double ccw = 0.0;
-    double distance =
+    const double distance =
         GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
     double theta = 360.0 - ccw;
-    if (quake.latitude == city.latDecimal && quake.longitude == city.lonDecimal)
-        distance = 0.0;
     // A quake at the city itself has no direction: draw it to the north.
     if (distance == 0.0 || !std::isfinite(theta))
         theta = 0.0;
@@ -136,7 +150,8 @@ void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySe
 
     const Pen oldPen = canvas.SelectPen(Pen{Trunc(m) + 1, color});
     canvas.MoveTo(cx, cy);
-    canvas.LineTo(cx + Trunc(100.0 * (r * std::sin(t))), cy - Trunc(100.0 * (r * std::cos(t))));
+    canvas.LineTo(cx + Trunc(kRayLengthFactor * (r * std::sin(t))),
+                  cy - Trunc(kRayLengthFactor * (r * std::cos(t))));
 
     if (settings.drawTexts)
         canvas.TextOut(cx + Trunc(r * std::sin(t)), cy - Trunc(r * std::cos(t)),
@@ -153,10 +168,11 @@ void DrawQuakes(Canvas& canvas, int width, int height, const DisplaySettings& se
 {
     const int cx = Trunc(width * 0.5);
     const int cy = Trunc(height * 0.5);
-    const double mapRadius = 0.45 * std::min(width, height);
+    const double mapRadius = kMapRadiusShare * std::min(width, height);
 
     canvas.FillSolidRect(1, 1, width - 2, height - 2, kFieldColor);
-    canvas.Ellipse(cx - 10, cy - 10, cx + 10, cy + 10);
+    canvas.Ellipse(cx - kCityDiscRadius, cy - kCityDiscRadius, cx + kCityDiscRadius,
+                   cy + kCityDiscRadius);
 
     const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Label);
     const OleDate now = clock.Now();
@@ -165,11 +181,12 @@ void DrawQuakes(Canvas& canvas, int width, int height, const DisplaySettings& se
     canvas.SelectFont(oldFont);
 
     const int index = quakes.GetActivityIndex(city, clock);
-    canvas.FillSolidRect(10, 10, 45, 25, IndexColor(index));
+    canvas.FillSolidRect(kIndexBoxLeft, kIndexBoxTop, kIndexBoxWidth, kIndexBoxHeight,
+                         IndexColor(index));
     canvas.SetTextColor(kIndexTextColor);
     char number[16];
     std::snprintf(number, sizeof number, "%3d", index);
-    canvas.TextOut(20, 15, number);
+    canvas.TextOut(kIndexTextLeft, kIndexTextTop, number);
     canvas.Flush();
 }
 
