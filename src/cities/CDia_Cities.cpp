@@ -10,6 +10,7 @@
 #include "cities/CDia_City.h"
 #include "cities/CityFile.h"
 #include "cities/DialogMessages.h"
+#include "cities/LocaleNameComparison.h"
 
 namespace tremolux {
 
@@ -24,7 +25,8 @@ QPushButton* Button(QWidget* parent, const QString& text, const char* name)
 
 }  // namespace
 
-CDia_Cities::CDia_Cities(QWidget* parent) : QDialog(parent)
+CDia_Cities::CDia_Cities(QWidget* parent)
+    : QDialog(parent), m_logic(LocaleNameComparison())
 {
     setWindowTitle(tr("Cities"));
 
@@ -33,6 +35,8 @@ CDia_Cities::CDia_Cities(QWidget* parent) : QDialog(parent)
     m_listCities = new QListWidget(this);
     m_listCities->setObjectName("m_listCities");
     m_listCities->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Lists of a hundred thousand names and more open without measuring each row.
+    m_listCities->setUniformItemSizes(true);
     connect(m_listCities, &QListWidget::itemSelectionChanged, this,
             &CDia_Cities::OnLbnSelchangeCities);
 
@@ -78,12 +82,14 @@ void CDia_Cities::showEvent(QShowEvent* event)
 
 void CDia_Cities::OnInitDialog()
 {
-    m_logic = CitiesDialogLogic();
     m_logic.Load(CityFilePath());
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(m_logic.Names().size()));
+    for (const std::string& name : m_logic.Names())
+        names << QString::fromStdString(name);
     const QSignalBlocker blocker(m_listCities);
     m_listCities->clear();
-    for (const std::string& name : m_logic.Names())
-        m_listCities->addItem(QString::fromStdString(name));
+    m_listCities->addItems(names);
     m_editCity->setText(QString::fromStdString(CurrentCity.name));
     m_listCities->setFocus();
 }
@@ -103,7 +109,8 @@ void CDia_Cities::OnLbnSelchangeCities()
 void CDia_Cities::OnBnClickedAdd()
 {
     CDia_City editor;
-    editor.exec();
+    if (editor.exec() != QDialog::Accepted)
+        return;
     if (const auto row = m_logic.Add(CurrentCity)) {
         const QSignalBlocker blocker(m_listCities);
         m_listCities->insertItem(static_cast<int>(*row), QString::fromStdString(CurrentCity.name));

@@ -9,10 +9,10 @@ class QListWidget;
 
 namespace tremolux {
 
-// Lists the cities of the city file, sorted, and lets the user pick one, add
-// CurrentCity through the city editor or delete an entry. The list is read
-// afresh each time the dialog is shown; its changes end with the dialog.
-// OK leaves the chosen city in CurrentCity.
+// Lists the cities of the city file, sorted as the user's locale sorts, and
+// lets the user pick one, add a city through the city editor or delete an
+// entry. The list is read afresh each time the dialog is shown; its changes
+// end with the dialog. OK leaves the chosen city in CurrentCity.
 class CDia_Cities : public QDialog {
     Q_OBJECT
 public:

@@ -1,43 +1,34 @@
 #include "cities/CitiesDialogLogic.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "cities/CityFile.h"
 
 namespace tremolux {
 
-namespace {
-
-unsigned char Folded(char c)
+CitiesDialogLogic::CitiesDialogLogic(NameComparison comparison)
+    : m_comparison(std::move(comparison))
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a')
-                                  : static_cast<unsigned char>(c);
-}
-
-}  // namespace
-
-bool NameLess(const std::string& a, const std::string& b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Folded(x) < Folded(y); });
-}
-
-bool NameEqual(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return Folded(x) == Folded(y); });
 }
 
 void CitiesDialogLogic::Load(const std::string& path)
 {
-    for (const CityEntry& city : ReadCityFile(path).entries)
-        Append(city);
+    Load(ReadCityFile(path).entries);
 }
 
-void CitiesDialogLogic::Append(const CityEntry& city)
+void CitiesDialogLogic::Load(const std::vector<CityEntry>& entries)
 {
-    m_cities.Append(city);
-    InsertName(city.name);
+    m_cities = CityList();
+    m_names.clear();
+    m_names.reserve(entries.size());
+    for (const CityEntry& city : entries) {
+        m_cities.Append(city);
+        m_names.push_back(city.name);
+    }
+    // Sorted once; stable, so that equal names keep file order.
+    std::stable_sort(m_names.begin(), m_names.end(), m_comparison.less);
+    Select(std::nullopt);
 }
 
 void CitiesDialogLogic::Select(std::optional<std::size_t> row)
@@ -49,12 +40,19 @@ void CitiesDialogLogic::Select(std::optional<std::size_t> row)
 std::optional<std::size_t> CitiesDialogLogic::Add(const CityEntry& city)
 {
     const bool listed = std::any_of(m_names.begin(), m_names.end(), [&](const std::string& name) {
-        return NameEqual(name, city.name);
+        return m_comparison.same(name, city.name);
     });
     if (listed)
         return std::nullopt;
     m_cities.Append(city);
-    return InsertName(city.name);
+    // After the names it equals, as the sort placed file entries.
+    const auto place =
+        std::upper_bound(m_names.begin(), m_names.end(), city.name, m_comparison.less);
+    const auto row = static_cast<std::size_t>(place - m_names.begin());
+    m_names.insert(place, city.name);
+    if (m_selectedRow && *m_selectedRow >= row)
+        ++*m_selectedRow;
+    return row;
 }
 
 std::optional<std::size_t> CitiesDialogLogic::Delete()
@@ -65,8 +63,7 @@ std::optional<std::size_t> CitiesDialogLogic::Delete()
     if (const int index = m_cities.FindFirst(m_names[row]); index >= 0)
         m_cities.Remove(index);
     m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(row));
-    m_selectedRow.reset();
-    m_strSelected.clear();
+    Select(std::nullopt);
     return row;
 }
 
@@ -76,16 +73,6 @@ void CitiesDialogLogic::Choose(CityEntry& current) const
         return;
     if (const int index = m_cities.FindFirst(m_strSelected); index >= 0)
         current = m_cities.at(index);
-}
-
-std::size_t CitiesDialogLogic::InsertName(const std::string& name)
-{
-    const auto place = std::upper_bound(m_names.begin(), m_names.end(), name, NameLess);
-    const auto row = static_cast<std::size_t>(place - m_names.begin());
-    m_names.insert(place, name);
-    if (m_selectedRow && *m_selectedRow >= row)
-        ++*m_selectedRow;
-    return row;
 }
 
 }  // namespace tremolux

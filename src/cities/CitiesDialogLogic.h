@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,15 +11,26 @@
 
 namespace tremolux {
 
+// How the Cities dialog compares names: `less` is the order in which they are
+// shown, `same` tells that a name is listed already. Both ignore letter case;
+// the dialog brings them from the user's locale.
+struct NameComparison {
+    std::function<bool(const std::string&, const std::string&)> less;
+    std::function<bool(const std::string&, const std::string&)> same;
+};
+
 // What the Cities dialog holds while it is open: the entries of the city file
-// in file order plus those added, and their names in the order shown, sorted
-// with letter case ignored (equal names keep the order they came in).
-// Changes live only as long as the object; the city file is never written.
+// in file order plus those added, and their names in the order shown (equal
+// names keep the order they came in). Changes live only as long as the
+// object; the city file is never written.
 class CitiesDialogLogic {
 public:
-    // Appends the accepted entries of the city file in file order.
+    explicit CitiesDialogLogic(NameComparison comparison);
+
+    // Starts afresh from the accepted entries of the city file, in file order.
     void Load(const std::string& path);
-    void Append(const CityEntry& city);
+    // Starts afresh from the given entries, in their order.
+    void Load(const std::vector<CityEntry>& entries);
 
     const CityList& Cities() const { return m_cities; }
     const std::vector<std::string>& Names() const { return m_names; }
@@ -28,8 +40,8 @@ public:
     const std::string& Selected() const { return m_strSelected; }
     void Select(std::optional<std::size_t> row);
 
-    // Appends city unless a name equal to its name, letter case ignored, is
-    // shown already. Returns the row where its name is shown, or nothing.
+    // Appends city unless its name is shown already, letter case ignored.
+    // Returns the row where its name is shown, or nothing.
     std::optional<std::size_t> Add(const CityEntry& city);
 
     // Removes the first entry named exactly like the selected row, and that
@@ -42,16 +54,11 @@ public:
     void Choose(CityEntry& current) const;
 
 private:
-    std::size_t InsertName(const std::string& name);
-
+    NameComparison m_comparison;
     CityList m_cities;
     std::vector<std::string> m_names;
     std::optional<std::size_t> m_selectedRow;
     std::string m_strSelected;
 };
-
-// Ordering of the city list: letter case ignored.
-bool NameLess(const std::string& a, const std::string& b);
-bool NameEqual(const std::string& a, const std::string& b);
 
 }  // namespace tremolux

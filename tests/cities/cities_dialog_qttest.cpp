@@ -1,8 +1,4 @@
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,40 +8,13 @@
 #include "cities/CDia_City.h"
 #include "cities/CityEntry.h"
 #include "cities/CityFile.h"
+#include "cities/CitiesDialogDriver.h"
 #include "cities/ModalDriver.h"
 
 using namespace tremolux;
-using tremolux::test::WhenModal;
+using namespace tremolux::test;
 
 namespace {
-
-QListWidget* List(QDialog* dialog)
-{
-    return dialog->findChild<QListWidget*>("m_listCities");
-}
-
-QLineEdit* CityEdit(QDialog* dialog)
-{
-    return dialog->findChild<QLineEdit*>("m_editCity");
-}
-
-QPushButton* Button(QDialog* dialog, const char* name)
-{
-    return dialog->findChild<QPushButton*>(name);
-}
-
-QStringList Rows(QListWidget* list)
-{
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i)
-        rows << list->item(i)->text();
-    return rows;
-}
-
-int RowOf(QListWidget* list, const QString& text)
-{
-    return Rows(list).indexOf(text);
-}
 
 CityEntry Tokyo()
 {
@@ -170,7 +139,7 @@ TEST_F(CitiesDialogTest, DeleteWithYesRemovesTheSelectedRowAndClearsTheSelection
         EXPECT_TRUE(CityEdit(shown)->text().isEmpty());
 
         // Nothing selected now: Delete asks nothing and removes nothing.
-        const tremolux::test::ModalWatcher<QMessageBox> questions;
+        const ModalWatcher<QMessageBox> questions;
         Button(shown, "deleteButton")->click();
         EXPECT_EQ(questions.count(), 0);
         EXPECT_EQ(list->count(), 5);
@@ -180,19 +149,35 @@ TEST_F(CitiesDialogTest, DeleteWithYesRemovesTheSelectedRowAndClearsTheSelection
     EXPECT_EQ(CurrentCity.name, "Tokyo");
 }
 
-TEST_F(CitiesDialogTest, AddAppendsTheCurrentCityOnceWhateverTheEditorEndedWith)
+TEST_F(CitiesDialogTest, AddAfterACancelledEditorAddsNothing)
+{
+    CDia_Cities dialog;
+    WhenModal<CDia_Cities>([this](CDia_Cities* shown) {
+        QListWidget* list = List(shown);
+        list->setCurrentRow(RowOf(list, "paris"));
+        WhenModal<CDia_City>([](CDia_City* editor) { editor->reject(); });
+        Button(shown, "addButton")->click();
+        EXPECT_EQ(Rows(list), m_fileRows);
+        EXPECT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(CityEdit(shown)->text(), "paris");
+        shown->reject();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(CurrentCity.name, "Tokyo");
+}
+
+TEST_F(CitiesDialogTest, AddAppendsTheEnteredCityOnceAndKeepsTheSelection)
 {
     CDia_Cities dialog;
     WhenModal<CDia_Cities>([](CDia_Cities* shown) {
         QListWidget* list = List(shown);
         list->setCurrentRow(RowOf(list, "paris"));
         for (int run = 0; run < 2; ++run) {
-            WhenModal<CDia_City>([](CDia_City* editor) { editor->reject(); });
+            WhenModal<CDia_City>(EnterCity("Tokyo", "35.5", "139.75"));
             Button(shown, "addButton")->click();
         }
         EXPECT_EQ(Rows(list), QStringList({"<b>Berlin</b>", "Athens", "Lima", "Lima", "paris",
                                            "Paris", "Tokyo"}));
-        // Selection and edit box stay as they were.
         EXPECT_EQ(list->selectedItems().size(), 1);
         EXPECT_EQ(list->selectedItems().first()->text(), "paris");
         EXPECT_EQ(CityEdit(shown)->text(), "paris");
@@ -203,8 +188,31 @@ TEST_F(CitiesDialogTest, AddAppendsTheCurrentCityOnceWhateverTheEditorEndedWith)
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     // The added entry carries the complete position.
     EXPECT_EQ(CurrentCity.name, "Tokyo");
-    EXPECT_EQ(CurrentCity.position.latSec, 22.16);
-    EXPECT_NEAR(CurrentCity.position.lonDecimal, 139.69170556, 1e-8);
+    EXPECT_EQ(CurrentCity.position.latMin, 30.0);
+    EXPECT_EQ(CurrentCity.position.lonDecimal, 139.75);
+}
+
+TEST_F(CitiesDialogTest, AddDirectlyAboveTheSelectionKeepsTheSelectedCity)
+{
+    CDia_Cities dialog;
+    WhenModal<CDia_Cities>([](CDia_Cities* shown) {
+        QListWidget* list = List(shown);
+        list->setCurrentRow(RowOf(list, "paris"));
+        WhenModal<CDia_City>(EnterCity("Oslo", "59.91", "10.75"));
+        Button(shown, "addButton")->click();
+        ASSERT_EQ(RowOf(list, "Oslo") + 1, RowOf(list, "paris"));
+        WhenModal<QMessageBox>([](QMessageBox* box) {
+            EXPECT_EQ(box->text(), "Delete \"paris\" from the list?");
+            box->button(QMessageBox::Yes)->click();
+        });
+        Button(shown, "deleteButton")->click();
+        EXPECT_EQ(Rows(list), QStringList({"<b>Berlin</b>", "Athens", "Lima", "Lima", "Oslo",
+                                           "Paris"}));
+        list->setCurrentRow(RowOf(list, "Paris"));
+        Button(shown, "okButton")->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(CurrentCity.position.latDecimal, 33.6609);
 }
 
 TEST_F(CitiesDialogTest, AddTakesTheCityEnteredInTheEditorUnlessItsNameIsListed)
@@ -212,21 +220,11 @@ TEST_F(CitiesDialogTest, AddTakesTheCityEnteredInTheEditorUnlessItsNameIsListed)
     CDia_Cities dialog;
     WhenModal<CDia_Cities>([](CDia_Cities* shown) {
         QListWidget* list = List(shown);
-        WhenModal<CDia_City>([](CDia_City* editor) {
-            editor->findChild<QLineEdit*>("m_editName")->setText("Bogota");
-            editor->findChild<QLineEdit*>("m_editLat")->setText("4.711");
-            editor->findChild<QLineEdit*>("m_editLon")->setText("-74.0721");
-            editor->findChild<QPushButton*>("okButton")->click();
-        });
+        WhenModal<CDia_City>(EnterCity("Bogota", "4.711", "-74.0721"));
         Button(shown, "addButton")->click();
         EXPECT_EQ(RowOf(list, "Bogota"), 2);
 
-        WhenModal<CDia_City>([](CDia_City* editor) {
-            editor->findChild<QLineEdit*>("m_editName")->setText("ATHENS");
-            editor->findChild<QLineEdit*>("m_editLat")->setText("1");
-            editor->findChild<QLineEdit*>("m_editLon")->setText("1");
-            editor->findChild<QPushButton*>("okButton")->click();
-        });
+        WhenModal<CDia_City>(EnterCity("ATHENS", "1", "1"));
         Button(shown, "addButton")->click();
         EXPECT_EQ(list->count(), 7);
         EXPECT_EQ(RowOf(list, "ATHENS"), -1);
@@ -249,7 +247,7 @@ TEST_F(CitiesDialogTest, EachOpeningStartsAgainFromTheFile)
             WhenModal<QMessageBox>(
                 [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
             Button(shown, "deleteButton")->click();
-            WhenModal<CDia_City>([](CDia_City* editor) { editor->reject(); });
+            WhenModal<CDia_City>(EnterCity("Quito", "-0.18", "-78.47"));
             Button(shown, "addButton")->click();
             Button(shown, ok ? "okButton" : "cancelButton")->click();
         });
@@ -275,9 +273,9 @@ TEST_F(CitiesDialogTest, MissingCityFileGivesAnEmptyListThatAddStillFills)
     WhenModal<CDia_Cities>([](CDia_Cities* shown) {
         EXPECT_EQ(List(shown)->count(), 0);
         EXPECT_EQ(CityEdit(shown)->text(), "Tokyo");
-        WhenModal<CDia_City>([](CDia_City* editor) { editor->reject(); });
+        WhenModal<CDia_City>(EnterCity("Quito", "-0.18", "-78.47"));
         Button(shown, "addButton")->click();
-        EXPECT_EQ(Rows(List(shown)), QStringList({"Tokyo"}));
+        EXPECT_EQ(Rows(List(shown)), QStringList({"Quito"}));
         shown->reject();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
