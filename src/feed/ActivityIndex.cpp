@@ -38,7 +38,11 @@ int QuakeList::GetActivityIndex(const CityPosition& city, const Clock& clock) co
         // Ages under a minute, and quakes dated after now (clock skew), count as
         // their whole minutes either way but never less than one.
         const double minutes = std::max(std::fabs(TruncateToInt32((age + h) * kMinutesPerDay)), 1.0);
-        sum = sum + quake.magnitude / ((minutes * distance) * 0.001);
+        const double term = quake.magnitude / ((minutes * distance) * 0.001);
+        // One record with a position or magnitude beyond numbers would make the
+        // whole sum undefined; it is left out and the others stand.
+        if (std::isfinite(term))
+            sum = sum + term;
     }
     return static_cast<int>(TruncateToInt32(sum * 10000.0));
 }

@@ -5,6 +5,7 @@
 
 #include <gumbo.h>
 
+#include "feed/BumpArena.h"
 #include "feed/Charset.h"
 #include "feed/InnerText.h"
 
@@ -94,17 +95,26 @@ public:
             charset = DeclaredCharset(page);
         }
         m_page = ToUtf8(std::move(page), charset);
-        m_options.max_errors = 0;  // nobody reads the parse errors
-        m_output = gumbo_parse_with_options(&m_options, m_page.data(), m_page.size());
+        GumboOptions options = kGumboDefaultOptions;
+        options.max_errors = 0;  // nobody reads the parse errors
+        // The tree lives in the arena and goes with it: gumbo's own teardown
+        // recurses once per level of nesting, which a deep page turns into a
+        // stack overflow. What gumbo frees while parsing stays until then.
+        options.allocator = [](void* arena, std::size_t size) {
+            return static_cast<BumpArena*>(arena)->Allocate(size);
+        };
+        options.deallocator = [](void*, void*) {};
+        options.userdata = &m_arena;
+        m_output = gumbo_parse_with_options(&options, m_page.data(), m_page.size());
         CollectTables();
     }
-
-    ~HtmlDocument() override { gumbo_destroy_output(&m_options, m_output); }
 
     HtmlDocument(const HtmlDocument&) = delete;
     HtmlDocument& operator=(const HtmlDocument&) = delete;
 
-    bool ViewableAsTables() const override { return true; }
+    // A page without a table is no feed: a maintenance or captive-portal page
+    // served in its place must not pass for a feed without quakes.
+    bool ViewableAsTables() const override { return !m_tables.empty(); }
     const FeedTables* Tables() const override { return this; }
 
     int Count() const override { return static_cast<int>(m_tables.size()); }
@@ -178,7 +188,7 @@ private:
     }
 
     std::string m_page;
-    GumboOptions m_options = kGumboDefaultOptions;
+    BumpArena m_arena;
     GumboOutput* m_output = nullptr;
     std::vector<HtmlTable> m_tables;
     Nodes m_cells;

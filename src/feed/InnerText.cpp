@@ -51,35 +51,29 @@ Display DisplayOf(const GumboNode& node)
         return Display::Hidden;
     if (node.v.element.tag_namespace != GUMBO_NAMESPACE_HTML)
         return Display::Inline;
+    // The user agent style sheet's [hidden] { display: none }.
+    if (gumbo_get_attribute(&node.v.element.attributes, "hidden") != nullptr)
+        return Display::Hidden;
     return kDisplay[node.v.element.tag];
 }
 
-bool IsCell(const GumboNode& node)
+bool IsUtf8Continuation(char c)
 {
-    return node.type == GUMBO_NODE_ELEMENT && DisplayOf(node) == Display::Cell;
-}
-
-bool FollowsCell(const GumboNode& cell)
-{
-    const GumboNode* parent = cell.parent;
-    if (!parent)
-        return false;
-    const GumboVector& siblings = parent->v.element.children;
-    for (std::size_t i = 0; i < cell.index_within_parent; ++i)
-        if (IsCell(*static_cast<const GumboNode*>(siblings.data[i])))
-            return true;
-    return false;
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 // Collects text the way a line box does: pending white space becomes one space
 // only between two pieces of text on the same line, and required line breaks
-// count only between two pieces of text.
+// count only between two pieces of text. It takes kInnerTextLimit bytes at
+// most and is full after that.
 class TextBuilder {
 public:
+    bool Full() const { return m_full; }
+
     void Text(std::string_view text)
     {
         std::size_t i = 0;
-        while (i < text.size()) {
+        while (i < text.size() && !m_full) {
             if (IsCollapsible(text[i])) {
                 m_pendingSpace = true;
                 ++i;
@@ -89,7 +83,7 @@ public:
             while (end < text.size() && !IsCollapsible(text[end]))
                 ++end;
             Flush();
-            m_out.append(text.substr(i, end - i));
+            Append(text.substr(i, end - i));
             i = end;
         }
     }
@@ -99,7 +93,7 @@ public:
         if (text.empty())
             return;
         Flush();
-        m_out.append(text);
+        Append(text);
     }
 
     void RequireBreaks(int count)
@@ -114,7 +108,7 @@ public:
     {
         m_pendingSpace = false;
         FlushBreaks();
-        m_out += c;
+        Append(std::string_view(&c, 1));
     }
 
     std::string Finish() { return std::move(m_out); }
@@ -123,7 +117,7 @@ private:
     void FlushBreaks()
     {
         if (m_pendingBreaks > 0 && !m_out.empty())
-            m_out.append(static_cast<std::size_t>(m_pendingBreaks), '\n');
+            Append(std::string_view("\n\n").substr(0, static_cast<std::size_t>(m_pendingBreaks)));
         m_pendingBreaks = 0;
     }
 
@@ -133,21 +127,42 @@ private:
             m_pendingSpace = false;
         FlushBreaks();
         if (m_pendingSpace && !m_out.empty() && m_out.back() != '\n' && m_out.back() != '\t')
-            m_out += ' ';
+            Append(" ");
         m_pendingSpace = false;
+    }
+
+    // Text beyond the limit is dropped from the last whole character on.
+    void Append(std::string_view text)
+    {
+        if (m_full)
+            return;
+        const std::size_t room = kInnerTextLimit - m_out.size();
+        if (text.size() >= room) {
+            std::size_t cut = room;
+            while (cut > 0 && cut < text.size() && IsUtf8Continuation(text[cut]))
+                --cut;
+            text = text.substr(0, cut);
+            m_full = true;
+        }
+        m_out.append(text);
     }
 
     std::string m_out;
     bool m_pendingSpace = false;
     int m_pendingBreaks = 0;
+    bool m_full = false;
 };
 
 struct Frame {
     const GumboNode* node;
+    Display display;
+    bool hasCell;  // a cell among the children walked so far
     unsigned next;
 };
 
-// Walks without recursion: a page may nest elements arbitrarily deep.
+// Walks without recursion: a page may nest elements arbitrarily deep. The walk
+// ends when the text is full, so a cell costs no more than its first few
+// KiB of text however much the page nests inside it.
 class Renderer {
 public:
     explicit Renderer(std::vector<Frame>& stack) : m_stack(stack) { m_stack.clear(); }
@@ -155,13 +170,13 @@ public:
     std::string Render(const GumboNode& root)
     {
         Enter(root, true);
-        while (!m_stack.empty()) {
+        while (!m_stack.empty() && !m_text.Full()) {
             Frame& frame = m_stack.back();
             const GumboVector& children = frame.node->v.element.children;
             if (frame.next < children.length) {
                 Enter(*static_cast<const GumboNode*>(children.data[frame.next++]), false);
             } else {
-                Leave(*frame.node);
+                Leave(frame);
                 m_stack.pop_back();
             }
         }
@@ -192,19 +207,22 @@ private:
             m_text.Literal('\n');
             return;
         }
-        if (display == Display::Cell && !isRoot && FollowsCell(node))
-            m_text.Literal('\t');
+        if (display == Display::Cell && !isRoot) {
+            Frame& parent = m_stack.back();
+            if (parent.hasCell)
+                m_text.Literal('\t');
+            parent.hasCell = true;
+        }
         StartOrEnd(display);
         if (display == Display::Preformatted)
             ++m_preformatted;
-        m_stack.push_back({&node, 0});
+        m_stack.push_back({&node, display, false, 0});
     }
 
-    void Leave(const GumboNode& node)
+    void Leave(const Frame& frame)
     {
-        const Display display = DisplayOf(node);
-        StartOrEnd(display);
-        if (display == Display::Preformatted)
+        StartOrEnd(frame.display);
+        if (frame.display == Display::Preformatted)
             --m_preformatted;
     }
 
@@ -228,9 +246,14 @@ std::string InnerText(const GumboNode& element)
 {
     if (element.type != GUMBO_NODE_ELEMENT)
         return {};
-    // One stack for every cell of a page, so a cell costs no allocation for it.
+    // One stack for every cell of a page, so a cell costs no allocation for it;
+    // not kept at the size a deeply nested cell gave it.
+    constexpr std::size_t kKeptFrames = 4096;
     thread_local std::vector<Frame> stack;
-    return Renderer(stack).Render(element);
+    std::string text = Renderer(stack).Render(element);
+    if (stack.capacity() > kKeptFrames)
+        std::vector<Frame>().swap(stack);
+    return text;
 }
 
 }  // namespace tremolux

@@ -3,6 +3,7 @@
 #include "feed/CNumbers.h"
 #include "feed/FeedDocument.h"
 #include "feed/OleDate.h"
+#include "feed/PrintableText.h"
 
 namespace tremolux {
 
@@ -20,7 +21,14 @@ void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
     record.latitude = CAtof(row.CellText(3));
     record.longitude = CAtof(row.CellText(4));
     record.depth = CAtof(row.CellText(5));
-    record.region = row.CellText(6);
+    record.region = PrintableText(row.CellText(6));
+}
+
+// A position off the globe would be drawn somewhere it is not.
+bool IsOnTheGlobe(const QuakeRecord& record)
+{
+    return record.latitude >= -90.0 && record.latitude <= 90.0 && record.longitude >= -180.0
+           && record.longitude <= 180.0;
 }
 
 }  // namespace
@@ -36,7 +44,7 @@ bool QuakeList::ParsePage(const FeedBrowser& view, const FailureReport& report)
         return false;
     }
     if (!document->ViewableAsTables()) {
-        report("Error: no QueryInterface(IID_IHTMLDocument3...");
+        report(std::string(kNoTablesFailure));
         return false;
     }
 
@@ -66,7 +74,7 @@ bool QuakeList::ParsePage(const FeedBrowser& view, const FailureReport& report)
             if (row->CellCount() != kQuakeRowCells)
                 continue;
             ReadQuakeRow(*row, record);
-            if (record.magnitude > 1.0 && record.magnitude <= 10.0)
+            if (record.magnitude > 1.0 && record.magnitude <= 10.0 && IsOnTheGlobe(record))
                 Append(record);
         }
     }

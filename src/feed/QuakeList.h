@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "feed/QuakeRecord.h"
@@ -14,6 +15,10 @@ struct CityPosition;
 
 // Shows one "Error: no ..." text to the user and returns when it was seen.
 using FailureReport = std::function<void(const std::string& message)>;
+
+// The failure of a page that cannot be viewed as tables at all: no table in
+// an HTML page, JSON that is no FeatureCollection, CSV without its columns.
+inline constexpr std::string_view kNoTablesFailure = "Error: no QueryInterface(IID_IHTMLDocument3...";
 
 // The ordered list of quakes in page order; element 0 is the newest quake.
 class QuakeList {

@@ -13,7 +13,7 @@ struct QuakeRecord {
     double latitude = 0.0;   // decimal degrees, north positive
     double depth = 0.0;
     OleDate time;            // UTC, as the feed gives it
-    std::string region;      // UTF-8, verbatim
+    std::string region;      // UTF-8 as the feed gives it, control characters as U+FFFD
 };
 
 }  // namespace tremolux

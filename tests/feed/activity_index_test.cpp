@@ -113,6 +113,22 @@ TEST(ActivityIndex, HugeSumsClampToThe32BitRange)
     EXPECT_EQ(Index(negative), INT_MIN);
 }
 
+TEST(ActivityIndex, TermsThatAreNotFiniteAreLeftOut)
+{
+    QuakeList list;
+    list.Append(Quake(5.0, 600, kNear1000Km));
+    QuakeRecord infinite = Quake(5.0, 600, kNear1000Km);
+    infinite.latitude = HUGE_VAL;
+    list.Append(infinite);
+    QuakeRecord undefined = Quake(5.0, 600, kNear1000Km);
+    undefined.longitude = NAN;
+    list.Append(undefined);
+    QuakeRecord huge = Quake(HUGE_VAL, 600, kNear1000Km);
+    list.Append(huge);
+    list.Append(Quake(5.0, 600, kNear1000Km));
+    EXPECT_EQ(Index(list), 10);
+}
+
 TEST(ActivityIndex, ReadsOnlyTheCitysDecimalsAndTheClock)
 {
     QuakeList list;

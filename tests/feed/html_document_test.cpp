@@ -81,8 +81,45 @@ TEST(HtmlDocument, TablesAndRowsAreTheOnesABrowserBuilds)
     const auto spelled = Dump(*OpenHtmlDocument(
         "<!-- <table> --><script>'<table>'</script><TABLE\n><tr><td>1<td><Table\tid=x><tr><td>2</TABLE>"));
     EXPECT_EQ(spelled, (std::vector<Rows>{{{"1", "2"}}, {{"2"}}}));
-    EXPECT_TRUE(Dump(*OpenHtmlDocument("no tables here")).empty());
-    EXPECT_TRUE(OpenHtmlDocument("")->ViewableAsTables());
+}
+
+// Every character that may end a tag name after "table": a table missed by the
+// count of table tags would end the walk before it.
+TEST(HtmlDocument, EveryWayOfEndingTheTableTagNameCounts)
+{
+    for (const std::string end : {">", "/>", " >", "\t>", "\n>", "\r>", "\f>", " id=x>"}) {
+        SCOPED_TRACE(testing::PrintToString(end));
+        const auto tables = Dump(*OpenHtmlDocument("<table><tr><td>1</table><TABLE" + end
+                                                   + "<tr><td>2</table><table><td>3</table>"));
+        EXPECT_EQ(tables, (std::vector<Rows>{{{"1"}}, {{"2"}}, {{"3"}}}));
+    }
+}
+
+// A maintenance or captive-portal page must not pass for a feed without quakes.
+TEST(HtmlDocument, APageWithoutATableIsNoFeed)
+{
+    for (const std::string page : {"", "no tables here", "<!-- <table> --><p>Back soon</p>",
+                                   "<template><table><tr><td>1</table></template>", "<tablex>"}) {
+        SCOPED_TRACE(page);
+        EXPECT_FALSE(OpenHtmlDocument(page)->ViewableAsTables());
+    }
+    EXPECT_TRUE(OpenHtmlDocument("<table></table>")->ViewableAsTables());
+
+    Browser browser;
+    browser.document = OpenHtmlDocument(ReadTestFile("classic_page.html"));
+    QuakeList list;
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& text) { reports.push_back(text); };
+    ASSERT_TRUE(list.ParsePage(browser, report));
+    browser.document = OpenHtmlDocument("<html><body><h1>Down for maintenance</h1></body></html>");
+    EXPECT_FALSE(list.ParsePage(browser, report));
+    EXPECT_EQ(reports, std::vector<std::string>{"Error: no QueryInterface(IID_IHTMLDocument3..."});
+    EXPECT_EQ(list.count(), 5);
+
+    // Tables without a quake row are a feed with no quakes.
+    browser.document = OpenHtmlDocument("<table><tr><td>Nothing happened</td></tr></table>");
+    EXPECT_TRUE(list.ParsePage(browser, report));
+    EXPECT_EQ(list.count(), 0);
 }
 
 TEST(HtmlDocument, CellTextIsWhatABrowserRenders)
@@ -100,10 +137,56 @@ TEST(HtmlDocument, CellTextIsWhatABrowserRenders)
     EXPECT_EQ(CellText("<pre>a  b\n c</pre>"), "a  b\n c");
 }
 
+TEST(HtmlDocument, HiddenElementsAddNoText)
+{
+    EXPECT_EQ(CellText("5.5<span hidden>9</span>"), "5.5");
+    EXPECT_EQ(CellText("a<div HIDDEN=\"\"><b>x</b></div> b"), "a b");
+    EXPECT_EQ(CellText("a<p hidden>x</p>b"), "ab");
+    EXPECT_EQ(CellText("<table><tr><td hidden>x<td>y<td>z</table>"), "y\tz");
+}
+
+// No quake cell comes near the bound; it keeps a page of cells nested in
+// cells from costing the square of its size.
+TEST(HtmlDocument, CellTextIsBounded)
+{
+    std::string words;
+    for (int i = 0; i < 100000; ++i)
+        words += "word  ";
+    const std::string text = CellText(words);
+    EXPECT_EQ(text.size(), 4096u);
+    EXPECT_EQ(text.substr(0, 10), "word word ");
+
+    // The bound never cuts a character in two.
+    std::string accents = "a";
+    for (int i = 0; i < 100000; ++i)
+        accents += "\u00E9";
+    const std::string cut = CellText("<pre>" + accents + "</pre>");
+    EXPECT_EQ(cut.size(), 4095u);
+    EXPECT_TRUE(accents.starts_with(cut));
+}
+
+TEST(HtmlDocument, TablesNestedTenThousandDeepAreWalked)
+{
+    constexpr int kDepth = 10000;
+    std::string page;
+    for (int i = 0; i < kDepth; ++i)
+        page += "<table><tr><td>x<td>5.5<td>2011/03/15 09:01:28<td>1<td>2<td>3<td>";
+    page += "innermost";
+    Browser browser;
+    browser.document = OpenHtmlDocument(page);
+    QuakeList list;
+    ASSERT_TRUE(list.ParsePage(browser, [](const std::string& text) { FAIL() << text; }));
+    ASSERT_EQ(list.count(), kDepth);
+    EXPECT_EQ(list.at(kDepth - 1).region, "innermost");
+    for (int i = 0; i < kDepth; i += 997)
+        EXPECT_LE(list.at(i).region.size(), 3 * 4096u) << i;
+}
+
 TEST(HtmlDocument, DeepNestingIsWalkedWithoutRecursion)
 {
+    // A million levels: too deep for any walk or tree teardown that recurses.
     std::string deep;
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 1000000; ++i)
         deep += "<span>";
     EXPECT_EQ(CellText(deep + "deep"), "deep");
 }

@@ -136,6 +136,44 @@ TEST_F(ParsePageTest, ConvertsCellsLikeAtofAndTheDateParser)
     EXPECT_DOUBLE_EQ(list.at(1).time.value, 0.0);
 }
 
+TEST_F(ParsePageTest, PositionsOffTheGlobeAreSkipped)
+{
+    const auto at = [](const std::string& region, const std::string& latitude,
+                       const std::string& longitude) {
+        FakeRow row = Quake("5.0", region, latitude);
+        row.cells[4] = longitude;
+        return row;
+    };
+    FakeDocument document;
+    document.tables = {TableOf({at("north pole", "90", "180"), at("lat 1000", "1000", "10"),
+                                at("south pole", "-90", "-180"), at("lat -90.5", "-90.5", "10"),
+                                at("lon 180.01", "10", "180.01"), at("lon -200", "10", "-200"),
+                                at("lat inf", "1e999", "10"), at("lon -inf", "10", "-1e999"),
+                                at("null island", "0", "0")})};
+
+    ASSERT_TRUE(Parse(&document));
+    EXPECT_EQ(Regions(list), (std::vector<std::string>{"north pole", "south pole", "null island"}));
+}
+
+// Region text goes to terminals and into TAB-separated lines: no control
+// character of any kind survives, and nothing else is touched.
+TEST_F(ParsePageTest, ControlCharactersInTheRegionBecomeReplacementCharacters)
+{
+    const std::string r = "\uFFFD";
+    static const char kC0[] = "a\x1B[31mb\x07" "c\0d\te\nf\rg\x7Fh";
+    const std::string region = std::string(kC0, sizeof kC0 - 1) + "\u0080i\u009Bj\u009F"
+                               + "\u00A0\u00E9\u20AC\U0001F30B";
+    FakeDocument document;
+    document.tables = {TableOf({Quake("5.0", region), Quake("5.0", "8-bit \x9B[2J \xC2 end")})};
+
+    ASSERT_TRUE(Parse(&document));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.at(0).region, "a" + r + "[31mb" + r + "c" + r + "d" + r + "e" + r + "f" + r + "g"
+                                     + r + "h" + r + "i" + r + "j" + r
+                                     + "\u00A0\u00E9\u20AC\U0001F30B");
+    EXPECT_EQ(list.at(1).region, "8-bit " + r + "[2J " + r + " end");
+}
+
 TEST_F(ParsePageTest, EachFailureReportsItsTextAndLeavesTheListAsFarAsItGot)
 {
     FakeDocument previous;

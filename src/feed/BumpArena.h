@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace tremolux {
+
+// Memory handed out by moving a pointer through large blocks and given back
+// all at once when the arena goes: for a parser that builds one tree of many
+// small pieces, which are freed together with the tree and never one by one.
+class BumpArena {
+public:
+    BumpArena() = default;
+    BumpArena(const BumpArena&) = delete;
+    BumpArena& operator=(const BumpArena&) = delete;
+
+    // Aligned as malloc aligns; throws std::bad_alloc when memory runs out.
+    void* Allocate(std::size_t size);
+
+private:
+    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+    std::byte* m_next = nullptr;
+    std::size_t m_left = 0;
+};
+
+}  // namespace tremolux

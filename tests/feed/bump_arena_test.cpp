@@ -1,0 +1,38 @@
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "feed/BumpArena.h"
+
+namespace tremolux {
+namespace {
+
+// Pieces of every size, small, block-sized and larger, each filled with its
+// own byte: none may overlap another or be misaligned.
+TEST(BumpArena, PiecesAreAlignedAndApart)
+{
+    BumpArena arena;
+    struct Piece {
+        unsigned char* data;
+        std::size_t size;
+    };
+    std::vector<Piece> pieces;
+    for (std::size_t size : {0, 1, 5, 16, 17, 4000, 40000, 300000, 3, 1 << 20, 7, 100000}) {
+        for (int i = 0; i < 8; ++i) {
+            auto* data = static_cast<unsigned char*>(arena.Allocate(size));
+            ASSERT_EQ(reinterpret_cast<std::uintptr_t>(data) % alignof(std::max_align_t), 0u);
+            std::memset(data, static_cast<int>(pieces.size() % 251), size);
+            pieces.push_back({data, size});
+        }
+    }
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        const std::vector<unsigned char> fill(pieces[p].size, static_cast<unsigned char>(p % 251));
+        EXPECT_EQ(std::memcmp(pieces[p].data, fill.data(), fill.size()), 0) << "piece " << p;
+    }
+}
+
+}  // namespace
+}  // namespace tremolux
