@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "feed/QuakeList.h"
+
 namespace tremolux {
 
 namespace {
@@ -35,17 +37,27 @@ std::string Age(OleDate then, OleDate now)
     return std::to_string(static_cast<long long>(minutes / 1440.0)) + " days old";
 }
 
+// Why the latest load or parse failed, empty when neither did. The parser's
+// text for a page it cannot view as tables, such as a maintenance page served
+// in place of the feed, means nothing to a reader: the pane says it in words.
+std::string Failure(const FeedStatus& status)
+{
+    if (!status.loadFailure.empty())
+        return "Feed failed: " + status.loadFailure;
+    if (status.parseFailure == kNoTablesFailure)
+        return "Feed failed: the page holds no table";
+    return status.parseFailure;
+}
+
 }  // namespace
 
 std::string FeedStatusText(const FeedStatus& status, int quakeCount, OleDate now)
 {
-    const std::string& failure =
-        status.loadFailure.empty() ? status.parseFailure : status.loadFailure;
+    const std::string failure = Failure(status);
     if (!failure.empty()) {
-        const std::string prefix = status.loadFailure.empty() ? "" : "Feed failed: ";
         if (!status.hasData)
-            return prefix + failure + "; no quakes yet";
-        return prefix + failure + "; showing " + Quakes(quakeCount) + " from "
+            return failure + "; no quakes yet";
+        return failure + "; showing " + Quakes(quakeCount) + " from "
                + ClockTime(status.lastGoodLoad) + " (" + Age(status.lastGoodLoad, now) + ")";
     }
     if (!status.anyLoadEnded)

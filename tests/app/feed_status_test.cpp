@@ -49,5 +49,19 @@ TEST(FeedStatusTest, FailureWithTheAgeOfTheDataShown)
     EXPECT_EQ(FeedStatusText(status, 0, kLoaded), "Error: no GetHtmlDocument(); no quakes yet");
 }
 
+// A maintenance or captive-portal page in place of the feed: the pane says so
+// in words, while the message box keeps the parser's own text.
+TEST(FeedStatusTest, APageWithoutATableIsNamed)
+{
+    FeedStatus status;
+    status.anyLoadEnded = true;
+    status.hasData = true;
+    status.lastGoodLoad = kLoaded;
+    status.parseFailure = "Error: no QueryInterface(IID_IHTMLDocument3...";
+    EXPECT_EQ(FeedStatusText(status, 412, Later(25)),
+              "Feed failed: the page holds no table; showing 412 quakes from 12:05 UTC "
+              "(25 min old)");
+}
+
 }  // namespace
 }  // namespace tremolux

@@ -234,6 +234,20 @@ TEST_F(MainCycleTest, UnreadablePageKeepsListGivesNoToneButRepaints)
     EXPECT_TRUE(cycle.LastParseFailure().empty());
 }
 
+// An HTTP 200 maintenance page in place of the feed must not blank the maps.
+TEST_F(MainCycleTest, PageWithoutATableKeepsTheList)
+{
+    Load({{5.0, 20.0, 30.0}, {4.0, 21.0, 31.0}});
+    cycle.OnTimer(MainCycle::ID_TIMER_REFRESH, &browser);
+    browser.Complete("<html><body><h1>Scheduled maintenance</h1><p>Back soon.</p></body></html>");
+    cycle.OnTimer(MainCycle::ID_TIMER_POLL, &browser);
+
+    EXPECT_EQ(failures.shown, std::vector<std::string>{"Error: no QueryInterface(IID_IHTMLDocument3..."});
+    EXPECT_EQ(quakes.count(), 2);
+    EXPECT_EQ(tone.frequencies.size(), 1u);
+    EXPECT_EQ(repaint.count, 2);
+}
+
 // A failure box left open across a reload: the reload is parsed inside the
 // box, a further failure meanwhile only goes to the status, and closing the
 // box sounds no second tone for the same first record.
