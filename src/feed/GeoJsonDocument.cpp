@@ -51,13 +51,13 @@ error_code SpoilFeature(error_code error, Feature& feature)
 // null, a missing member or a value of another type all read as "none".
 error_code ReadNumber(od::value value, double& out, bool& has)
 {
-    od::json_type type;
-    if (error_code error = value.type().get(type))
-        return error;
-    if (type != od::json_type::number)
+    double number = 0.0;
+    const error_code error = value.get_double().get(number);
+    if (error == simdjson::INCORRECT_TYPE)
         return SUCCESS;
-    if (error_code error = value.get_double().get(out))
+    if (error)
         return error;
+    out = number;
     has = true;
     return SUCCESS;
 }
