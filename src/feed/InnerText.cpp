@@ -248,7 +248,7 @@ std::string InnerText(const GumboNode& element)
         return {};
     // One stack for every cell of a page, so a cell costs no allocation for it;
     // not kept at the size a deeply nested cell gave it.
-    constexpr std::size_t kKeptFrames = 4096;
+    constexpr std::size_t kKeptFrames = std::size_t{1} << 16;
     thread_local std::vector<Frame> stack;
     std::string text = Renderer(stack).Render(element);
     if (stack.capacity() > kKeptFrames)

@@ -165,20 +165,23 @@ TEST(HtmlDocument, CellTextIsBounded)
     EXPECT_TRUE(accents.starts_with(cut));
 }
 
+// Every tenth table holds a quake row whose region cell holds all the tables
+// below it: each row read renders the rest of the page unless its text ends.
 TEST(HtmlDocument, TablesNestedTenThousandDeepAreWalked)
 {
     constexpr int kDepth = 10000;
     std::string page;
     for (int i = 0; i < kDepth; ++i)
-        page += "<table><tr><td>x<td>5.5<td>2011/03/15 09:01:28<td>1<td>2<td>3<td>";
+        page += i % 10 == 0 ? "<table><tr><td>x<td>5.5<td>2011/03/15 09:01:28<td>1<td>2<td>3<td>"
+                            : "<table><tr><td>";
     page += "innermost";
     Browser browser;
     browser.document = OpenHtmlDocument(page);
     QuakeList list;
     ASSERT_TRUE(list.ParsePage(browser, [](const std::string& text) { FAIL() << text; }));
-    ASSERT_EQ(list.count(), kDepth);
-    EXPECT_EQ(list.at(kDepth - 1).region, "innermost");
-    for (int i = 0; i < kDepth; i += 997)
+    ASSERT_EQ(list.count(), kDepth / 10);
+    EXPECT_EQ(list.at(kDepth / 10 - 1).region, "innermost");
+    for (int i = 0; i < kDepth / 10; i += 97)
         EXPECT_LE(list.at(i).region.size(), 3 * 4096u) << i;
 }
 
