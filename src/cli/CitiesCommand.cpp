@@ -2,6 +2,9 @@
 
 #include "cities/CityFile.h"
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/NumberText.h"
+#include "cli/Usage.h"
 
 namespace tremolux {
 

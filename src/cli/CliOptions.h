@@ -1,22 +1,12 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cities/CityEntry.h"
 #include "feed/OleDate.h"
 
 namespace tremolux {
-
-class Clock;
-class QuakeList;
-
-// Exit statuses of tremolux-cli.
-constexpr int kExitSuccess = 0;
-constexpr int kExitFeedFailed = 1;
-constexpr int kExitUsage = 2;
 
 struct LatLon {
     double latitude = 0.0;
@@ -52,24 +42,5 @@ struct CliOptions {
 // exits: on a usage error the result is empty and error names the argument.
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& arguments,
                                           std::string& error);
-
-std::string UsageText();
-
-// Prints the message and the usage on standard error; returns kExitUsage.
-int UsageError(const std::string& message);
-
-// --now when given, else the system clock.
-std::unique_ptr<Clock> MakeClock(const CliOptions& options);
-
-// Reads the feed source into the list. On failure prints the reason (the
-// "Error: no ..." text of the walk, or why the source could not be read) on
-// standard error and returns false.
-bool LoadQuakes(const CliOptions& options, QuakeList& quakes);
-
-// The reference city of --at or --city [--cities]. On failure error says why.
-std::optional<CityEntry> ReferenceCity(const CliOptions& options, std::string& error);
-
-// Shortest text that reads back as the same double.
-std::string FormatNumber(double value);
 
 }  // namespace tremolux

@@ -1,6 +1,8 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/NumberText.h"
 #include "geo/CityPosition.h"
 
 namespace tremolux {

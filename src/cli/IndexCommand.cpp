@@ -3,7 +3,12 @@
 #include <vector>
 
 #include "cities/CityFile.h"
+#include "cli/CityLookup.h"
+#include "cli/CliClock.h"
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/FeedInput.h"
+#include "cli/Usage.h"
 #include "feed/Clock.h"
 #include "feed/QuakeList.h"
 
@@ -32,13 +37,13 @@ void PrintRanking(const QuakeList& quakes, const Clock& clock, const std::vector
 
 int RunIndex(const CliOptions& options)
 {
-    const std::unique_ptr<Clock> clock = MakeClock(options);
+    const std::unique_ptr<Clock> clock = MakeClock(options.now);
     if (options.cities && !options.city) {
         const CityFileResult file = ReadCityFile(*options.cities);
         if (!file.opened)
             return UsageError("--cities: cannot open " + *options.cities);
         QuakeList quakes;
-        if (!LoadQuakes(options, quakes))
+        if (!LoadQuakes(options.feed, quakes))
             return kExitFeedFailed;
         PrintRanking(quakes, *clock, file.entries);
         return kExitSuccess;
@@ -48,7 +53,7 @@ int RunIndex(const CliOptions& options)
     if (!city)
         return UsageError(error);
     QuakeList quakes;
-    if (!LoadQuakes(options, quakes))
+    if (!LoadQuakes(options.feed, quakes))
         return kExitFeedFailed;
     std::cout << quakes.GetActivityIndex(city->position, *clock) << '\n';
     return kExitSuccess;

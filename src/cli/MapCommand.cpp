@@ -7,7 +7,13 @@
 
 #include <iostream>
 
+#include "cli/CityLookup.h"
+#include "cli/CliClock.h"
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/FeedInput.h"
+#include "cli/NumberText.h"
+#include "cli/Usage.h"
 #include "feed/Clock.h"
 #include "feed/QuakeList.h"
 #include "view/DisplaySettings.h"
@@ -112,9 +118,9 @@ int RunMap(const CliOptions& options)
     const int height = options.height > 0 ? options.height : kDefaultHeight;
 
     QuakeList quakes;
-    if (!LoadQuakes(options, quakes))
+    if (!LoadQuakes(options.feed, quakes))
         return kExitFeedFailed;
-    const std::unique_ptr<Clock> clock = MakeClock(options);
+    const std::unique_ptr<Clock> clock = MakeClock(options.now);
     const bool written =
         options.out ? WritePicture(*options.out, width, height, settings, city->position, quakes, *clock)
                     : WriteTrace(width, height, settings, city->position, quakes, *clock);

@@ -2,6 +2,9 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/FeedInput.h"
+#include "cli/NumberText.h"
 #include "feed/QuakeList.h"
 
 namespace tremolux {
@@ -24,7 +27,7 @@ std::string FormatTime(OleDate time)
 int RunQuakes(const CliOptions& options)
 {
     QuakeList quakes;
-    if (!LoadQuakes(options, quakes))
+    if (!LoadQuakes(options.feed, quakes))
         return kExitFeedFailed;
     std::cout << "magnitude\ttime\tlatitude\tlongitude\tdepth\tregion\n";
     for (int i = 0; i < quakes.count(); ++i) {

@@ -6,6 +6,8 @@
 
 #include "cities/CityFile.h"
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Usage.h"
 
 using namespace tremolux;
 

@@ -220,3 +220,64 @@ TEST_F(CliTest, AFeedThatCannotBeReadExitsWithOne)
     EXPECT_EQ(json.err.rfind("Error: no ", 0), 0u) << json.err;
     EXPECT_EQ(json.out, "");
 }
+
+namespace {
+
+// The message of a usage error: between the program's name and the usage.
+std::string UsageMessage(const Result& r)
+{
+    const std::string name = "tremolux-cli: ";
+    const std::size_t end = r.err.find("\n\nUsage:\n");
+    if (r.status != 2 || r.err.rfind(name, 0) != 0 || end == std::string::npos || !r.out.empty())
+        return "no usage error: " + r.err;
+    return r.err.substr(name.size(), end - name.size());
+}
+
+}  // namespace
+
+TEST_F(CliTest, TheFirstFaultInArgumentOrderIsReported)
+{
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } cases[] = {
+        {{"map", "--fed", "--at", "1,2", "--at", "3,4"}, "unknown option --fed"},
+        {{"map", "--at", "1,2", "--at", "3,4", "--fed"}, "--at given twice"},
+        {{"map", "--trace", "--trace", "--at", "1,2", "--at", "3,4"}, "--trace given twice"},
+        {{"map", "--at", "1,2", "--fed", "--feed"}, "unknown option --fed"},
+        {{"--help", "--fed"}, "unknown option --fed"},
+        {{"--help", "--feed"}, "--feed needs a value"},
+        {{"quakes", "--trace", "--now", "x"}, "--trace is not an option of quakes"},
+        {{"index", "--now", "yesterday", "extra"}, "unexpected argument \"extra\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UsageMessage(RunCli(c.arguments)), c.message) << c.arguments.join(' ').toStdString();
+}
+
+TEST_F(CliTest, AValueIsTheNextArgumentAndOtherDashedArgumentsAreOptionsUnlessNumbers)
+{
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } cases[] = {
+        {{"index", "--city", "--feed", "--at", "1,2"}, "--at and --city exclude each other"},
+        {{"map", "--at", "1,2", "--trace=yes"}, "--trace takes no value"},
+        {{"map", "--at", "1,2", "--trace="}, "--trace takes no value"},
+        {{"-hx"}, "unknown option -hx"},
+        {{"--help=x"}, "unknown option --help"},
+        {{"quakes", "-feed", "x"}, "unknown option -feed"},
+        {{"quakes", "--", "--feed", "x"}, "unknown option --"},
+        {{"distance", "-inf", "0", "0", "0"}, "unknown option -inf"},
+        {{"distance", "0", "0", "-5x", "10"}, "unknown option -5x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UsageMessage(RunCli(c.arguments)), c.message) << c.arguments.join(' ').toStdString();
+
+    EXPECT_EQ(RunCli({"distance", "0", "0", "-.5", "-0"}).out, "55613.12765230072\t180\n");
+    const QStringList feed = {"--feed", Data("usgs_all_week.geojson")};
+    const Result joined = RunCli(QStringList{"index", "--now=2025-12-07 05:10:00", "--at=37.5,142"} + feed);
+    EXPECT_EQ(joined.out, "1032\n") << joined.err;
+    const Result south = RunCli(QStringList{"index", "--now", "2025-12-07 05:10:00", "--at", "-58.9,-26.4"} + feed);
+    EXPECT_EQ(south.out, "43\n") << south.err;
+    EXPECT_EQ(RunCli(QStringList{"index", "--now=2025-12-07 05:10:00", "--at=-58.9,-26.4"} + feed).out, "43\n");
+}

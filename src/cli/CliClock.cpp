@@ -1,0 +1,14 @@
+#include "cli/CliClock.h"
+
+#include "feed/Clock.h"
+
+namespace tremolux {
+
+std::unique_ptr<Clock> MakeClock(const std::optional<OleDate>& now)
+{
+    if (now)
+        return std::make_unique<FixedClock>(*now);
+    return std::make_unique<SystemUtcClock>();
+}
+
+}  // namespace tremolux

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "feed/OleDate.h"
+
+namespace tremolux {
+
+class Clock;
+
+// The moment of --now when given, else the system clock.
+std::unique_ptr<Clock> MakeClock(const std::optional<OleDate>& now);
+
+}  // namespace tremolux

@@ -1,0 +1,34 @@
+#include "cli/Usage.h"
+
+#include <iostream>
+
+#include "cli/ExitStatus.h"
+
+namespace tremolux {
+
+std::string UsageText()
+{
+    return "Usage:\n"
+           "  tremolux-cli quakes [--feed SOURCE]\n"
+           "  tremolux-cli index [--feed SOURCE] [--now TIME] (--at LAT,LON | --city NAME [--cities FILE])\n"
+           "  tremolux-cli index [--feed SOURCE] [--now TIME] --cities FILE\n"
+           "  tremolux-cli map [--feed SOURCE] [--now TIME] (--at LAT,LON | --city NAME [--cities FILE])\n"
+           "               [--size WxH] [--hours H] [--nearest KM] [--pie KM] [--no-texts]\n"
+           "               (--out FILE.png | --trace)\n"
+           "  tremolux-cli cities [FILE]\n"
+           "  tremolux-cli distance LAT1 LON1 LAT2 LON2\n"
+           "\n"
+           "SOURCE is a file path or a file, http or https URL (default: the USGS\n"
+           "feed of the past week). TIME is \"YYYY-MM-DD HH:MM:SS\" in UTC and replaces\n"
+           "the clock. Angles are decimal degrees, north and east positive.\n"
+           "\n"
+           "Exit status: 0 success, 1 the feed could not be read, 2 wrong usage.\n";
+}
+
+int UsageError(const std::string& message)
+{
+    std::cerr << "tremolux-cli: " << message << "\n\n" << UsageText();
+    return kExitUsage;
+}
+
+}  // namespace tremolux

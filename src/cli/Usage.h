@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace tremolux {
+
+std::string UsageText();
+
+// Prints the message and the usage on standard error; returns kExitUsage.
+int UsageError(const std::string& message);
+
+}  // namespace tremolux
