@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config python3
   qt6-base-dev qt6-multimedia-dev libgl-dev
-  libgumbo-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libssl-dev libcli11-dev
+  libgumbo-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev zlib1g-dev libssl-dev libcli11-dev
   xvfb xauth fonts-liberation imagemagick xdotool locales
   clang libclang-rt-14-dev
 )

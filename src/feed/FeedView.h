@@ -1,46 +1,31 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "feed/FeedDocument.h"
+#include "feed/FeedFetch.h"
 #include "feed/OleDate.h"
 
 class QNetworkAccessManager;
-class QUrl;
 
 namespace tremolux {
 
 class Clock;
-class FeedFetch;
-
-constexpr std::chrono::milliseconds kFeedTimeout{60000};
-constexpr std::int64_t kFeedMaxBytes = 64 * 1024 * 1024;
-constexpr const char* kFeedUserAgent = "Tremolux/2.0 (+desktop earthquake watcher)";
-
-// What one load brought: the body, or why there is none.
-struct FetchResult {
-    bool ok = false;
-    std::string bytes;
-    std::string error;
-};
-
-// An http, https or file URL as given; anything else is a local path.
-QUrl FeedUrl(const std::string& source);
-
-// Loads a feed source and waits for it in a local event loop; needs a
-// QCoreApplication. Same rules as the watcher's loader.
-FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeout = kFeedTimeout);
+class DocumentBuild;
 
 // The hidden feed window's browser: loads the feed address with Qt Network and
-// holds the page as a document of tables. A load that fails completes without
-// replacing the last good document, so a passing outage never empties the list.
+// holds the page as a document of tables, built away from the GUI thread. A
+// load that fails completes without replacing the last good document, so a
+// passing outage never empties the list; until a load completes, the document
+// held is the last good one.
 class FeedView final : public FeedBrowser {
 public:
     static constexpr int kReadyStateUninitialized = 0;
     static constexpr int kReadyStateLoading = 1;
+    // The page is here and its document being built.
+    static constexpr int kReadyStateLoaded = 2;
 
     explicit FeedView(const Clock& clock);
     ~FeedView() override;
@@ -61,11 +46,13 @@ public:
 
 private:
     void Load();
-    void Finished(FetchResult result);
+    void Fetched(FetchResult result);
+    void Built(std::unique_ptr<FeedDocument> document);
 
     const Clock& m_clock;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<FeedFetch> m_fetch;
+    std::unique_ptr<DocumentBuild> m_build;
     std::chrono::milliseconds m_timeout = kFeedTimeout;
     std::string m_address;
     int m_readyState = kReadyStateUninitialized;

@@ -1,11 +1,73 @@
 #include "support/TestServer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 
 #include <httplib.h>
+#include <zlib.h>
 
 namespace tremolux::test {
+
+namespace {
+
+// A gzip stream fed piece by piece; each flush hands out what is ready.
+class GzipStream {
+public:
+    GzipStream()
+    {
+        // 15 + 16: gzip framing rather than zlib's.
+        if (deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 9,
+                         Z_DEFAULT_STRATEGY) != Z_OK)
+            throw std::runtime_error("test server: no gzip stream");
+    }
+    ~GzipStream() { deflateEnd(&m_stream); }
+    GzipStream(const GzipStream&) = delete;
+    GzipStream& operator=(const GzipStream&) = delete;
+
+    // Compresses `text`; with Z_SYNC_FLUSH or Z_FINISH the output so far is complete.
+    std::string Add(const std::string& text, int flush = Z_NO_FLUSH)
+    {
+        std::string out;
+        m_stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+        m_stream.avail_in = static_cast<uInt>(text.size());
+        char buffer[16384];
+        do {
+            m_stream.next_out = reinterpret_cast<Bytef*>(buffer);
+            m_stream.avail_out = sizeof buffer;
+            deflate(&m_stream, flush);
+            out.append(buffer, sizeof buffer - m_stream.avail_out);
+        } while (m_stream.avail_out == 0);
+        return out;
+    }
+
+private:
+    z_stream m_stream{};
+};
+
+// `piece` over and over until there are at least `bytes`.
+std::string Repeat(const std::string& piece, std::size_t bytes)
+{
+    std::string text;
+    while (text.size() < bytes)
+        text += piece;
+    return text;
+}
+
+}  // namespace
+
+std::string GzipRepeated(const std::string& start, const std::string& piece, std::size_t count)
+{
+    GzipStream gzip;
+    std::string out = gzip.Add(start);
+    const std::size_t perBlock = std::max<std::size_t>(1, (1 << 20) / piece.size());
+    const std::string block = Repeat(piece, perBlock * piece.size());
+    for (std::size_t done = 0; done < count; done += perBlock) {
+        const std::size_t n = std::min(perBlock, count - done);
+        out += gzip.Add(n == perBlock ? block : Repeat(piece, n * piece.size()));
+    }
+    return out + gzip.Add({}, Z_FINISH);
+}
 
 TestServer::TestServer() : m_server(std::make_unique<httplib::Server>())
 {
@@ -26,6 +88,9 @@ TestServer::TestServer() : m_server(std::make_unique<httplib::Server>())
         case Mode::Body:
             response.set_content(m_body, m_contentType.c_str());
             break;
+        case Mode::Each:
+            response.set_content(m_makeBody(m_requests.load()), m_contentType.c_str());
+            break;
         case Mode::Status:
             response.status = m_status;
             response.set_content("status " + std::to_string(m_status), "text/plain");
@@ -45,6 +110,33 @@ TestServer::TestServer() : m_server(std::make_unique<httplib::Server>())
                 });
             break;
         }
+        case Mode::Endless: {
+            // Not a type the server compresses on its own: the gzip here is ours.
+            auto gzip = m_gzip ? std::make_shared<GzipStream>() : nullptr;
+            if (gzip != nullptr)
+                response.set_header("Content-Encoding", "gzip");
+            auto start = std::make_shared<std::string>(m_body);
+            const std::string chunk = Repeat(m_piece, 64 * 1024);
+            response.set_chunked_content_provider(
+                "application/octet-stream",
+                [this, gzip, start, chunk](std::size_t, httplib::DataSink& sink) {
+                    if (Stopping())
+                        return false;
+                    std::string text = *start + chunk;
+                    start->clear();
+                    if (gzip != nullptr)
+                        text = gzip->Add(text, Z_SYNC_FLUSH);
+                    return sink.write(text.data(), text.size());
+                });
+            break;
+        }
+        case Mode::Gzip:
+            response.set_header("Content-Encoding", "gzip");
+            response.set_content(m_body, "application/octet-stream");
+            break;
+        case Mode::Redirect:
+            response.set_redirect(m_body);
+            break;
         }
     });
 
@@ -97,6 +189,43 @@ void TestServer::ServeTruncated(std::string body, std::size_t sentBytes)
     m_body = std::move(body);
     m_contentType = "application/json";
     m_sentBytes = sentBytes < m_body.size() ? sentBytes : m_body.size();
+}
+
+void TestServer::ServeEach(std::function<std::string(int)> body, std::string contentType)
+{
+    std::lock_guard lock(m_mutex);
+    m_mode = Mode::Each;
+    m_makeBody = std::move(body);
+    m_contentType = std::move(contentType);
+}
+
+void TestServer::ServeEndless(std::string start, std::string piece, bool gzip)
+{
+    std::lock_guard lock(m_mutex);
+    m_mode = Mode::Endless;
+    m_body = std::move(start);
+    m_piece = piece.empty() ? std::string(" ") : std::move(piece);
+    m_gzip = gzip;
+}
+
+void TestServer::ServeGzip(std::string compressed)
+{
+    std::lock_guard lock(m_mutex);
+    m_mode = Mode::Gzip;
+    m_body = std::move(compressed);
+}
+
+void TestServer::ServeRedirect(std::string location)
+{
+    std::lock_guard lock(m_mutex);
+    m_mode = Mode::Redirect;
+    m_body = std::move(location);
+}
+
+bool TestServer::Stopping() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_stopping;
 }
 
 std::string TestServer::LastUserAgent() const

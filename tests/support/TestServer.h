@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -34,6 +35,16 @@ public:
     void ServeStall();
     // Announces the whole body's length, sends only the first `sentBytes`, closes.
     void ServeTruncated(std::string body, std::size_t sentBytes);
+    // 200 with the body made for each request, given the request's number (1, 2, ...).
+    void ServeEach(std::function<std::string(int request)> body,
+                   std::string contentType = "application/json");
+    // A chunked body that never ends: `start`, then `piece` over and over, as it is
+    // or as one endless gzip stream, until the client goes or the server stops.
+    void ServeEndless(std::string start, std::string piece, bool gzip = false);
+    // 200 with a body already gzip-compressed, sent as Content-Encoding: gzip.
+    void ServeGzip(std::string compressed);
+    // 302 to this address.
+    void ServeRedirect(std::string location);
 
     int RequestCount() const { return m_requests.load(); }
     std::string LastUserAgent() const;
@@ -43,7 +54,9 @@ public:
     void Stop();
 
 private:
-    enum class Mode { Body, Status, Stall, Truncated };
+    bool Stopping() const;
+
+    enum class Mode { Body, Each, Status, Stall, Truncated, Endless, Gzip, Redirect };
 
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
@@ -58,8 +71,15 @@ private:
     std::string m_body;
     std::string m_contentType;
     std::size_t m_sentBytes = 0;
+    std::function<std::string(int)> m_makeBody;
+    std::string m_piece;
+    bool m_gzip = false;
     std::string m_userAgent;
     std::string m_acceptEncoding;
 };
+
+// `start`, then a piece that is not empty `count` times, as one gzip stream
+// made without holding the whole.
+std::string GzipRepeated(const std::string& start, const std::string& piece, std::size_t count);
 
 }  // namespace tremolux::test

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <QTimer>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QUrl;
+
+namespace tremolux {
+
+constexpr std::chrono::milliseconds kFeedTimeout{60000};
+constexpr std::int64_t kFeedMaxBytes = 64 * 1024 * 1024;
+// An HTML page costs many times its size to build into a document; a page of
+// 10,000 quake rows is 1.5 to 3.3 MB.
+constexpr std::int64_t kFeedMaxHtmlBytes = 16 * 1024 * 1024;
+constexpr const char* kFeedUserAgent = "Tremolux/2.0 (+desktop earthquake watcher)";
+
+// What one load brought: the body, or why there is none.
+struct FetchResult {
+    bool ok = false;
+    std::string bytes;
+    std::string error;
+};
+
+// An http, https or file URL as given; anything else is a local path.
+QUrl FeedUrl(const std::string& source);
+
+// Loads a feed source and waits for it in a local event loop; needs a
+// QCoreApplication. Same rules as the watcher's loader.
+FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeout = kFeedTimeout);
+
+// One transfer under the loader's rules: redirects (at most 10, never from
+// https to http, never away from the web), a deadline, a cap on the body after
+// decompression, and a body that must arrive whole. Memory stays near the cap
+// however much the server sends. `done` is called exactly once, unless the
+// fetch is destroyed first.
+class FeedFetch {
+public:
+    using Done = std::function<void(FetchResult)>;
+
+    FeedFetch(QNetworkAccessManager& network, const QUrl& url,
+              std::chrono::milliseconds timeout, Done done);
+    ~FeedFetch();
+    FeedFetch(const FeedFetch&) = delete;
+    FeedFetch& operator=(const FeedFetch&) = delete;
+
+private:
+    void ReadMore();
+    std::string TakeArrived();
+    std::string OverCap();
+    void Abort(std::string reason);
+    void Finish();
+    std::string TransferFailure() const;
+    std::string RedirectFailure() const;
+    bool Compressed() const;
+
+    QNetworkReply* m_reply = nullptr;
+    QTimer m_deadline;
+    std::string m_body;
+    std::optional<bool> m_html;  // known once the body is past the HTML cap
+    std::string m_abortReason;
+    Done m_done;
+};
+
+}  // namespace tremolux
