@@ -39,8 +39,9 @@ void FeedView::Load()
     m_readyState = kReadyStateLoading;
     m_build.reset();
     m_fetch.reset();
-    m_fetch = std::make_unique<FeedFetch>(*m_network, FeedUrl(m_address), m_timeout,
-                                          [this](FetchResult result) { Fetched(std::move(result)); });
+    m_fetch = std::make_unique<FeedFetch>(
+        *m_network, FeedUrl(m_address), m_timeout,
+        [this](FetchResult result) { Fetched(std::move(result)); });
 }
 
 // The finished fetch and build stay until the next load: each is still on the
