@@ -7,7 +7,7 @@ namespace tremolux {
 
 namespace {
 
-constexpr std::size_t kAlignment = alignof(std::max_align_t);
+constexpr std::size_t kAlignment = alignof(void*);
 // Large enough that a block is rarely started, small enough that a short page
 // does not hold much more than it uses.
 constexpr std::size_t kBlockSize = std::size_t{256} << 10;

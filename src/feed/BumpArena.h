@@ -15,7 +15,9 @@ public:
     BumpArena(const BumpArena&) = delete;
     BumpArena& operator=(const BumpArena&) = delete;
 
-    // Aligned as malloc aligns; throws std::bad_alloc when memory runs out.
+    // Aligned for pointers and sizes, the most that gumbo's structures hold:
+    // malloc's wider alignment would cost a tenth more memory on a feed page.
+    // Throws std::bad_alloc when memory runs out.
     void* Allocate(std::size_t size);
 
 private:
