@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <simdjson.h>
 
@@ -80,6 +81,38 @@ inline void CheckSevenCellRows(const FeedDocument& document)
             break;
         FUZZ_CHECK(row->CellCount() == 7);
     }
+}
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The cell texts of the one table of a feed, up to the first row that cannot
+// be fetched.
+struct FeedRows {
+    Rows rows;
+    bool brokenOff = false;
+};
+
+inline FeedRows ReadFeedRows(const FeedDocument& document)
+{
+    FeedRows read;
+    const FeedTable* table = document.Tables()->Table(0);
+    for (int r = 0; r < table->RowCount(); ++r) {
+        const FeedRow* row = table->Row(r);
+        if (!row) {
+            read.brokenOff = true;
+            break;
+        }
+        auto& cells = read.rows.emplace_back();
+        for (int c = 0; c < row->CellCount(); ++c)
+            cells.push_back(row->CellText(c));
+    }
+    return read;
+}
+
+// Where to cut a feed short, as a load that breaks off would.
+inline std::vector<std::size_t> CutPoints(std::size_t size)
+{
+    return {size / 4, size / 2, size * 3 / 4};
 }
 
 }  // namespace tremolux::fuzz

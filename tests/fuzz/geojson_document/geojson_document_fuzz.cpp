@@ -1,4 +1,6 @@
-// Any bytes as a GeoJSON feed, walked into the quake list.
+// Any bytes as a GeoJSON feed, walked into the quake list. A complete feed
+// cut short keeps the rows before the cut and says that it broke off.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,9 +10,26 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto document =
-        tremolux::OpenGeoJsonDocument(std::string(reinterpret_cast<const char*>(data), size));
-    tremolux::fuzz::CheckSevenCellRows(*document);
-    tremolux::fuzz::WalkDocument(*document);
+    using namespace tremolux::fuzz;
+    const std::string json(reinterpret_cast<const char*>(data), size);
+    const auto document = tremolux::OpenGeoJsonDocument(json);
+    CheckSevenCellRows(*document);
+    WalkDocument(*document);
+
+    // Bytes that are not UTF-8 are decoded as a whole, so a part can read otherwise.
+    if (!IsUtf8(json) || !document->ViewableAsTables())
+        return 0;
+    const FeedRows whole = ReadFeedRows(*document);
+    if (whole.brokenOff)
+        return 0;
+    for (const std::size_t cut : CutPoints(size)) {
+        const auto part = tremolux::OpenGeoJsonDocument(json.substr(0, cut));
+        if (!part->ViewableAsTables())
+            continue;
+        const FeedRows kept = ReadFeedRows(*part);
+        FUZZ_CHECK(kept.rows.size() <= whole.rows.size());
+        FUZZ_CHECK(std::equal(kept.rows.begin(), kept.rows.end(), whole.rows.begin()));
+        FUZZ_CHECK(kept.brokenOff || kept.rows.size() == whole.rows.size());
+    }
     return 0;
 }
