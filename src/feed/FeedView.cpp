@@ -67,6 +67,8 @@ void FeedView::Built(std::unique_ptr<FeedDocument> document)
         m_document = std::move(document);
         m_lastGoodLoad = m_clock.Now();
         m_lastFailure.clear();
+    } else if (const FeedTables* tables = document->Tables(); tables && tables->Count() == 0) {
+        m_lastFailure = "the page holds no table";
     } else {
         m_lastFailure = "the page is not a quake feed";
     }

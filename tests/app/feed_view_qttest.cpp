@@ -100,6 +100,8 @@ TEST_F(FeedViewTest, FailedLoadsKeepTheLastGoodDocument)
         {[&] { server.ServeStatus(404); }, "HTTP 404"},
         {[&] { server.ServeTruncated(std::string(5000, 'x'), 1000); }, "incomplete"},
         {[&] { server.Serve(R"({"type":"Feature"})"); }, "not a quake feed"},
+        {[&] { server.Serve("<p>Down for maintenance</p>", "text/html"); },
+         "the page holds no table"},
         {[&] { server.ServeStall(); }, "no complete answer within 0.3 s"},
     };
     for (const Case& c : cases) {
