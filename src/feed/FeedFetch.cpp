@@ -65,6 +65,10 @@ FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
     m_reply = network.get(request);
     // Unbounded, Qt buffers whatever arrives, as fast as it arrives.
     m_reply->setReadBufferSize(kReadBufferBytes);
+    // Room for the largest body that can be taken, and the slice that shows it
+    // too large: grown by doubling instead, the body would be held twice while
+    // it moves. Pages never written to cost no memory.
+    m_body.reserve(static_cast<std::size_t>(kFeedMaxBytes + kReadBufferBytes));
     QObject::connect(m_reply, &QNetworkReply::readyRead, m_reply, [this] { ReadMore(); });
     QObject::connect(m_reply, &QNetworkReply::finished, m_reply, [this] { Finish(); });
 
