@@ -57,7 +57,7 @@ for name in "${names[@]}"; do
   else
     failed+=("$name")
     echo "-- $name failed; the report:"
-    sed -n '/^==[0-9]*==\|check failed\|runtime error\|ERROR: libFuzzer/,$p' "$scratch/log" | head -n 80
+    sed -n '/^==[0-9]*==\|check failed\|runtime error\|ERROR: libFuzzer/,/^SUMMARY/p' "$scratch/log" | head -n 80
     echo "-- reproducer: $(grep -o "written to .*" "$scratch/log" | tail -n 1 | cut -d' ' -f3-)"
     echo "   rerun with: $build/tests/fuzz/fuzz_$name REPRODUCER"
   fi

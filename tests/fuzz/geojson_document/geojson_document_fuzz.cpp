@@ -1,9 +1,11 @@
-// Any bytes as a GeoJSON feed, walked into the quake list. A complete feed
-// cut short keeps the rows before the cut and says that it broke off.
+// Any bytes as a GeoJSON feed, walked into the quake list. A complete, well
+// formed feed cut short keeps the rows before the cut and says that it broke off.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include <simdjson.h>
 
 #include "FeedWalk.h"
 #include "feed/GeoJsonDocument.h"
@@ -16,8 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSevenCellRows(*document);
     WalkDocument(*document);
 
-    // Bytes that are not UTF-8 are decoded as a whole, so a part can read otherwise.
-    if (!IsUtf8(json) || !document->ViewableAsTables())
+    // The reader validates only what it reads, so what it makes of malformed
+    // JSON is no measure for its parts; bytes that are not UTF-8 are decoded
+    // as a whole, so a part could read otherwise. A full parse rules out both.
+    simdjson::dom::parser validator;
+    if (validator.parse(json).error() || !document->ViewableAsTables())
         return 0;
     const FeedRows whole = ReadFeedRows(*document);
     if (whole.brokenOff)
