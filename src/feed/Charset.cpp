@@ -10,6 +10,7 @@
 #include <simdjson.h>
 
 #include "feed/EncodingLabels.h"
+#include "feed/Utf8.h"
 
 namespace tremolux {
 
@@ -22,7 +23,6 @@ constexpr std::string_view kUtf8 = "UTF-8";
 constexpr std::string_view kWindows1252 = "WINDOWS-1252";
 constexpr std::string_view kUtf16Le = "UTF-16LE";
 constexpr std::string_view kUtf16Be = "UTF-16BE";
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 struct ByteOrderMark {
     std::string_view bytes;
@@ -100,38 +100,6 @@ std::string FromCp1252(std::string_view bytes)
             AppendUtf8(out, byte);
     }
     return out;
-}
-
-// The length of the well-formed sequence at the start of `text`, or 0
-// (overlongs, surrogates and values past U+10FFFF are not well formed).
-std::size_t Utf8SequenceLength(std::string_view text)
-{
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = at(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || at(1) < low || at(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (at(i) < 0x80 || at(i) > 0xBF)
-            return 0;
-    return length;
 }
 
 std::string RepairUtf8(std::string_view bytes)
