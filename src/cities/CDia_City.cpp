@@ -13,17 +13,19 @@
 #include "cities/CityEntry.h"
 #include "cities/DialogButtons.h"
 #include "cities/DialogMessages.h"
+#include "cities/FieldWidth.h"
 
 namespace tremolux {
 
 namespace {
 
-QLineEdit* Edit(QWidget* parent, const char* name, int width)
+// A field `characters` wide; 0 lets the layout size it.
+QLineEdit* Edit(QWidget* parent, const char* name, int characters)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    if (width > 0)
-        edit->setFixedWidth(width);
+    if (characters > 0)
+        edit->setFixedWidth(FieldWidth(edit, characters));
     return edit;
 }
 
@@ -39,7 +41,7 @@ QComboBox* NumberCombo(QWidget* parent, const char* name, int last, int width)
     combo->setCompleter(nullptr);
     for (int value = 0; value <= last; ++value)
         combo->addItem(QStringLiteral("%1").arg(value, width));
-    combo->setFixedWidth(60);
+    combo->setFixedWidth(FieldWidth(combo, 6));
     return combo;
 }
 
@@ -49,7 +51,7 @@ QComboBox* HemisphereCombo(QWidget* parent, const char* name, QStringList entrie
     combo->setObjectName(name);
     entries.sort();
     combo->addItems(entries);
-    combo->setFixedWidth(52);
+    combo->setFixedWidth(FieldWidth(combo, 5));
     return combo;
 }
 
@@ -61,20 +63,20 @@ CDia_City::CDia_City(QWidget* parent) : QDialog(parent)
 
     auto* group = new QGroupBox(this);
     m_editName = Edit(group, "m_editName", 0);
-    m_editLat = Edit(group, "m_editLat", 72);
-    m_editLon = Edit(group, "m_editLon", 72);
+    m_editLat = Edit(group, "m_editLat", 8);
+    m_editLon = Edit(group, "m_editLon", 8);
     m_comboLatDeg = NumberCombo(group, "m_comboLatDeg", 89, 2);
     m_comboLatMin = NumberCombo(group, "m_comboLatMin", 59, 3);
-    m_editLatSec = Edit(group, "m_editLatSec", 52);
+    m_editLatSec = Edit(group, "m_editLatSec", 5);
     m_comboLatHemisphere = HemisphereCombo(group, "m_comboLatHemisphere", {"N", "S"});
     m_comboLonDeg = NumberCombo(group, "m_comboLonDeg", 179, 3);
     m_comboLonMin = NumberCombo(group, "m_comboLonMin", 59, 2);
-    m_editLonSec = Edit(group, "m_editLonSec", 52);
+    m_editLonSec = Edit(group, "m_editLonSec", 5);
     m_comboLonHemisphere = HemisphereCombo(group, "m_comboLonHemisphere", {"W", "O"});
     auto* arrow = new QPushButton(QStringLiteral("<--"), group);
     arrow->setObjectName("arrowButton");
     arrow->setAutoDefault(false);
-    arrow->setFixedWidth(36);
+    arrow->setFixedWidth(FieldWidth(arrow, 3));
     connect(arrow, &QPushButton::clicked, this, &CDia_City::OnBnClickedArrow);
 
     auto* nameRow = new QHBoxLayout;
@@ -92,7 +94,8 @@ CDia_City::CDia_City(QWidget* parent) : QDialog(parent)
     grid->setColumnMinimumWidth(3, 24);
     grid->addWidget(new QLabel(tr("Lat:"), group), 1, 4);
     grid->addWidget(new QLabel(tr("Lon:"), group), 2, 4);
-    const char* headings[] = {"Grad", "Min", "Sec", "+/-"};
+    static const char* const headings[] = {QT_TR_NOOP("Grad"), QT_TR_NOOP("Min"),
+                                           QT_TR_NOOP("Sec"), QT_TR_NOOP("+/-")};
     for (int column = 0; column < 4; ++column)
         grid->addWidget(new QLabel(tr(headings[column]), group), 0, 5 + column);
     QWidget* latRow[] = {m_comboLatDeg, m_comboLatMin, m_editLatSec, m_comboLatHemisphere};

@@ -14,6 +14,7 @@
 
 #include "cities/DialogButtons.h"
 #include "cities/DialogMessages.h"
+#include "cities/FieldWidth.h"
 #include "cities/ParametersLogic.h"
 #include "view/DisplaySettings.h"
 
@@ -30,7 +31,7 @@ QLineEdit* NumberEdit(QWidget* parent, const char* name)
     edit->setAlignment(Qt::AlignCenter);
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    edit->setFixedWidth(48);
+    edit->setFixedWidth(FieldWidth(edit, 5));
     return edit;
 }
 
