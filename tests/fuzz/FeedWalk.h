@@ -4,8 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include <simdjson.h>
-
 #include "FuzzCheck.h"
 #include "feed/Clock.h"
 #include "feed/FeedDocument.h"
@@ -27,11 +25,6 @@ public:
 private:
     const FeedDocument& m_document;
 };
-
-inline bool IsUtf8(std::string_view text)
-{
-    return simdjson::validate_utf8(text.data(), text.size());
-}
 
 // What the watcher does with a loaded page: the quake list and a city's
 // activity index. Then every cell text of every table, as the document

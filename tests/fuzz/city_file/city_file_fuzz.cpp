@@ -1,6 +1,6 @@
-// Any bytes as a city file. What it accepts is a usable city: a name that
-// fits on its line, a position in range whose degree fields give the same
-// decimals back.
+// Any bytes as a city file. What it accepts is a usable city: a UTF-8 name
+// that fits on its line, a position in range whose degree fields give the
+// same decimals back.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const tremolux::CityEntry& entry : result.entries) {
         FUZZ_CHECK(!entry.name.empty());
         FUZZ_CHECK(entry.name.find_first_of("\t\n") == std::string::npos);
+        FUZZ_CHECK(tremolux::fuzz::IsUtf8(entry.name));
         const tremolux::CityPosition& position = entry.position;
         FUZZ_CHECK(position.latDecimal >= -90.0 && position.latDecimal < 90.0);
         FUZZ_CHECK(position.lonDecimal >= -180.0 && position.lonDecimal < 180.0);
