@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QtWait.h"
+#include "support/Wait.h"
 #include "feed/Clock.h"
 #include "feed/FeedView.h"
 #include "support/TestServer.h"

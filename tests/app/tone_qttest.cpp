@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "QtWait.h"
+#include "support/Wait.h"
 #include "app/QtTone.h"
 
 namespace tremolux {

@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QtWait.h"
+#include "support/Wait.h"
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
 #include "app/CTremoluxApp.h"
@@ -27,12 +27,14 @@
 #include "app/Settings.h"
 #include "cities/CityEntry.h"
 #include "cities/CityFile.h"
+#include "support/PaintCounter.h"
 #include "support/TestServer.h"
 #include "view/CTremoluxView.h"
 
 namespace tremolux {
 namespace {
 
+using test::PaintCounter;
 using test::TestServer;
 using test::WaitUntil;
 
@@ -131,20 +133,6 @@ void AnswerModal(const std::function<void(T*)>& answer, const std::function<void
     poll.start(10);
     action();
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 QStringList MenuItems(const QMenu* menu)
 {

@@ -4,11 +4,12 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "support/Wait.h"
 
 namespace tremolux::test {
 
@@ -60,22 +61,6 @@ private:
     QTimer m_timer;
     int m_count = 0;
 };
-
-// Runs the event loop until the condition holds; false when it did not
-// within the time allowed.
-template <typename Condition>
-bool WaitFor(Condition condition, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 // Key presses as the keyboard delivers them, propagated to the parents of
 // a widget that ignores them.

@@ -22,11 +22,12 @@
 #include "cities/CityEntry.h"
 #include "cities/CityFile.h"
 #include "cities/ModalDriver.h"
+#include "support/PaintCounter.h"
 #include "feed/Clock.h"
 #include "view/CTremoluxView.h"
 
 using namespace tremolux;
-using tremolux::test::WaitFor;
+using tremolux::test::WaitUntil;
 using tremolux::test::WhenModal;
 
 namespace {
@@ -128,7 +129,7 @@ protected:
     {
         CChildFrame* window = m_frame->OnFileNew();
         CTremoluxView* view = window->GetView();
-        EXPECT_TRUE(WaitFor([view] { return !view->City().name.empty(); }));
+        EXPECT_TRUE(WaitUntil([view] { return !view->City().name.empty(); }));
         return window;
     }
 
@@ -269,24 +270,14 @@ TEST_F(DoubleClickTest, OkRepaintsAtOnceEvenForTheSameCity)
 {
     CTremoluxView* view = OpenWindow()->GetView();
     QApplication::processEvents();
-    int paints = 0;
-    struct Counter : QObject {
-        int& count;
-        explicit Counter(int& c) : count(c) {}
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            count += event->type() == QEvent::Paint;
-            return false;
-        }
-    } counter(paints);
-    view->installEventFilter(&counter);
+    tremolux::test::PaintCounter paints(view);
 
     WhenModal<CDia_Cities>([](CDia_Cities* dialog) { PickCity(dialog, "Tokyo", "okButton"); });
     DoubleClick(view, Qt::LeftButton);
-    EXPECT_GT(paints, 0);
+    EXPECT_GT(paints.count, 0);
 
-    paints = 0;
+    paints.count = 0;
     WhenModal<CDia_Parameters>([](CDia_Parameters* dialog) { Click(dialog, "okButton"); });
     DoubleClick(view, Qt::RightButton);
-    EXPECT_GT(paints, 0);
+    EXPECT_GT(paints.count, 0);
 }
