@@ -14,11 +14,6 @@ const char* const LATITUDE_RANGE = "Latitude must be inside -90 ... 90 degrees (
 const char* const LONGITUDE_RANGE =
     "Longitude must be inside -180 ... 180 degrees (180 excluded)";
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -27,7 +22,7 @@ bool IsDigit(char c)
 bool IsBlank(std::string_view text)
 {
     for (char c : text)
-        if (!IsSpace(c))
+        if (!IsCSpace(c))
             return false;
     return true;
 }
@@ -37,7 +32,7 @@ bool IsBlank(std::string_view text)
 bool StartsWithNumber(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsCSpace(text[i]))
         ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "feed/Clock.h"
+#include "feed/OleDate.h"
 #include "feed/QuakeList.h"
 #include "geo/CityPosition.h"
 
@@ -10,7 +11,6 @@ namespace tremolux {
 
 namespace {
 
-constexpr double kHalfSecond = 5.787037037037037e-6;  // days
 constexpr double kMinutesPerDay = 1440.0;
 constexpr double kMinimumDistance = 1000.0;  // metres
 
@@ -34,10 +34,10 @@ int QuakeList::GetActivityIndex(const CityPosition& city, const Clock& clock) co
             GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude),
             kMinimumDistance);
         const double age = OleDayDifference(now, quake.time);
-        const double h = age >= 0.0 ? kHalfSecond : -kHalfSecond;
         // Ages under a minute, and quakes dated after now (clock skew), count as
         // their whole minutes either way but never less than one.
-        const double minutes = std::max(std::fabs(TruncateToInt32((age + h) * kMinutesPerDay)), 1.0);
+        const double minutes =
+            std::max(std::fabs(TruncateToInt32(WholeUnitsOfAge(age, kMinutesPerDay))), 1.0);
         const double term = quake.magnitude / ((minutes * distance) * 0.001);
         // One record with a position or magnitude beyond numbers would make the
         // whole sum undefined; it is left out and the others stand.

@@ -16,11 +16,6 @@ locale_t CLocale()
     return locale;
 }
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 }  // namespace
 
 // Only the decimal form is taken: strtod alone would also read "nan", "inf"
@@ -28,7 +23,7 @@ bool IsSpace(char c)
 double CAtof(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsCSpace(text[i]))
         ++i;
     const std::size_t start = i;
     const auto digitsAt = [&](std::size_t& at) {
@@ -61,7 +56,7 @@ double CAtof(std::string_view text)
 int CAtoi(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsCSpace(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))

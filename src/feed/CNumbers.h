@@ -4,6 +4,12 @@
 
 namespace tremolux {
 
+// isspace in the "C" locale, whatever the process locale.
+inline bool IsCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 // atof in the "C" locale whatever the process locale: leading white space,
 // the longest prefix that forms a number, 0.0 when there is none.
 double CAtof(std::string_view text);

@@ -11,6 +11,7 @@
 
 #include "feed/CellTableDocument.h"
 #include "feed/Charset.h"
+#include "feed/CivilDate.h"
 #include "feed/TruncatedJson.h"
 
 namespace tremolux {
@@ -175,20 +176,12 @@ std::string_view TimeText(double epochMs, char (&buffer)[32])
     const std::int64_t seconds = ms / 1000 - (ms % 1000 < 0 ? 1 : 0);
     const std::int64_t days = seconds / 86400 - (seconds % 86400 < 0 ? 1 : 0);
     const std::int64_t secondOfDay = seconds - days * 86400;
-    // Civil date of a day count since 1970-01-01 (proleptic Gregorian).
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    const int length = std::snprintf(buffer, sizeof buffer, "%04lld/%02lld/%02lld %02lld:%02lld:%02lld",
-                                     static_cast<long long>(year), static_cast<long long>(month),
-                                     static_cast<long long>(day),
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    CivilFromDays(days, year, month, day);
+    const int length = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02lld:%02lld:%02lld",
+                                     year, month, day,
                                      static_cast<long long>(secondOfDay / 3600),
                                      static_cast<long long>(secondOfDay / 60 % 60),
                                      static_cast<long long>(secondOfDay % 60));

@@ -6,11 +6,15 @@
 #include <optional>
 #include <vector>
 
+#include "feed/CNumbers.h"
+#include "feed/CivilDate.h"
+
 namespace tremolux {
 
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
+constexpr double kHalfSecond = 5.787037037037037e-6;  // days
 // 0100-01-01 00:00:00 and the day after 9999-12-31.
 constexpr double kFirstDay = -657434.0;
 constexpr double kDayAfterLast = 2958466.0;
@@ -19,30 +23,6 @@ constexpr std::int64_t kEpochFromUnix = -25569;
 
 const OleDate kNotADate{0.0, false};
 const OleDate kOutOfRange{-1.0, false};
-
-// Days from 1970-01-01 in the proleptic Gregorian calendar (H. Hinnant's method).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day)
-{
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
-}
 
 bool IsLeapYear(int year)
 {
@@ -104,10 +84,6 @@ struct Token {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 
 std::vector<Token> Tokenize(std::string_view text)
 {
@@ -115,7 +91,7 @@ std::vector<Token> Tokenize(std::string_view text)
     bool space = false;
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
-        if (IsBlank(c)) {
+        if (IsCSpace(c)) {
             space = true;
             ++i;
             continue;
@@ -367,6 +343,12 @@ OleDate OleDateFromCalendar(int year, int month, int day, int hour, int minute, 
 double OleDayDifference(OleDate later, OleDate earlier)
 {
     return Continuous(later.value) - Continuous(earlier.value);
+}
+
+double WholeUnitsOfAge(double ageDays, double unitsPerDay)
+{
+    const double nudge = ageDays >= 0.0 ? kHalfSecond : -kHalfSecond;
+    return std::trunc((ageDays + nudge) * unitsPerDay);
 }
 
 bool OleDateToCalendar(OleDate date, CalendarTime& out)

@@ -31,6 +31,11 @@ OleDate OleDateFromCalendar(int year, int month, int day, int hour = 0, int minu
 // later - earlier in days, both first turned into continuous day counts.
 double OleDayDifference(OleDate later, OleDate earlier);
 
+// An age in days as whole units (unitsPerDay of them to a day), truncated
+// toward zero after a nudge of half a second away from zero, so that an age
+// a rounding error short of a whole second still counts it.
+double WholeUnitsOfAge(double ageDays, double unitsPerDay);
+
 // Calendar fields of a date, rounded to the nearest second. False when the
 // date is invalid or outside the supported range.
 bool OleDateToCalendar(OleDate date, CalendarTime& out);

@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsSpace(char c)
+// HTML's ASCII white space: unlike C's, it leaves a vertical tab in front as
+// content.
+bool IsHtmlSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
@@ -30,7 +32,7 @@ std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes)
         bytes = std::string(kUtf8Bom) + ToUtf8(std::move(bytes), "");
     const std::string_view text(bytes);
     std::size_t start = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
-    while (start < text.size() && IsSpace(text[start]))
+    while (start < text.size() && IsHtmlSpace(text[start]))
         ++start;
     const std::string_view content = text.substr(start);
     if (StartsAsJson(content)) {

@@ -2,14 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tremolux {
-
-namespace {
-
-constexpr double kPi = 3.141592653589793;
-
-}  // namespace
 
 CityPosition& CityPosition::ComputeDecimal()
 {
@@ -22,10 +17,10 @@ CityPosition& CityPosition::ComputeDecimal()
 
 double GreatCircle(double lat1, double lon1, double lat2, double lon2, double* ccwBearing)
 {
-    const double phi1 = lat1 * kPi * (1.0 / 180.0);
-    const double lambda1 = lon1 * kPi * (1.0 / 180.0);
-    const double phi2 = lat2 * kPi * (1.0 / 180.0);
-    const double lambda2 = lon2 * kPi * (1.0 / 180.0);
+    const double phi1 = lat1 * std::numbers::pi * (1.0 / 180.0);
+    const double lambda1 = lon1 * std::numbers::pi * (1.0 / 180.0);
+    const double phi2 = lat2 * std::numbers::pi * (1.0 / 180.0);
+    const double lambda2 = lon2 * std::numbers::pi * (1.0 / 180.0);
 
     // Rounding leaves the cosine of a point with itself a hair below 1, which
     // acos turns into centimetres; the same point is no distance away.
@@ -48,14 +43,14 @@ double GreatCircle(double lat1, double lon1, double lat2, double lon2, double* c
         // Coincident points have no direction; they read as due north.
         double theta = 0.0;
         if (x != 0.0 || y != 0.0) {
-            theta = std::atan(y / x) * 180.0 * (1.0 / kPi);
+            theta = std::atan(y / x) * 180.0 * (1.0 / std::numbers::pi);
             if (x < 0.0)
                 theta += 180.0;
             theta = std::fmod(theta + 180.0, 360.0) - 180.0;
         }
-        double alpha = -theta * kPi / 180.0;
-        alpha = alpha - std::floor(alpha / (2.0 * kPi)) * (2.0 * kPi);
-        double bearing = alpha * 180.0 * (1.0 / kPi);
+        double alpha = -theta * std::numbers::pi / 180.0;
+        alpha = alpha - std::floor(alpha / (2.0 * std::numbers::pi)) * (2.0 * std::numbers::pi);
+        double bearing = alpha * 180.0 * (1.0 / std::numbers::pi);
         // A hair below a full turn can round up to 360 itself.
         if (bearing >= 360.0)
             bearing = 0.0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "feed/Clock.h"
+#include "feed/OleDate.h"
 #include "feed/QuakeList.h"
 #include "geo/CityPosition.h"
 #include "view/Canvas.h"
@@ -17,8 +18,6 @@ namespace tremolux {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kHalfSecondDays = 5.787037037037037e-06;
 constexpr Rgb kFieldColor{0, 200, 0};
 constexpr Rgb kIndexTextColor{255, 255, 255};
 // The outer circle, where fresh quakes lie, as a share of the window's
@@ -114,9 +113,8 @@ void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySe
         return;
 
     const double span = OleDayDifference(now, quake.time);
-    const double h = span < 0.0 ? -kHalfSecondDays : kHalfSecondDays;
-    const double ageHours = std::trunc((span + h) * 24.0);
-    const double ageSeconds = std::trunc((span + h) * 86400.0);
+    const double ageHours = WholeUnitsOfAge(span, 24.0);
+    const double ageSeconds = WholeUnitsOfAge(span, 86400.0);
     if (ageHours > settings.hours)
         return;
 
@@ -136,11 +134,11 @@ void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySe
     const double sweep = PieSweep(distance, settings.pieRadius);
 
     const Rgb color = MagnitudeColor(m);
-    const double t = theta * kPi / 180.0;
+    const double t = theta * std::numbers::pi / 180.0;
 
     const Brush oldBrush = canvas.SelectBrush(Brush{color});
     if (sweep != 0.0) {
-        const double k = sweep * kPi / 360.0;
+        const double k = sweep * std::numbers::pi / 360.0;
         const CanvasPoint start{cx + Trunc(r * std::sin(t + k)), cy - Trunc(r * std::cos(t + k))};
         const CanvasPoint end{cx + Trunc(r * std::sin(t - k)), cy - Trunc(r * std::cos(t - k))};
         // Coinciding points would make a full disc of a sector thinner than a pixel.
