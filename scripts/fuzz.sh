@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses of tests/fuzz with clang and runs one of them
-# (NAME) or all of them for SECONDS each, on a copy of their seeds in the
-# build directory. A crash fails the run; its reproducer is saved under
+# (NAME) or all of them for SECONDS each (30 unless given). Their seeds are
+# copied into a corpus in the build directory, which grows from run to run.
+# A crash fails the run; its reproducer is saved under
 # tests/fuzz/NAME/crashes-found/ and its report printed.
 #   scripts/fuzz.sh [NAME] [SECONDS]
 set -euo pipefail
@@ -58,8 +59,9 @@ for name in "${names[@]}"; do
     failed+=("$name")
     echo "-- $name failed; the report:"
     sed -n '/^==[0-9]*==\|check failed\|runtime error\|ERROR: libFuzzer/,/^SUMMARY/p' "$scratch/log" | head -n 80
-    echo "-- reproducer: $(grep -o "written to .*" "$scratch/log" | tail -n 1 | cut -d' ' -f3-)"
-    echo "   rerun with: $build/tests/fuzz/fuzz_$name REPRODUCER"
+    reproducer=$(grep -o "written to .*" "$scratch/log" | tail -n 1 | cut -d' ' -f3-)
+    echo "-- reproducer: $reproducer"
+    echo "   rerun with: $build/tests/fuzz/fuzz_$name $reproducer"
   fi
 done
 
