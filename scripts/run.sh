@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake -S . -B build -DTREMOLUX_TESTS=OFF -DTREMOLUX_BENCHMARKS=OFF >/dev/null
 cmake --build build -j"$(nproc)" --target tremolux
-exec ./build/src/app/tremolux "$@"
+exec ./build/src/gui/tremolux "$@"

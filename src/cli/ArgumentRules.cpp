@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "cli/NumberText.h"
-#include "feed/Clock.h"
+#include "core/common/Clock.h"
 
 namespace tremolux {
 

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "cities/CityFile.h"
+#include "core/cities/CityFile.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/NumberText.h"

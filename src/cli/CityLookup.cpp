@@ -1,6 +1,6 @@
 #include "cli/CityLookup.h"
 
-#include "cities/CityFile.h"
+#include "core/cities/CityFile.h"
 #include "cli/NumberText.h"
 
 namespace tremolux {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "cities/CityEntry.h"
+#include "core/cities/CityEntry.h"
 #include "cli/CliOptions.h"
 
 namespace tremolux {

@@ -1,6 +1,6 @@
 #include "cli/CliClock.h"
 
-#include "feed/Clock.h"
+#include "core/common/Clock.h"
 
 namespace tremolux {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <optional>
 
-#include "feed/OleDate.h"
+#include "core/common/OleDate.h"
 
 namespace tremolux {
 

@@ -2,7 +2,7 @@
 
 #include "cli/ArgumentReader.h"
 #include "cli/ArgumentRules.h"
-#include "feed/FeedAddress.h"
+#include "core/feed/FeedAddress.h"
 
 namespace tremolux {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "feed/OleDate.h"
+#include "core/common/OleDate.h"
 
 namespace tremolux {
 

@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/NumberText.h"
-#include "geo/CityPosition.h"
+#include "core/geo/CityPosition.h"
 
 namespace tremolux {
 

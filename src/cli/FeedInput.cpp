@@ -12,10 +12,10 @@
 #include <iterator>
 #include <memory>
 
-#include "feed/FeedDocument.h"
-#include "feed/FeedView.h"
-#include "feed/OpenFeedDocument.h"
-#include "feed/QuakeList.h"
+#include "core/feed/FeedDocument.h"
+#include "gui/feed/FeedView.h"
+#include "core/feed/OpenFeedDocument.h"
+#include "core/feed/QuakeList.h"
 
 namespace tremolux {
 

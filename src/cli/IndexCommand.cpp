@@ -2,15 +2,15 @@
 #include <iostream>
 #include <vector>
 
-#include "cities/CityFile.h"
+#include "core/cities/CityFile.h"
 #include "cli/CityLookup.h"
 #include "cli/CliClock.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/FeedInput.h"
 #include "cli/Usage.h"
-#include "feed/Clock.h"
-#include "feed/QuakeList.h"
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
 
 namespace tremolux {
 

@@ -14,12 +14,12 @@
 #include "cli/FeedInput.h"
 #include "cli/NumberText.h"
 #include "cli/Usage.h"
-#include "feed/Clock.h"
-#include "feed/QuakeList.h"
-#include "view/DisplaySettings.h"
-#include "view/DrawQuakes.h"
-#include "view/QPainterCanvas.h"
-#include "view/TraceCanvas.h"
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/common/DisplaySettings.h"
+#include "core/view/DrawQuakes.h"
+#include "gui/view/QPainterCanvas.h"
+#include "core/view/TraceCanvas.h"
 
 namespace tremolux {
 

@@ -5,7 +5,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/FeedInput.h"
 #include "cli/NumberText.h"
-#include "feed/QuakeList.h"
+#include "core/feed/QuakeList.h"
 
 namespace tremolux {
 

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "cities/CityFile.h"
+#include "core/cities/CityFile.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/Usage.h"

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "feed/Clock.h"
-#include "feed/FeedDocument.h"
-#include "feed/QuakeList.h"
-#include "geo/CityPosition.h"
+#include "core/common/Clock.h"
+#include "core/feed/FeedDocument.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
 
 namespace tremolux::fuzz {
 

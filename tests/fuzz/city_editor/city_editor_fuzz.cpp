@@ -9,8 +9,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzCheck.h"
-#include "cities/CityEditorLogic.h"
-#include "feed/CNumbers.h"
+#include "core/cities/CityEditorLogic.h"
+#include "core/common/CNumbers.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "cities/CityFile.h"
+#include "core/cities/CityFile.h"
 
 namespace {
 

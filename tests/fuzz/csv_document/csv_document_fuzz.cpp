@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FeedWalk.h"
-#include "feed/CsvDocument.h"
+#include "core/feed/CsvDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

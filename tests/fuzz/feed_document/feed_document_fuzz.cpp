@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FeedWalk.h"
-#include "feed/OpenFeedDocument.h"
+#include "core/feed/OpenFeedDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -8,7 +8,7 @@
 #include <simdjson.h>
 
 #include "FeedWalk.h"
-#include "feed/GeoJsonDocument.h"
+#include "core/feed/GeoJsonDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FeedWalk.h"
-#include "feed/HtmlDocument.h"
+#include "core/feed/HtmlDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "feed/OleDate.h"
+#include "core/common/OleDate.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzCheck.h"
-#include "cities/ParametersLogic.h"
+#include "core/view/ParametersLogic.h"
 
 namespace {
 

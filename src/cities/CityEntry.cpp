@@ -1,7 +1,0 @@
-#include "cities/CityEntry.h"
-
-namespace tremolux {
-
-CityEntry CurrentCity;
-
-}  // namespace tremolux

@@ -1,0 +1,7 @@
+#include "core/cities/CityEntry.h"
+
+namespace tremolux {
+
+CityEntry CurrentCity;
+
+}  // namespace tremolux

@@ -1,0 +1,132 @@
+#include "core/cities/CityFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+#include "core/common/CNumbers.h"
+#include "core/common/Charset.h"
+
+namespace tremolux {
+
+std::string StartupDirectory;
+std::string DefaultCityFile;
+
+namespace {
+
+std::vector<std::string> SplitAtTabs(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        if (line[pos] == '\t') {
+            ++pos;
+            continue;
+        }
+        const std::size_t end = std::min(line.find('\t', pos), line.size());
+        fields.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return fields;
+}
+
+std::string Shortest(double value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+// Degrees, minutes and seconds of an unsigned angle, so that ComputeDecimal
+// gives the angle back.
+void SplitAngle(double angle, double& degrees, double& minutes, double& seconds)
+{
+    degrees = std::floor(angle);
+    minutes = std::floor((angle - degrees) * 60.0);
+    if (minutes > 59.0)
+        minutes = 59.0;
+    seconds = (angle - degrees - minutes / 60.0) * 3600.0;
+}
+
+CityEntry MakeEntry(const std::string& name, double latitude, double longitude)
+{
+    CityEntry entry;
+    entry.name = name;
+    CityPosition& p = entry.position;
+    p.latDecimal = latitude;
+    p.lonDecimal = longitude;
+    p.north = latitude >= 0.0;
+    p.west = longitude < 0.0;
+    SplitAngle(std::fabs(latitude), p.latDeg, p.latMin, p.latSec);
+    SplitAngle(std::fabs(longitude), p.lonDeg, p.lonMin, p.lonSec);
+    return entry;
+}
+
+}  // namespace
+
+CityFileResult ReadCityFile(const std::string& path)
+{
+    CityFileResult result;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return result;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return result;
+    result.opened = true;
+
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        // Older lists are in the Windows code page. The whole line is decoded,
+        // not the name alone: ToUtf8 drops what looks like a character cut
+        // off at the end, as the 0xE1 (á) that ends "Bogotá" would.
+        line = ToUtf8(std::move(line), "windows-1252");
+        const std::vector<std::string> fields = SplitAtTabs(line);
+        if (fields.size() != 3) {
+            result.skipped.push_back(
+                {number, "expected 3 fields, found " + std::to_string(fields.size())});
+            continue;
+        }
+        const double latitude = CAtof(fields[1]);
+        const double longitude = CAtof(fields[2]);
+        if (!(latitude >= -90.0 && latitude < 90.0)) {
+            result.skipped.push_back({number, "latitude " + Shortest(latitude) + " outside -90 ... <90"});
+            continue;
+        }
+        if (!(longitude >= -180.0 && longitude < 180.0)) {
+            result.skipped.push_back(
+                {number, "longitude " + Shortest(longitude) + " outside -180 ... <180"});
+            continue;
+        }
+        result.entries.push_back(MakeEntry(fields[0], latitude, longitude));
+    }
+    return result;
+}
+
+void RecordStartupDirectory()
+{
+    std::error_code error;
+    StartupDirectory = std::filesystem::current_path(error).string();
+}
+
+std::string CityFilePath()
+{
+    // A directory that could not be read must not turn into "/CITIES.TXT".
+    if (StartupDirectory.empty())
+        return DefaultCityFile;
+    const std::string local = StartupDirectory + "/CITIES.TXT";
+    std::error_code error;
+    if (std::filesystem::is_regular_file(local, error))
+        return local;
+    return DefaultCityFile;
+}
+
+}  // namespace tremolux

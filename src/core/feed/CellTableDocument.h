@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/feed/FeedDocument.h"
+
+namespace tremolux {
+
+// A document of one table whose cell texts are held end to end in one buffer:
+// the compact form the GeoJSON and CSV feeds are read into.
+class CellTableDocument final : public FeedDocument, FeedTables, FeedTable {
+public:
+    CellTableDocument() = default;
+    CellTableDocument(const CellTableDocument&) = delete;
+    CellTableDocument& operator=(const CellTableDocument&) = delete;
+
+    // Starts a row; the cells added next belong to it.
+    void AddRow();
+    void AddCell(std::string_view text);
+    // The feed broke off after the rows added so far: the row that would have
+    // come next cannot be fetched.
+    void BreakOff() { m_brokenOff = true; }
+    // The bytes could not be viewed as a table at all.
+    void SetUnviewable() { m_viewable = false; }
+
+    bool ViewableAsTables() const override { return m_viewable; }
+    const FeedTables* Tables() const override { return this; }
+
+    int Count() const override { return 1; }
+    const FeedTable* Table(int table) const override { return table == 0 ? this : nullptr; }
+
+    int RowCount() const override;
+    const FeedRow* Row(int row) const override;
+
+private:
+    class CellRow final : public FeedRow {
+    public:
+        CellRow(const CellTableDocument& document, std::size_t firstCell)
+            : m_document(&document), m_firstCell(firstCell)
+        {
+        }
+        int CellCount() const override;
+        std::string CellText(int cell) const override;
+
+    private:
+        friend class CellTableDocument;
+        const CellTableDocument* m_document;
+        std::size_t m_firstCell;
+        int m_cellCount = 0;
+    };
+
+    std::string m_text;
+    std::vector<std::size_t> m_cellEnds;  // a cell runs from the previous cell's end
+    std::vector<CellRow> m_rows;
+    bool m_brokenOff = false;
+    bool m_viewable = true;
+};
+
+}  // namespace tremolux

@@ -1,0 +1,215 @@
+#include "core/feed/CsvDocument.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "core/feed/CellTableDocument.h"
+#include "core/common/Charset.h"
+
+namespace tremolux {
+
+namespace {
+
+using Fields = std::vector<std::string_view>;
+
+// Reads RFC 4180 records. Quoted fields are unquoted in place in the buffer it
+// owns, so a field is always a view and a record costs no allocation.
+class CsvReader {
+public:
+    enum class Result {
+        Record,         // ended by a line break
+        RecordAtEnd,    // ended by the end of the text
+        Unterminated,   // a quoted field left open: cut off
+        End,
+    };
+
+    explicit CsvReader(std::string text) : m_text(std::move(text)) {}
+
+    Result Next(Fields& fields)
+    {
+        fields.clear();
+        if (m_at >= m_text.size())
+            return Result::End;
+        while (true) {
+            if (m_text[m_at] == '"') {
+                if (!ReadQuoted(fields))
+                    return Result::Unterminated;
+            } else {
+                const std::size_t begin = m_at;
+                while (m_at < m_text.size() && !IsDelimiter(m_text[m_at]))
+                    ++m_at;
+                fields.emplace_back(m_text.data() + begin, m_at - begin);
+            }
+            if (m_at >= m_text.size())
+                return Result::RecordAtEnd;
+            if (m_text[m_at++] == ',')
+                continue;
+            if (m_text[m_at - 1] == '\r' && m_at < m_text.size() && m_text[m_at] == '\n')
+                ++m_at;
+            return Result::Record;
+        }
+    }
+
+private:
+    static bool IsDelimiter(char c) { return c == ',' || c == '\n' || c == '\r'; }
+
+    bool ReadQuoted(Fields& fields)
+    {
+        char* const data = m_text.data();
+        const std::size_t begin = ++m_at;
+        std::size_t write = begin;
+        while (true) {
+            const void* quote = std::memchr(data + m_at, '"', m_text.size() - m_at);
+            if (!quote)
+                return false;
+            const std::size_t end = static_cast<const char*>(quote) - data;
+            std::memmove(data + write, data + m_at, end - m_at);
+            write += end - m_at;
+            m_at = end + 1;
+            if (m_at < m_text.size() && data[m_at] == '"') {
+                data[write++] = '"';
+                ++m_at;
+                continue;
+            }
+            break;
+        }
+        // Stray text between the closing quote and the delimiter is dropped.
+        while (m_at < m_text.size() && !IsDelimiter(data[m_at]))
+            ++m_at;
+        fields.emplace_back(data + begin, write - begin);
+        return true;
+    }
+
+    std::string m_text;
+    std::size_t m_at = 0;
+};
+
+enum Column { kId, kMag, kTime, kLatitude, kLongitude, kDepth, kPlace, kType, kColumnCount };
+
+constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
+    "id", "mag", "time", "latitude", "longitude", "depth", "place", "type"};
+
+constexpr int kMissing = -1;
+
+using Columns = std::array<int, kColumnCount>;
+
+Columns FindColumns(const Fields& names)
+{
+    Columns columns;
+    columns.fill(kMissing);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (int c = 0; c < kColumnCount; ++c)
+            if (names[i] == kColumnNames[c] && columns[c] == kMissing)
+                columns[c] = static_cast<int>(i);
+    return columns;
+}
+
+bool HasNeededColumns(const Columns& columns)
+{
+    for (const Column needed : {kTime, kLatitude, kLongitude, kMag, kPlace})
+        if (columns[needed] == kMissing)
+            return false;
+    return true;
+}
+
+std::string_view FieldAt(const Fields& fields, int column)
+{
+    return column >= 0 && static_cast<std::size_t>(column) < fields.size()
+               ? fields[static_cast<std::size_t>(column)]
+               : std::string_view();
+}
+
+bool IsDigits(std::string_view text, std::size_t at, std::size_t count)
+{
+    for (std::size_t i = at; i < at + count; ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    return true;
+}
+
+// "2025-12-07T05:00:00.000Z" as "2025/12/07 05:00:00"; other texts unchanged.
+std::string_view FeedTime(std::string_view iso, char (&buffer)[19])
+{
+    if (iso.size() < 19 || !IsDigits(iso, 0, 4) || iso[4] != '-' || !IsDigits(iso, 5, 2)
+        || iso[7] != '-' || !IsDigits(iso, 8, 2) || iso[10] != 'T' || !IsDigits(iso, 11, 2)
+        || iso[13] != ':' || !IsDigits(iso, 14, 2) || iso[16] != ':' || !IsDigits(iso, 17, 2))
+        return iso;
+    std::size_t rest = 19;
+    if (rest < iso.size() && iso[rest] == '.') {
+        ++rest;
+        while (rest < iso.size() && iso[rest] >= '0' && iso[rest] <= '9')
+            ++rest;
+    }
+    if (rest < iso.size() && iso[rest] == 'Z')
+        ++rest;
+    if (rest != iso.size())
+        return iso;
+    std::memcpy(buffer, iso.data(), 19);
+    buffer[4] = buffer[7] = '/';
+    buffer[10] = ' ';
+    return {buffer, 19};
+}
+
+}  // namespace
+
+bool IsCsvHeader(std::string_view line)
+{
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    Fields names;
+    for (std::size_t at = 0; at <= line.size();) {
+        const std::size_t comma = std::min(line.find(',', at), line.size());
+        std::string_view name = line.substr(at, comma - at);
+        if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+            name = name.substr(1, name.size() - 2);
+        names.push_back(name);
+        at = comma + 1;
+    }
+    return HasNeededColumns(FindColumns(names));
+}
+
+std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
+{
+    auto table = std::make_unique<CellTableDocument>();
+    CsvReader reader(ToUtf8(std::move(csv), ""));
+    Fields fields;
+    const CsvReader::Result headerEnd = reader.Next(fields);
+    const Columns columns = FindColumns(fields);
+    if (headerEnd == CsvReader::Result::End || headerEnd == CsvReader::Result::Unterminated
+        || !HasNeededColumns(columns)) {
+        table->SetUnviewable();
+        return table;
+    }
+    const std::size_t columnCount = fields.size();
+    while (true) {
+        const CsvReader::Result result = reader.Next(fields);
+        if (result == CsvReader::Result::End)
+            break;
+        // A record short of fields is no quake; at the very end it is one cut off.
+        const bool cutOff = result == CsvReader::Result::Unterminated
+                            || (result == CsvReader::Result::RecordAtEnd && fields.size() < columnCount);
+        if (cutOff) {
+            table->BreakOff();
+            break;
+        }
+        if (fields.size() < columnCount)
+            continue;
+        const std::string_view type = FieldAt(fields, columns[kType]);
+        if (!type.empty() && type != "earthquake")
+            continue;
+        char timeBuffer[19];
+        table->AddRow();
+        table->AddCell(FieldAt(fields, columns[kId]));
+        table->AddCell(FieldAt(fields, columns[kMag]));
+        table->AddCell(FeedTime(FieldAt(fields, columns[kTime]), timeBuffer));
+        table->AddCell(FieldAt(fields, columns[kLatitude]));
+        table->AddCell(FieldAt(fields, columns[kLongitude]));
+        table->AddCell(FieldAt(fields, columns[kDepth]));
+        table->AddCell(FieldAt(fields, columns[kPlace]));
+    }
+    return table;
+}
+
+}  // namespace tremolux

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/feed/FeedDocument.h"
+
+namespace tremolux {
+
+// An HTML page as a browser builds it (HTML5 tree construction): every table
+// in document order, nested ones included, each with its own rows and each
+// row with its td and th cells. Bytes that are not UTF-8 are first decoded
+// from the charset the page declares. A page without any table cannot be
+// viewed as tables.
+std::unique_ptr<FeedDocument> OpenHtmlDocument(std::string page);
+
+}  // namespace tremolux

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/feed/FeedDocument.h"
+
+namespace tremolux {
+
+// The loaded bytes as a document, its format told by the content: JSON (a
+// GeoJSON FeatureCollection) when the text is a JSON object or array, whole or
+// cut off; CSV when its first line names the quake columns; else HTML. Text
+// behind a UTF-16 byte order mark is read in any of the three.
+// Never null; bytes that cannot be viewed as tables give a document that says so.
+std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes);
+
+}  // namespace tremolux

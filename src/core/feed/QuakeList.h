@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/feed/QuakeRecord.h"
+
+namespace tremolux {
+
+class Clock;
+class FeedBrowser;
+struct CityPosition;
+
+// Shows one "Error: no ..." text to the user and returns when it was seen.
+using FailureReport = std::function<void(const std::string& message)>;
+
+// The failure of a page that cannot be viewed as tables at all: no table in
+// an HTML page, JSON that is no FeatureCollection, CSV without its columns.
+inline constexpr std::string_view kNoTablesFailure = "Error: no QueryInterface(IID_IHTMLDocument3...";
+
+// The ordered list of quakes in page order; element 0 is the newest quake.
+class QuakeList {
+public:
+    int count() const { return static_cast<int>(m_records.size()); }
+    // Throws std::invalid_argument outside 0 ... count - 1.
+    const QuakeRecord& at(int index) const;
+    void Clear() { m_records.clear(); }
+    void Append(const QuakeRecord& record) { m_records.push_back(record); }
+
+    // Rebuilds the list from the page the browser holds. Returns false after
+    // reporting a failure; what the list then holds depends on where it failed.
+    bool ParsePage(const FeedBrowser& view, const FailureReport& report);
+
+    // Magnitude per minute of age and per kilometre of distance, summed and
+    // scaled by 10000.
+    int GetActivityIndex(const CityPosition& city, const Clock& clock) const;
+
+private:
+    std::vector<QuakeRecord> m_records;
+};
+
+}  // namespace tremolux

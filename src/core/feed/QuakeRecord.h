@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "core/common/OleDate.h"
+
+namespace tremolux {
+
+// One earthquake as read from one row of the feed.
+struct QuakeRecord {
+    double magnitude = 0.0;
+    double longitude = 0.0;  // decimal degrees, east positive
+    double latitude = 0.0;   // decimal degrees, north positive
+    double depth = 0.0;
+    OleDate time;            // UTC, as the feed gives it
+    std::string region;      // UTF-8 as the feed gives it, control characters as U+FFFD
+};
+
+}  // namespace tremolux

@@ -1,0 +1,54 @@
+#include "core/view/TraceCanvas.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace tremolux {
+
+namespace {
+
+std::ostream& operator<<(std::ostream& out, Rgb color)
+{
+    return out << color.red << ' ' << color.green << ' ' << color.blue;
+}
+
+}  // namespace
+
+void TraceCanvas::fillRect(int left, int top, int width, int height, Rgb color)
+{
+    m_out << "fill " << left << ' ' << top << ' ' << width << ' ' << height << ' ' << color << '\n';
+}
+
+void TraceCanvas::drawEllipse(const CanvasRect& rect)
+{
+    m_out << "ellipse " << rect.left << ' ' << rect.top << ' ' << rect.right << ' ' << rect.bottom
+          << '\n';
+}
+
+void TraceCanvas::drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end)
+{
+    m_out << "pie " << rect.left << ' ' << rect.top << ' ' << rect.right << ' ' << rect.bottom
+          << ' ' << start.x << ' ' << start.y << ' ' << end.x << ' ' << end.y << ' '
+          << brush().color << '\n';
+}
+
+void TraceCanvas::drawLine(CanvasPoint from, CanvasPoint to)
+{
+    m_out << "line " << from.x << ' ' << from.y << ' ' << to.x << ' ' << to.y << ' ' << pen().width
+          << ' ' << pen().color << '\n';
+}
+
+void TraceCanvas::drawText(CanvasPoint topLeft, const std::string& text)
+{
+    m_out << "text " << topLeft.x << ' ' << topLeft.y << ' ' << textColor() << ' ';
+    if (text.find_first_of("\r\n") == std::string::npos) {
+        m_out << text << '\n';
+        return;
+    }
+    std::string oneLine = text;
+    std::replace_if(oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; },
+                    ' ');
+    m_out << oneLine << '\n';
+}
+
+}  // namespace tremolux

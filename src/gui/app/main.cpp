@@ -1,0 +1,42 @@
+#include <cstdio>
+
+#include <QApplication>
+
+#include "gui/app/CTremoluxApp.h"
+#include "gui/app/CommandLine.h"
+#include "gui/common/Settings.h"
+
+using namespace tremolux;
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine commandLine = ParseCommandLine(arguments);
+    if (commandLine.exit) {
+        std::fputs(commandLine.message.toLocal8Bit().constData(),
+                   commandLine.exitStatus == 0 ? stdout : stderr);
+        return commandLine.exitStatus;
+    }
+    if (!HasDisplay()) {
+        std::fputs("tremolux: no display to open a window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set).\n"
+                   "The watcher needs a desktop session. Without one, tremolux-cli reads the "
+                   "same feed and prints quakes, activity indexes and maps:\n"
+                   "  tremolux-cli quakes --feed SOURCE\n"
+                   "  tremolux-cli --help\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(settings::kApplication);
+    QApplication::setOrganizationName(settings::kOrganization);
+    QApplication::setApplicationVersion(TREMOLUX_VERSION);
+
+    CTremoluxApp theApp(std::move(commandLine.options));
+    if (!theApp.InitInstance())
+        return 1;
+    return application.exec();
+}

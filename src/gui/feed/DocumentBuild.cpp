@@ -1,0 +1,72 @@
+#include "gui/feed/DocumentBuild.h"
+
+#include <mutex>
+#include <new>
+#include <utility>
+
+#include <QMetaObject>
+#include <QThreadPool>
+
+#include "core/feed/OpenFeedDocument.h"
+
+namespace tremolux {
+
+// What the worker and the owner share. The worker queues its result to the
+// receiver only under the lock and only while the receiver is set; the owner
+// clears it under the lock before the receiver goes, and the receiver takes
+// any result already queued with it.
+struct DocumentBuild::Shared {
+    std::mutex mutex;
+    QObject* receiver = nullptr;
+    std::string bytes;
+    std::unique_ptr<FeedDocument> document;
+};
+
+DocumentBuild::DocumentBuild(std::string bytes, Done done)
+    : m_shared(std::make_shared<Shared>()), m_done(std::move(done))
+{
+    m_shared->receiver = &m_receiver;
+    m_shared->bytes = std::move(bytes);
+    // The global pool is waited for when the application object goes, so no
+    // build outlives the program's statics.
+    QThreadPool::globalInstance()->start([shared = m_shared, this] {
+        std::string bytes;
+        {
+            std::lock_guard lock(shared->mutex);
+            if (shared->receiver == nullptr)
+                return;
+            bytes = std::move(shared->bytes);
+        }
+        std::unique_ptr<FeedDocument> document;
+        try {
+            document = OpenFeedDocument(std::move(bytes));
+        } catch (const std::bad_alloc&) {
+            document.reset();
+        }
+        std::lock_guard lock(shared->mutex);
+        if (shared->receiver == nullptr)
+            return;
+        shared->document = std::move(document);
+        // Runs only while the receiver, and so this build, exists.
+        QMetaObject::invokeMethod(shared->receiver, [this] { Deliver(); }, Qt::QueuedConnection);
+    });
+}
+
+DocumentBuild::~DocumentBuild()
+{
+    std::lock_guard lock(m_shared->mutex);
+    m_shared->receiver = nullptr;
+}
+
+void DocumentBuild::Deliver()
+{
+    std::unique_ptr<FeedDocument> document;
+    {
+        std::lock_guard lock(m_shared->mutex);
+        document = std::move(m_shared->document);
+    }
+    Done done = std::move(m_done);
+    done(std::move(document));
+}
+
+}  // namespace tremolux

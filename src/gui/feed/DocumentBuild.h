@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QObject>
+
+#include "core/feed/FeedDocument.h"
+
+namespace tremolux {
+
+// Builds the document of a loaded page on a worker thread, so that a large
+// page never stops the windows, and hands it back on the thread that started
+// the build. `done` gets the document, or null when there was not memory
+// enough to build it; it is not called once the build is destroyed, and a
+// build still running then ends unseen.
+class DocumentBuild {
+public:
+    using Done = std::function<void(std::unique_ptr<FeedDocument>)>;
+
+    DocumentBuild(std::string bytes, Done done);
+    ~DocumentBuild();
+    DocumentBuild(const DocumentBuild&) = delete;
+    DocumentBuild& operator=(const DocumentBuild&) = delete;
+
+private:
+    struct Shared;
+
+    void Deliver();
+
+    std::shared_ptr<Shared> m_shared;
+    QObject m_receiver;  // the finished build is queued to it
+    Done m_done;
+};
+
+}  // namespace tremolux

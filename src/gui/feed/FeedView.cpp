@@ -1,0 +1,78 @@
+#include "gui/feed/FeedView.h"
+
+#include <utility>
+
+#include <QNetworkAccessManager>
+#include <QUrl>
+
+#include "core/common/Clock.h"
+#include "gui/feed/DocumentBuild.h"
+
+namespace tremolux {
+
+FeedView::FeedView(const Clock& clock)
+    : m_clock(clock), m_network(std::make_unique<QNetworkAccessManager>())
+{
+}
+
+FeedView::~FeedView()
+{
+    // The transfer must end before the manager that carries it.
+    m_fetch.reset();
+}
+
+void FeedView::Navigate2(const std::string& address)
+{
+    m_address = address;
+    Load();
+}
+
+void FeedView::Refresh()
+{
+    if (m_readyState != kReadyStateUninitialized)
+        Load();
+}
+
+// A new load supersedes the one before, its build included.
+void FeedView::Load()
+{
+    m_readyState = kReadyStateLoading;
+    m_build.reset();
+    m_fetch.reset();
+    m_fetch = std::make_unique<FeedFetch>(
+        *m_network, FeedUrl(m_address), m_timeout,
+        [this](FetchResult result) { Fetched(std::move(result)); });
+}
+
+// The finished fetch and build stay until the next load: each is still on the
+// call stack when it reports.
+void FeedView::Fetched(FetchResult result)
+{
+    if (!result.ok) {
+        m_lastFailure = result.error;
+        m_readyState = kReadyStateComplete;
+        return;
+    }
+    m_readyState = kReadyStateLoaded;
+    m_build = std::make_unique<DocumentBuild>(
+        std::move(result.bytes),
+        [this](std::unique_ptr<FeedDocument> document) { Built(std::move(document)); });
+}
+
+void FeedView::Built(std::unique_ptr<FeedDocument> document)
+{
+    if (document == nullptr) {
+        m_lastFailure = "not enough memory to read the page";
+    } else if (document->ViewableAsTables()) {
+        m_document = std::move(document);
+        m_lastGoodLoad = m_clock.Now();
+        m_lastFailure.clear();
+    } else if (const FeedTables* tables = document->Tables(); tables && tables->Count() == 0) {
+        m_lastFailure = "the page holds no table";
+    } else {
+        m_lastFailure = "the page is not a quake feed";
+    }
+    m_readyState = kReadyStateComplete;
+}
+
+}  // namespace tremolux

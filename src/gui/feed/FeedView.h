@@ -1,0 +1,64 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "core/feed/FeedDocument.h"
+#include "gui/feed/FeedFetch.h"
+#include "core/common/OleDate.h"
+
+class QNetworkAccessManager;
+
+namespace tremolux {
+
+class Clock;
+class DocumentBuild;
+
+// The hidden feed window's browser: loads the feed address with Qt Network and
+// holds the page as a document of tables, built away from the GUI thread. A
+// load that fails completes without replacing the last good document, so a
+// passing outage never empties the list; until a load completes, the document
+// held is the last good one.
+class FeedView final : public FeedBrowser {
+public:
+    static constexpr int kReadyStateUninitialized = 0;
+    static constexpr int kReadyStateLoading = 1;
+    // The page is here and its document being built.
+    static constexpr int kReadyStateLoaded = 2;
+
+    explicit FeedView(const Clock& clock);
+    ~FeedView() override;
+
+    void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+    void Navigate2(const std::string& address) override;
+    int GetReadyState() const override { return m_readyState; }
+    void Refresh() override;
+    const FeedDocument* GetHtmlDocument() const override { return m_document.get(); }
+
+    const std::string& Address() const { return m_address; }
+    // Whether a good page is held, and when it was loaded (by the program's clock).
+    bool HasLoaded() const { return m_document != nullptr; }
+    OleDate LastGoodLoad() const { return m_lastGoodLoad; }
+    // Why the latest load failed; empty when it succeeded or none ended yet.
+    const std::string& LastFailure() const { return m_lastFailure; }
+
+private:
+    void Load();
+    void Fetched(FetchResult result);
+    void Built(std::unique_ptr<FeedDocument> document);
+
+    const Clock& m_clock;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    std::unique_ptr<FeedFetch> m_fetch;
+    std::unique_ptr<DocumentBuild> m_build;
+    std::chrono::milliseconds m_timeout = kFeedTimeout;
+    std::string m_address;
+    int m_readyState = kReadyStateUninitialized;
+    std::unique_ptr<FeedDocument> m_document;
+    OleDate m_lastGoodLoad;
+    std::string m_lastFailure;
+};
+
+}  // namespace tremolux

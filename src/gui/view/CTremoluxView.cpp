@@ -1,0 +1,97 @@
+#include "gui/view/CTremoluxView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "gui/dialogs/CDia_Cities.h"
+#include "gui/dialogs/CDia_Parameters.h"
+#include "core/view/DrawQuakes.h"
+#include "gui/view/QPainterCanvas.h"
+
+namespace tremolux {
+
+CTremoluxView::CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidget* parent)
+    : QWidget(parent), m_font(MapLabelFont()), m_quakes(quakes), m_clock(clock)
+{
+    setFocusPolicy(Qt::ClickFocus);
+    setWhatsThis(tr("A map of the recent quakes around this window's city. Each quake is a "
+                    "ray in its direction from the city; fresh quakes lie on the outer circle. "
+                    "Double-click with the left button to choose the city, with the right "
+                    "button to change what is shown."));
+    m_strStatus = StatusText(m_settings);
+}
+
+QSize CTremoluxView::sizeHint() const
+{
+    return {480, 400};
+}
+
+void CTremoluxView::UpdateStatusText()
+{
+    m_strStatus = StatusText(m_settings);
+    emit statusTextChanged(QString::fromStdString(m_strStatus));
+}
+
+void CTremoluxView::SetSettings(const DisplaySettings& settings)
+{
+    m_settings = settings;
+    UpdateStatusText();
+    repaint();
+}
+
+void CTremoluxView::TakeCity(const CityEntry& city)
+{
+    m_city = city;
+    emit titleChanged(QString::fromStdString(m_city.name));
+}
+
+void CTremoluxView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    OnDraw(painter);
+}
+
+// A new window has no city until it is first shown: it then takes the one
+// chosen last, which start-up sets once the first window exists.
+void CTremoluxView::OnDraw(QPainter& painter)
+{
+    if (m_city.name.empty())
+        TakeCity(CurrentCity);
+    QPainterCanvas canvas(painter, m_font);
+    DrawQuakes(canvas, width(), height(), m_settings, m_city.position, m_quakes, m_clock);
+}
+
+void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDblClk();
+    else if (event->button() == Qt::RightButton)
+        OnRButtonDblClk();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void CTremoluxView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    UpdateStatusText();
+}
+
+void CTremoluxView::OnLButtonDblClk()
+{
+    CDia_Cities dialog;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    TakeCity(CurrentCity);
+    repaint();
+}
+
+void CTremoluxView::OnRButtonDblClk()
+{
+    CDia_Parameters dialog;
+    SettingsTransfer = m_settings;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetSettings(SettingsTransfer);
+}
+
+}  // namespace tremolux

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+
+#include <QFont>
+#include <QWidget>
+
+#include "core/cities/CityEntry.h"
+#include "core/common/DisplaySettings.h"
+
+namespace tremolux {
+
+class Clock;
+class QuakeList;
+
+// A map window's view: its own city and display settings, drawn from the
+// program's one quake list. A left double-click picks the city, a right
+// double-click changes the settings. It announces its title and status text;
+// the frame decides where they show.
+class CTremoluxView : public QWidget {
+    Q_OBJECT
+public:
+    CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidget* parent = nullptr);
+
+    const CityEntry& City() const { return m_city; }
+    const DisplaySettings& Settings() const { return m_settings; }
+    // Takes new settings and shows them at once.
+    void SetSettings(const DisplaySettings& settings);
+
+    // Announces the settings' status text.
+    void UpdateStatusText();
+
+    // The double-click commands; each runs its dialog modally.
+    void OnLButtonDblClk();
+    void OnRButtonDblClk();
+
+    QSize sizeHint() const override;
+
+signals:
+    // The window's title: the city's name, once it has one.
+    void titleChanged(const QString& title);
+    void statusTextChanged(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void OnDraw(QPainter& painter);
+    void TakeCity(const CityEntry& city);
+
+    DisplaySettings m_settings;
+    std::string m_strStatus;
+    QFont m_font;
+    CityEntry m_city;
+    const QuakeList& m_quakes;
+    const Clock& m_clock;
+};
+
+}  // namespace tremolux

@@ -1,0 +1,458 @@
+#include "gui/view/QPainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QLineF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <string_view>
+
+#include "core/view/CoverMask.h"
+
+namespace tremolux {
+
+namespace {
+
+QColor ToQColor(Rgb color)
+{
+    return QColor(color.red, color.green, color.blue);
+}
+
+// The outline of a device-context rectangle, whose right and bottom edges lie
+// outside it: QPainter draws a 1-pixel outline below and right of the edges.
+QRectF OutlineRect(const CanvasRect& rect)
+{
+    return QRectF(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1);
+}
+
+CanvasRect ToCanvasRect(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+// Liang-Barsky: cuts the segment to the part inside bounds. False when
+// nothing of it is inside. Keeps rays that end tens of thousands of pixels
+// away out of the rasterizer's fixed-point range.
+bool ClipLine(QLineF& line, const QRectF& bounds)
+{
+    const double dx = line.dx();
+    const double dy = line.dy();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {line.x1() - bounds.left(), bounds.right() - line.x1(),
+                         line.y1() - bounds.top(), bounds.bottom() - line.y1()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = line.p1();
+    line = QLineF(start.x() + t0 * dx, start.y() + t0 * dy, start.x() + t1 * dx,
+                  start.y() + t1 * dy);
+    return true;
+}
+
+// The direction of a point from the centre, in degrees anticlockwise on the
+// screen from 3 o'clock, as QPainter counts.
+double ScreenAngle(const QPointF& centre, CanvasPoint point)
+{
+    return qRadiansToDegrees(std::atan2(centre.y() - point.y, point.x - centre.x()));
+}
+
+bool IsPrintableAscii(char c)
+{
+    return c >= 0x20 && c < 0x7f;
+}
+
+}  // namespace
+
+// One drawing operation waiting for Flush.
+struct QPainterCanvas::Operation {
+    enum class Kind : unsigned char { Fill, Ellipse, Pie, Line, Text };
+    Kind kind = Kind::Fill;
+    CanvasFont font = CanvasFont::Default;
+    bool laidOut = false;  // text: placed glyph by glyph from the font's table
+    CanvasRect rect;       // fill, ellipse, pie: the rectangle; text: its opaque box
+    CanvasRect ink;        // text: the box and every pixel its glyphs may touch
+    CanvasPoint from;      // pie: start point; line: first end
+    CanvasPoint to;        // pie: end point; line: second end
+    Pen pen;               // outline of ellipse and pie; the line's pen
+    Rgb color;             // fill colour, brush of ellipse and pie, text colour
+    Rgb background;        // text
+    bool fromEndHidden = false;  // line: a later round end covers this one
+    bool toEndHidden = false;
+    std::size_t textOffset = 0;
+    std::size_t textLength = 0;
+};
+
+// Glyph index, whole-pixel advance and ink of each printable ASCII character
+// of a font, looked up once. Text made only of those is placed glyph by glyph
+// as a device context places it, without the cost of shaping; anything else
+// goes through the full text engine.
+class QPainterCanvas::FontGlyphs {
+public:
+    FontGlyphs(const QFont& font, QPaintDevice* device)
+        : m_font(font), m_raw(QRawFont::fromFont(m_font))
+    {
+        m_font.setKerning(false);
+        const QFontMetrics metrics(m_font, device);
+        m_ascent = metrics.ascent();
+        m_height = metrics.ascent() + metrics.descent();
+    }
+
+    const QFont& font() const { return m_font; }
+    int ascent() const { return m_ascent; }
+    int height() const { return m_height; }
+
+    // The advance width of the text and the ink of its glyphs relative to its
+    // top-left corner. False when a character is not in the table.
+    bool Measure(std::string_view text, int& width, QRect& ink)
+    {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        width = 0;
+        for (char c : text) {
+            const Glyph* glyph = find(c);
+            if (!glyph)
+                return false;
+            left = std::min(left, width + glyph->ink.left);
+            top = std::min(top, glyph->ink.top);
+            right = std::max(right, width + glyph->ink.right);
+            bottom = std::max(bottom, glyph->ink.bottom);
+            width += glyph->advance;
+        }
+        ink = QRect(QPoint(left, top + m_ascent), QPoint(right, bottom + m_ascent));
+        return true;
+    }
+
+    // The glyphs of a text that Measure accepted, placed from its baseline origin.
+    QGlyphRun Run(std::string_view text)
+    {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        indexes.reserve(static_cast<qsizetype>(text.size()));
+        positions.reserve(static_cast<qsizetype>(text.size()));
+        int x = 0;
+        for (char c : text) {
+            const Glyph* glyph = find(c);
+            indexes.append(glyph->index);
+            positions.append(QPointF(x, 0));
+            x += glyph->advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(m_raw);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        return run;
+    }
+
+private:
+    struct Glyph {
+        bool looked = false;
+        bool usable = false;
+        quint32 index = 0;
+        int advance = 0;
+        struct {
+            int left, top, right, bottom;  // inclusive, from the glyph's baseline origin
+        } ink{};
+    };
+
+    const Glyph* find(char c)
+    {
+        if (!IsPrintableAscii(c) || !m_raw.isValid())
+            return nullptr;
+        Glyph& glyph = m_table[static_cast<unsigned char>(c)];
+        if (!glyph.looked) {
+            glyph.looked = true;
+            const QChar character(static_cast<char16_t>(c));
+            int count = 1;
+            if (m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count) && count == 1
+                && (glyph.index != 0 || c == ' ')) {
+                QPointF advance;
+                m_raw.advancesForGlyphIndexes(&glyph.index, &advance, 1);
+                glyph.advance = qRound(advance.x());
+                // One pixel around the outline for the edge of antialiased glyphs.
+                const QRect ink =
+                    m_raw.boundingRect(glyph.index).toAlignedRect().adjusted(-1, -1, 1, 1);
+                glyph.ink = {ink.left(), ink.top(), ink.right(), ink.bottom()};
+                glyph.usable = true;
+            }
+        }
+        return glyph.usable ? &glyph : nullptr;
+    }
+
+    QFont m_font;
+    QRawFont m_raw;
+    int m_ascent = 0;
+    int m_height = 0;
+    std::array<Glyph, 128> m_table;
+};
+
+// A character cell 12 pixels high: ascent plus descent, as the label boxes
+// measure it, not the em size (12 px Arial makes 14 px boxes).
+QFont MapLabelFont()
+{
+    constexpr int kCellHeight = 12;
+    QFont font(QStringLiteral("Arial"));
+    int size = kCellHeight;
+    font.setPixelSize(size);
+    while (size > 1) {
+        const QFontMetrics metrics(font);
+        if (metrics.ascent() + metrics.descent() <= kCellHeight)
+            break;
+        font.setPixelSize(--size);
+    }
+    return font;
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, const QFont& labelFont)
+    : m_painter(painter),
+      m_bounds(painter.window()),
+      m_labelGlyphs(std::make_unique<FontGlyphs>(labelFont, painter.device())),
+      m_defaultGlyphs(std::make_unique<FontGlyphs>(QGuiApplication::font(), painter.device()))
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+QPainterCanvas::~QPainterCanvas()
+{
+    Flush();
+}
+
+QPainterCanvas::FontGlyphs& QPainterCanvas::glyphs(CanvasFont font)
+{
+    return font == CanvasFont::Label ? *m_labelGlyphs : *m_defaultGlyphs;
+}
+
+void QPainterCanvas::fillRect(int left, int top, int width, int height, Rgb color)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    Operation operation;
+    operation.kind = Operation::Kind::Fill;
+    operation.rect = {left, top, left + width, top + height};
+    operation.color = color;
+    m_operations.push_back(operation);
+}
+
+void QPainterCanvas::drawEllipse(const CanvasRect& rect)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    Operation operation;
+    operation.kind = Operation::Kind::Ellipse;
+    operation.rect = rect;
+    operation.pen = pen();
+    operation.color = brush().color;
+    m_operations.push_back(operation);
+}
+
+void QPainterCanvas::drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    Operation operation;
+    operation.kind = Operation::Kind::Pie;
+    operation.rect = rect;
+    operation.from = start;
+    operation.to = end;
+    operation.pen = pen();
+    operation.color = brush().color;
+    m_operations.push_back(operation);
+}
+
+void QPainterCanvas::drawLine(CanvasPoint from, CanvasPoint to)
+{
+    if (from == to)
+        return;
+    Operation operation;
+    operation.kind = Operation::Kind::Line;
+    operation.from = from;
+    operation.to = to;
+    operation.pen = pen();
+    m_operations.push_back(operation);
+}
+
+void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
+{
+    FontGlyphs& fontGlyphs = glyphs(font());
+    int width = 0;
+    QRect ink;
+    const bool laidOut = fontGlyphs.Measure(text, width, ink);
+    if (!laidOut) {
+        const QFontMetrics metrics(fontGlyphs.font(), m_painter.device());
+        const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        width = metrics.horizontalAdvance(qtext);
+        ink = metrics.boundingRect(qtext).translated(0, fontGlyphs.ascent()).adjusted(-1, -1, 1, 1);
+    }
+    if (width <= 0)
+        return;
+    const QRect box(0, 0, width, fontGlyphs.height());
+
+    Operation operation;
+    operation.kind = Operation::Kind::Text;
+    operation.font = font();
+    operation.laidOut = laidOut;
+    operation.rect = ToCanvasRect(box.translated(topLeft.x, topLeft.y));
+    operation.ink = ToCanvasRect((ink | box).translated(topLeft.x, topLeft.y));
+    operation.from = topLeft;
+    operation.color = textColor();
+    operation.background = textBackground();
+    operation.textOffset = m_texts.size();
+    operation.textLength = text.size();
+    m_texts += text;
+    m_operations.push_back(operation);
+}
+
+void QPainterCanvas::Flush()
+{
+    // Backwards through the operations: a text none of whose pixels would
+    // escape the opaque boxes painted after it is left out, and so is the
+    // round end of a line where a later line ends as wide or wider (every ray
+    // starts at the city: only the last of each width there can show).
+    std::vector<bool> hidden(m_operations.size(), false);
+    CoverMask cover(ToCanvasRect(m_bounds.toAlignedRect()));
+    std::map<std::pair<int, int>, int> widestLaterEnd;
+    const auto coveredEnd = [&](CanvasPoint end, int width) {
+        int& widest = widestLaterEnd[{end.x, end.y}];
+        const bool covered = widest >= width;
+        widest = std::max(widest, width);
+        return covered;
+    };
+    for (std::size_t i = m_operations.size(); i-- > 0;) {
+        Operation& operation = m_operations[i];
+        if (operation.kind == Operation::Kind::Fill) {
+            cover.Add(operation.rect);
+        } else if (operation.kind == Operation::Kind::Text) {
+            hidden[i] = cover.Covers(operation.ink);
+            cover.Add(operation.rect);
+        } else if (operation.kind == Operation::Kind::Line && operation.pen.width > 1) {
+            operation.toEndHidden = coveredEnd(operation.to, operation.pen.width);
+            operation.fromEndHidden = coveredEnd(operation.from, operation.pen.width);
+        }
+    }
+    for (std::size_t i = 0; i < m_operations.size(); ++i) {
+        if (!hidden[i])
+            paint(m_operations[i]);
+    }
+    m_operations.clear();
+    m_texts.clear();
+}
+
+void QPainterCanvas::applyOutline(const Operation& operation)
+{
+    QPen outline(ToQColor(operation.pen.color), operation.pen.width);
+    outline.setJoinStyle(Qt::RoundJoin);
+    m_painter.setPen(outline);
+    m_painter.setBrush(ToQColor(operation.color));
+}
+
+void QPainterCanvas::paint(const Operation& operation)
+{
+    switch (operation.kind) {
+    case Operation::Kind::Fill: {
+        const CanvasRect& r = operation.rect;
+        m_painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                           ToQColor(operation.color));
+        break;
+    }
+    case Operation::Kind::Ellipse:
+        applyOutline(operation);
+        m_painter.drawEllipse(OutlineRect(operation.rect));
+        break;
+    case Operation::Kind::Pie: {
+        applyOutline(operation);
+        const QRectF outline = OutlineRect(operation.rect);
+        const QPointF centre = outline.center();
+        const double startAngle = ScreenAngle(centre, operation.from);
+        double span = ScreenAngle(centre, operation.to) - startAngle;
+        if (span == 0.0) {
+            m_painter.drawEllipse(outline);
+            break;
+        }
+        if (span < 0.0)
+            span += 360.0;
+        QPainterPath sector(centre);
+        sector.arcTo(outline, startAngle, span);
+        sector.closeSubpath();
+        m_painter.drawPath(sector);
+        break;
+    }
+    case Operation::Kind::Line:
+        paintLine(operation);
+        break;
+    case Operation::Kind::Text:
+        paintText(operation);
+        break;
+    }
+}
+
+// A wide line ends in half discs. Stroking them into every ray costs more
+// than the rest of the ray, and a ray's far end almost always lies outside
+// the picture, so the line is drawn flat and a disc is put on each end that
+// can show.
+void QPainterCanvas::paintLine(const Operation& operation)
+{
+    const int width = operation.pen.width;
+    const QColor color = ToQColor(operation.pen.color);
+    const double margin = width + 2.0;
+    const QRectF reach = m_bounds.adjusted(-margin, -margin, margin, margin);
+    QLineF line(operation.from.x, operation.from.y, operation.to.x, operation.to.y);
+    if (!ClipLine(line, reach))
+        return;
+    QPen pen(color, width);
+    pen.setCapStyle(Qt::FlatCap);  // a 1-pixel line leaves out its last pixel
+    m_painter.setPen(pen);
+    m_painter.drawLine(line);
+    if (width <= 1)
+        return;
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(color);
+    const double radius = width * 0.5;
+    const std::pair<CanvasPoint, bool> ends[] = {{operation.from, operation.fromEndHidden},
+                                                 {operation.to, operation.toEndHidden}};
+    for (const auto& [end, hidden] : ends) {
+        const QPointF centre(end.x, end.y);
+        if (!hidden && reach.contains(centre))
+            m_painter.drawEllipse(centre, radius, radius);
+    }
+}
+
+void QPainterCanvas::paintText(const Operation& operation)
+{
+    FontGlyphs& fontGlyphs = glyphs(operation.font);
+    const std::string_view text(m_texts.data() + operation.textOffset, operation.textLength);
+    const QPointF baseline(operation.from.x, operation.from.y + fontGlyphs.ascent());
+    m_painter.setPen(ToQColor(operation.color));
+    if (operation.laidOut) {
+        const CanvasRect& r = operation.rect;
+        m_painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                           ToQColor(operation.background));
+        m_painter.drawGlyphRun(baseline, fontGlyphs.Run(text));
+        return;
+    }
+    m_painter.setFont(fontGlyphs.font());
+    m_painter.setBackgroundMode(Qt::OpaqueMode);
+    m_painter.setBackground(ToQColor(operation.background));
+    m_painter.drawText(baseline, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+}
+
+}  // namespace tremolux

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFont>
+#include <QRectF>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/view/Canvas.h"
+
+class QPainter;
+
+namespace tremolux {
+
+// Draws the canvas operations with a QPainter as a device context would:
+// aliased pixels, rectangles that exclude their right and bottom edges, wide
+// pens with round ends, text without kerning on an opaque background. The
+// default font is the application's default GUI font.
+//
+// The operations are collected and painted at Flush (DrawQuakes ends with it)
+// or at destruction. Painting them in one go lets the canvas leave out text
+// that later opaque text boxes and fills would hide completely: a map of
+// thousands of quakes draws only the few hundred labels that can be seen.
+class QPainterCanvas final : public Canvas {
+public:
+    QPainterCanvas(QPainter& painter, const QFont& labelFont);
+    ~QPainterCanvas() override;
+    QPainterCanvas(const QPainterCanvas&) = delete;
+    QPainterCanvas& operator=(const QPainterCanvas&) = delete;
+
+    void Flush() override;
+
+protected:
+    void fillRect(int left, int top, int width, int height, Rgb color) override;
+    void drawEllipse(const CanvasRect& rect) override;
+    void drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end) override;
+    void drawLine(CanvasPoint from, CanvasPoint to) override;
+    void drawText(CanvasPoint topLeft, const std::string& text) override;
+
+private:
+    struct Operation;
+    class FontGlyphs;
+
+    FontGlyphs& glyphs(CanvasFont font);
+    void paint(const Operation& operation);
+    void paintLine(const Operation& operation);
+    void paintText(const Operation& operation);
+    void applyOutline(const Operation& operation);
+
+    QPainter& m_painter;
+    QRectF m_bounds;  // the painter's window, where anything can show
+    std::unique_ptr<FontGlyphs> m_labelGlyphs;
+    std::unique_ptr<FontGlyphs> m_defaultGlyphs;
+    std::vector<Operation> m_operations;
+    std::string m_texts;  // the texts of the pending operations, one after another
+};
+
+// The map window's label font: "Arial" at 12 pixels (Liberation Sans, its
+// metric twin, where Arial is not installed).
+QFont MapLabelFont();
+
+}  // namespace tremolux

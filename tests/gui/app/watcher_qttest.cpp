@@ -1,0 +1,600 @@
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include "support/Wait.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CTremoluxApp.h"
+#include "gui/app/CTremoluxDoc.h"
+#include "gui/app/RecentFiles.h"
+#include "gui/common/Settings.h"
+#include "core/cities/CityEntry.h"
+#include "core/cities/CityFile.h"
+#include "support/PaintCounter.h"
+#include "support/TestServer.h"
+#include "gui/view/CTremoluxView.h"
+
+namespace tremolux {
+namespace {
+
+using test::PaintCounter;
+using test::TestServer;
+using test::WaitUntil;
+
+struct Quake {
+    double magnitude;
+    double latitude;
+    double longitude;
+    int minutesAgo;
+};
+
+const QDateTime kNow(QDate(2025, 12, 7), QTime(6, 0, 0), Qt::UTC);
+
+// A USGS GeoJSON feed with these quakes, newest first.
+std::string Feed(const std::vector<Quake>& quakes)
+{
+    std::string json = R"({"type":"FeatureCollection","metadata":{"count":)"
+                       + std::to_string(quakes.size()) + R"(},"features":[)";
+    for (std::size_t i = 0; i < quakes.size(); ++i) {
+        const Quake& q = quakes[i];
+        const qint64 time = kNow.addSecs(-60LL * q.minutesAgo).toMSecsSinceEpoch();
+        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
+                + std::to_string(q.magnitude) + R"(,"place":"Test region )" + std::to_string(i)
+                + R"(","time":)" + std::to_string(time)
+                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(q.longitude)
+                + "," + std::to_string(q.latitude) + ",10.0]}}";
+    }
+    return json + "]}";
+}
+
+const std::vector<Quake> kFirstFeed = {
+    {5.4, 35.31, 138.71, 30}, {4.4, 36.38, 141.24, 90}, {2.7, 33.5, -116.46, 200}};
+
+struct RecordingTone : Tone {
+    void Play(int frequencyHz, int) override { frequencies.push_back(frequencyHz); }
+    std::vector<int> frequencies;
+};
+
+class WatcherTest : public ::testing::Test {
+protected:
+    WatcherTest()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        AppSettings().clear();
+        server.Serve(Feed(kFirstFeed));
+    }
+
+    void Start(std::chrono::milliseconds loadTimeout = kFeedTimeout,
+               std::chrono::milliseconds poll = std::chrono::milliseconds(10),
+               const QStringList& files = {})
+    {
+        AppOptions options;
+        options.files = files;
+        options.feedAddress = server.Url();
+        options.now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+        options.tone = &tone;
+        options.timings.poll = poll;
+        options.timings.refresh = std::chrono::hours(1);  // reloads come from the test
+        options.loadTimeout = loadTimeout;
+        app = std::make_unique<CTremoluxApp>(std::move(options));
+        started = app->InitInstance();
+        frame = app->MainFrame();
+    }
+
+    // Asks for a reload and waits until the cycle has parsed its outcome.
+    bool Reload()
+    {
+        frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+        return WaitUntil([this] { return !frame->Cycle().PagePending(); });
+    }
+
+    bool FirstLoad()
+    {
+        return WaitUntil([this] { return frame->m_quakes.count() == 3; });
+    }
+
+    CTremoluxView* View(int index) const { return frame->MapWindows().at(index)->GetView(); }
+
+    TestServer server;
+    RecordingTone tone;
+    std::unique_ptr<CTremoluxApp> app;
+    CMainFrame* frame = nullptr;
+    bool started = false;
+};
+
+// Runs action while answering the modal dialog of type T that it opens; answer
+// returns false while the dialog is not ready for its answer yet.
+template <typename T>
+void AnswerModal(const std::function<bool(T*)>& answer, const std::function<void()>& action)
+{
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
+            if (answer(dialog))
+                poll.stop();
+    });
+    poll.start(10);
+    action();
+}
+
+QStringList MenuItems(const QMenu* menu)
+{
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return items;
+}
+
+QStringList MenuBar(CMainFrame* frame)
+{
+    QStringList bar;
+    for (const QAction* action : frame->menuBar()->actions())
+        bar << action->text() + ": " + MenuItems(action->menu()).join(" | ");
+    return bar;
+}
+
+TEST_F(WatcherTest, StartsWithTokyoAndPaintsTheFirstLoad)
+{
+    Start();
+    ASSERT_EQ(frame->MapWindows().size(), 1);
+    EXPECT_EQ(CurrentCity.name, "Tokyo");
+    EXPECT_NEAR(CurrentCity.position.latDecimal, 35.68948889, 1e-8);
+    EXPECT_NEAR(CurrentCity.position.lonDecimal, 139.69170556, 1e-8);
+    EXPECT_EQ(app->FeedDocument()->GetTitle(), "Tremolux data");
+    EXPECT_EQ(StartupDirectory, QDir::currentPath().toStdString());
+
+    ASSERT_TRUE(FirstLoad());
+    EXPECT_EQ(frame->m_quakes.at(0).region, "Test region 0");
+    EXPECT_EQ(tone.frequencies, std::vector<int>{1080});
+    EXPECT_EQ(frame->FeedStatus(), "3 quakes, updated 06:00 UTC");
+
+    CTremoluxView* view = View(0);
+    ASSERT_TRUE(WaitUntil([&] { return view->City().name == "Tokyo"; }));
+    EXPECT_EQ(frame->MapWindows().at(0)->windowTitle(), "Tokyo");
+    EXPECT_EQ(frame->windowTitle(), "Tremolux - Tokyo");
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+
+    // The map is on screen: green background, the index box in its corner,
+    // and the newest quake's ray in its colour (magnitude 5.4: red 137, green 117).
+    const QImage picture = view->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(picture.width() - 5, picture.height() - 5), QColor(0, 200, 0));
+    EXPECT_NE(picture.pixelColor(12, 12), QColor(0, 200, 0));
+    int rayPixels = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            rayPixels += picture.pixelColor(x, y) == QColor(137, 117, 0);
+    EXPECT_GT(rayPixels, 100);
+}
+
+TEST_F(WatcherTest, ToneOnlyWhenTheNewestQuakeMoves)
+{
+    Start();
+    ASSERT_TRUE(FirstLoad());
+
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(server.RequestCount(), 2);
+    EXPECT_EQ(tone.frequencies.size(), 1u);
+
+    std::vector<Quake> moved = kFirstFeed;
+    moved.insert(moved.begin(), {4.1, -12.5, 166.7, 1});
+    server.Serve(Feed(moved));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_quakes.count(), 4);
+    EXPECT_EQ(tone.frequencies, (std::vector<int>{1080, 819}));
+
+    std::vector<Quake> sameLatitude = moved;
+    sameLatitude.insert(sameLatitude.begin(), {6.0, -12.5, 100.0, 0});
+    server.Serve(Feed(sameLatitude));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_quakes.count(), 5);
+    EXPECT_EQ(tone.frequencies.size(), 2u);
+}
+
+// A reload that fails keeps the quakes on screen and says why in the status bar.
+TEST_F(WatcherTest, FailedReloadsKeepTheList)
+{
+    Start(std::chrono::milliseconds(300));
+    ASSERT_TRUE(FirstLoad());
+
+    const std::vector<std::pair<std::function<void()>, QString>> failures = {
+        {[&] { server.ServeStatus(500); }, "Feed failed: HTTP 500"},
+        {[&] { server.ServeTruncated(Feed(kFirstFeed), 150); }, "arrived incomplete"},
+        {[&] { server.ServeStall(); }, "no complete answer within 0.3 s"},
+        {[&] { server.Stop(); }, "refused"},
+    };
+    for (const auto& [arrange, reason] : failures) {
+        arrange();
+        ASSERT_TRUE(Reload()) << reason.toStdString();
+        EXPECT_EQ(frame->m_quakes.count(), 3) << reason.toStdString();
+        EXPECT_TRUE(frame->FeedStatus().contains(reason)) << frame->FeedStatus().toStdString();
+        EXPECT_TRUE(frame->FeedStatus().contains("showing 3 quakes from 06:00 UTC"))
+            << frame->FeedStatus().toStdString();
+    }
+    EXPECT_EQ(tone.frequencies.size(), 1u);
+}
+
+// With no page at all, the parser's failure box opens once; further failures
+// while it is open only reach the status bar, and a good reload completing
+// meanwhile is parsed inside the box.
+TEST_F(WatcherTest, FailureBoxesNeverStack)
+{
+    server.Stop();
+    Start();
+
+    int boxesSeen = 0;
+    bool sawStackedBox = false;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* other = qobject_cast<QMessageBox*>(widget);
+            if (other != nullptr && other != box && other->isVisible())
+                sawStackedBox = true;
+        }
+        if (box->property("seen").toBool())
+            return;
+        box->setProperty("seen", true);
+        ++boxesSeen;
+        EXPECT_EQ(box->text(), "Error: no GetHtmlDocument()");
+
+        ASSERT_TRUE(Reload());  // fails again while the box is open
+        EXPECT_TRUE(frame->FeedStatus().contains("refused")) << frame->FeedStatus().toStdString();
+
+        TestServer second;
+        second.Serve(Feed(kFirstFeed));
+        g_pFeedView->Navigate2(second.Url());
+        frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+        EXPECT_TRUE(FirstLoad());
+        box->accept();
+    });
+    watcher.start();
+
+    ASSERT_TRUE(WaitUntil([&] { return boxesSeen == 1 && QApplication::activeModalWidget() == nullptr; }));
+    watcher.stop();
+    EXPECT_FALSE(sawStackedBox);
+    EXPECT_EQ(frame->m_quakes.count(), 3);
+    EXPECT_EQ(tone.frequencies, std::vector<int>{1080});
+}
+
+TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
+{
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { return View(0)->City().name == "Tokyo"; }));
+    emit frame->menuBar()->actions().at(2)->menu()->aboutToShow();
+    EXPECT_EQ(MenuBar(frame),
+              (QStringList{
+                  "&File: &New\tCtrl+N | &Close | - | E&xit",
+                  "&View: &Toolbar | &Status Bar",
+                  "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
+                  "Tile Horizontally | - | &1 Tokyo",
+                  "&Help: &Help Topics | - | &About Tremolux...",
+              }));
+
+    frame->MapWindows().at(0)->close();
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
+    EXPECT_EQ(MenuBar(frame), (QStringList{
+                                  "&File: &New\tCtrl+N | - | &Close | E&xit",
+                                  "&View: &Toolbar | &Status Bar",
+                                  "&Help: &Help Topics | - | &About Tremolux...",
+                              }));
+    EXPECT_EQ(frame->windowTitle(), "Tremolux");
+
+    QStringList buttons;
+    for (QAction* action : frame->ToolBar()->actions())
+        buttons << action->toolTip() + " / " + action->statusTip();
+    EXPECT_EQ(buttons, (QStringList{"New / Create a new document",
+                                    "Arrange windows vertically / Arrange windows vertically",
+                                    "Arrange windows horizontally / Arrange windows horizontally"}));
+
+    // The toolbar's New opens a map window at once; the menus switch back.
+    frame->ToolBar()->actions().at(0)->trigger();
+    EXPECT_EQ(frame->MapWindows().size(), 1);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 4);
+
+    QStringList shortcuts;
+    for (QAction* action : frame->actions())
+        shortcuts << action->shortcut().toString();
+    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1"}));
+}
+
+TEST_F(WatcherTest, TilingPlacesWindowsSideBySideOrStacked)
+{
+    Start();
+    frame->OnFileNew();
+    frame->OnFileNew();
+    const QList<CChildFrame*> windows = frame->MapWindows();
+    ASSERT_EQ(windows.size(), 3);
+    const QSize area = frame->MdiArea()->viewport()->size();
+
+    frame->OnWindowTileVert();
+    int x = 0;
+    for (CChildFrame* window : windows) {
+        EXPECT_EQ(window->geometry().top(), 0);
+        EXPECT_EQ(window->geometry().left(), x);
+        EXPECT_EQ(window->height(), area.height());
+        x += window->width();
+    }
+    EXPECT_EQ(x, area.width());
+
+    frame->OnWindowTileHorz();
+    int y = 0;
+    for (CChildFrame* window : windows) {
+        EXPECT_EQ(window->geometry().left(), 0);
+        EXPECT_EQ(window->geometry().top(), y);
+        EXPECT_EQ(window->width(), area.width());
+        y += window->height();
+    }
+    EXPECT_EQ(y, area.height());
+}
+
+TEST_F(WatcherTest, OpenAndSaveTreatFilesAsEmptyDocuments)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString opened = dir.filePath("anything.bin");
+    QFile file(opened);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not read");
+    file.close();
+
+    CChildFrame* window = frame->OpenDocumentFile(opened);
+    EXPECT_EQ(frame->MapWindows().size(), 2);
+    EXPECT_EQ(window->GetDocument().GetTitle(), "anything.bin");
+    EXPECT_EQ(RecentFiles().value(0), opened);
+
+    const QString saved = dir.filePath("tokyo.tmx");
+    QString error;
+    ASSERT_TRUE(window->GetDocument().OnSaveDocument(saved, &error)) << error.toStdString();
+    EXPECT_EQ(QFileInfo(saved).size(), 0);
+    EXPECT_EQ(window->windowTitle(), "tokyo.tmx");
+    EXPECT_FALSE(window->GetDocument().OnSaveDocument(dir.filePath("no/such/dir/x"), &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    for (int i = 0; i < 20; ++i)
+        AddRecentFile(dir.filePath(QString("f%1").arg(i)));
+    EXPECT_EQ(RecentFiles().size(), kMaxRecentFiles);
+    EXPECT_EQ(RecentFiles().value(0), dir.filePath("f19"));
+}
+
+// The message pane shows a menu's prompt while it is browsed, then the active
+// window's settings again, or the idle text when no map window is open.
+TEST_F(WatcherTest, MessagePaneFollowsViewsAndMenus)
+{
+    Start();
+    CTremoluxView* first = View(0);
+    ASSERT_TRUE(WaitUntil([&] { return first->City().name == "Tokyo"; }));
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+
+    QStatusTipEvent prompt(QStringLiteral("Create a new document"));
+    QApplication::sendEvent(frame, &prompt);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), "Create a new document");
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(frame, &leave);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+
+    first->parentWidget()->close();
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
+    QApplication::sendEvent(frame, &prompt);
+    QApplication::sendEvent(frame, &leave);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " ");
+}
+
+// Every map window is painted anew inside the poll tick that parsed the page,
+// without waiting for any other event: first load, reload and failed parse.
+TEST_F(WatcherTest, EveryMapWindowRepaintsInsideThePollTick)
+{
+    Start(kFeedTimeout, std::chrono::hours(1));  // polls come from the test
+    frame->OnFileNew();
+    frame->OnWindowTileVert();
+    QApplication::processEvents();
+    PaintCounter first(View(0));
+    PaintCounter second(View(1));
+
+    auto pollOnceLoaded = [&] {
+        if (!WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }))
+            return false;
+        QApplication::processEvents();
+        const int before[2] = {first.count, second.count};
+        frame->OnTimer(MainCycle::ID_TIMER_POLL);
+        return first.count > before[0] && second.count > before[1];
+    };
+    EXPECT_TRUE(pollOnceLoaded()) << "first load";
+    EXPECT_EQ(frame->m_quakes.count(), 3);
+
+    std::vector<Quake> moved = kFirstFeed;
+    moved.insert(moved.begin(), {6.6, 35.9, 140.1, 1});
+    server.Serve(Feed(moved));
+    frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+    EXPECT_TRUE(pollOnceLoaded()) << "reload";
+    EXPECT_EQ(frame->m_quakes.count(), 4);
+
+}
+
+// A parse that fails repaints too, once its box is closed.
+TEST_F(WatcherTest, MapWindowsRepaintAfterAFailedParse)
+{
+    server.Stop();
+    Start(kFeedTimeout, std::chrono::hours(1));
+    QApplication::processEvents();
+    PaintCounter view(View(0));
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closer.start(20);
+    ASSERT_TRUE(WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    QApplication::processEvents();
+    const int before = view.count;
+    frame->OnTimer(MainCycle::ID_TIMER_POLL);
+    EXPECT_EQ(frame->Cycle().LastParseFailure(), "Error: no GetHtmlDocument()");
+    EXPECT_GT(view.count, before);
+}
+
+// The message pane shows the settings of the active map window, whichever
+// window painted last.
+TEST_F(WatcherTest, MessagePaneFollowsTheActiveWindow)
+{
+    Start();
+    ASSERT_TRUE(FirstLoad());
+    CChildFrame* tokyo = frame->MapWindows().at(0);
+    CChildFrame* other = frame->OnFileNew();
+    DisplaySettings wide;
+    wide.hours = 168.0;
+    wide.nearestRadius = 15000000.0;
+    wide.pieRadius = 1000000.0;
+    other->GetView()->SetSettings(wide);
+    const QString wideText = " 168 hr   15000 max   1000 pie";
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
+
+    frame->MdiArea()->setActiveSubWindow(tokyo);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+    other->GetView()->repaint();
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 48 hr   3000 max   300 pie");
+
+    frame->MdiArea()->setActiveSubWindow(other);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), wideText);
+}
+
+TEST_F(WatcherTest, StartUpOpensOneWindowPerFile)
+{
+    QTemporaryDir dir;
+    const QStringList files = {dir.filePath("tokyo.tmx"), dir.filePath("lima.tmx")};
+    for (const QString& path : files) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Start(kFeedTimeout, std::chrono::milliseconds(10), files);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(frame->MapWindows().size(), 2);
+    EXPECT_EQ(frame->MapWindows().at(0)->GetDocument().GetTitle(), "tokyo.tmx");
+    EXPECT_EQ(frame->MapWindows().at(1)->GetDocument().GetTitle(), "lima.tmx");
+}
+
+// A FILE that cannot be opened ends start-up with a box saying why, before
+// any window opens for the files before it.
+TEST_F(WatcherTest, StartUpStopsAtAFileItCannotOpen)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.tmx");
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const std::vector<std::pair<QString, QString>> cases = {
+        {dir.filePath("missing.tmx"), ": there is no such file."},
+        {dir.path(), ": it is a directory, not a file."},
+    };
+    for (const auto& [bad, reason] : cases) {
+        QString shown;
+        AnswerModal<QMessageBox>(
+            [&](QMessageBox* box) {
+                shown = box->text();
+                box->accept();
+                return true;
+            },
+            [&] { Start(kFeedTimeout, std::chrono::milliseconds(10), {good, bad}); });
+        EXPECT_FALSE(started);
+        EXPECT_EQ(shown, bad + " cannot be opened" + reason);
+        EXPECT_TRUE(frame->MapWindows().isEmpty());
+    }
+}
+
+// Open, Save and Close as the menu and keyboard run them, file dialogs included.
+TEST_F(WatcherTest, OpenSaveAndCloseCommands)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString opened = dir.filePath("opened.tmx");
+    QFile file(opened);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    auto command = [&](const QString& shortcut) {
+        for (QAction* action : frame->actions())
+            if (action->shortcut().toString() == shortcut)
+                return action;
+        return static_cast<QAction*>(nullptr);
+    };
+    auto choose = [](const QString& path) {
+        // Types the path as a person would: selectFile() leaves a focused name
+        // field alone, and the dialog's file model fills in asynchronously.
+        return [path](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            if (!name)
+                return false;
+            name->setText(path);
+            if (dialog->selectedFiles().value(0) != path)
+                return false;
+            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+            return true;
+        };
+    };
+
+    AnswerModal<QFileDialog>(choose(opened), [&] { command("Ctrl+O")->trigger(); });
+    ASSERT_EQ(frame->MapWindows().size(), 2);
+    EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "opened.tmx");
+
+    const QString saved = dir.filePath("saved.tmx");
+    AnswerModal<QFileDialog>(choose(saved), [&] { command("Ctrl+S")->trigger(); });
+    EXPECT_TRUE(QFileInfo::exists(saved));
+    EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "saved.tmx");
+    EXPECT_EQ(RecentFiles().value(0), saved);
+
+    frame->OnFileClose();
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().size() == 1; }));
+    EXPECT_EQ(frame->MapWindows().at(0)->GetDocument().GetTitle(), "Tokyo");
+}
+
+// The cycle runs on the poll and reload periods of the classic program.
+TEST(CycleTimingsTest, PollEveryTenthSecondReloadEveryFiveMinutes)
+{
+    const CycleTimings timings;
+    EXPECT_EQ(timings.poll, std::chrono::milliseconds(100));
+    EXPECT_EQ(timings.refresh, std::chrono::milliseconds(300000));
+}
+
+TEST(AboutBoxTest, ShowsIconVersionAndOk)
+{
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), "About Tremolux");
+    QStringList texts;
+    int pictures = 0;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull())
+            ++pictures;
+        else
+            texts << label->text();
+    }
+    EXPECT_EQ(pictures, 1);
+    EXPECT_EQ(texts, QStringList{"Tremolux Version 2.0"});
+    const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons[0]->text(), "OK");
+    EXPECT_TRUE(buttons[0]->isDefault());
+}
+
+}  // namespace
+}  // namespace tremolux

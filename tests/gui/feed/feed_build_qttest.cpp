@@ -1,0 +1,124 @@
+#include <memory>
+#include <string>
+
+#include <QThreadPool>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "support/Wait.h"
+#include "core/common/Clock.h"
+#include "gui/feed/FeedView.h"
+#include "support/TestServer.h"
+
+namespace tremolux {
+namespace {
+
+using test::TestServer;
+using test::WaitUntil;
+
+const std::string kRow =
+    "<tr><td>MAP</td><td>5.8</td><td>2011/03/15 09:01:28</td><td>36.381</td>"
+    "<td>141.236</td><td>24.6</td><td>NEAR THE EAST COAST OF HONSHU, JAPAN</td></tr>\n";
+
+std::string Page(int rows)
+{
+    std::string page = "<html><body><table>\n";
+    for (int i = 0; i < rows; ++i)
+        page += kRow;
+    return page + "</table></body></html>";
+}
+
+// Rows of the held document's first table; -1 when none is held.
+int HeldRows(const FeedView& view)
+{
+    const FeedDocument* document = view.GetHtmlDocument();
+    if (document == nullptr || document->Tables() == nullptr || document->Tables()->Count() == 0)
+        return -1;
+    return document->Tables()->Table(0)->RowCount();
+}
+
+// The document of a large page is built away from the GUI thread.
+class FeedBuildTest : public ::testing::Test {
+protected:
+    static constexpr int kLargeRows = 15000;  // about 2 MB, a second or so to build
+
+    bool LoadEnds(FeedView& feed)
+    {
+        return WaitUntil([&] { return feed.GetReadyState() == FeedBrowser::kReadyStateComplete; },
+                         60000);
+    }
+    bool Building(FeedView& feed)
+    {
+        return WaitUntil([&] { return feed.GetReadyState() == FeedView::kReadyStateLoaded; });
+    }
+
+    TestServer server;
+    FixedClock clock{OleDateFromCalendar(2025, 12, 7, 6, 0, 0)};
+    FeedView view{clock};
+};
+
+TEST_F(FeedBuildTest, EventsGoOnAndTheLastGoodPageStaysWhileABuildRuns)
+{
+    server.Serve(Page(1), "text/html");
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds(view));
+    const FeedDocument* good = view.GetHtmlDocument();
+    ASSERT_EQ(HeldRows(view), 1);
+
+    int ticksWhileBuilding = 0;
+    bool goodHeldThroughout = true;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (view.GetReadyState() != FeedView::kReadyStateLoaded)
+            return;
+        ++ticksWhileBuilding;
+        goodHeldThroughout = goodHeldThroughout && view.GetHtmlDocument() == good;
+    });
+    ticker.start(5);
+
+    server.Serve(Page(kLargeRows), "text/html");
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds(view));
+    EXPECT_GE(ticksWhileBuilding, 3);
+    EXPECT_TRUE(goodHeldThroughout);
+    EXPECT_EQ(HeldRows(view), kLargeRows);
+    EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
+}
+
+TEST_F(FeedBuildTest, AReloadDuringABuildWins)
+{
+    server.Serve(Page(kLargeRows), "text/html");
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(Building(view));
+
+    server.Serve(Page(2), "text/html");
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds(view));
+    EXPECT_EQ(HeldRows(view), 2);
+
+    // The superseded build ends later and is dropped.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.GetReadyState(), FeedBrowser::kReadyStateComplete);
+    EXPECT_EQ(HeldRows(view), 2);
+}
+
+TEST_F(FeedBuildTest, TheViewMayGoWhileItsBuildRuns)
+{
+    server.Serve(Page(kLargeRows), "text/html");
+    auto doomed = std::make_unique<FeedView>(clock);
+    doomed->Navigate2(server.Url());
+    ASSERT_TRUE(Building(*doomed));
+    doomed.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+
+    // The pool is free for the next view.
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds(view));
+    EXPECT_EQ(HeldRows(view), kLargeRows);
+}
+
+}  // namespace
+}  // namespace tremolux

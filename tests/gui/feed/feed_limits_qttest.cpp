@@ -1,0 +1,103 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/Wait.h"
+#include "core/common/Clock.h"
+#include "gui/feed/FeedView.h"
+#include "support/TestServer.h"
+
+namespace tremolux {
+namespace {
+
+using test::GzipRepeated;
+using test::TestServer;
+using test::WaitUntil;
+
+constexpr std::size_t kMiB = 1024 * 1024;
+
+const std::string kFeedStart = R"({"type":"FeatureCollection","features":[)";
+const std::string kFeature =
+    R"({"type":"Feature","properties":{"mag":4.5,"place":"Somewhere","time":1765087200000},)"
+    R"("geometry":{"type":"Point","coordinates":[139.7,35.7,10.0]}},)";
+const std::string kRow =
+    "<tr><td>MAP</td><td>5.8</td><td>2011/03/15 09:01:28</td><td>36.381</td>"
+    "<td>141.236</td><td>24.6</td><td>NEAR THE EAST COAST OF HONSHU, JAPAN</td></tr>\n";
+
+// Hostile or oversized answers end in a failure that says what happened, well
+// before the load's deadline, and leave the last good document in place.
+class FeedLimitsTest : public ::testing::Test {
+protected:
+    FeedLimitsTest() { view.SetTimeout(std::chrono::seconds(30)); }
+
+    // Loads the current answer; the failure text, empty when the page was taken.
+    std::string Load(const std::string& path = "/feed")
+    {
+        view.Navigate2(server.Url(path));
+        if (!WaitUntil([this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; },
+                       40000))
+            return "still loading";
+        return view.LastFailure();
+    }
+
+    TestServer server;
+    FixedClock clock{OleDateFromCalendar(2025, 12, 7, 6, 0, 0)};
+    FeedView view{clock};
+};
+
+TEST_F(FeedLimitsTest, AnEndlessBodyEndsAtTheCap)
+{
+    server.ServeEndless(kFeedStart, kFeature);
+    EXPECT_EQ(Load(), "the page is larger than 64 MiB");
+
+    const FetchResult fetched = FetchFeed(server.Url(), std::chrono::seconds(30));
+    EXPECT_FALSE(fetched.ok);
+    EXPECT_EQ(fetched.error, "the page is larger than 64 MiB");
+}
+
+// An HTML page is held to a lower cap than a JSON feed, since its document
+// costs many times its size to build.
+TEST_F(FeedLimitsTest, HtmlPagesAreCappedAt16MiB)
+{
+    std::string page = "<html><body><table>\n";
+    while (page.size() < 17 * kMiB)
+        page += kRow;
+    server.Serve(page + "</table></body></html>", "application/octet-stream");  // uncompressed
+    EXPECT_EQ(Load(), "the HTML page is larger than 16 MiB");
+
+    // A feed of that size is taken: the cap follows the content, not the type.
+    // The server compresses text/html, and blanks compress extremely well.
+    server.Serve(kFeedStart + std::string(17 * kMiB, ' ') + "]}", "text/html");
+    EXPECT_EQ(Load(), "");
+    EXPECT_TRUE(view.HasLoaded());
+}
+
+TEST_F(FeedLimitsTest, CompressedAnswersAreCappedAfterDecompression)
+{
+    // Under a megabyte on the wire, far more once unpacked.
+    server.ServeGzip(GzipRepeated(kFeedStart, kFeature, 100 * kMiB / kFeature.size()));
+    EXPECT_EQ(Load(), "the page is larger than 64 MiB after decompression");
+
+    server.ServeEndless(kFeedStart, kFeature, true);
+    EXPECT_EQ(Load(), "the page is larger than 64 MiB after decompression");
+
+    server.ServeGzip(GzipRepeated("<table>\n", kRow, 17 * kMiB / kRow.size()));
+    EXPECT_EQ(Load(), "the HTML page is larger than 16 MiB after decompression");
+}
+
+TEST_F(FeedLimitsTest, RefusedRedirectsSayWhy)
+{
+    server.Serve(kFeedStart + "]}");
+    EXPECT_EQ(Load("/hop/11"), "too many redirects");
+
+    server.ServeRedirect("file:///etc/passwd");
+    EXPECT_EQ(Load(), "redirect to a file: address refused");
+    server.ServeRedirect("ftp://127.0.0.1/feed");
+    EXPECT_EQ(Load(), "redirect to a ftp: address refused");
+    server.ServeRedirect("data:application/json,{}");
+    EXPECT_EQ(Load(), "redirect to a data: address refused");
+    EXPECT_FALSE(view.HasLoaded());
+}
+
+}  // namespace
+}  // namespace tremolux

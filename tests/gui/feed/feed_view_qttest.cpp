@@ -1,0 +1,162 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "support/Wait.h"
+#include "core/common/Clock.h"
+#include "gui/feed/FeedView.h"
+#include "support/TestServer.h"
+
+namespace tremolux {
+namespace {
+
+using test::TestServer;
+using test::WaitUntil;
+
+const std::string kPage =
+    "<table><tr><td>MAP</td><td>5.8</td><td>2011/03/15 09:01:28</td><td>36.381</td>"
+    "<td>141.236</td><td>24.6</td><td>NEAR THE EAST COAST OF HONSHU, JAPAN</td></tr></table>";
+
+class FeedViewTest : public ::testing::Test {
+protected:
+    bool LoadEnds()
+    {
+        return WaitUntil([this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; });
+    }
+
+    TestServer server;
+    FixedClock clock{OleDateFromCalendar(2025, 12, 7, 6, 0, 0)};
+    FeedView view{clock};
+};
+
+TEST_F(FeedViewTest, LoadsOverHttpWithItsUserAgentAndGzip)
+{
+    EXPECT_EQ(view.GetReadyState(), 0);
+    EXPECT_EQ(view.GetHtmlDocument(), nullptr);
+    // A JSON body is sent gzip-compressed when the client accepts it.
+    const std::string json = R"({"type":"FeatureCollection","features":[)"
+                             + std::string(2000, ' ') + "]}";
+    server.Serve(json, "application/json");
+    view.Navigate2(server.Url());
+    EXPECT_EQ(view.GetReadyState(), FeedView::kReadyStateLoading);
+    ASSERT_TRUE(LoadEnds());
+
+    EXPECT_TRUE(view.HasLoaded());
+    EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
+    EXPECT_DOUBLE_EQ(view.LastGoodLoad().value, clock.Now().value);
+    EXPECT_EQ(server.LastUserAgent(), "Tremolux/2.0 (+desktop earthquake watcher)");
+    EXPECT_NE(server.LastAcceptEncoding().find("gzip"), std::string::npos);
+    ASSERT_NE(view.GetHtmlDocument(), nullptr);
+    EXPECT_TRUE(view.GetHtmlDocument()->ViewableAsTables());
+}
+
+TEST_F(FeedViewTest, RefreshReloadsTheSameAddress)
+{
+    view.Refresh();  // nothing navigated yet
+    EXPECT_EQ(view.GetReadyState(), 0);
+
+    server.Serve(kPage, "text/html");
+    view.Navigate2(server.Url("/a"));
+    ASSERT_TRUE(LoadEnds());
+    view.Refresh();
+    EXPECT_EQ(view.GetReadyState(), FeedView::kReadyStateLoading);
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_EQ(server.RequestCount(), 2);
+}
+
+TEST_F(FeedViewTest, FollowsTenRedirectsButNotEleven)
+{
+    server.Serve(kPage, "text/html");
+    view.Navigate2(server.Url("/hop/10"));
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
+    const FeedDocument* good = view.GetHtmlDocument();
+    ASSERT_NE(good, nullptr);
+
+    view.Navigate2(server.Url("/hop/11"));
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_FALSE(view.LastFailure().empty());
+    EXPECT_EQ(view.GetHtmlDocument(), good);
+}
+
+// Every kind of failed load completes, keeps the last good document and says why.
+TEST_F(FeedViewTest, FailedLoadsKeepTheLastGoodDocument)
+{
+    view.SetTimeout(std::chrono::milliseconds(300));
+    server.Serve(kPage, "text/html");
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds());
+    const FeedDocument* good = view.GetHtmlDocument();
+    ASSERT_NE(good, nullptr);
+
+    struct Case {
+        std::function<void()> arrange;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {[&] { server.ServeStatus(500); }, "HTTP 500"},
+        {[&] { server.ServeStatus(404); }, "HTTP 404"},
+        {[&] { server.ServeTruncated(std::string(5000, 'x'), 1000); }, "incomplete"},
+        {[&] { server.Serve(R"({"type":"Feature"})"); }, "not a quake feed"},
+        {[&] { server.Serve("<p>Down for maintenance</p>", "text/html"); },
+         "the page holds no table"},
+        {[&] { server.ServeStall(); }, "no complete answer within 0.3 s"},
+    };
+    for (const Case& c : cases) {
+        c.arrange();
+        view.Refresh();
+        ASSERT_TRUE(LoadEnds()) << c.reason;
+        EXPECT_NE(view.LastFailure().find(c.reason), std::string::npos) << view.LastFailure();
+        EXPECT_EQ(view.GetHtmlDocument(), good) << c.reason;
+    }
+
+    server.Stop();
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_NE(view.LastFailure().find("refused"), std::string::npos) << view.LastFailure();
+    EXPECT_EQ(view.GetHtmlDocument(), good);
+}
+
+TEST_F(FeedViewTest, ReadsLocalPathsAndFileUrls)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.html");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kPage.data(), static_cast<qint64>(kPage.size()));
+    file.close();
+
+    view.Navigate2(path.toStdString());
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_TRUE(view.HasLoaded()) << view.LastFailure();
+
+    FeedView fromUrl(clock);
+    fromUrl.Navigate2("file://" + path.toStdString());
+    ASSERT_TRUE(WaitUntil([&] { return fromUrl.GetReadyState() == 4; }));
+    EXPECT_TRUE(fromUrl.HasLoaded()) << fromUrl.LastFailure();
+
+    FeedView missing(clock);
+    missing.Navigate2(dir.filePath("none.html").toStdString());
+    ASSERT_TRUE(WaitUntil([&] { return missing.GetReadyState() == 4; }));
+    EXPECT_FALSE(missing.HasLoaded());
+    EXPECT_FALSE(missing.LastFailure().empty());
+}
+
+TEST_F(FeedViewTest, FetchFeedWaitsForTheAnswer)
+{
+    server.Serve(kPage, "text/html");
+    FetchResult result = FetchFeed(server.Url());
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.bytes, kPage);
+
+    server.ServeStatus(503);
+    result = FetchFeed(server.Url());
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("HTTP 503"), std::string::npos) << result.error;
+    EXPECT_TRUE(result.bytes.empty());
+}
+
+}  // namespace
+}  // namespace tremolux
