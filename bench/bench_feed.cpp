@@ -12,9 +12,9 @@
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
 
-#include "feed/FeedDocument.h"
-#include "feed/OpenFeedDocument.h"
-#include "feed/QuakeList.h"
+#include "core/feed/FeedDocument.h"
+#include "core/feed/OpenFeedDocument.h"
+#include "core/feed/QuakeList.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "feed/Clock.h"
-#include "feed/QuakeList.h"
-#include "geo/CityPosition.h"
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
 
 using namespace tremolux;
 

@@ -10,13 +10,13 @@
 #include <random>
 #include <streambuf>
 
-#include "feed/Clock.h"
-#include "feed/QuakeList.h"
-#include "geo/CityPosition.h"
-#include "view/DisplaySettings.h"
-#include "view/DrawQuakes.h"
-#include "view/QPainterCanvas.h"
-#include "view/TraceCanvas.h"
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
+#include "core/common/DisplaySettings.h"
+#include "core/view/DrawQuakes.h"
+#include "gui/view/QPainterCanvas.h"
+#include "core/view/TraceCanvas.h"
 
 using namespace tremolux;
 
