@@ -87,25 +87,25 @@ bool ApplySize(CliOptions& o, const std::string& v, std::string& error)
 std::span<const OptionRule> OptionRules()
 {
     static const std::vector<OptionRule> rules = {
-        {"--feed", true, kQuakes | kIndex | kMap,
+        {"--feed", true, kQuakes | kIndex | kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.feed = v;
              return true;
          }},
-        {"--now", true, kIndex | kMap, ApplyNow},
-        {"--at", true, kIndex | kMap, ApplyAt},
-        {"--city", true, kIndex | kMap,
+        {"--now", true, kIndex | kMap | kWorld, ApplyNow},
+        {"--at", true, kIndex | kMap | kWorld, ApplyAt},
+        {"--city", true, kIndex | kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.city = v;
              return true;
          }},
-        {"--cities", true, kIndex | kMap,
+        {"--cities", true, kIndex | kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.cities = v;
              return true;
          }},
-        {"--size", true, kMap, ApplySize},
-        {"--hours", true, kMap,
+        {"--size", true, kMap | kWorld, ApplySize},
+        {"--hours", true, kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string& error) {
              return ApplyNumber(o.hours, "--hours", v, error);
          }},
@@ -122,12 +122,12 @@ std::span<const OptionRule> OptionRules()
              o.noTexts = true;
              return true;
          }},
-        {"--out", true, kMap,
+        {"--out", true, kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.out = v;
              return true;
          }},
-        {"--trace", false, kMap,
+        {"--trace", false, kMap | kWorld,
          [](CliOptions& o, const std::string&, std::string&) {
              o.trace = true;
              return true;

@@ -17,6 +17,7 @@ enum CommandBit : unsigned {
     kMap = 4,
     kCities = 8,
     kDistance = 16,
+    kWorld = 32,
 };
 
 // Puts an option's value into the options; false with error set when the

@@ -17,7 +17,7 @@ struct CommandRule {
 
 constexpr CommandRule kCommands[] = {
     {"quakes", kQuakes, 0, 0},   {"index", kIndex, 0, 0},       {"map", kMap, 0, 0},
-    {"cities", kCities, 0, 1},   {"distance", kDistance, 4, 4},
+    {"cities", kCities, 0, 1},   {"distance", kDistance, 4, 4}, {"world", kWorld, 0, 0},
 };
 
 const CommandRule* FindCommand(const std::string& name)
@@ -68,7 +68,8 @@ bool CheckReference(const CliOptions& o, CommandBit command, std::string& error)
     const bool ranked = command == kIndex && o.cities && !o.city;
     if (!o.at && !o.city && !ranked) {
         error = command == kIndex ? "index needs --at LAT,LON, --city NAME or --cities FILE"
-                                  : "map needs --at LAT,LON or --city NAME";
+                : command == kWorld ? "world needs --at LAT,LON or --city NAME"
+                                    : "map needs --at LAT,LON or --city NAME";
         return false;
     }
     return true;
@@ -106,11 +107,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     if (command->command == kDistance
         && !ReadDistanceArguments(options.positional, options.numbers, error))
         return std::nullopt;
-    if ((command->command == kIndex || command->command == kMap)
+    const bool picture = command->command == kMap || command->command == kWorld;
+    if ((command->command == kIndex || picture)
         && !CheckReference(options, command->command, error))
         return std::nullopt;
-    if (command->command == kMap && options.out.has_value() == options.trace) {
-        error = "map needs either --out FILE.png or --trace";
+    if (picture && options.out.has_value() == options.trace) {
+        error = options.command + " needs either --out FILE.png or --trace";
         return std::nullopt;
     }
     return options;

@@ -10,5 +10,6 @@ int RunIndex(const CliOptions& options);
 int RunCities(const CliOptions& options);
 int RunDistance(const CliOptions& options);
 int RunMap(const CliOptions& options);
+int RunWorld(const CliOptions& options);
 
 }  // namespace tremolux

@@ -1,25 +1,15 @@
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QImage>
-#include <QImageWriter>
-#include <QPainter>
-#include <QSaveFile>
-
-#include <iostream>
-
 #include "cli/CityLookup.h"
 #include "cli/CliClock.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/FeedInput.h"
 #include "cli/NumberText.h"
+#include "cli/PictureOutput.h"
 #include "cli/Usage.h"
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/common/DisplaySettings.h"
 #include "core/view/DrawQuakes.h"
-#include "gui/view/QPainterCanvas.h"
-#include "core/view/TraceCanvas.h"
 
 namespace tremolux {
 
@@ -49,60 +39,6 @@ bool MapSettings(const CliOptions& options, DisplaySettings& settings, std::stri
     return true;
 }
 
-// Qt's warnings about its environment (no runtime directory and the like)
-// mean nothing to a user of this command; only its failures are shown.
-void ShowQtFailuresOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << message.toStdString() << '\n';
-}
-
-// Painting into an image needs a GUI application for its fonts, never a
-// display: the offscreen platform unless the caller chose one.
-bool WritePicture(const std::string& path, int width, int height, const DisplaySettings& settings,
-                  const CityPosition& city, const QuakeList& quakes, const Clock& clock)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(ShowQtFailuresOnly);
-    int argc = 1;
-    char name[] = "tremolux-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-
-    // The outer pixel is left as a window's erased background shows it.
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter, MapLabelFont());
-        DrawQuakes(canvas, width, height, settings, city, quakes, clock);
-    }
-
-    // Written whole or not at all.
-    QSaveFile file(QString::fromStdString(path));
-    QImageWriter writer(&file, "png");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        std::cerr << "tremolux-cli: cannot write " << path << ": " << reason.toStdString() << '\n';
-        return false;
-    }
-    return true;
-}
-
-bool WriteTrace(int width, int height, const DisplaySettings& settings, const CityPosition& city,
-                const QuakeList& quakes, const Clock& clock)
-{
-    TraceCanvas canvas(std::cout);
-    DrawQuakes(canvas, width, height, settings, city, quakes, clock);
-    if (!std::cout.flush()) {
-        std::cerr << "tremolux-cli: cannot write the trace to standard output\n";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int RunMap(const CliOptions& options)
@@ -121,9 +57,10 @@ int RunMap(const CliOptions& options)
     if (!LoadQuakes(options.feed, quakes))
         return kExitFeedFailed;
     const std::unique_ptr<Clock> clock = MakeClock(options.now);
-    const bool written =
-        options.out ? WritePicture(*options.out, width, height, settings, city->position, quakes, *clock)
-                    : WriteTrace(width, height, settings, city->position, quakes, *clock);
+    const PaintPicture paint = [&](Canvas& canvas) {
+        DrawQuakes(canvas, width, height, settings, city->position, quakes, *clock);
+    };
+    const bool written = options.out ? WritePicture(*options.out, width, height, paint) : WriteTrace(paint);
     return written ? kExitSuccess : kExitFeedFailed;
 }
 

@@ -17,6 +17,8 @@ std::string UsageText()
            "               (--out FILE.png | --trace)\n"
            "  tremolux-cli cities [FILE]\n"
            "  tremolux-cli distance LAT1 LON1 LAT2 LON2\n"
+           "  tremolux-cli world [--feed SOURCE] [--now TIME] (--at LAT,LON | --city NAME [--cities FILE])\n"
+           "               [--size WxH] [--hours H] (--out FILE.png | --trace)\n"
            "\n"
            "SOURCE is a file path or a file, http or https URL (default: the USGS\n"
            "feed of the past week). TIME is \"YYYY-MM-DD HH:MM:SS\" in UTC and replaces\n"

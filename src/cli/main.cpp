@@ -35,6 +35,8 @@ int Dispatch(const CliOptions& options)
         return RunIndex(options);
     if (options.command == "map")
         return RunMap(options);
+    if (options.command == "world")
+        return RunWorld(options);
     if (options.command == "cities")
         return RunCities(options);
     return RunDistance(options);

@@ -1,5 +1,8 @@
 #include "core/view/Canvas.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tremolux {
 
 void Canvas::FillSolidRect(int left, int top, int width, int height, Rgb color)
@@ -61,6 +64,33 @@ Rgb Canvas::SetTextColor(Rgb color)
 void Canvas::TextOut(int x, int y, const std::string& text)
 {
     drawText({x, y}, text);
+}
+
+Rgb Canvas::SetTextBackground(Rgb color)
+{
+    const Rgb old = m_textBackground;
+    m_textBackground = color;
+    return old;
+}
+
+void Canvas::Polygon(const std::vector<CanvasPath>& rings)
+{
+    const auto isRing = [](const CanvasPath& ring) { return ring.size() >= 3; };
+    if (std::all_of(rings.begin(), rings.end(), isRing)) {
+        if (!rings.empty())
+            drawPolygon(rings);
+        return;
+    }
+    std::vector<CanvasPath> kept;
+    std::copy_if(rings.begin(), rings.end(), std::back_inserter(kept), isRing);
+    if (!kept.empty())
+        drawPolygon(kept);
+}
+
+void Canvas::Polyline(const CanvasPath& points)
+{
+    if (points.size() >= 2)
+        drawPolyline(points);
 }
 
 }  // namespace tremolux

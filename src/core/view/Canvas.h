@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tremolux {
 
@@ -17,6 +18,8 @@ struct CanvasPoint {
     int y = 0;
     friend bool operator==(const CanvasPoint&, const CanvasPoint&) = default;
 };
+
+using CanvasPath = std::vector<CanvasPoint>;
 
 // Left, top inclusive; right, bottom exclusive.
 struct CanvasRect {
@@ -71,6 +74,14 @@ public:
     Rgb SetTextColor(Rgb color);
     // Text with its top-left corner at (x, y).
     void TextOut(int x, int y, const std::string& text);
+    // The background of later text, until the next fill.
+    Rgb SetTextBackground(Rgb color);
+    // Closed rings filled together with the brush, even-odd (a ring inside
+    // another makes a hole), each outlined with the pen. Rings of fewer than
+    // three points are left out.
+    void Polygon(const std::vector<CanvasPath>& rings);
+    // Open lines through the points with the pen; the current position stays.
+    void Polyline(const CanvasPath& points);
     // Ends the paint: a canvas may hold its operations back until then.
     virtual void Flush() {}
 
@@ -86,6 +97,8 @@ protected:
     virtual void drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end) = 0;
     virtual void drawLine(CanvasPoint from, CanvasPoint to) = 0;
     virtual void drawText(CanvasPoint topLeft, const std::string& text) = 0;
+    virtual void drawPolygon(const std::vector<CanvasPath>& rings) = 0;
+    virtual void drawPolyline(const CanvasPath& points) = 0;
 
 private:
     Pen m_pen;

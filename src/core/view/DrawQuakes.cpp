@@ -12,6 +12,7 @@
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
+#include "core/view/MagnitudeColor.h"
 #include "core/common/DisplaySettings.h"
 
 namespace tremolux {
@@ -91,11 +92,6 @@ double PieSweep(double distance, double pieRadius)
     if (pieRadius <= 0.0)
         return 360.0;
     return 360.0 * (1.0 - distance / pieRadius);
-}
-
-Rgb MagnitudeColor(double magnitude)
-{
-    return {Trunc(25.5 * magnitude), Trunc(255.0 - 25.5 * magnitude), 0};
 }
 
 // Green at 0, red at 100 and above.

@@ -86,7 +86,7 @@ bool IsPrintableAscii(char c)
 
 // One drawing operation waiting for Flush.
 struct QPainterCanvas::Operation {
-    enum class Kind : unsigned char { Fill, Ellipse, Pie, Line, Text };
+    enum class Kind : unsigned char { Fill, Ellipse, Pie, Line, Text, Polygon, Polyline };
     Kind kind = Kind::Fill;
     CanvasFont font = CanvasFont::Default;
     bool laidOut = false;  // text: placed glyph by glyph from the font's table
@@ -101,6 +101,7 @@ struct QPainterCanvas::Operation {
     bool toEndHidden = false;
     std::size_t textOffset = 0;
     std::size_t textLength = 0;
+    std::size_t shape = 0;  // polygon, polyline: its index in m_shapes
 };
 
 // Glyph index, whole-pixel advance and ink of each printable ASCII character
@@ -354,6 +355,7 @@ void QPainterCanvas::Flush()
     }
     m_operations.clear();
     m_texts.clear();
+    m_shapes.clear();
 }
 
 void QPainterCanvas::applyOutline(const Operation& operation)
@@ -400,6 +402,10 @@ void QPainterCanvas::paint(const Operation& operation)
         break;
     case Operation::Kind::Text:
         paintText(operation);
+        break;
+    case Operation::Kind::Polygon:
+    case Operation::Kind::Polyline:
+        paintShape(operation);
         break;
     }
 }
@@ -453,6 +459,55 @@ void QPainterCanvas::paintText(const Operation& operation)
     m_painter.setBackground(ToQColor(operation.background));
     m_painter.drawText(baseline, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     m_painter.setBackgroundMode(Qt::TransparentMode);
+}
+
+void QPainterCanvas::drawPolygon(const std::vector<CanvasPath>& rings)
+{
+    Operation operation;
+    operation.kind = Operation::Kind::Polygon;
+    operation.pen = pen();
+    operation.color = brush().color;
+    operation.shape = m_shapes.size();
+    QList<QPolygon>& polygons = m_shapes.emplace_back();
+    for (const CanvasPath& ring : rings) {
+        QPolygon& polygon = polygons.emplace_back(static_cast<qsizetype>(ring.size()));
+        for (std::size_t i = 0; i < ring.size(); ++i)
+            polygon.setPoint(static_cast<int>(i), ring[i].x, ring[i].y);
+    }
+    m_operations.push_back(operation);
+}
+
+void QPainterCanvas::drawPolyline(const CanvasPath& points)
+{
+    drawPolygon({points});
+    m_operations.back().kind = Operation::Kind::Polyline;
+}
+
+// Coastlines and rings are smooth curves: they are drawn antialiased, unlike
+// the pixel-exact map operations.
+void QPainterCanvas::paintShape(const Operation& operation)
+{
+    const QList<QPolygon>& rings = m_shapes[operation.shape];
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    QPen outline(ToQColor(operation.pen.color), operation.pen.width);
+    outline.setJoinStyle(Qt::RoundJoin);
+    m_painter.setPen(outline);
+    if (operation.kind == Operation::Kind::Polyline) {
+        m_painter.drawPolyline(rings.front());
+    } else {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const QPolygon& ring : rings) {
+            path.moveTo(ring.front());
+            for (qsizetype i = 1; i < ring.size(); ++i)
+                path.lineTo(ring[i]);
+            path.closeSubpath();
+        }
+        m_painter.setBrush(ToQColor(operation.color));
+        m_painter.drawPath(path);
+    }
+    m_painter.restore();
 }
 
 }  // namespace tremolux

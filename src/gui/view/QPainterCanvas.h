@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPolygon>
 #include <QRectF>
 
 #include <memory>
@@ -37,6 +38,8 @@ protected:
     void drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end) override;
     void drawLine(CanvasPoint from, CanvasPoint to) override;
     void drawText(CanvasPoint topLeft, const std::string& text) override;
+    void drawPolygon(const std::vector<CanvasPath>& rings) override;
+    void drawPolyline(const CanvasPath& points) override;
 
 private:
     struct Operation;
@@ -47,6 +50,7 @@ private:
     void paintLine(const Operation& operation);
     void paintText(const Operation& operation);
     void applyOutline(const Operation& operation);
+    void paintShape(const Operation& operation);
 
     QPainter& m_painter;
     QRectF m_bounds;  // the painter's window, where anything can show
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<FontGlyphs> m_defaultGlyphs;
     std::vector<Operation> m_operations;
     std::string m_texts;  // the texts of the pending operations, one after another
+    std::vector<QList<QPolygon>> m_shapes;  // the rings of pending polygons and polylines
 };
 
 // The map window's label font: "Arial" at 12 pixels (Liberation Sans, its

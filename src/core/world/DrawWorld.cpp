@@ -1,0 +1,197 @@
+#include "core/world/DrawWorld.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
+#include "core/view/Canvas.h"
+#include "core/view/MagnitudeColor.h"
+#include "core/world/WorldPaths.h"
+#include "core/world/WorldProjection.h"
+
+namespace tremolux {
+
+namespace {
+
+// Quiet colours, so that the quakes stand out.
+constexpr Rgb kWindowColor{228, 228, 224};
+constexpr Rgb kSeaColor{205, 222, 236};
+constexpr Rgb kLandColor{238, 234, 218};
+constexpr Rgb kCoastColor{150, 144, 122};
+constexpr Rgb kGraticuleColor{178, 196, 214};
+constexpr Rgb kDistanceRingColor{140, 150, 170};
+constexpr Rgb kDistanceLabelColor{90, 96, 110};
+constexpr Rgb kRimColor{110, 126, 146};
+constexpr Rgb kNearestColor{225, 140, 40};
+constexpr Rgb kPieColor{200, 60, 60};
+constexpr Rgb kQuakeOutlineColor{70, 70, 70};
+constexpr Rgb kCityColor{255, 255, 255};
+
+constexpr double kGraticuleStep = 30.0;
+constexpr double kRingStepMetres = 1.0e6;
+// Labelled rings lie at least this many pixels apart.
+constexpr double kLeastLabelSpacing = 40.0;
+constexpr int kCityDiscRadius = 5;
+
+CanvasRect WindowRect(int width, int height)
+{
+    return {0, 0, width, height};
+}
+
+void DrawLand(Canvas& canvas, const WorldProjection& projection, const Land& land,
+              const CanvasRect& window)
+{
+    const Brush oldBrush = canvas.SelectBrush(Brush{kLandColor});
+    const Pen oldPen = canvas.SelectPen(Pen{1, kCoastColor});
+    for (const LandPolygon& polygon : land) {
+        const std::vector<CanvasPath> rings = ProjectPolygon(projection, polygon, window);
+        if (!rings.empty())
+            canvas.Polygon(rings);
+    }
+    canvas.SelectPen(oldPen);
+    canvas.SelectBrush(oldBrush);
+}
+
+void DrawLine(Canvas& canvas, const WorldProjection& projection, const std::vector<GeoPoint>& line)
+{
+    for (const CanvasPath& path : ProjectLine(projection, line))
+        canvas.Polyline(path);
+}
+
+// Meridians pole to pole and parallels all round, a point every degree.
+void DrawGraticule(Canvas& canvas, const WorldProjection& projection)
+{
+    const Pen oldPen = canvas.SelectPen(Pen{1, kGraticuleColor});
+    for (double lon = -180.0; lon < 180.0; lon += kGraticuleStep) {
+        std::vector<GeoPoint> meridian;
+        for (int lat = -90; lat <= 90; ++lat)
+            meridian.push_back({static_cast<double>(lat), lon});
+        DrawLine(canvas, projection, meridian);
+    }
+    for (double lat = -90.0 + kGraticuleStep; lat < 90.0; lat += kGraticuleStep) {
+        std::vector<GeoPoint> parallel;
+        for (int lon = -180; lon <= 180; ++lon)
+            parallel.push_back({lat, static_cast<double>(lon)});
+        DrawLine(canvas, projection, parallel);
+    }
+    canvas.SelectPen(oldPen);
+}
+
+// Every 1,000 km; labels on fewer rings when they would crowd.
+void DrawDistanceRings(Canvas& canvas, const WorldProjection& projection)
+{
+    const double spacing = kRingStepMetres * projection.pixelsPerMetre();
+    int labelEvery = 1;
+    for (const int every : {1, 2, 5, 10}) {
+        labelEvery = every;
+        if (spacing * every >= kLeastLabelSpacing)
+            break;
+    }
+    const double halfCircumference = std::numbers::pi * EARTH_RADIUS_M;
+    const Pen oldPen = canvas.SelectPen(Pen{1, kDistanceRingColor});
+    const Rgb oldText = canvas.SetTextColor(kDistanceLabelColor);
+    const Rgb oldBackground = canvas.SetTextBackground(kSeaColor);
+    for (int k = 1; k * kRingStepMetres < halfCircumference; ++k) {
+        const double radius = k * spacing;
+        canvas.Polyline(ScreenCircle(projection, radius));
+        if (k % labelEvery == 0) {
+            const ScreenPoint top = projection.AtDistance(k * kRingStepMetres, 0.0);
+            canvas.TextOut(static_cast<int>(std::lround(top.x)) + 3,
+                           static_cast<int>(std::lround(top.y)) + 2,
+                           std::to_string(k * 1000) + " km");
+        }
+    }
+    canvas.SetTextBackground(oldBackground);
+    canvas.SetTextColor(oldText);
+    canvas.SelectPen(oldPen);
+}
+
+void DrawRing(Canvas& canvas, const WorldProjection& projection, double metres, Rgb color)
+{
+    if (!(metres > 0.0))
+        return;
+    const Pen oldPen = canvas.SelectPen(Pen{2, color});
+    canvas.Polyline(ScreenCircle(projection, metres * projection.pixelsPerMetre()));
+    canvas.SelectPen(oldPen);
+}
+
+int Rounded(double value)
+{
+    return static_cast<int>(std::lround(value));
+}
+
+}  // namespace
+
+bool ShownOnWorldMap(const QuakeRecord& quake, OleDate now, double hours)
+{
+    if (!(quake.magnitude >= 1.0 && quake.magnitude <= 10.0))
+        return false;
+    return !(WholeUnitsOfAge(OleDayDifference(now, quake.time), 24.0) > hours);
+}
+
+double QuakeDiscRadius(double magnitude)
+{
+    return 1.0 + 0.25 * magnitude * magnitude;
+}
+
+void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection& projection,
+                   const Land& land, const DisplaySettings& settings)
+{
+    canvas.FillSolidRect(0, 0, width, height, kWindowColor);
+    const Brush oldBrush = canvas.SelectBrush(Brush{kSeaColor});
+    const Pen oldPen = canvas.SelectPen(Pen{1, kSeaColor});
+    canvas.Polygon({ScreenCircle(projection, projection.earthRadius())});
+    canvas.SelectPen(oldPen);
+    canvas.SelectBrush(oldBrush);
+
+    DrawLand(canvas, projection, land, WindowRect(width, height));
+    DrawGraticule(canvas, projection);
+    DrawDistanceRings(canvas, projection);
+    DrawRing(canvas, projection, settings.nearestRadius, kNearestColor);
+    DrawRing(canvas, projection, settings.pieRadius, kPieColor);
+
+    const Pen rimPen = canvas.SelectPen(Pen{2, kRimColor});
+    canvas.Polyline(ScreenCircle(projection, projection.earthRadius()));
+    canvas.SelectPen(rimPen);
+}
+
+void DrawWorldQuakes(Canvas& canvas, const WorldProjection& projection,
+                     const DisplaySettings& settings, const QuakeList& quakes, const Clock& clock)
+{
+    const int cx = Rounded(projection.centreX());
+    const int cy = Rounded(projection.centreY());
+    const Brush oldBrush = canvas.SelectBrush(Brush{kCityColor});
+    const Pen oldPen = canvas.SelectPen(Pen{1, kQuakeOutlineColor});
+    canvas.Ellipse(cx - kCityDiscRadius, cy - kCityDiscRadius, cx + kCityDiscRadius + 1,
+                   cy + kCityDiscRadius + 1);
+
+    // The list holds the newest first; drawing it backwards puts it on top.
+    const OleDate now = clock.Now();
+    for (int i = quakes.count() - 1; i >= 0; --i) {
+        const QuakeRecord& quake = quakes.at(i);
+        if (!ShownOnWorldMap(quake, now, settings.hours))
+            continue;
+        const ScreenPoint at = projection.Project(quake.latitude, quake.longitude);
+        const double r = QuakeDiscRadius(quake.magnitude);
+        canvas.SelectBrush(Brush{MagnitudeColor(quake.magnitude)});
+        canvas.Ellipse(Rounded(at.x - r), Rounded(at.y - r), Rounded(at.x + r) + 1,
+                       Rounded(at.y + r) + 1);
+    }
+    canvas.SelectPen(oldPen);
+    canvas.SelectBrush(oldBrush);
+}
+
+void DrawWorld(Canvas& canvas, int width, int height, const WorldProjection& projection,
+               const Land& land, const DisplaySettings& settings, const QuakeList& quakes,
+               const Clock& clock)
+{
+    DrawWorldBase(canvas, width, height, projection, land, settings);
+    DrawWorldQuakes(canvas, projection, settings, quakes, clock);
+    canvas.Flush();
+}
+
+}  // namespace tremolux
