@@ -72,7 +72,8 @@ const polygons = [];
 for (const geometry of geometries) {
     const list = geometry.type === "Polygon" ? [geometry.coordinates] : geometry.coordinates;
     for (const polygon of list) {
-        const rings = polygon.map(quantize).filter((ring) => ring.length >= 3);
+        // Slivers without area (one runs along the pole) have no inside to fill.
+        const rings = polygon.map(quantize).filter((ring) => ring.length >= 3 && signedArea(ring) !== 0);
         if (rings.length === 0) continue;
         rings.forEach((ring, i) => {
             const outer = i === 0;

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/world/LandFile.h"
+
+namespace tremolux {
+namespace {
+
+const std::string kShippedLand = std::string(TREMOLUX_SAMPLES) + "/land-50m.bin";
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A land file written by hand: the body's varints, the header and the checksum.
+class LandBytes {
+public:
+    LandBytes& Varint(std::uint64_t v)
+    {
+        for (; v >= 0x80; v >>= 7)
+            m_body += static_cast<char>((v & 0x7f) | 0x80);
+        m_body += static_cast<char>(v);
+        return *this;
+    }
+    LandBytes& Step(std::int64_t v) { return Varint(v < 0 ? -2 * v - 1 : 2 * v); }
+
+    std::string File(std::uint32_t polygons) const
+    {
+        std::string bytes = "TRMLAND1" + U32(polygons) + m_body;
+        std::uint32_t hash = 0x811c9dc5u;
+        for (const char c : bytes)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 0x01000193u;
+        return bytes + U32(hash);
+    }
+
+private:
+    static std::string U32(std::uint32_t v)
+    {
+        return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                static_cast<char>(v >> 24)};
+    }
+    std::string m_body;
+};
+
+LandBytes Triangle()
+{
+    LandBytes bytes;
+    bytes.Varint(1).Varint(3);
+    bytes.Step(10000).Step(-20500);  // 10 E, 20.5 S
+    bytes.Step(1000).Step(0);
+    bytes.Step(0).Step(1000);
+    return bytes;
+}
+
+TEST(LandFile, ShippedLandHoldsTheContinentsTurnedOuterAnticlockwise)
+{
+    Land land;
+    std::string error;
+    ASSERT_TRUE(ReadLandFile(kShippedLand, land, error)) << error;
+    EXPECT_GT(land.size(), 1000u);
+    std::size_t vertices = 0;
+    bool antarctica = false;
+    for (const LandPolygon& polygon : land) {
+        ASSERT_FALSE(polygon.rings.empty());
+        const auto& outer = polygon.rings.front();
+        double twiceArea = 0.0;
+        for (std::size_t i = 0, j = outer.size() - 1; i < outer.size(); j = i++) {
+            twiceArea += outer[j].longitude * outer[i].latitude - outer[i].longitude * outer[j].latitude;
+            antarctica = antarctica || outer[i].latitude < -85.0;
+        }
+        EXPECT_GT(twiceArea, 0.0);
+        for (const auto& ring : polygon.rings)
+            vertices += ring.size();
+    }
+    EXPECT_GT(vertices, 50000u);
+    EXPECT_TRUE(antarctica);
+}
+
+TEST(LandFile, ReadsVerticesInThousandthsOfADegree)
+{
+    Land land;
+    std::string error;
+    ASSERT_TRUE(ParseLand(Triangle().File(1), land, error)) << error;
+    ASSERT_EQ(land.size(), 1u);
+    ASSERT_EQ(land[0].rings.size(), 1u);
+    const auto& ring = land[0].rings[0];
+    ASSERT_EQ(ring.size(), 3u);
+    EXPECT_DOUBLE_EQ(ring[0].longitude, 10.0);
+    EXPECT_DOUBLE_EQ(ring[0].latitude, -20.5);
+    EXPECT_DOUBLE_EQ(ring[1].longitude, 11.0);
+    EXPECT_DOUBLE_EQ(ring[2].latitude, -19.5);
+}
+
+TEST(LandFile, DamagedFilesAreRefusedWithAReasonAndNoLand)
+{
+    const std::string shipped = FileBytes(kShippedLand);
+    std::string flipped = shipped;
+    flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x10);
+    LandBytes outOfRange;
+    outOfRange.Varint(1).Varint(3).Step(200000).Step(0).Step(0).Step(0).Step(0).Step(0);
+    LandBytes tooFewVertices;
+    tooFewVertices.Varint(1).Varint(2).Step(0).Step(0).Step(1).Step(1);
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* reason;
+    } cases[] = {
+        {"empty", "", "not a land file"},
+        {"another format", "GIF89a......................", "not a land file"},
+        {"cut short", shipped.substr(0, shipped.size() / 3), "checksum"},
+        {"a flipped bit", flipped, "checksum"},
+        {"more polygons than written", Triangle().File(2), "ring count"},
+        {"bytes after the last polygon", Triangle().Varint(0).File(1), "bytes follow"},
+        {"a vertex beyond 180 degrees", outOfRange.File(1), "outside"},
+        {"a ring of two vertices", tooFewVertices.File(1), "vertex count"},
+    };
+    for (const auto& c : cases) {
+        Land land = {LandPolygon{}};
+        std::string error;
+        EXPECT_FALSE(ParseLand(c.bytes, land, error)) << c.what;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+        EXPECT_TRUE(land.empty()) << c.what;
+    }
+}
+
+TEST(LandFile, AMissingFileIsNamed)
+{
+    Land land;
+    std::string error;
+    EXPECT_FALSE(ReadLandFile("/nonexistent/land.bin", land, error));
+    EXPECT_NE(error.find("/nonexistent/land.bin"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace tremolux
