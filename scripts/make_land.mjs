@@ -12,8 +12,9 @@
 //       per vertex: longitude, latitude as zigzag varint steps from the
 //       ring's previous vertex (from 0, 0 for its first), in thousandths of a degree
 //   FNV-1a of every byte before it      u32
-// Outer rings run anticlockwise in longitude (x, east) and latitude (y,
-// north), holes clockwise, so that a reader can tell which side is land.
+// Every ring has land on its left (outer rings anticlockwise in longitude as x
+// and latitude as y, holes clockwise), so that a reader can tell which side is
+// land. A ring may cross the date line; an edge always runs the shorter way.
 import { createRequire } from "node:module";
 import { writeFileSync } from "node:fs";
 
@@ -42,14 +43,41 @@ const varint = (v) => {
 };
 const zigzag = (v) => varint(v < 0 ? -2 * v - 1 : 2 * v);
 
-const signedArea = (ring) => {
+// Rings may cross the date line; longitudes are followed the shorter way
+// round, so a ring about a pole turns a whole 360 degrees.
+const unwrapped = (ring) => {
+    const points = [];
+    for (const [x, y] of ring) {
+        let lon = x;
+        if (points.length) {
+            const previous = points[points.length - 1][0];
+            while (lon - previous > 180 * UNITS) lon -= 360 * UNITS;
+            while (lon - previous < -180 * UNITS) lon += 360 * UNITS;
+        }
+        points.push([lon, y]);
+    }
+    return points;
+};
+
+// Positive when land lies on the left of the ring's way: anticlockwise in
+// longitude and latitude, or westward round the south pole, eastward round
+// the north pole.
+const turn = (ring) => {
+    const points = unwrapped(ring);
+    const first = points[0];
+    const last = points[points.length - 1];
+    const sweep = last[0] - first[0] + (first[0] - last[0] + 540 * UNITS) % (360 * UNITS) - 180 * UNITS;
+    if (Math.abs(sweep) > 180 * UNITS) {
+        const south = points.reduce((sum, p) => sum + p[1], 0) < 0;
+        return south ? -sweep : sweep;
+    }
     let sum = 0;
-    for (let i = 0; i < ring.length; ++i) {
-        const [x1, y1] = ring[i];
-        const [x2, y2] = ring[(i + 1) % ring.length];
+    for (let i = 0; i < points.length; ++i) {
+        const [x1, y1] = points[i];
+        const [x2, y2] = points[(i + 1) % points.length];
         sum += x1 * y2 - x2 * y1;
     }
-    return sum / 2;
+    return sum;
 };
 
 // Quantized, without the closing repeat and without steps of zero.
@@ -73,11 +101,11 @@ for (const geometry of geometries) {
     const list = geometry.type === "Polygon" ? [geometry.coordinates] : geometry.coordinates;
     for (const polygon of list) {
         // Slivers without area (one runs along the pole) have no inside to fill.
-        const rings = polygon.map(quantize).filter((ring) => ring.length >= 3 && signedArea(ring) !== 0);
+        const rings = polygon.map(quantize).filter((ring) => ring.length >= 3 && turn(ring) !== 0);
         if (rings.length === 0) continue;
         rings.forEach((ring, i) => {
             const outer = i === 0;
-            if (outer !== signedArea(ring) > 0) ring.reverse();
+            if (outer !== turn(ring) > 0) ring.reverse();
         });
         polygons.push(rings);
     }

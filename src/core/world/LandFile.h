@@ -11,9 +11,10 @@ struct GeoPoint {
     double longitude = 0.0;  // degrees, east positive
 };
 
-// One piece of land: its outer ring first, then its holes. Outer rings run
-// anticlockwise with longitude as x and latitude as y, holes clockwise; the
-// closing point is not repeated.
+// One piece of land: its outer ring first, then its holes. Every ring has the
+// land on its left (outer rings anticlockwise with longitude as x and latitude
+// as y, holes clockwise); the closing point is not repeated. An edge runs the
+// shorter way round, so a ring may cross the date line.
 struct LandPolygon {
     std::vector<std::vector<GeoPoint>> rings;
 };

@@ -83,8 +83,14 @@ bool AddEdge(const WorldProjection& projection, const Vertex& from, const Vertex
     }
     if (depth == kMostHalvings)
         return false;
+    // Rings may cross the date line: halve the shorter way round.
+    double eastward = to.place.longitude - from.place.longitude;
+    if (eastward > 180.0)
+        eastward -= 360.0;
+    else if (eastward < -180.0)
+        eastward += 360.0;
     const GeoPoint middle{(from.place.latitude + to.place.latitude) * 0.5,
-                          (from.place.longitude + to.place.longitude) * 0.5};
+                          from.place.longitude + eastward * 0.5};
     const Vertex half{middle, projection.Project(middle.latitude, middle.longitude)};
     return AddEdge(projection, from, half, path, depth + 1)
            && AddEdge(projection, half, to, path, depth + 1);

@@ -160,6 +160,35 @@ TEST(DrawWorld, LandAroundTheAntipodeReachesTheOuterCircle)
     EXPECT_NE(aroundPolygons[1].find(" 140 40 860 760 "), std::string::npos) << aroundPolygons[1];
 }
 
+CityPosition At(double latitude, double longitude)
+{
+    CityPosition city;
+    city.latDecimal = latitude;
+    city.lonDecimal = longitude;
+    return city;
+}
+
+// Only land that holds the antipode may fill the rim; an island turned the
+// wrong way (one across the date line, say) would flood the whole map.
+TEST(DrawWorld, TheShippedLandFillsTheRimOnlyWhenItHoldsTheAntipode)
+{
+    Land land;
+    std::string error;
+    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error)) << error;
+    const auto annuli = [&](const CityPosition& city) {
+        int count = 0;
+        for (const std::string& line : Lines(TraceWorld(land, {}, {}, city), "polygon"))
+            count += line.find(',') != std::string::npos && line.find(" 140 40 860 760 ") != std::string::npos;
+        return count;
+    };
+    EXPECT_EQ(annuli(Tokyo()), 0);              // antipode in the South Atlantic
+    EXPECT_EQ(annuli(At(-33.8688, 151.2093)), 0);  // Sydney: off the Azores
+    EXPECT_EQ(annuli(At(64.84, -147.72)), 0);      // Fairbanks: south of the Indian Ocean
+    EXPECT_EQ(annuli(At(40.0, -3.7)), 1);          // Madrid: New Zealand's North Island
+    EXPECT_EQ(annuli(At(-39.5, 176.0)), 1);        // Hawke's Bay: Spain
+    EXPECT_EQ(annuli(At(-45.0, -80.0)), 1);        // Off Chile: Mongolia
+}
+
 TEST(DrawWorld, LandOutsideTheWindowIsLeftOut)
 {
     const Land land = {Square(10.0, 0.0, 5.0)};
