@@ -1,0 +1,119 @@
+// Painting the world map with a month's worth of quakes (10,000) at 1000 x 800:
+// the whole picture as tremolux-cli world draws it, and the quakes alone over a
+// land layer painted once, as a window repaints after a load.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <random>
+#include <string>
+
+#include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
+#include "core/world/DrawWorld.h"
+#include "core/world/LandFile.h"
+#include "core/world/WorldView.h"
+#include "gui/view/QPainterCanvas.h"
+
+using namespace tremolux;
+
+namespace {
+
+constexpr int kWidth = 1000;
+constexpr int kHeight = 800;
+
+const OleDate kNow = OleDateFromCalendar(2026, 12, 7, 12, 0, 0);
+
+QuakeList RandomQuakes(int count)
+{
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> latitude(-60.0, 70.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    std::uniform_real_distribution<double> hours(0.0, 167.0);
+    std::exponential_distribution<double> magnitude(1.2);
+    QuakeList quakes;
+    for (int i = 0; i < count; ++i) {
+        QuakeRecord quake;
+        quake.magnitude = std::min(1.1 + magnitude(random), 9.0);
+        quake.latitude = latitude(random);
+        quake.longitude = longitude(random);
+        quake.time = OleDate{kNow.value - hours(random) / 24.0, true};
+        quake.region = "123 km SSW of Somewhere Island, Region";
+        quakes.Append(quake);
+    }
+    return quakes;
+}
+
+struct Scene {
+    Land land;
+    QuakeList quakes = RandomQuakes(10000);
+    FixedClock clock{kNow};
+    DisplaySettings settings;
+    WorldProjection projection{0.0, 0.0, 0.0, 0.0, 1.0};
+
+    Scene()
+    {
+        std::string error;
+        if (!ReadLandFile(std::string(TREMOLUX_SOURCE_DIR) + "/data/land-50m.bin", land, error))
+            throw std::runtime_error(error);
+        settings.hours = 168.0;
+        CityPosition tokyo;
+        tokyo.latDecimal = 35.68948888888889;
+        tokyo.lonDecimal = 139.69170555555556;
+        projection = ViewProjection(tokyo, kWidth, kHeight, WorldView{});
+    }
+};
+
+void BM_WorldWholePicture(benchmark::State& state)
+{
+    const Scene scene;
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const QFont font = MapLabelFont();
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, font);
+        DrawWorld(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings,
+                  scene.quakes, scene.clock);
+    }
+}
+BENCHMARK(BM_WorldWholePicture)->Unit(benchmark::kMillisecond);
+
+void BM_WorldQuakesOverCachedLand(benchmark::State& state)
+{
+    const Scene scene;
+    const QFont font = MapLabelFont();
+    QImage base(kWidth, kHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&base);
+        QPainterCanvas canvas(painter, font);
+        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
+    }
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.drawImage(0, 0, base);
+        QPainterCanvas canvas(painter, font);
+        DrawWorldQuakes(canvas, scene.projection, scene.settings, scene.quakes, scene.clock);
+        canvas.Flush();
+    }
+}
+BENCHMARK(BM_WorldQuakesOverCachedLand)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
