@@ -15,11 +15,11 @@
 #include "cli/NumberText.h"
 #include "cli/Usage.h"
 #include "core/common/Clock.h"
-#include "core/feed/QuakeList.h"
 #include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeList.h"
 #include "core/view/DrawQuakes.h"
-#include "gui/view/QPainterCanvas.h"
 #include "core/view/TraceCanvas.h"
+#include "gui/view/QPainterCanvas.h"
 
 namespace tremolux {
 

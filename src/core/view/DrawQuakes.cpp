@@ -8,11 +8,11 @@
 #include <string>
 
 #include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
 #include "core/common/OleDate.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
-#include "core/common/DisplaySettings.h"
 
 namespace tremolux {
 
