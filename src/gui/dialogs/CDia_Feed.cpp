@@ -55,7 +55,9 @@ CDia_Feed::CDia_Feed(const QString& address, int refreshMinutes, QWidget* parent
     addressRow->addWidget(m_buttonBrowse);
     auto* form = new QFormLayout;
     form->addRow(tr("&Feed:"), m_comboPreset);
-    form->addRow(tr("&Address:"), addressRow);
+    auto* addressLabel = new QLabel(tr("&Address:"), this);
+    addressLabel->setBuddy(m_editAddress);
+    form->addRow(addressLabel, addressRow);
     form->addRow(QString(), m_labelProblem);
     form->addRow(tr("&Reload:"), m_comboRefresh);
 
