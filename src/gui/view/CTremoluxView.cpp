@@ -43,6 +43,18 @@ void CTremoluxView::SetSettings(const DisplaySettings& settings)
     repaint();
 }
 
+MapWindow CTremoluxView::Content() const
+{
+    return {m_city.name.empty() ? CurrentCity : m_city, m_settings};
+}
+
+void CTremoluxView::SetContent(const MapWindow& window)
+{
+    if (!window.city.name.empty())
+        TakeCity(window.city);
+    SetSettings(window.settings);
+}
+
 void CTremoluxView::TakeCity(const CityEntry& city)
 {
     m_city = city;

@@ -8,6 +8,7 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
+#include "core/view/MapWindowFile.h"
 
 namespace tremolux {
 
@@ -27,6 +28,10 @@ public:
     const DisplaySettings& Settings() const { return m_settings; }
     // Takes new settings and shows them at once.
     void SetSettings(const DisplaySettings& settings);
+    // The city and settings to keep; a window not painted yet has the current city.
+    MapWindow Content() const;
+    // Shows window's settings and, when it names one, its city.
+    void SetContent(const MapWindow& window);
 
     // Announces the settings' status text.
     void UpdateStatusText();
