@@ -470,7 +470,7 @@ void CMainFrame::OnWindowArrange()
 
 void CMainFrame::OnAppAbout()
 {
-    CAboutDlg dialog(this);
+    CAboutDlg dialog(g_pFeedView != nullptr ? g_pFeedView->Address() : std::string(), this);
     dialog.exec();
 }
 
