@@ -1,5 +1,7 @@
 #include "gui/app/CAboutDlg.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
@@ -35,11 +37,11 @@ CAboutDlg::CAboutDlg(const std::string& feedAddress, QWidget* parent) : QDialog(
     // A long file path or URL is shortened in the middle; the tip holds it whole.
     const QString publisher = QString::fromStdString(FeedPublisher(feedAddress));
     auto* source = PlainLabel(QString(), this);
-    const QString sourceText = tr("Earthquake data: %1").arg(publisher);
-    const int widest = source->fontMetrics().averageCharWidth() * 60;
-    source->setText(source->fontMetrics().elidedText(sourceText, Qt::ElideMiddle, widest));
-    if (source->text() != sourceText)
-        source->setToolTip(sourceText);
+    const int widest = source->fontMetrics().averageCharWidth() * 50;
+    const QString shown = source->fontMetrics().elidedText(publisher, Qt::ElideMiddle, widest);
+    source->setText(tr("Earthquake data: %1").arg(shown));
+    if (shown != publisher)
+        source->setToolTip(tr("Earthquake data: %1").arg(publisher));
 
     auto* licence = PlainLabel(tr("Free software under the GNU General Public License,\n"
                                   "version 3 or later, with no warranty."),
@@ -57,7 +59,8 @@ CAboutDlg::CAboutDlg(const std::string& feedAddress, QWidget* parent) : QDialog(
     layout->addWidget(ok, 0, 2, Qt::AlignTop);
     layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(16);
-    setMinimumWidth(350);
+    // An explicit minimum replaces the layout's, so it must cover every line.
+    setMinimumWidth(std::max(350, layout->minimumSize().width()));
     setFixedHeight(sizeHint().height() + 20);
 }
 
