@@ -7,12 +7,14 @@ set(CPACK_PACKAGE_VENDOR "The Tremolux developers")
 set(CPACK_PACKAGE_CONTACT "The Tremolux developers <tremolux@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://tremolux.example.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop earthquake watcher")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Tremolux keeps a live list of the world's recent earthquakes, read from the U.S. \
-Geological Survey's feed every five minutes, sounds a tone when a new quake heads the \
-list, and shows one map window per city: every quake drawn in its direction from the \
-city, placed by its age and coloured by its magnitude. tremolux-cli lists quakes, \
-prints activity indexes and draws the maps as PNG files without a window.")
+# One paragraph, in lines short enough for the control file.
+set(CPACK_PACKAGE_DESCRIPTION [[
+Tremolux keeps a live list of the world's recent earthquakes, read from
+the U.S. Geological Survey's feed every five minutes, sounds a tone when
+a new quake heads the list, and shows one map window per city: every
+quake drawn in its direction from the city, placed by its age and
+coloured by its magnitude. tremolux-cli lists quakes, prints activity
+indexes and draws the maps as PNG files without a window.]])
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -4,11 +4,14 @@
 # the installed programs from /usr/bin.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/package.sh >/dev/null
-version=$(sed -n 's/^project(Tremolux VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-deb=build-package/tremolux_${version}_$(dpkg --print-architecture).deb
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+if ! ./scripts/package.sh >"$scratch/build.log" 2>&1; then
+  cat "$scratch/build.log" >&2
+  exit 1
+fi
+version=$(sed -n 's/^project(Tremolux VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=build-package/tremolux_${version}_$(dpkg --print-architecture).deb
 failed=0
 fail() {
   echo "test-package: $*" >&2
@@ -48,11 +51,15 @@ $sudo_cmd dpkg -i "$deb" >/dev/null
 # From a directory without a CITIES.TXT, so the installed files are the ones read.
 cd "$scratch"
 [ "$(/usr/bin/tremolux --version)" = "tremolux $version" ] || fail "tremolux --version"
-/usr/bin/tremolux-cli distance 35.6895 139.6917 34.0522 -118.2437 \
-  | grep -qP '^8[0-9]{6}(\.[0-9]+)?\t[0-9.]+$' || fail "tremolux-cli distance"
-/usr/bin/tremolux-cli cities | grep -q $'^Tokyo\t' || fail "tremolux-cli cities does not read the installed list"
-/usr/bin/tremolux-cli index --feed /usr/share/tremolux/sample_week.geojson \
-  --now "2025-12-07 05:10:00" --city Tokyo | grep -qE '^[0-9]+$' || fail "tremolux-cli index on the installed sample"
+# Output is taken whole before it is searched: grep -q leaving early would cut
+# the program off with SIGPIPE and fail the pipe.
+distance=$(/usr/bin/tremolux-cli distance 35.6895 139.6917 34.0522 -118.2437) || fail "tremolux-cli distance failed"
+grep -qP '^8[0-9]{6}(\.[0-9]+)?\t[0-9.]+$' <<<"$distance" || fail "tremolux-cli distance printed: $distance"
+cities=$(/usr/bin/tremolux-cli cities) || fail "tremolux-cli cities failed"
+grep -q $'^Tokyo\t' <<<"$cities" || fail "tremolux-cli cities does not read the installed list"
+index=$(/usr/bin/tremolux-cli index --feed /usr/share/tremolux/sample_week.geojson \
+  --now "2025-12-07 05:10:00" --city Tokyo) || fail "tremolux-cli index on the installed sample failed"
+grep -qE '^[0-9]+$' <<<"$index" || fail "tremolux-cli index printed: $index"
 [ "$(man -w tremolux)" = /usr/share/man/man1/tremolux.1.gz ] || fail "man does not find tremolux(1)"
 
 if [ "$failed" -ne 0 ]; then
