@@ -175,7 +175,7 @@ void CMainFrame::UpdateCaption()
 }
 void CMainFrame::OnAppAbout()
 {
-    CAboutDlg dialog(this);
+    CAboutDlg dialog(g_pFeedView != nullptr ? g_pFeedView->Address() : std::string(), this);
     dialog.exec();
 }
 

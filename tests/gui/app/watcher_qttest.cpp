@@ -490,7 +490,7 @@ TEST(CycleTimingsTest, PollEveryTenthSecondReloadEveryFiveMinutes)
 
 TEST(AboutBoxTest, ShowsIconVersionAndOk)
 {
-    CAboutDlg dialog;
+    CAboutDlg dialog("data/sample_week.geojson");
     EXPECT_EQ(dialog.windowTitle(), "About Tremolux");
     QStringList texts;
     int pictures = 0;
@@ -501,7 +501,7 @@ TEST(AboutBoxTest, ShowsIconVersionAndOk)
             texts << label->text();
     }
     EXPECT_EQ(pictures, 1);
-    EXPECT_EQ(texts, QStringList{"Tremolux Version 2.0"});
+    EXPECT_EQ(texts.value(0), "Tremolux Version 2.0");
     const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons[0]->text(), "OK");
