@@ -11,12 +11,12 @@
 #include <streambuf>
 
 #include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
-#include "core/common/DisplaySettings.h"
 #include "core/view/DrawQuakes.h"
-#include "gui/view/QPainterCanvas.h"
 #include "core/view/TraceCanvas.h"
+#include "gui/view/QPainterCanvas.h"
 
 using namespace tremolux;
 

@@ -12,9 +12,9 @@
 #include <QEventLoop>
 #include <QStandardPaths>
 
+#include "core/common/OleDate.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTremoluxApp.h"
-#include "core/common/OleDate.h"
 #include "support/TestServer.h"
 
 namespace {

@@ -7,6 +7,8 @@ packages=(
   libgumbo-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev zlib1g-dev libssl-dev libcli11-dev
   xvfb xauth fonts-liberation imagemagick xdotool locales
   clang libclang-rt-14-dev
+  # the desktop package: icons, manual pages, the .deb and the desktop's validators
+  librsvg2-bin help2man man-db dpkg-dev file desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

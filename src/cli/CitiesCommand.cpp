@@ -1,10 +1,10 @@
 #include <iostream>
 
-#include "core/cities/CityFile.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/NumberText.h"
 #include "cli/Usage.h"
+#include "core/cities/CityFile.h"
 
 namespace tremolux {
 

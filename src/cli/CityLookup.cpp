@@ -1,7 +1,7 @@
 #include "cli/CityLookup.h"
 
-#include "core/cities/CityFile.h"
 #include "cli/NumberText.h"
+#include "core/cities/CityFile.h"
 
 namespace tremolux {
 

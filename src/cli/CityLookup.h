@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "core/cities/CityEntry.h"
 #include "cli/CliOptions.h"
+#include "core/cities/CityEntry.h"
 
 namespace tremolux {
 

@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "core/feed/FeedDocument.h"
-#include "gui/feed/FeedView.h"
 #include "core/feed/OpenFeedDocument.h"
 #include "core/feed/QuakeList.h"
+#include "gui/feed/FeedView.h"
 
 namespace tremolux {
 

@@ -2,13 +2,13 @@
 #include <iostream>
 #include <vector>
 
-#include "core/cities/CityFile.h"
 #include "cli/CityLookup.h"
 #include "cli/CliClock.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/FeedInput.h"
 #include "cli/Usage.h"
+#include "core/cities/CityFile.h"
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 

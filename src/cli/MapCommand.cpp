@@ -7,8 +7,8 @@
 #include "cli/PictureOutput.h"
 #include "cli/Usage.h"
 #include "core/common/Clock.h"
-#include "core/feed/QuakeList.h"
 #include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeList.h"
 #include "core/view/DrawQuakes.h"
 
 namespace tremolux {

@@ -1,7 +1,6 @@
 #include "core/cities/CityEditorLogic.h"
 
 #include <charconv>
-#include <cmath>
 #include <string_view>
 
 #include "core/common/CNumbers.h"
@@ -79,26 +78,6 @@ std::string ReadDegreeFields(const CityEditorFields& fields, CityPosition& posit
     return {};
 }
 
-// Degrees, minutes and seconds of the magnitude of a decimal angle.
-void SplitDegrees(double decimal, double& degrees, double& minutes, double& seconds)
-{
-    double rest = std::fabs(decimal);
-    degrees = std::floor(rest);
-    rest = (rest - degrees) * 60.0;
-    minutes = std::floor(rest);
-    seconds = (rest - minutes) * 60.0;
-}
-
-// A position entered in decimal degrees gets its degree fields and flags as
-// well, so that the city handed on is complete.
-void DeriveDegreeFields(CityPosition& position)
-{
-    position.north = position.latDecimal >= 0.0;
-    position.west = position.lonDecimal < 0.0;
-    SplitDegrees(position.latDecimal, position.latDeg, position.latMin, position.latSec);
-    SplitDegrees(position.lonDecimal, position.lonDeg, position.lonMin, position.lonSec);
-}
-
 bool ReadDecimal(const std::string& text, double& value)
 {
     if (!StartsWithNumber(text))
@@ -168,7 +147,9 @@ CityEditorResult ReadCityEditor(const CityEditorFields& fields)
             result.error = LONGITUDE_RANGE;
             return result;
         }
-        DeriveDegreeFields(position);
+        // A position entered in decimal degrees gets its degree fields and
+        // flags as well, so that the city handed on is complete.
+        position.ComputeDegrees();
     }
 
     if (!(position.latDecimal >= -90.0 && position.latDecimal < 90.0))

@@ -1,7 +1,6 @@
 #include "core/cities/CityFile.h"
 
 #include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,28 +40,13 @@ std::string Shortest(double value)
     return std::string(text, result.ptr);
 }
 
-// Degrees, minutes and seconds of an unsigned angle, so that ComputeDecimal
-// gives the angle back.
-void SplitAngle(double angle, double& degrees, double& minutes, double& seconds)
-{
-    degrees = std::floor(angle);
-    minutes = std::floor((angle - degrees) * 60.0);
-    if (minutes > 59.0)
-        minutes = 59.0;
-    seconds = (angle - degrees - minutes / 60.0) * 3600.0;
-}
-
 CityEntry MakeEntry(const std::string& name, double latitude, double longitude)
 {
     CityEntry entry;
     entry.name = name;
-    CityPosition& p = entry.position;
-    p.latDecimal = latitude;
-    p.lonDecimal = longitude;
-    p.north = latitude >= 0.0;
-    p.west = longitude < 0.0;
-    SplitAngle(std::fabs(latitude), p.latDeg, p.latMin, p.latSec);
-    SplitAngle(std::fabs(longitude), p.lonDeg, p.lonMin, p.lonSec);
+    entry.position.latDecimal = latitude;
+    entry.position.lonDecimal = longitude;
+    entry.position.ComputeDegrees();
     return entry;
 }
 

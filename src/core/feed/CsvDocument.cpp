@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/feed/CellTableDocument.h"
 #include "core/common/Charset.h"
+#include "core/feed/CellTableDocument.h"
 
 namespace tremolux {
 

@@ -9,9 +9,9 @@
 
 #include <simdjson.h>
 
-#include "core/feed/CellTableDocument.h"
 #include "core/common/Charset.h"
 #include "core/common/CivilDate.h"
+#include "core/feed/CellTableDocument.h"
 #include "core/feed/TruncatedJson.h"
 
 namespace tremolux {

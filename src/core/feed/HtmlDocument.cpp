@@ -5,8 +5,8 @@
 
 #include <gumbo.h>
 
-#include "core/feed/BumpArena.h"
 #include "core/common/Charset.h"
+#include "core/feed/BumpArena.h"
 #include "core/feed/InnerText.h"
 
 namespace tremolux {

@@ -1,8 +1,8 @@
 #include "core/feed/QuakeList.h"
 
 #include "core/common/CNumbers.h"
-#include "core/feed/FeedDocument.h"
 #include "core/common/OleDate.h"
+#include "core/feed/FeedDocument.h"
 #include "core/feed/PrintableText.h"
 
 namespace tremolux {

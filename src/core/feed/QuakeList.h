@@ -26,8 +26,19 @@ public:
     int count() const { return static_cast<int>(m_records.size()); }
     // Throws std::invalid_argument outside 0 ... count - 1.
     const QuakeRecord& at(int index) const;
-    void Clear() { m_records.clear(); }
-    void Append(const QuakeRecord& record) { m_records.push_back(record); }
+    void Clear()
+    {
+        m_records.clear();
+        ++m_revision;
+    }
+    void Append(const QuakeRecord& record)
+    {
+        m_records.push_back(record);
+        ++m_revision;
+    }
+    // Changes with every change of the list, so that a picture of it knows
+    // when it is out of date.
+    unsigned long long Revision() const { return m_revision; }
 
     // Rebuilds the list from the page the browser holds. Returns false after
     // reporting a failure; what the list then holds depends on where it failed.
@@ -39,6 +50,7 @@ public:
 
 private:
     std::vector<QuakeRecord> m_records;
+    unsigned long long m_revision = 0;
 };
 
 }  // namespace tremolux

@@ -6,12 +6,35 @@
 
 namespace tremolux {
 
+namespace {
+
+// Degrees, whole minutes and seconds of the magnitude of a decimal angle.
+// Rounding can carry the minutes of an angle a hair below a whole degree to 60.
+void SplitDegrees(double decimal, double& degrees, double& minutes, double& seconds)
+{
+    const double angle = std::fabs(decimal);
+    degrees = std::floor(angle);
+    minutes = std::min(std::floor((angle - degrees) * 60.0), 59.0);
+    seconds = (angle - degrees - minutes / 60.0) * 3600.0;
+}
+
+}  // namespace
+
 CityPosition& CityPosition::ComputeDecimal()
 {
     const double lat = latDeg + latMin * (1.0 / 60.0) + latSec * (1.0 / 3600.0);
     latDecimal = north ? lat : -std::fabs(lat);
     const double lon = lonDeg + lonMin * (1.0 / 60.0) + lonSec * (1.0 / 3600.0);
     lonDecimal = west ? -std::fabs(lon) : lon;
+    return *this;
+}
+
+CityPosition& CityPosition::ComputeDegrees()
+{
+    north = latDecimal >= 0.0;
+    west = lonDecimal < 0.0;
+    SplitDegrees(latDecimal, latDeg, latMin, latSec);
+    SplitDegrees(lonDecimal, lonDeg, lonMin, lonSec);
     return *this;
 }
 

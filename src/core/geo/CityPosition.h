@@ -20,6 +20,10 @@ struct CityPosition {
 
     // Sets latDecimal and lonDecimal from the other fields.
     CityPosition& ComputeDecimal();
+
+    // Sets the hemisphere flags and the degree fields from latDecimal and
+    // lonDecimal.
+    CityPosition& ComputeDegrees();
 };
 
 // Great-circle distance in metres from (lat1, lon1) to (lat2, lon2), degrees.

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
 #include "core/common/OleDate.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
 #include "core/view/MagnitudeColor.h"
-#include "core/common/DisplaySettings.h"
 
 namespace tremolux {
 

@@ -8,6 +8,7 @@
 
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
+#include "core/view/MapWindowFile.h"
 
 class QAction;
 class QLabel;
@@ -32,6 +33,8 @@ struct CycleTimings {
 class CMainFrame : public QMainWindow, private Repaint, private FailureSink {
     Q_OBJECT
 public:
+    static constexpr char kAppTitle[] = "Tremolux";
+
     CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings = {});
     ~CMainFrame() override;
 
@@ -40,12 +43,21 @@ public:
     // One tick of the cycle's timers.
     void OnTimer(int id);
 
-    // The map window commands. New and Open return the window they opened.
+    // The map window commands. New and Open return the window they opened;
+    // Open returns null, having said why, when the file holds no map window.
     CChildFrame* OnFileNew();
     CChildFrame* OpenDocumentFile(const QString& path);
+    // A new map window showing content; path names its file, if any.
+    CChildFrame* OpenMapWindow(const MapWindow& content, const QString& path = {});
     void OnFileOpen();
     void OnFileSave();
     void OnFileClose();
+    // Loads a feed file chosen in a file dialog as the feed.
+    void OnFileOpenFeed();
+    void OnOptionsFeed();
+    // Makes address the feed, kept in the settings, and starts loading it.
+    void SetFeed(const QString& address);
+    std::chrono::milliseconds RefreshPeriod() const;
     void OnWindowCascade();
     void OnWindowTileHorz();
     void OnWindowTileVert();
@@ -72,6 +84,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the message pane shows with no prompt and no map window.
+    static constexpr char kIdleMessage[] = " ";
+
+    void ApplyStoredRefreshPeriod();
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -100,6 +116,8 @@ private:
     QAction* m_openAct = nullptr;
     QAction* m_saveAct = nullptr;
     QAction* m_closeAct = nullptr;
+    QAction* m_openFeedAct = nullptr;
+    QAction* m_feedAct = nullptr;
     QAction* m_exitAct = nullptr;
     QAction* m_toolbarAct = nullptr;
     QAction* m_statusBarAct = nullptr;

@@ -1,9 +1,10 @@
 #include "gui/app/CTremoluxApp.h"
 
-#include <QFileInfo>
-
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/InstallPaths.h"
+#include "gui/app/MapWindowFiles.h"
+#include "gui/app/RecentFiles.h"
+#include "gui/app/Session.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Settings.h"
 #include "gui/app/QtTone.h"
@@ -13,23 +14,6 @@
 #include "core/feed/FeedAddress.h"
 
 namespace tremolux {
-
-namespace {
-
-// Why a start-up FILE cannot become a map window; empty when it can.
-QString WhyNotOpenable(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QObject::tr("there is no such file");
-    if (info.isDir())
-        return QObject::tr("it is a directory, not a file");
-    if (!info.isReadable())
-        return QObject::tr("it cannot be read");
-    return {};
-}
-
-}  // namespace
 
 FeedView* g_pFeedView = nullptr;
 
@@ -64,21 +48,29 @@ bool CTremoluxApp::InitInstance()
     m_pMainFrame = std::make_unique<CMainFrame>(*m_clock, *m_options.tone, m_options.timings);
     m_pMainFrame->OnCreate();
 
-    // Every file is checked before any window opens, so a bad one starts nothing.
+    // Every file is read before any window opens, so a bad one starts nothing.
+    QList<MapWindow> windows;
     for (const QString& file : m_options.files) {
-        const QString reason = WhyNotOpenable(file);
-        if (!reason.isEmpty()) {
+        const MapWindowLoad load = LoadMapWindowFile(file);
+        if (!load.error.isEmpty()) {
             ShowMessage(nullptr, QMessageBox::Critical,
-                        QObject::tr("%1 cannot be opened: %2.").arg(file, reason));
+                        QObject::tr("%1 cannot be opened: %2.").arg(file, load.error));
             return false;
         }
+        windows << load.window;
     }
-    if (m_options.files.isEmpty())
-        m_pMainFrame->OnFileNew();
-    for (const QString& file : m_options.files)
-        m_pMainFrame->OpenDocumentFile(file);
 
+    // The stored map windows come back into the shown frame, where they can
+    // be fitted into view; files named on the command line replace them.
+    RestoreFrameLayout(*m_pMainFrame);
     m_pMainFrame->show();
+    for (int i = 0; i < windows.size(); ++i) {
+        m_pMainFrame->OpenMapWindow(windows[i], m_options.files[i]);
+        AddRecentFile(m_options.files[i]);
+    }
+    if (windows.isEmpty() && !RestoreMapWindows(*m_pMainFrame))
+        m_pMainFrame->OnFileNew();
+
     RecordStartupDirectory();
     DefaultCityFile = DefaultCityFilePath().toStdString();
     return InitFeed();

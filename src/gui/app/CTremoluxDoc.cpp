@@ -1,7 +1,8 @@
 #include "gui/app/CTremoluxDoc.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include "gui/app/MapWindowFiles.h"
 
 namespace tremolux {
 
@@ -18,16 +19,17 @@ void CTremoluxDoc::SetTitle(const QString& title)
     emit titleChanged(m_title);
 }
 
-bool CTremoluxDoc::OnSaveDocument(const QString& path, QString* error)
+void CTremoluxDoc::SetPathName(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error != nullptr)
-            *error = file.errorString();
-        return false;
-    }
-    file.close();
+    m_pathName = QFileInfo(path).absoluteFilePath();
     SetTitle(QFileInfo(path).fileName());
+}
+
+bool CTremoluxDoc::OnSaveDocument(const QString& path, const MapWindow& window, QString* error)
+{
+    if (!SaveMapWindowFile(path, window, error))
+        return false;
+    SetPathName(path);
     return true;
 }
 

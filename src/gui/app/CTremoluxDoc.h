@@ -5,8 +5,10 @@
 
 namespace tremolux {
 
-// A window's document: it holds nothing but the window's title, and saving
-// it writes a file without content.
+struct MapWindow;
+
+// A map window's document: its title and the file it was opened from or
+// saved to, if any. The window's content is the view's city and settings.
 class CTremoluxDoc : public QObject {
     Q_OBJECT
 public:
@@ -14,15 +16,20 @@ public:
 
     const QString& GetTitle() const { return m_title; }
     void SetTitle(const QString& title);
+    // The document's file, empty until it is opened from or saved to one.
+    const QString& GetPathName() const { return m_pathName; }
+    // Takes path as the document's file, and its name as the title.
+    void SetPathName(const QString& path);
 
-    // Writes an empty file at path; on success the document takes the file's name.
-    bool OnSaveDocument(const QString& path, QString* error);
+    // Writes window to path as a whole; on success the document takes the file.
+    bool OnSaveDocument(const QString& path, const MapWindow& window, QString* error);
 
 signals:
     void titleChanged(const QString& title);
 
 private:
     QString m_title;
+    QString m_pathName;
 };
 
 }  // namespace tremolux

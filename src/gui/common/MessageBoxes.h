@@ -4,8 +4,13 @@
 
 namespace tremolux {
 
-// A modal box with one OK button and the text shown as plain text: feed and
-// file texts must never be read as markup.
+// The program's message boxes show their text as plain text: feed, file and
+// city texts must never be read as markup.
+
+// A modal box with one OK button.
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+
+// A Yes/No question with Yes the default.
+QMessageBox::StandardButton AskYesNo(QWidget* parent, const QString& text);
 
 }  // namespace tremolux

@@ -12,6 +12,23 @@ inline constexpr char kApplication[] = "Tremolux";
 // The feed's address when --feed gives none; empty means the USGS feed.
 inline constexpr char kFeedAddress[] = "feed/address";
 
+// How often the feed is reloaded, in whole minutes: one of kRefreshChoices.
+inline constexpr char kRefreshMinutes[] = "feed/refreshMinutes";
+inline constexpr int kRefreshChoices[] = {1, 5, 15, 60};
+inline constexpr int kDefaultRefreshMinutes = 5;
+
+// The session kept at exit: the main window, then the map windows from the
+// bottom of the stack to the top, each with its map window file's keys.
+inline constexpr char kSessionFrameGeometry[] = "session/frameGeometry";
+inline constexpr char kSessionFrameState[] = "session/frameState";
+inline constexpr char kSessionStatusBar[] = "session/statusBar";
+inline constexpr char kSessionActiveWindow[] = "session/activeWindow";
+inline constexpr char kSessionWindows[] = "session/windows";
+inline constexpr char kWindowFile[] = "file";
+inline constexpr char kWindowGeometry[] = "geometry";
+inline constexpr char kWindowShow[] = "show";  // "normal", "maximized" or "minimized"
+inline constexpr int kMaxSessionWindows = 100;
+
 // The recent-file list: File1 (newest) ... File16 in this group.
 inline constexpr char kRecentFileGroup[] = "Recent File List";
 inline constexpr int kMaxRecentFiles = 16;

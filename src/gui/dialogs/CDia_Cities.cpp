@@ -7,9 +7,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "gui/dialogs/CDia_City.h"
 #include "core/cities/CityFile.h"
-#include "gui/dialogs/DialogMessages.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/dialogs/CDia_City.h"
 #include "gui/dialogs/LocaleNameComparison.h"
 
 namespace tremolux {

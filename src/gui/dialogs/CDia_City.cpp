@@ -11,8 +11,8 @@
 
 #include "core/cities/CityEditorLogic.h"
 #include "core/cities/CityEntry.h"
+#include "gui/common/MessageBoxes.h"
 #include "gui/dialogs/DialogButtons.h"
-#include "gui/dialogs/DialogMessages.h"
 #include "gui/dialogs/FieldWidth.h"
 
 namespace tremolux {
@@ -162,7 +162,7 @@ void CDia_City::OnBnClickedArrow()
     CityEditorFields fields = Fields();
     const std::string error = FillDecimalFields(fields);
     if (!error.empty()) {
-        ShowFieldWarning(this, QString::fromStdString(error));
+        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(error));
         return;
     }
     m_editLat->setText(QString::fromStdString(fields.latDecimal));
@@ -173,7 +173,7 @@ void CDia_City::accept()
 {
     const CityEditorResult result = ReadCityEditor(Fields());
     if (!result.ok()) {
-        ShowFieldWarning(this, QString::fromStdString(result.error));
+        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(result.error));
         return;
     }
     CurrentCity = result.city;

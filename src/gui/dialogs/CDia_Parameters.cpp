@@ -12,11 +12,11 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "gui/dialogs/DialogButtons.h"
-#include "gui/dialogs/DialogMessages.h"
-#include "gui/dialogs/FieldWidth.h"
-#include "core/view/ParametersLogic.h"
 #include "core/common/DisplaySettings.h"
+#include "core/view/ParametersLogic.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/FieldWidth.h"
 
 namespace tremolux {
 
@@ -117,7 +117,7 @@ void CDia_Parameters::OnBnClickedOk()
     form.nearest = m_editNearest->text().toStdString();
     form.pie = m_editPie->text().toStdString();
     if (const auto message = ApplyParametersForm(form, SettingsTransfer)) {
-        ShowFieldWarning(this, QString::fromStdString(*message));
+        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(*message));
         return;
     }
     QDialog::accept();

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
 #include "gui/feed/FeedFetch.h"
-#include "core/common/OleDate.h"
 
 class QNetworkAccessManager;
 

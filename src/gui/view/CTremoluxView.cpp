@@ -3,9 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/view/DrawQuakes.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
-#include "core/view/DrawQuakes.h"
 #include "gui/view/QPainterCanvas.h"
 
 namespace tremolux {
@@ -39,24 +43,69 @@ void CTremoluxView::SetSettings(const DisplaySettings& settings)
     repaint();
 }
 
+MapWindow CTremoluxView::Content() const
+{
+    return {m_city.name.empty() ? CurrentCity : m_city, m_settings};
+}
+
+void CTremoluxView::SetContent(const MapWindow& window)
+{
+    if (!window.city.name.empty())
+        TakeCity(window.city);
+    SetSettings(window.settings);
+}
+
 void CTremoluxView::TakeCity(const CityEntry& city)
 {
     m_city = city;
     emit titleChanged(QString::fromStdString(m_city.name));
 }
 
-void CTremoluxView::paintEvent(QPaintEvent*)
+bool CTremoluxView::PictureKey::operator==(const PictureKey& other) const
 {
-    QPainter painter(this);
-    OnDraw(painter);
+    return listRevision == other.listRevision && settings.drawTexts == other.settings.drawTexts
+           && settings.hours == other.settings.hours
+           && settings.nearestRadius == other.settings.nearestRadius
+           && settings.pieRadius == other.settings.pieRadius && latitude == other.latitude
+           && longitude == other.longitude && size == other.size
+           && pixelRatio == other.pixelRatio && minute == other.minute;
+}
+
+CTremoluxView::PictureKey CTremoluxView::CurrentPictureKey() const
+{
+    PictureKey key;
+    key.listRevision = m_quakes.Revision();
+    key.settings = m_settings;
+    key.latitude = m_city.position.latDecimal;
+    key.longitude = m_city.position.lonDecimal;
+    key.size = size();
+    key.pixelRatio = devicePixelRatioF();
+    key.minute = static_cast<long long>(std::floor(m_clock.Now().value * 24.0 * 60.0));
+    return key;
 }
 
 // A new window has no city until it is first shown: it then takes the one
 // chosen last, which start-up sets once the first window exists.
-void CTremoluxView::OnDraw(QPainter& painter)
+void CTremoluxView::paintEvent(QPaintEvent*)
 {
     if (m_city.name.empty())
         TakeCity(CurrentCity);
+    const PictureKey key = CurrentPictureKey();
+    if (m_picture.isNull() || !(key == m_pictureKey)) {
+        // Transparent where the map leaves its frame to the window behind it.
+        m_picture = QImage(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(key.pixelRatio);
+        m_picture.fill(Qt::transparent);
+        QPainter picturePainter(&m_picture);
+        OnDraw(picturePainter);
+        m_pictureKey = key;
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_picture);
+}
+
+void CTremoluxView::OnDraw(QPainter& painter)
+{
     QPainterCanvas canvas(painter, m_font);
     DrawQuakes(canvas, width(), height(), m_settings, m_city.position, m_quakes, m_clock);
 }

@@ -3,10 +3,12 @@
 #include <string>
 
 #include <QFont>
+#include <QImage>
 #include <QWidget>
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
+#include "core/view/MapWindowFile.h"
 
 namespace tremolux {
 
@@ -26,6 +28,10 @@ public:
     const DisplaySettings& Settings() const { return m_settings; }
     // Takes new settings and shows them at once.
     void SetSettings(const DisplaySettings& settings);
+    // The city and settings to keep; a window not painted yet has the current city.
+    MapWindow Content() const;
+    // Shows window's settings and, when it names one, its city.
+    void SetContent(const MapWindow& window);
 
     // Announces the settings' status text.
     void UpdateStatusText();
@@ -47,6 +53,20 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // What the picture shows; a picture drawn for another key is out of date.
+    struct PictureKey {
+        unsigned long long listRevision = 0;
+        DisplaySettings settings;
+        double latitude = 0.0;
+        double longitude = 0.0;
+        QSize size;
+        qreal pixelRatio = 0.0;
+        long long minute = 0;  // the clock's minute: it ages the quakes
+
+        bool operator==(const PictureKey& other) const;
+    };
+
+    PictureKey CurrentPictureKey() const;
     void OnDraw(QPainter& painter);
     void TakeCity(const CityEntry& city);
 
@@ -56,6 +76,9 @@ private:
     CityEntry m_city;
     const QuakeList& m_quakes;
     const Clock& m_clock;
+    // The map as last drawn: an expose or an overlapping window costs a copy.
+    QImage m_picture;
+    PictureKey m_pictureKey;
 };
 
 }  // namespace tremolux

@@ -6,16 +6,15 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRawFont>
 #include <QtMath>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <map>
 #include <string_view>
 
 #include "core/view/CoverMask.h"
+#include "gui/view/AsciiGlyphTable.h"
 
 namespace tremolux {
 
@@ -77,11 +76,6 @@ double ScreenAngle(const QPointF& centre, CanvasPoint point)
     return qRadiansToDegrees(std::atan2(centre.y() - point.y, point.x - centre.x()));
 }
 
-bool IsPrintableAscii(char c)
-{
-    return c >= 0x20 && c < 0x7f;
-}
-
 }  // namespace
 
 // One drawing operation waiting for Flush.
@@ -104,108 +98,6 @@ struct QPainterCanvas::Operation {
     std::size_t shape = 0;  // polygon, polyline: its index in m_shapes
 };
 
-// Glyph index, whole-pixel advance and ink of each printable ASCII character
-// of a font, looked up once. Text made only of those is placed glyph by glyph
-// as a device context places it, without the cost of shaping; anything else
-// goes through the full text engine.
-class QPainterCanvas::FontGlyphs {
-public:
-    FontGlyphs(const QFont& font, QPaintDevice* device)
-        : m_font(font), m_raw(QRawFont::fromFont(m_font))
-    {
-        m_font.setKerning(false);
-        const QFontMetrics metrics(m_font, device);
-        m_ascent = metrics.ascent();
-        m_height = metrics.ascent() + metrics.descent();
-    }
-
-    const QFont& font() const { return m_font; }
-    int ascent() const { return m_ascent; }
-    int height() const { return m_height; }
-
-    // The advance width of the text and the ink of its glyphs relative to its
-    // top-left corner. False when a character is not in the table.
-    bool Measure(std::string_view text, int& width, QRect& ink)
-    {
-        int left = 0, top = 0, right = 0, bottom = 0;
-        width = 0;
-        for (char c : text) {
-            const Glyph* glyph = find(c);
-            if (!glyph)
-                return false;
-            left = std::min(left, width + glyph->ink.left);
-            top = std::min(top, glyph->ink.top);
-            right = std::max(right, width + glyph->ink.right);
-            bottom = std::max(bottom, glyph->ink.bottom);
-            width += glyph->advance;
-        }
-        ink = QRect(QPoint(left, top + m_ascent), QPoint(right, bottom + m_ascent));
-        return true;
-    }
-
-    // The glyphs of a text that Measure accepted, placed from its baseline origin.
-    QGlyphRun Run(std::string_view text)
-    {
-        QList<quint32> indexes;
-        QList<QPointF> positions;
-        indexes.reserve(static_cast<qsizetype>(text.size()));
-        positions.reserve(static_cast<qsizetype>(text.size()));
-        int x = 0;
-        for (char c : text) {
-            const Glyph* glyph = find(c);
-            indexes.append(glyph->index);
-            positions.append(QPointF(x, 0));
-            x += glyph->advance;
-        }
-        QGlyphRun run;
-        run.setRawFont(m_raw);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
-        return run;
-    }
-
-private:
-    struct Glyph {
-        bool looked = false;
-        bool usable = false;
-        quint32 index = 0;
-        int advance = 0;
-        struct {
-            int left, top, right, bottom;  // inclusive, from the glyph's baseline origin
-        } ink{};
-    };
-
-    const Glyph* find(char c)
-    {
-        if (!IsPrintableAscii(c) || !m_raw.isValid())
-            return nullptr;
-        Glyph& glyph = m_table[static_cast<unsigned char>(c)];
-        if (!glyph.looked) {
-            glyph.looked = true;
-            const QChar character(static_cast<char16_t>(c));
-            int count = 1;
-            if (m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count) && count == 1
-                && (glyph.index != 0 || c == ' ')) {
-                QPointF advance;
-                m_raw.advancesForGlyphIndexes(&glyph.index, &advance, 1);
-                glyph.advance = qRound(advance.x());
-                // One pixel around the outline for the edge of antialiased glyphs.
-                const QRect ink =
-                    m_raw.boundingRect(glyph.index).toAlignedRect().adjusted(-1, -1, 1, 1);
-                glyph.ink = {ink.left(), ink.top(), ink.right(), ink.bottom()};
-                glyph.usable = true;
-            }
-        }
-        return glyph.usable ? &glyph : nullptr;
-    }
-
-    QFont m_font;
-    QRawFont m_raw;
-    int m_ascent = 0;
-    int m_height = 0;
-    std::array<Glyph, 128> m_table;
-};
-
 // A character cell 12 pixels high: ascent plus descent, as the label boxes
 // measure it, not the em size (12 px Arial makes 14 px boxes).
 QFont MapLabelFont()
@@ -226,8 +118,8 @@ QFont MapLabelFont()
 QPainterCanvas::QPainterCanvas(QPainter& painter, const QFont& labelFont)
     : m_painter(painter),
       m_bounds(painter.window()),
-      m_labelGlyphs(std::make_unique<FontGlyphs>(labelFont, painter.device())),
-      m_defaultGlyphs(std::make_unique<FontGlyphs>(QGuiApplication::font(), painter.device()))
+      m_labelGlyphs(std::make_unique<AsciiGlyphTable>(labelFont, painter.device())),
+      m_defaultGlyphs(std::make_unique<AsciiGlyphTable>(QGuiApplication::font(), painter.device()))
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -237,7 +129,7 @@ QPainterCanvas::~QPainterCanvas()
     Flush();
 }
 
-QPainterCanvas::FontGlyphs& QPainterCanvas::glyphs(CanvasFont font)
+AsciiGlyphTable& QPainterCanvas::glyphs(CanvasFont font)
 {
     return font == CanvasFont::Label ? *m_labelGlyphs : *m_defaultGlyphs;
 }
@@ -293,7 +185,7 @@ void QPainterCanvas::drawLine(CanvasPoint from, CanvasPoint to)
 
 void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
 {
-    FontGlyphs& fontGlyphs = glyphs(font());
+    AsciiGlyphTable& fontGlyphs = glyphs(font());
     int width = 0;
     QRect ink;
     const bool laidOut = fontGlyphs.Measure(text, width, ink);
@@ -443,7 +335,7 @@ void QPainterCanvas::paintLine(const Operation& operation)
 
 void QPainterCanvas::paintText(const Operation& operation)
 {
-    FontGlyphs& fontGlyphs = glyphs(operation.font);
+    AsciiGlyphTable& fontGlyphs = glyphs(operation.font);
     const std::string_view text(m_texts.data() + operation.textOffset, operation.textLength);
     const QPointF baseline(operation.from.x, operation.from.y + fontGlyphs.ascent());
     m_painter.setPen(ToQColor(operation.color));

@@ -14,6 +14,8 @@ class QPainter;
 
 namespace tremolux {
 
+class AsciiGlyphTable;
+
 // Draws the canvas operations with a QPainter as a device context would:
 // aliased pixels, rectangles that exclude their right and bottom edges, wide
 // pens with round ends, text without kerning on an opaque background. The
@@ -43,9 +45,8 @@ protected:
 
 private:
     struct Operation;
-    class FontGlyphs;
 
-    FontGlyphs& glyphs(CanvasFont font);
+    AsciiGlyphTable& glyphs(CanvasFont font);
     void paint(const Operation& operation);
     void paintLine(const Operation& operation);
     void paintText(const Operation& operation);
@@ -54,8 +55,8 @@ private:
 
     QPainter& m_painter;
     QRectF m_bounds;  // the painter's window, where anything can show
-    std::unique_ptr<FontGlyphs> m_labelGlyphs;
-    std::unique_ptr<FontGlyphs> m_defaultGlyphs;
+    std::unique_ptr<AsciiGlyphTable> m_labelGlyphs;
+    std::unique_ptr<AsciiGlyphTable> m_defaultGlyphs;
     std::vector<Operation> m_operations;
     std::string m_texts;  // the texts of the pending operations, one after another
     std::vector<QList<QPolygon>> m_shapes;  // the rings of pending polygons and polylines

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/feed/FeedDocument.h"
 #include "core/common/OleDate.h"
+#include "core/feed/FeedDocument.h"
 #include "core/feed/QuakeList.h"
 
 namespace tremolux {

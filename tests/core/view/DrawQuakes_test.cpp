@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
-#include "core/common/DisplaySettings.h"
 #include "core/view/DrawQuakes.h"
 #include "core/view/TraceCanvas.h"
 

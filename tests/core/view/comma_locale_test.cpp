@@ -9,11 +9,11 @@
 #include "core/cities/CityFile.h"
 #include "core/common/CNumbers.h"
 #include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
 #include "core/feed/FeedDocument.h"
 #include "core/feed/OpenFeedDocument.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
-#include "core/common/DisplaySettings.h"
 #include "core/view/DrawQuakes.h"
 #include "core/view/TraceCanvas.h"
 

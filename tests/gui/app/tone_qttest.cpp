@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/Wait.h"
 #include "gui/app/QtTone.h"
+#include "support/Wait.h"
 
 namespace tremolux {
 namespace {

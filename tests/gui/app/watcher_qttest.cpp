@@ -32,108 +32,20 @@
 #include "support/TestServer.h"
 #include "gui/view/CTremoluxView.h"
 
+#include "gui/app/WatcherTest.h"
+
 namespace tremolux {
 namespace {
 
+using test::AnswerModal;
+using test::Feed;
+using test::kFirstFeed;
 using test::PaintCounter;
+using test::Quake;
 using test::TestServer;
 using test::WaitUntil;
+using test::WatcherTest;
 
-struct Quake {
-    double magnitude;
-    double latitude;
-    double longitude;
-    int minutesAgo;
-};
-
-const QDateTime kNow(QDate(2025, 12, 7), QTime(6, 0, 0), Qt::UTC);
-
-// A USGS GeoJSON feed with these quakes, newest first.
-std::string Feed(const std::vector<Quake>& quakes)
-{
-    std::string json = R"({"type":"FeatureCollection","metadata":{"count":)"
-                       + std::to_string(quakes.size()) + R"(},"features":[)";
-    for (std::size_t i = 0; i < quakes.size(); ++i) {
-        const Quake& q = quakes[i];
-        const qint64 time = kNow.addSecs(-60LL * q.minutesAgo).toMSecsSinceEpoch();
-        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
-                + std::to_string(q.magnitude) + R"(,"place":"Test region )" + std::to_string(i)
-                + R"(","time":)" + std::to_string(time)
-                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(q.longitude)
-                + "," + std::to_string(q.latitude) + ",10.0]}}";
-    }
-    return json + "]}";
-}
-
-const std::vector<Quake> kFirstFeed = {
-    {5.4, 35.31, 138.71, 30}, {4.4, 36.38, 141.24, 90}, {2.7, 33.5, -116.46, 200}};
-
-struct RecordingTone : Tone {
-    void Play(int frequencyHz, int) override { frequencies.push_back(frequencyHz); }
-    std::vector<int> frequencies;
-};
-
-class WatcherTest : public ::testing::Test {
-protected:
-    WatcherTest()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        AppSettings().clear();
-        server.Serve(Feed(kFirstFeed));
-    }
-
-    void Start(std::chrono::milliseconds loadTimeout = kFeedTimeout,
-               std::chrono::milliseconds poll = std::chrono::milliseconds(10),
-               const QStringList& files = {})
-    {
-        AppOptions options;
-        options.files = files;
-        options.feedAddress = server.Url();
-        options.now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
-        options.tone = &tone;
-        options.timings.poll = poll;
-        options.timings.refresh = std::chrono::hours(1);  // reloads come from the test
-        options.loadTimeout = loadTimeout;
-        app = std::make_unique<CTremoluxApp>(std::move(options));
-        started = app->InitInstance();
-        frame = app->MainFrame();
-    }
-
-    // Asks for a reload and waits until the cycle has parsed its outcome.
-    bool Reload()
-    {
-        frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
-        return WaitUntil([this] { return !frame->Cycle().PagePending(); });
-    }
-
-    bool FirstLoad()
-    {
-        return WaitUntil([this] { return frame->m_quakes.count() == 3; });
-    }
-
-    CTremoluxView* View(int index) const { return frame->MapWindows().at(index)->GetView(); }
-
-    TestServer server;
-    RecordingTone tone;
-    std::unique_ptr<CTremoluxApp> app;
-    CMainFrame* frame = nullptr;
-    bool started = false;
-};
-
-// Runs action while answering the modal dialog of type T that it opens; answer
-// returns false while the dialog is not ready for its answer yet.
-template <typename T>
-void AnswerModal(const std::function<bool(T*)>& answer, const std::function<void()>& action)
-{
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            if (answer(dialog))
-                poll.stop();
-    });
-    poll.start(10);
-    action();
-}
 
 QStringList MenuItems(const QMenu* menu)
 {
@@ -281,11 +193,12 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
 {
     Start();
     ASSERT_TRUE(WaitUntil([&] { return View(0)->City().name == "Tokyo"; }));
-    emit frame->menuBar()->actions().at(2)->menu()->aboutToShow();
+    emit frame->menuBar()->actions().at(3)->menu()->aboutToShow();
     EXPECT_EQ(MenuBar(frame),
               (QStringList{
-                  "&File: &New\tCtrl+N | &Close | - | E&xit",
+                  "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | - | E&xit",
                   "&View: &Toolbar | &Status Bar",
+                  "&Options: &Feed...",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
                   "Tile Horizontally | - | &1 Tokyo",
                   "&Help: &Help Topics | - | &About Tremolux...",
@@ -294,8 +207,10 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     frame->MapWindows().at(0)->close();
     ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
     EXPECT_EQ(MenuBar(frame), (QStringList{
-                                  "&File: &New\tCtrl+N | - | &Close | E&xit",
+                                  "&File: &New\tCtrl+N | &Open... | Open &Feed... | - | "
+                                  "&Close | E&xit",
                                   "&View: &Toolbar | &Status Bar",
+                                  "&Options: &Feed...",
                                   "&Help: &Help Topics | - | &About Tremolux...",
                               }));
     EXPECT_EQ(frame->windowTitle(), "Tremolux");
@@ -310,7 +225,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     // The toolbar's New opens a map window at once; the menus switch back.
     frame->ToolBar()->actions().at(0)->trigger();
     EXPECT_EQ(frame->MapWindows().size(), 1);
-    EXPECT_EQ(frame->menuBar()->actions().size(), 4);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 5);
 
     QStringList shortcuts;
     for (QAction* action : frame->actions())
@@ -348,28 +263,23 @@ TEST_F(WatcherTest, TilingPlacesWindowsSideBySideOrStacked)
     EXPECT_EQ(y, area.height());
 }
 
-TEST_F(WatcherTest, OpenAndSaveTreatFilesAsEmptyDocuments)
+// An empty file (what Save once wrote) opens as a new window, named after it.
+TEST_F(WatcherTest, AnEmptyFileOpensAsTheDefaultWindow)
 {
     Start();
     QTemporaryDir dir;
-    const QString opened = dir.filePath("anything.bin");
+    const QString opened = dir.filePath("old.tremolux");
     QFile file(opened);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not read");
     file.close();
 
     CChildFrame* window = frame->OpenDocumentFile(opened);
+    ASSERT_NE(window, nullptr);
     EXPECT_EQ(frame->MapWindows().size(), 2);
-    EXPECT_EQ(window->GetDocument().GetTitle(), "anything.bin");
+    EXPECT_EQ(window->GetDocument().GetTitle(), "old.tremolux");
     EXPECT_EQ(RecentFiles().value(0), opened);
-
-    const QString saved = dir.filePath("tokyo.tmx");
-    QString error;
-    ASSERT_TRUE(window->GetDocument().OnSaveDocument(saved, &error)) << error.toStdString();
-    EXPECT_EQ(QFileInfo(saved).size(), 0);
-    EXPECT_EQ(window->windowTitle(), "tokyo.tmx");
-    EXPECT_FALSE(window->GetDocument().OnSaveDocument(dir.filePath("no/such/dir/x"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(window->GetView()->Content().settings.hours, DisplaySettings().hours);
+    ASSERT_TRUE(WaitUntil([&] { return window->GetView()->City().name == "Tokyo"; }));
 
     for (int i = 0; i < 20; ++i)
         AddRecentFile(dir.filePath(QString("f%1").arg(i)));
@@ -559,7 +469,9 @@ TEST_F(WatcherTest, OpenSaveAndCloseCommands)
 
     const QString saved = dir.filePath("saved.tmx");
     AnswerModal<QFileDialog>(choose(saved), [&] { command("Ctrl+S")->trigger(); });
-    EXPECT_TRUE(QFileInfo::exists(saved));
+    QFile written(saved);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("Tremolux map window 1\ncity=Tokyo\n"));
     EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "saved.tmx");
     EXPECT_EQ(RecentFiles().value(0), saved);
 
@@ -578,7 +490,7 @@ TEST(CycleTimingsTest, PollEveryTenthSecondReloadEveryFiveMinutes)
 
 TEST(AboutBoxTest, ShowsIconVersionAndOk)
 {
-    CAboutDlg dialog;
+    CAboutDlg dialog("data/sample_week.geojson");
     EXPECT_EQ(dialog.windowTitle(), "About Tremolux");
     QStringList texts;
     int pictures = 0;
@@ -589,7 +501,7 @@ TEST(AboutBoxTest, ShowsIconVersionAndOk)
             texts << label->text();
     }
     EXPECT_EQ(pictures, 1);
-    EXPECT_EQ(texts, QStringList{"Tremolux Version 2.0"});
+    EXPECT_EQ(texts.value(0), "Tremolux Version 2.0");
     const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons[0]->text(), "OK");

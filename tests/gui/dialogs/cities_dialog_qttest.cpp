@@ -4,10 +4,10 @@
 
 #include <fstream>
 
-#include "gui/dialogs/CDia_Cities.h"
-#include "gui/dialogs/CDia_City.h"
 #include "core/cities/CityEntry.h"
 #include "core/cities/CityFile.h"
+#include "gui/dialogs/CDia_Cities.h"
+#include "gui/dialogs/CDia_City.h"
 #include "gui/dialogs/CitiesDialogDriver.h"
 #include "gui/dialogs/ModalDriver.h"
 

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "gui/dialogs/CDia_City.h"
 #include "core/cities/CityEntry.h"
+#include "gui/dialogs/CDia_City.h"
 #include "gui/dialogs/ModalDriver.h"
 
 using namespace tremolux;

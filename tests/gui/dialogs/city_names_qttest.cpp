@@ -9,9 +9,9 @@
 #include <random>
 #include <set>
 
-#include "gui/dialogs/CDia_Cities.h"
 #include "core/cities/CityEntry.h"
 #include "core/cities/CityFile.h"
+#include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CitiesDialogDriver.h"
 #include "gui/dialogs/ModalDriver.h"
 

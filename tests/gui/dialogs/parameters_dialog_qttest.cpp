@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "core/common/DisplaySettings.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/dialogs/ModalDriver.h"
-#include "core/common/DisplaySettings.h"
 
 using namespace tremolux;
 using tremolux::test::PressKey;

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/Wait.h"
 #include "core/common/Clock.h"
 #include "gui/feed/FeedView.h"
 #include "support/TestServer.h"
+#include "support/Wait.h"
 
 namespace tremolux {
 namespace {

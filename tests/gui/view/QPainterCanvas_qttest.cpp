@@ -8,9 +8,9 @@
 #include <string>
 
 #include "core/common/Clock.h"
+#include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
-#include "core/common/DisplaySettings.h"
 #include "core/view/DrawQuakes.h"
 #include "gui/view/QPainterCanvas.h"
 

@@ -14,17 +14,17 @@
 #include <fstream>
 #include <memory>
 
+#include "core/cities/CityEntry.h"
+#include "core/cities/CityFile.h"
+#include "core/common/Clock.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
-#include "core/cities/CityEntry.h"
-#include "core/cities/CityFile.h"
 #include "gui/dialogs/ModalDriver.h"
-#include "support/PaintCounter.h"
-#include "core/common/Clock.h"
 #include "gui/view/CTremoluxView.h"
+#include "support/PaintCounter.h"
 
 using namespace tremolux;
 using tremolux::test::WaitUntil;

@@ -1,0 +1,76 @@
+#include "gui/app/CMainFrame.h"
+
+#include <QFileDialog>
+#include <QUrl>
+
+#include "gui/app/CTremoluxApp.h"
+#include "gui/common/Settings.h"
+#include "gui/dialogs/CDia_Feed.h"
+
+// Where the feed comes from and how often it is read again.
+namespace tremolux {
+
+namespace {
+
+// The stored period when it is one of the choices, else none.
+std::optional<int> StoredRefreshMinutes()
+{
+    bool ok = false;
+    const int minutes = AppSettings().value(settings::kRefreshMinutes).toInt(&ok);
+    for (const int choice : settings::kRefreshChoices) {
+        if (ok && minutes == choice)
+            return minutes;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void CMainFrame::ApplyStoredRefreshPeriod()
+{
+    if (const std::optional<int> minutes = StoredRefreshMinutes())
+        m_refreshTimer.setInterval(std::chrono::minutes(*minutes));
+}
+
+std::chrono::milliseconds CMainFrame::RefreshPeriod() const
+{
+    return m_refreshTimer.intervalAsDuration();
+}
+
+void CMainFrame::OnOptionsFeed()
+{
+    const QString address =
+        g_pFeedView != nullptr ? QString::fromStdString(g_pFeedView->Address()) : QString();
+    const auto minutes = std::chrono::duration_cast<std::chrono::minutes>(RefreshPeriod());
+    CDia_Feed dialog(address, static_cast<int>(minutes.count()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    AppSettings().setValue(settings::kRefreshMinutes, dialog.RefreshMinutes());
+    m_refreshTimer.setInterval(std::chrono::minutes(dialog.RefreshMinutes()));
+    SetFeed(dialog.Address());
+}
+
+void CMainFrame::OnFileOpenFeed()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open Feed"), {},
+        tr("Quake feeds (*.geojson *.json *.csv *.html *.htm);;All files (*)"));
+    if (!path.isEmpty())
+        SetFeed(QUrl::fromLocalFile(path).toString());
+}
+
+// The new feed is kept for the next start and loaded now; the next reload
+// is a whole period away.
+void CMainFrame::SetFeed(const QString& address)
+{
+    AppSettings().setValue(settings::kFeedAddress, address);
+    if (g_pFeedView == nullptr)
+        return;
+    m_cycle.Start();
+    g_pFeedView->Navigate2(address.toStdString());
+    if (m_refreshTimer.isActive())
+        m_refreshTimer.start();
+    UpdateFeedStatus();
+}
+
+}  // namespace tremolux

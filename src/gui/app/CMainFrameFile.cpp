@@ -1,0 +1,105 @@
+#include "gui/app/CMainFrame.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMdiArea>
+#include <QStatusBar>
+
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CTremoluxDoc.h"
+#include "gui/app/MapWindowFiles.h"
+#include "gui/app/RecentFiles.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/view/CTremoluxView.h"
+
+// The File menu's commands on map windows.
+namespace tremolux {
+
+namespace {
+
+QString MapWindowFilter()
+{
+    return QObject::tr("Tremolux map windows (*.tremolux);;All files (*)");
+}
+
+}  // namespace
+
+CChildFrame* CMainFrame::OnFileNew()
+{
+    return OpenMapWindow(MapWindow());
+}
+
+CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& path)
+{
+    auto* document =
+        new CTremoluxDoc(QString(kAppTitle) + QString::number(m_nextDocumentNumber++));
+    auto* frame = new CChildFrame(document);
+    frame->setWindowIcon(QIcon(":/icons/map.png"));
+    auto* view = new CTremoluxView(m_quakes, m_clock);
+    frame->setWidget(view);
+    connect(view, &CTremoluxView::titleChanged, document, &CTremoluxDoc::SetTitle);
+    connect(view, &CTremoluxView::statusTextChanged, this, [this, frame](const QString& text) {
+        if (ActiveMapWindow() == frame)
+            m_wndStatusBar->showMessage(text);
+    });
+    connect(document, &CTremoluxDoc::titleChanged, this, [this] { UpdateCaption(); });
+    connect(frame, &QObject::destroyed, this, [this] { UpdateMenus(); });
+    view->SetContent(content);
+    if (!path.isEmpty())
+        document->SetPathName(path);
+    m_mdiArea->addSubWindow(frame);
+    frame->show();
+    m_mdiArea->setActiveSubWindow(frame);
+    UpdateMenus();
+    ShowActiveViewStatus();
+    return frame;
+}
+
+CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
+{
+    const MapWindowLoad load = LoadMapWindowFile(path);
+    if (!load.error.isEmpty()) {
+        ShowMessage(this, QMessageBox::Warning,
+                    tr("%1 cannot be opened: %2.").arg(path, load.error));
+        return nullptr;
+    }
+    CChildFrame* frame = OpenMapWindow(load.window, path);
+    AddRecentFile(path);
+    return frame;
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), {}, MapWindowFilter());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CMainFrame::OnFileSave()
+{
+    CChildFrame* window = ActiveMapWindow();
+    if (window == nullptr)
+        return;
+    CTremoluxDoc& document = window->GetDocument();
+    const QString suggested =
+        document.GetPathName().isEmpty() ? document.GetTitle() : document.GetPathName();
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save As"), suggested, MapWindowFilter());
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!document.OnSaveDocument(path, window->GetView()->Content(), &error)) {
+        ShowMessage(this, QMessageBox::Warning, tr("%1 could not be saved: %2").arg(path, error));
+        return;
+    }
+    AddRecentFile(path);
+}
+
+void CMainFrame::OnFileClose()
+{
+    if (CChildFrame* window = ActiveMapWindow())
+        window->close();
+}
+
+}  // namespace tremolux

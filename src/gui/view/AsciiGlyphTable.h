@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QRect>
+
+#include <array>
+#include <string_view>
+
+class QPaintDevice;
+
+namespace tremolux {
+
+// Glyph index, whole-pixel advance and ink of each printable ASCII character
+// of a font, looked up once. Text made only of those is placed glyph by glyph
+// as a device context places it, without the cost of shaping; anything else
+// goes through the full text engine.
+class AsciiGlyphTable {
+public:
+    AsciiGlyphTable(const QFont& font, QPaintDevice* device);
+
+    const QFont& font() const { return m_font; }
+    int ascent() const { return m_ascent; }
+    int height() const { return m_height; }
+
+    // The advance width of the text and the ink of its glyphs relative to its
+    // top-left corner. False when a character is not in the table.
+    bool Measure(std::string_view text, int& width, QRect& ink);
+
+    // The glyphs of a text that Measure accepted, placed from its baseline origin.
+    QGlyphRun Run(std::string_view text);
+
+private:
+    struct Glyph {
+        bool looked = false;
+        bool usable = false;
+        quint32 index = 0;
+        int advance = 0;
+        struct {
+            int left, top, right, bottom;  // inclusive, from the glyph's baseline origin
+        } ink{};
+    };
+
+    const Glyph* find(char c);
+
+    QFont m_font;
+    QRawFont m_raw;
+    int m_ascent = 0;
+    int m_height = 0;
+    std::array<Glyph, 128> m_table;
+};
+
+}  // namespace tremolux

@@ -1,0 +1,141 @@
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "gui/app/WatcherTest.h"
+#include "gui/dialogs/CDia_Feed.h"
+#include "gui/feed/FeedView.h"
+
+namespace tremolux {
+namespace {
+
+using test::AnswerModal;
+using test::Feed;
+using test::Quake;
+using test::TestServer;
+using test::WaitUntil;
+using test::WatcherTest;
+
+struct FeedDialogParts {
+    QComboBox* preset;
+    QLineEdit* address;
+    QLabel* problem;
+    QComboBox* refresh;
+    QPushButton* ok;
+};
+
+FeedDialogParts Parts(CDia_Feed& dialog)
+{
+    QPushButton* ok = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == "OK")
+            ok = button;
+    return {dialog.findChild<QComboBox*>("m_comboPreset"),
+            dialog.findChild<QLineEdit*>("m_editAddress"),
+            dialog.findChild<QLabel*>("m_labelProblem"),
+            dialog.findChild<QComboBox*>("m_comboRefresh"), ok};
+}
+
+// The dialog says what is wrong with the address before it can be accepted.
+TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
+{
+    CDia_Feed dialog("file:///data/week.geojson", 7);
+    FeedDialogParts parts = Parts(dialog);
+    ASSERT_TRUE(parts.preset && parts.address && parts.problem && parts.refresh && parts.ok);
+    EXPECT_EQ(parts.preset->currentText(), "Other address or file");
+    EXPECT_EQ(dialog.RefreshMinutes(), 5) << "a stored period that is no choice gives the default";
+    EXPECT_TRUE(parts.ok->isEnabled());
+
+    parts.address->setText("gopher://old.example/feed");
+    EXPECT_EQ(parts.problem->text(), "Only http, https and file addresses can be read, not gopher:.");
+    EXPECT_FALSE(parts.ok->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK is not taken with a bad address";
+
+    parts.preset->setCurrentIndex(2);
+    emit parts.preset->activated(2);
+    EXPECT_EQ(dialog.Address(),
+              "https://earthquake.usgs.gov/earthquakes/feed/v1.0/summary/2.5_hour.geojson");
+    EXPECT_TRUE(parts.problem->text().isEmpty());
+    EXPECT_TRUE(parts.ok->isEnabled());
+
+    parts.address->setText(
+        "https://earthquake.usgs.gov/earthquakes/feed/v1.0/summary/significant_day.geojson");
+    EXPECT_EQ(parts.preset->currentText(), "Past day, significant (USGS GeoJSON)");
+    QStringList periods;
+    for (int i = 0; i < parts.refresh->count(); ++i)
+        periods << parts.refresh->itemText(i);
+    EXPECT_EQ(periods, (QStringList{"every minute", "every 5 minutes", "every 15 minutes",
+                                    "every 60 minutes"}));
+}
+
+// A feed chosen in Options > Feed is kept and loaded at once, with its period.
+TEST_F(WatcherTest, ChosenFeedLoadsAtOnceAndIsKept)
+{
+    Start();
+    ASSERT_TRUE(FirstLoad());
+    TestServer other;
+    other.Serve(Feed({{6.1, 14.6, 121.0, 5}}));
+    AnswerModal<CDia_Feed>(
+        [&](CDia_Feed* dialog) {
+            FeedDialogParts parts = Parts(*dialog);
+            parts.address->setText(QString::fromStdString(other.Url()));
+            parts.refresh->setCurrentIndex(2);
+            parts.ok->click();
+            return true;
+        },
+        [&] { frame->OnOptionsFeed(); });
+    EXPECT_EQ(g_pFeedView->Address(), other.Url());
+    ASSERT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 1; }));
+    EXPECT_EQ(frame->RefreshPeriod(), std::chrono::minutes(15));
+    const AppSettings settings;
+    EXPECT_EQ(settings.value(settings::kFeedAddress).toString().toStdString(), other.Url());
+    EXPECT_EQ(settings.value(settings::kRefreshMinutes).toInt(), 15);
+
+    // Cancel changes nothing.
+    AnswerModal<CDia_Feed>([](CDia_Feed* dialog) { dialog->reject(); return true; },
+                           [&] { frame->OnOptionsFeed(); });
+    EXPECT_EQ(g_pFeedView->Address(), other.Url());
+    frame->close();
+    app.reset();
+
+    // The next start keeps the period (the fixture's own period is the default).
+    Start();
+    EXPECT_EQ(frame->RefreshPeriod(), std::chrono::minutes(15));
+}
+
+// File > Open Feed reads a feed file as the feed.
+TEST_F(WatcherTest, OpenFeedLoadsAFeedFile)
+{
+    Start();
+    ASSERT_TRUE(FirstLoad());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("two.geojson");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(Feed({{4.0, 10, 10, 3}, {3.0, 20, 20, 4}})));
+    file.close();
+    AnswerModal<QFileDialog>(
+        [&](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            if (!name)
+                return false;
+            name->setText(path);
+            if (dialog->selectedFiles().value(0) != path)
+                return false;
+            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+            return true;
+        },
+        [&] { frame->OnFileOpenFeed(); });
+    EXPECT_EQ(g_pFeedView->Address(), QUrl::fromLocalFile(path).toString().toStdString());
+    EXPECT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 2; }));
+}
+
+}  // namespace
+}  // namespace tremolux

@@ -1,0 +1,156 @@
+#include <unistd.h>
+
+#include <QFile>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "gui/app/CTremoluxDoc.h"
+#include "gui/app/RecentFiles.h"
+#include "gui/app/WatcherTest.h"
+
+namespace tremolux {
+namespace {
+
+using test::AnswerModal;
+using test::WaitUntil;
+using test::WatcherTest;
+
+MapWindow Manila()
+{
+    MapWindow window;
+    window.city = CityAt("Manila", 14.5995, 120.9842);
+    window.settings.hours = 168;
+    window.settings.nearestRadius = 15000000.0;
+    window.settings.pieRadius = 0.0;
+    window.settings.drawTexts = 0;
+    return window;
+}
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+// Runs action and returns the text of the message box it opened, closing it.
+QString BoxText(const std::function<void()>& action)
+{
+    QString text;
+    AnswerModal<QMessageBox>(
+        [&](QMessageBox* box) {
+            text = box->text();
+            box->accept();
+            return true;
+        },
+        action);
+    return text;
+}
+
+TEST_F(WatcherTest, SavedWindowOpensWithItsCityAndSettings)
+{
+    Start();
+    QTemporaryDir dir;
+    CChildFrame* original = frame->OnFileNew();
+    original->GetView()->SetContent(Manila());
+    const QString path = dir.filePath("manila.tremolux");
+    QString error;
+    ASSERT_TRUE(original->GetDocument().OnSaveDocument(path, original->GetView()->Content(),
+                                                       &error))
+        << error.toStdString();
+    EXPECT_EQ(original->windowTitle(), "manila.tremolux");
+    EXPECT_EQ(original->GetDocument().GetPathName(), path);
+    original->close();
+
+    CChildFrame* opened = frame->OpenDocumentFile(path);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->windowTitle(), "manila.tremolux");
+    const MapWindow shown = opened->GetView()->Content();
+    EXPECT_EQ(shown.city.name, "Manila");
+    EXPECT_EQ(shown.city.position.latDecimal, 14.5995);
+    EXPECT_EQ(shown.city.position.lonDecimal, 120.9842);
+    EXPECT_EQ(shown.settings.hours, 168);
+    EXPECT_EQ(shown.settings.nearestRadius, 15000000.0);
+    EXPECT_EQ(shown.settings.pieRadius, 0.0);
+    EXPECT_EQ(shown.settings.drawTexts, 0);
+    EXPECT_EQ(frame->m_wndStatusBar->currentMessage(), " 168 hr   15000 max   0 pie");
+
+    // Painting keeps the window's own city rather than taking the current one.
+    opened->GetView()->repaint();
+    EXPECT_EQ(opened->GetView()->City().name, "Manila");
+}
+
+// A file that holds no map window opens nothing, changes nothing and says
+// which line is wrong.
+TEST_F(WatcherTest, BadFilesOpenNothingAndNameTheLine)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.tremolux");
+    const struct {
+        QByteArray contents;
+        QString reason;
+    } cases[] = {
+        {"GIF89a", "line 1: this is not a Tremolux map window file"},
+        {"Tremolux map window 1\ncity=Lima\nlatitude=-12.05\nlongitude=-77.04\nhours=500\n",
+         "line 5: hours must be a whole number inside 0 ... 168"},
+        {"Tremolux map window 1\ncity=Lima\n", "line 2: \"latitude\" is missing"},
+        {QByteArray(70000, 'x'), "it is too large to be a Tremolux map window file"},
+    };
+    for (const auto& c : cases) {
+        Write(path, c.contents);
+        const QString recent = RecentFiles().value(0);
+        CChildFrame* opened = reinterpret_cast<CChildFrame*>(1);
+        const QString text = BoxText([&] { opened = frame->OpenDocumentFile(path); });
+        EXPECT_EQ(text, path + " cannot be opened: " + c.reason + ".");
+        EXPECT_EQ(opened, nullptr);
+        EXPECT_EQ(frame->MapWindows().size(), 1);
+        EXPECT_EQ(RecentFiles().value(0), recent);
+    }
+
+    // On the command line, a bad file stops start-up before any window opens.
+    frame->close();
+    const QString text = BoxText([&] {
+        Start(kFeedTimeout, std::chrono::milliseconds(10), {dir.filePath("bad.tremolux")});
+    });
+    EXPECT_FALSE(started);
+    EXPECT_TRUE(text.endsWith("it is too large to be a Tremolux map window file.")) << text.toStdString();
+    EXPECT_TRUE(frame->MapWindows().isEmpty());
+}
+
+// A save that cannot be completed leaves the old file as it was and says why.
+TEST_F(WatcherTest, FailedSaveLeavesTheOldFileWhole)
+{
+    Start();
+    QTemporaryDir dir;
+    CTremoluxDoc& document = frame->MapWindows().at(0)->GetDocument();
+    QString error;
+    EXPECT_FALSE(document.OnSaveDocument(dir.path(), Manila(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(document.OnSaveDocument(dir.filePath("no/such/dir/x"), Manila(), &error));
+    EXPECT_TRUE(document.GetPathName().isEmpty());
+
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into read-only folders";
+    const QString path = dir.filePath("kept.tremolux");
+    Write(path, "Tremolux map window 1\n# the old one\n");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    error.clear();
+    EXPECT_FALSE(document.OnSaveDocument(path, Manila(), &error));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(Contents(path), "Tremolux map window 1\n# the old one\n");
+    EXPECT_TRUE(document.GetPathName().isEmpty());
+}
+
+}  // namespace
+}  // namespace tremolux
