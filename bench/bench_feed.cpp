@@ -29,19 +29,31 @@ std::string ReadFile(const std::filesystem::path& path)
 }
 
 // Generated once next to the benchmark program by the project's page generator.
+std::string GeneratedClassicPage(int rows)
+{
+    const auto path = std::filesystem::read_symlink("/proc/self/exe").parent_path()
+                      / ("classic_" + std::to_string(rows) + ".html");
+    if (!std::filesystem::exists(path)) {
+        const std::string command = "python3 '" TREMOLUX_BENCH_TOOLS "/gen_classic_page.py' "
+                                    + std::to_string(rows) + " '" + path.string() + "' > /dev/null";
+        if (std::system(command.c_str()) != 0)
+            throw std::runtime_error("cannot generate " + path.string());
+    }
+    return ReadFile(path);
+}
+
 const std::string& ClassicPage()
 {
-    static const std::string page = [] {
-        const auto path = std::filesystem::read_symlink("/proc/self/exe").parent_path()
-                          / ("classic_" + std::to_string(kQuakes) + ".html");
-        if (!std::filesystem::exists(path)) {
-            const std::string command = "python3 '" TREMOLUX_BENCH_TOOLS "/gen_classic_page.py' "
-                                        + std::to_string(kQuakes) + " '" + path.string() + "' > /dev/null";
-            if (std::system(command.c_str()) != 0)
-                throw std::runtime_error("cannot generate " + path.string());
-        }
-        return ReadFile(path);
-    }();
+    static const std::string page = GeneratedClassicPage(kQuakes);
+    return page;
+}
+
+// The size of the page the classic feed serves on an ordinary day.
+constexpr int kSmallPageRows = 300;
+
+const std::string& SmallClassicPage()
+{
+    static const std::string page = GeneratedClassicPage(kSmallPageRows);
     return page;
 }
 
@@ -159,7 +171,8 @@ std::string Untimed(benchmark::State& state, const std::string& bytes)
     return copy;
 }
 
-void OpenAndWalk(benchmark::State& state, const std::string& feed, bool walk)
+void OpenAndWalk(benchmark::State& state, const std::string& feed, bool walk,
+                 int quakes = kQuakes)
 {
     QuakeList list;
     Browser browser;
@@ -172,7 +185,7 @@ void OpenAndWalk(benchmark::State& state, const std::string& feed, bool walk)
         }
         benchmark::DoNotOptimize(document.get());
     }
-    if (walk && list.count() < kQuakes * 9 / 10)
+    if (walk && list.count() < quakes * 9 / 10)
         state.SkipWithError("too few quakes read");
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * feed.size()));
 }
@@ -192,6 +205,10 @@ void BM_ClassicPageGumboParse(benchmark::State& state)
 
 void BM_ClassicPageOpen(benchmark::State& state) { OpenAndWalk(state, ClassicPage(), false); }
 void BM_ClassicPageWalk(benchmark::State& state) { OpenAndWalk(state, ClassicPage(), true); }
+void BM_ClassicPage300Walk(benchmark::State& state)
+{
+    OpenAndWalk(state, SmallClassicPage(), true, kSmallPageRows);
+}
 void BM_GeoJsonOpen(benchmark::State& state) { OpenAndWalk(state, GeoJsonFeed(), false); }
 void BM_GeoJsonWalk(benchmark::State& state) { OpenAndWalk(state, GeoJsonFeed(), true); }
 void BM_CsvOpen(benchmark::State& state) { OpenAndWalk(state, CsvFeed(), false); }
@@ -202,6 +219,7 @@ void BM_CsvWalk(benchmark::State& state) { OpenAndWalk(state, CsvFeed(), true); 
 BENCHMARK(BM_ClassicPageGumboParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassicPageOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassicPageWalk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassicPage300Walk)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GeoJsonOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GeoJsonWalk)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvOpen)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "gui/app/CMainFrame.h"
 
+#include <malloc.h>
+
 #include <QDesktopServices>
 #include <QCloseEvent>
 #include <QLabel>
@@ -107,10 +109,18 @@ void CMainFrame::OnTimer(int id)
 // once a refresh period instead of ten times a second.
 void CMainFrame::FollowPendingPage()
 {
-    if (!m_cycle.PagePending())
-        m_pollTimer.stop();
-    else if (!m_pollTimer.isActive())
-        m_pollTimer.start();
+    if (m_cycle.PagePending()) {
+        if (!m_pollTimer.isActive())
+            m_pollTimer.start();
+        return;
+    }
+    if (!m_pollTimer.isActive())
+        return;
+    m_pollTimer.stop();
+    // A load frees megabytes of body and document, much of it in the build
+    // thread's arena, which glibc would otherwise keep for good. Given back
+    // once the windows show the new list.
+    QTimer::singleShot(0, this, [] { malloc_trim(0); });
 }
 
 bool CMainFrame::event(QEvent* event)

@@ -1,0 +1,193 @@
+// The watcher as a user runs it, on the offscreen platform: four map windows
+// (168 h, 15,000 km) over a month-sized feed of 10,000 quakes served from the
+// tests' local HTTP server. Prints, one figure a line:
+// - the poll tick that takes a loaded page: parse plus the four windows
+//   repainted (median of 7), and the parse alone, for the repaint's share;
+// - the main thread's wake-ups and CPU while it waits for the next refresh;
+// - the proportional set size after the first refresh and after ten.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "core/common/OleDate.h"
+#include "core/feed/QuakeList.h"
+#include "core/view/MapWindowFile.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CTremoluxApp.h"
+#include "gui/feed/FeedView.h"
+#include "gui/view/CTremoluxView.h"
+#include "support/TestServer.h"
+
+namespace {
+
+using namespace tremolux;
+using Stopwatch = std::chrono::steady_clock;
+
+constexpr int kQuakes = 10000;
+constexpr int kRuns = 7;
+constexpr int kIdleSeconds = 10;
+// 2025-12-07 06:00:00 UTC, the watcher's fixed clock, in ms since 1970.
+constexpr long long kNowMs = 1765087200000LL;
+
+// A month of quakes the world over, newest first.
+std::string MonthFeed()
+{
+    std::string json = R"({"type":"FeatureCollection","features":[)";
+    for (int i = 0; i < kQuakes; ++i) {
+        const double latitude = -70.0 + (i * 7919 % 14000) / 100.0;
+        const double longitude = -180.0 + (i * 104729 % 36000) / 100.0;
+        const long long time = kNowMs - 1000LL * 259 * (1 + i);
+        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
+                + std::to_string(1.0 + (i % 70) / 10.0) + R"(,"place":"Region )"
+                + std::to_string(i) + R"(","time":)" + std::to_string(time)
+                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(longitude)
+                + "," + std::to_string(latitude) + ",10.0]}}";
+    }
+    return json + "]}";
+}
+
+class SilentTone final : public Tone {
+public:
+    void Play(int, int) override {}
+};
+
+double PssMiB()
+{
+    std::ifstream rollup("/proc/self/smaps_rollup");
+    std::string line;
+    while (std::getline(rollup, line)) {
+        if (line.rfind("Pss:", 0) == 0)
+            return std::stod(line.substr(4)) / 1024.0;
+    }
+    return -1;
+}
+
+long VoluntarySwitches()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void WaitForPage()
+{
+    while (g_pFeedView->GetReadyState() != FeedBrowser::kReadyStateComplete)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+double Ms(Stopwatch::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the user's settings stay as they are
+
+    test::TestServer server;
+    server.Serve(MonthFeed());
+    SilentTone tone;
+    AppOptions options;
+    options.feedAddress = server.Url();
+    options.now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    options.tone = &tone;
+    // The ticks come from here, so that each one can be timed.
+    options.timings.poll = std::chrono::hours(1);
+    options.timings.refresh = std::chrono::hours(1);
+    CTremoluxApp watcher(std::move(options));
+    if (!watcher.InitInstance())
+        return 1;
+    CMainFrame* frame = watcher.MainFrame();
+    frame->resize(1280, 900);
+
+    const DisplaySettings wide{1, 168.0, 15000000.0, 300000.0};
+    frame->MapWindows().at(0)->GetView()->SetSettings(wide);
+    frame->OpenMapWindow({CityAt("Manila", 14.5995, 120.9842), wide});
+    frame->OpenMapWindow({CityAt("Los Angeles", 34.0522, -118.2437), wide});
+    frame->OpenMapWindow({CityAt("Anchorage", 61.2181, -149.9003), wide});
+    frame->MdiArea()->tileSubWindows();
+
+    std::vector<double> ticks;
+    std::vector<double> parses;
+    std::vector<double> afterwards;
+    double pssFirst = 0;
+    for (int refresh = 1; refresh <= 10; ++refresh) {
+        if (refresh > 1)
+            frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+        WaitForPage();
+        const Stopwatch::time_point start = Stopwatch::now();
+        frame->OnTimer(MainCycle::ID_TIMER_POLL);
+        const Stopwatch::time_point ticked = Stopwatch::now();
+        QApplication::processEvents();  // what the tick left for later, such as giving memory back
+        const Stopwatch::time_point settled = Stopwatch::now();
+        QuakeList parsed;
+        parsed.ParsePage(*g_pFeedView, [](const std::string&) {});
+        const Stopwatch::time_point end = Stopwatch::now();
+        if (frame->m_quakes.count() < kQuakes * 9 / 10) {
+            std::fprintf(stderr, "refresh %d read %d quakes of %d: %s\n", refresh,
+                         frame->m_quakes.count(), kQuakes,
+                         frame->Cycle().LastParseFailure().c_str());
+            return 1;
+        }
+        if (refresh <= kRuns) {
+            ticks.push_back(Ms(ticked - start));
+            parses.push_back(Ms(end - settled));
+            afterwards.push_back(Ms(settled - ticked));
+        }
+        if (refresh == 1)
+            pssFirst = PssMiB();
+    }
+    const double pssTenth = PssMiB();
+
+    const long switchesBefore = VoluntarySwitches();
+    const double cpuBefore = CpuSeconds();
+    QTimer::singleShot(std::chrono::seconds(kIdleSeconds), &application, &QApplication::quit);
+    application.exec();
+    const double idleSwitches = VoluntarySwitches() - switchesBefore;
+    const double idleCpu = CpuSeconds() - cpuBefore;
+
+    const double tick = Median(ticks);
+    const double parse = Median(parses);
+    std::printf("poll tick: parse 10,000 quakes + 4 windows repainted  %8.1f ms\n", tick);
+    std::printf("  of which the parse                                  %8.1f ms\n", parse);
+    std::printf("  of which the 4 windows                              %8.1f ms\n", tick - parse);
+    std::printf("then the events the tick queued (memory given back)   %8.1f ms\n",
+                Median(afterwards));
+    std::printf("idle main thread: wake-ups a minute                   %8.0f\n",
+                idleSwitches * 60.0 / kIdleSeconds);
+    std::printf("idle main thread: CPU, share of a core                %8.3f %%\n",
+                100.0 * idleCpu / kIdleSeconds);
+    std::printf("PSS with 10,000 quakes and 4 windows, 1st refresh     %8.1f MiB\n", pssFirst);
+    std::printf("PSS with 10,000 quakes and 4 windows, 10th refresh    %8.1f MiB\n", pssTenth);
+    return 0;
+}
