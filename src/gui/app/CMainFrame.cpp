@@ -240,8 +240,12 @@ void CMainFrame::UpdateFeedStatus()
 void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
+    QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows())
-        window->GetView()->repaint();
+        views << window->GetView();
+    CTremoluxView::RenderPictures(views);
+    for (CTremoluxView* view : views)
+        view->repaint();
 }
 
 void CMainFrame::ShowFailure(const std::string& message)

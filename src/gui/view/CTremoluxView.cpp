@@ -2,8 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
@@ -99,24 +102,46 @@ void CTremoluxView::paintEvent(QPaintEvent*)
 {
     if (m_city.name.empty())
         TakeCity(CurrentCity);
-    const PictureKey key = CurrentPictureKey();
-    if (m_picture.isNull() || !(key == m_pictureKey)) {
-        // Transparent where the map leaves its frame to the window behind it.
-        m_picture = QImage(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
-        m_picture.setDevicePixelRatio(key.pixelRatio);
-        m_picture.fill(Qt::transparent);
-        QPainter picturePainter(&m_picture);
-        OnDraw(picturePainter);
-        m_pictureKey = key;
-    }
+    RenderPicture(CurrentPictureKey());
     QPainter painter(this);
-    painter.drawImage(0, 0, m_picture);
+    OnDraw(painter);
 }
 
 void CTremoluxView::OnDraw(QPainter& painter)
 {
-    QPainterCanvas canvas(painter, m_font);
-    DrawQuakes(canvas, width(), height(), m_settings, m_city.position, m_quakes, m_clock);
+    painter.drawImage(0, 0, m_picture);
+}
+
+// Reads only what key names and the window's own members, so that pictures
+// of several windows can be drawn at once on worker threads.
+void CTremoluxView::RenderPicture(const PictureKey& key)
+{
+    if (!m_picture.isNull() && key == m_pictureKey)
+        return;
+    // Transparent where the map leaves its frame to the window behind it.
+    QImage picture(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(key.pixelRatio);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        QPainterCanvas canvas(painter, m_font);
+        DrawQuakes(canvas, key.size.width(), key.size.height(), key.settings, m_city.position,
+                   m_quakes, m_clock);
+    }
+    m_picture = std::move(picture);
+    m_pictureKey = key;
+}
+
+void CTremoluxView::RenderPictures(const QList<CTremoluxView*>& views)
+{
+    std::vector<std::pair<CTremoluxView*, PictureKey>> stale;
+    for (CTremoluxView* view : views) {
+        if (view->isVisible() && !view->m_city.name.empty())
+            stale.emplace_back(view, view->CurrentPictureKey());
+    }
+    QtConcurrent::blockingMap(stale, [](std::pair<CTremoluxView*, PictureKey>& item) {
+        item.first->RenderPicture(item.second);
+    });
 }
 
 void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)

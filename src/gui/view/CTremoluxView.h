@@ -47,6 +47,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // Brings the pictures of the shown views up to date, one worker thread
+    // a window; a repaint then only copies them.
+    static void RenderPictures(const QList<CTremoluxView*>& views);
+
 signals:
     // The window's title: the city's name, once it has one.
     void titleChanged(const QString& title);
@@ -73,6 +77,7 @@ private:
     };
 
     PictureKey CurrentPictureKey() const;
+    void RenderPicture(const PictureKey& key);
     void OnDraw(QPainter& painter);
     void TakeCity(const CityEntry& city);
 
