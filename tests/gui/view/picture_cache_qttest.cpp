@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/view/DrawQuakes.h"
+#include "core/view/MapWindowFile.h"
+#include "gui/view/CTremoluxView.h"
+#include "gui/view/QPainterCanvas.h"
+
+namespace tremolux {
+namespace {
+
+const OleDate kNow = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+
+// count quakes the world over, newest first, from a fixed seed.
+void Fill(QuakeList& quakes, int count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    quakes.Clear();
+    for (int i = 0; i < count; ++i) {
+        QuakeRecord quake;
+        quake.magnitude = 1.0 + 7.0 * unit(random);
+        quake.latitude = -80.0 + 160.0 * unit(random);
+        quake.longitude = -180.0 + 360.0 * unit(random);
+        quake.time = OleDate{kNow.value - (i + 1) * 100.0 / 86400.0, true};
+        quake.region = "Region " + std::to_string(i);
+        quakes.Append(quake);
+    }
+}
+
+// What the map of view shows, drawn straight onto the window's background.
+QImage Expected(const CTremoluxView& view, const QuakeList& quakes, const Clock& clock)
+{
+    QImage image(view.size(), QImage::Format_RGB32);
+    image.fill(view.palette().color(QPalette::Window));
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter, MapLabelFont());
+    DrawQuakes(canvas, view.width(), view.height(), view.Settings(), view.City().position, quakes,
+               clock);
+    return image;
+}
+
+QImage OnScreen(CTremoluxView& view)
+{
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Pictures drawn together on worker threads, then only copied to the screen,
+// are the map pixel for pixel, and a changed list or city draws them again.
+TEST(PictureCache, WindowsDrawnTogetherShowTheMapPixelForPixel)
+{
+    const FixedClock clock(kNow);
+    QuakeList quakes;
+    Fill(quakes, 10000, 7);
+
+    const DisplaySettings wide{1, 168.0, 15000000.0, 300000.0};
+    const std::vector<MapWindow> contents = {
+        {CityAt("Tokyo", 35.6895, 139.6917), wide},
+        {CityAt("Santiago", -33.4489, -70.6693), wide},
+        {CityAt("Reykjavik", 64.1466, -21.9426), DisplaySettings{}},
+    };
+    std::vector<std::unique_ptr<CTremoluxView>> views;
+    QList<CTremoluxView*> shown;
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        views.push_back(std::make_unique<CTremoluxView>(quakes, clock));
+        views.back()->SetContent(contents[i]);
+        views.back()->resize(500 + 100 * static_cast<int>(i), 400);
+        views.back()->show();
+        shown << views.back().get();
+    }
+
+    CTremoluxView::RenderPictures(shown);
+    for (CTremoluxView* view : shown)
+        EXPECT_EQ(OnScreen(*view), Expected(*view, quakes, clock)) << view->City().name;
+
+    Fill(quakes, 3000, 8);
+    CTremoluxView::RenderPictures(shown);
+    for (CTremoluxView* view : shown)
+        EXPECT_EQ(OnScreen(*view), Expected(*view, quakes, clock)) << view->City().name;
+
+    shown[0]->SetContent({CityAt("Lima", -12.0464, -77.0428), wide});
+    EXPECT_EQ(OnScreen(*shown[0]), Expected(*shown[0], quakes, clock));
+}
+
+}  // namespace
+}  // namespace tremolux
