@@ -1,5 +1,7 @@
 #include "gui/app/CTremoluxApp.h"
 
+#include <malloc.h>
+
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/InstallPaths.h"
 #include "gui/app/MapWindowFiles.h"
@@ -15,10 +17,21 @@
 
 namespace tremolux {
 
+namespace {
+
+constexpr int kOwnMappingBytes = 256 * 1024;
+
+}  // namespace
+
 FeedView* g_pFeedView = nullptr;
 
 CTremoluxApp::CTremoluxApp(AppOptions options) : m_options(std::move(options))
 {
+    // Feed bodies, documents and pictures are megabytes each and come and go
+    // with every load. Above this size they get their own mappings, which go
+    // back to the system when freed; glibc would otherwise raise the threshold
+    // after the first free and keep them in its heaps.
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
     if (m_options.now)
         m_clock = std::make_unique<FixedClock>(*m_options.now);
     else
