@@ -219,8 +219,10 @@ void CMainFrame::UpdateFeedStatus()
 void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
-    for (CChildFrame* window : MapWindows())
+    for (CChildFrame* window : MapWindows()) {
+        window->GetView()->FollowSelection();
         window->GetView()->repaint();
+    }
 }
 
 void CMainFrame::ShowFailure(const std::string& message)

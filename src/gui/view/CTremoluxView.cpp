@@ -10,6 +10,7 @@
 #include "core/view/DrawQuakes.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
+#include "gui/view/MapLabelFont.h"
 #include "gui/view/QPainterCanvas.h"
 
 namespace tremolux {
@@ -23,6 +24,9 @@ CTremoluxView::CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidge
                     "Double-click with the left button to choose the city, with the right "
                     "button to change what is shown."));
     m_strStatus = StatusText(m_settings);
+    m_contextMenuDelay.setSingleShot(true);
+    connect(&m_contextMenuDelay, &QTimer::timeout, this,
+            [this] { ShowContextMenu(m_contextMenuPos); });
 }
 
 QSize CTremoluxView::sizeHint() const
@@ -59,15 +63,6 @@ void CTremoluxView::TakeCity(const CityEntry& city)
 {
     m_city = city;
     emit titleChanged(QString::fromStdString(m_city.name));
-}
-
-void CTremoluxView::SelectQuake(int index)
-{
-    if (index == m_selectedQuake)
-        return;
-    m_selectedQuake = index;
-    update();
-    emit quakeSelected(index);
 }
 
 bool CTremoluxView::PictureKey::operator==(const PictureKey& other) const
@@ -111,20 +106,26 @@ void CTremoluxView::paintEvent(QPaintEvent*)
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
+    PaintSelection(painter);
+    PaintNotice(painter);
 }
 
 void CTremoluxView::OnDraw(QPainter& painter)
 {
+    m_layout = LayOutQuakes(width(), height(), m_settings, m_city.position, m_quakes,
+                            m_clock.Now(), MapLabelMeasure(m_font, painter.device()));
     QPainterCanvas canvas(painter, m_font);
-    DrawQuakes(canvas, width(), height(), m_settings, m_city.position, m_quakes, m_clock);
+    DrawQuakes(canvas, width(), height(), m_layout, m_city.position, m_quakes, m_clock);
 }
 
 void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         OnLButtonDblClk();
-    else if (event->button() == Qt::RightButton)
+    } else if (event->button() == Qt::RightButton) {
+        m_contextMenuDelay.stop();
         OnRButtonDblClk();
+    }
     QWidget::mouseDoubleClickEvent(event);
 }
 
