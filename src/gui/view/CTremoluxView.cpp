@@ -118,6 +118,8 @@ void CTremoluxView::OnDraw(QPainter& painter)
     DrawQuakes(canvas, width(), height(), m_layout, m_city.position, m_quakes, m_clock);
 }
 
+// The press before a double-click has done its part (selecting): the second
+// one is not passed on as another press.
 void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
@@ -125,8 +127,9 @@ void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
     } else if (event->button() == Qt::RightButton) {
         m_contextMenuDelay.stop();
         OnRButtonDblClk();
+    } else {
+        QWidget::mouseDoubleClickEvent(event);
     }
-    QWidget::mouseDoubleClickEvent(event);
 }
 
 void CTremoluxView::focusInEvent(QFocusEvent* event)
