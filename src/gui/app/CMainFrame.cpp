@@ -39,14 +39,16 @@ QSize FirstSize(const QScreen* screen)
     return classic.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
 }
 
-// "The feed could not be loaded: host example.org not found." for a load's failure text.
-QString FailureReason(const std::string& failure)
+// "The feed could not be loaded: host example.org not found." for a load's
+// failure text; without a capital, to follow other words.
+QString FailureReason(const std::string& failure, bool capital = true)
 {
     QString words = QString::fromStdString(failure);
     // "Host x not found" reads on after the colon; "HTTP 404" keeps its capitals.
     if (words.size() > 1 && words[0].isUpper() && words[1].isLower())
         words[0] = words[0].toLower();
-    return CMainFrame::tr("The feed could not be loaded: %1.").arg(words);
+    return capital ? CMainFrame::tr("The feed could not be loaded: %1.").arg(words)
+                   : CMainFrame::tr("the feed could not be loaded: %1.").arg(words);
 }
 
 }  // namespace
@@ -238,7 +240,7 @@ void CMainFrame::UpdateFeedStatus()
     if (!status.hasData && status.loadFailure.empty())
         notice = tr("Waiting for the feed…");
     else if (!status.hasData)
-        notice = tr("No data: %1").arg(FailureReason(status.loadFailure));
+        notice = tr("No data: %1").arg(FailureReason(status.loadFailure, false));
     ShowFeedState(stale, notice);
 }
 

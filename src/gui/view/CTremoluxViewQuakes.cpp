@@ -26,7 +26,7 @@ namespace {
 // How far from a ray, pie or label the mouse may be and still mean it.
 constexpr int kHitTolerance = 4;
 // The outline of the selected quake: a ring around its spot on the ray.
-constexpr int kSelectionRadius = 9;
+constexpr int kSelectionRadius = 11;
 
 bool SameQuake(const QuakeRecord& a, const QuakeRecord& b)
 {
@@ -176,9 +176,11 @@ void CTremoluxView::PaintSelection(QPainter& painter) const
     painter.setBrush(Qt::NoBrush);
     const QPointF spot(shape->position.x, shape->position.y);
     const CanvasRect& box = shape->labelBox;
-    const QRect label(box.left - 1, box.top - 1, box.right - box.left + 1, box.bottom - box.top + 1);
+    // Clear of the label's text: the mark must not hide what it marks.
+    const QRectF label(box.left - 2.5, box.top - 2.5, box.right - box.left + 4.0,
+                       box.bottom - box.top + 4.0);
     // White under black shows on every colour of the map.
-    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 4}, {QColor(Qt::black), 2}}) {
+    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 3.0}, {QColor(Qt::black), 1.5}}) {
         painter.setPen(QPen(color, width));
         painter.drawEllipse(spot, kSelectionRadius, kSelectionRadius);
         if (box.right > box.left)
@@ -201,7 +203,7 @@ void CTremoluxView::PaintNotice(QPainter& painter) const
     const QRect box = text.adjusted(-12, -8, 12, 8);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(QColor(60, 60, 60), 1));
-    painter.setBrush(QColor(255, 255, 255, 225));
+    painter.setBrush(QColor(255, 255, 255, 240));
     painter.drawRoundedRect(box, 6, 6);
     painter.setPen(Qt::black);
     painter.drawText(text, flags, m_notice);

@@ -82,7 +82,7 @@ TEST_F(QuakePointerTest, ClickSelectsOverThePictureAndEscapeOrGroundClears)
 {
     QSignalSpy selected(&m_view, &CTremoluxView::quakeSelected);
     PaintCounter paints(&m_view);
-    const QPoint ringTop(526, 142 - 9);  // on the ring around the quake's spot
+    const QPoint ringTop(526, 142 - 11);  // on the ring around the quake's spot
     const QColor before = Pixel(ringTop);
 
     QTest::mouseClick(&m_view, Qt::LeftButton, {}, kOnRay);
