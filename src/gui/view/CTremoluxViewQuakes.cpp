@@ -65,8 +65,12 @@ void CTremoluxView::FollowSelection()
     SelectQuake(found);
 }
 
+// A picture of an older list (a window not shown since the last load) has no
+// quakes to find: its indexes would name other quakes now.
 int CTremoluxView::QuakeAt(QPoint pos) const
 {
+    if (m_picture.isNull() || m_pictureKey.listRevision != m_quakes.Revision())
+        return -1;
     return HitTest(m_layout, pos.x(), pos.y(), kHitTolerance);
 }
 

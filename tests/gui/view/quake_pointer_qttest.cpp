@@ -115,6 +115,10 @@ TEST_F(QuakePointerTest, SelectionFollowsItsQuakeThroughAReload)
     m_quakes.Append(izu);
     m_view.FollowSelection();
     EXPECT_EQ(m_view.SelectedQuake(), 2);
+    // Until it is painted again, the picture of the old list finds nothing.
+    EXPECT_EQ(m_view.QuakeAt(kInPie), -1);
+    m_view.repaint();
+    EXPECT_EQ(m_view.QuakeAt(kInPie), 2);
 
     // Same place and time, another magnitude: a revised quake is another one.
     m_quakes.Clear();
