@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/common/Clock.h"
 #include "gui/app/WatcherTest.h"
+#include "gui/feed/FeedView.h"
 
 namespace tremolux {
 namespace {
@@ -164,6 +166,54 @@ TEST_F(WatcherTest, MapMenuAndKeysReachTheActiveWindow)
     }
     EXPECT_FALSE(Action(frame, "Parameters…")->isEnabled());
     EXPECT_FALSE(Action(frame, "Choose City…")->isEnabled());
+}
+
+}  // namespace
+}  // namespace tremolux
+
+namespace tremolux {
+namespace {
+
+struct SteppingClock final : Clock {
+    OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    OleDate Now() const override { return now; }
+};
+
+struct SilentTone final : Tone {
+    void Play(int, int) override {}
+};
+
+// Data that missed two reloads look out of date, though no load failed.
+TEST(FeedStalenessTest, OldDataWarn)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    AppSettings().clear();
+    test::TestServer server;
+    server.Serve(Feed(kFirstFeed));
+    SteppingClock clock;
+    FeedView feed(clock);
+    // The frame reaches the feed through the program's one feed window.
+    struct Installed {
+        explicit Installed(FeedView& view) { g_pFeedView = &view; }
+        ~Installed() { g_pFeedView = nullptr; }
+    } installed(feed);
+    SilentTone tone;
+    CycleTimings timings;
+    timings.poll = std::chrono::milliseconds(10);
+    timings.refresh = std::chrono::minutes(5);
+    CMainFrame frame(clock, tone, timings);
+    frame.OnCreate();
+    feed.Navigate2(server.Url());
+    ASSERT_TRUE(WaitUntil([&] { return frame.m_quakes.count() == 3; }));
+    ASSERT_NE(FeedPane(&frame), nullptr);
+    EXPECT_TRUE(FeedPane(&frame)->styleSheet().isEmpty());
+
+    clock.now.value += 9.0 / 1440.0;  // not yet two periods old
+    frame.UpdateFeedStatus();
+    EXPECT_TRUE(FeedPane(&frame)->styleSheet().isEmpty());
+    clock.now.value += 2.0 / 1440.0;
+    frame.UpdateFeedStatus();
+    EXPECT_FALSE(FeedPane(&frame)->styleSheet().isEmpty());
 }
 
 }  // namespace
