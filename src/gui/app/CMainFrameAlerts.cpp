@@ -7,7 +7,6 @@
 #include <QSystemTrayIcon>
 
 #include "core/cities/CityEntry.h"
-#include "core/common/Clock.h"
 #include "core/view/QuakeDetails.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/common/Settings.h"

@@ -1,7 +1,6 @@
 #include "gui/app/CMainFrame.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QStatusBar>

@@ -12,6 +12,8 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/view/QuakeDetails.h"
