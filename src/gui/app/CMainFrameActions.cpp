@@ -108,11 +108,12 @@ void CMainFrame::CreateActions()
     m_contextHelpAct->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     connect(m_contextHelpAct, &QAction::triggered, this, &CMainFrame::OnContextHelp);
 
+    m_closeAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     CreateMapActions();
 
     // The accelerators work whichever menu is shown, and for commands no menu holds.
     addActions({m_newAct, m_openAct, m_saveAct, m_helpAct, m_contextHelpAct});
-    addActions({m_refreshAct, m_chooseCityAct, m_parametersAct, m_nextWindowAct,
+    addActions({m_closeAct, m_refreshAct, m_chooseCityAct, m_parametersAct, m_nextWindowAct,
                 m_previousWindowAct});
 }
 

@@ -234,7 +234,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     QStringList shortcuts;
     for (QAction* action : frame->actions())
         shortcuts << action->shortcut().toString();
-    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1", "F5", "Ctrl+L", "Ctrl+P", "Ctrl+Tab", "Ctrl+Shift+Tab"}));
+    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1", "Ctrl+F4", "F5", "Ctrl+L", "Ctrl+P", "Ctrl+Tab", "Ctrl+Shift+Tab"}));
 }
 
 TEST_F(WatcherTest, TilingPlacesWindowsSideBySideOrStacked)
