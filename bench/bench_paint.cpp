@@ -15,6 +15,8 @@
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/DrawQuakes.h"
+#include "core/view/QuakeHitTest.h"
+#include "core/view/QuakeLayout.h"
 #include "core/view/TraceCanvas.h"
 #include "gui/view/QPainterCanvas.h"
 
@@ -84,6 +86,41 @@ void BM_PaintQPainter(benchmark::State& state)
     state.counters["quakes"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_PaintQPainter)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// As a map window paints: the layout with measured labels, kept for the mouse.
+void BM_PaintMapWindow(benchmark::State& state)
+{
+    const QuakeList quakes = RandomQuakes(static_cast<int>(state.range(0)));
+    const FixedClock clock(kNow);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const QFont font = MapLabelFont();
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const QuakeLayout layout = LayOutQuakes(kWidth, kHeight, EverythingDrawn(), Tokyo(), quakes,
+                                                kNow, MapLabelMeasure(font, &image));
+        QPainterCanvas canvas(painter, font);
+        DrawQuakes(canvas, kWidth, kHeight, layout, Tokyo(), quakes, clock);
+    }
+    state.counters["quakes"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_PaintMapWindow)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One tooltip's or click's search, at spots spread over the window.
+void BM_HitTest(benchmark::State& state)
+{
+    const QuakeList quakes = RandomQuakes(static_cast<int>(state.range(0)));
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const QuakeLayout layout = LayOutQuakes(kWidth, kHeight, EverythingDrawn(), Tokyo(), quakes,
+                                            kNow, MapLabelMeasure(MapLabelFont(), &image));
+    int spot = 0;
+    for (auto _ : state) {
+        spot = (spot + 7919) % (kWidth * kHeight);
+        benchmark::DoNotOptimize(HitTest(layout, spot % kWidth, spot / kWidth, 4));
+    }
+    state.counters["quakes"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_HitTest)->Arg(2000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintTrace(benchmark::State& state)
 {

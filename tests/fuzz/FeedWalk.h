@@ -8,6 +8,7 @@
 #include "core/common/Clock.h"
 #include "core/feed/FeedDocument.h"
 #include "core/feed/QuakeList.h"
+#include "core/feed/WebAddress.h"
 #include "core/geo/CityPosition.h"
 
 namespace tremolux::fuzz {
@@ -40,6 +41,8 @@ inline void WalkDocument(const FeedDocument& document)
         const QuakeRecord& quake = quakes.at(i);
         FUZZ_CHECK(quake.magnitude > 1.0 && quake.magnitude <= 10.0);
         FUZZ_CHECK(IsUtf8(quake.region));
+        // A page only a browser opens: never another scheme, never a stray byte.
+        FUZZ_CHECK(quake.eventPage.empty() || WebAddress(quake.eventPage) == quake.eventPage);
     }
 
     CityPosition tokyo;

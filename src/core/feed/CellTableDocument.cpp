@@ -40,4 +40,12 @@ std::string CellTableDocument::CellRow::CellText(int cell) const
     return m_document->m_text.substr(begin, m_document->m_cellEnds[index] - begin);
 }
 
+std::string CellTableDocument::CellRow::CellLink(int cell) const
+{
+    if (cell != 0)
+        return {};
+    std::string text = CellText(0);
+    return text.empty() ? text : m_document->m_linkPrefix + text;
+}
+
 }  // namespace tremolux

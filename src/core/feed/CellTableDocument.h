@@ -24,6 +24,9 @@ public:
     void BreakOff() { m_brokenOff = true; }
     // The bytes could not be viewed as a table at all.
     void SetUnviewable() { m_viewable = false; }
+    // The first cell of a row is its quake's link: the address itself, or
+    // with a prefix the last part of it.
+    void SetLinkPrefix(std::string_view prefix) { m_linkPrefix = prefix; }
 
     bool ViewableAsTables() const override { return m_viewable; }
     const FeedTables* Tables() const override { return this; }
@@ -43,6 +46,7 @@ private:
         }
         int CellCount() const override;
         std::string CellText(int cell) const override;
+        std::string CellLink(int cell) const override;
 
     private:
         friend class CellTableDocument;
@@ -56,6 +60,7 @@ private:
     std::vector<CellRow> m_rows;
     bool m_brokenOff = false;
     bool m_viewable = true;
+    std::string m_linkPrefix;
 };
 
 }  // namespace tremolux

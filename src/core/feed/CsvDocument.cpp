@@ -173,6 +173,8 @@ bool IsCsvHeader(std::string_view line)
 std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
 {
     auto table = std::make_unique<CellTableDocument>();
+    // The feed's id names the quake's page on the USGS site, whichever network reported it.
+    table->SetLinkPrefix("https://earthquake.usgs.gov/earthquakes/eventpage/");
     CsvReader reader(ToUtf8(std::move(csv), ""));
     Fields fields;
     const CsvReader::Result headerEnd = reader.Next(fields);

@@ -14,6 +14,8 @@ public:
     virtual int CellCount() const = 0;
     // The cell's rendered text as UTF-8; an unreadable cell reads as empty.
     virtual std::string CellText(int cell) const = 0;
+    // The address the cell links to as the feed writes it, empty when none.
+    virtual std::string CellLink(int) const { return {}; }
 };
 
 class FeedTable {

@@ -46,6 +46,27 @@ std::size_t CountTableTags(std::string_view page)
     return count;
 }
 
+// The href of the first link inside node, in document order; walked without
+// recursion, as a cell may nest elements arbitrarily deep.
+std::string FirstLink(const GumboNode& node)
+{
+    Nodes stack{&node};
+    while (!stack.empty()) {
+        const GumboNode& at = *stack.back();
+        stack.pop_back();
+        if (at.type != GUMBO_NODE_ELEMENT)
+            continue;
+        if (IsHtmlElement(at, GUMBO_TAG_A)) {
+            if (const GumboAttribute* href = gumbo_get_attribute(&at.v.element.attributes, "href"))
+                return href->value;
+        }
+        const GumboVector& children = at.v.element.children;
+        for (unsigned i = children.length; i-- > 0;)
+            stack.push_back(&Child(at, i));
+    }
+    return {};
+}
+
 // A row's cells are a slice of the document's one cell array, so a page of
 // many rows costs no allocation per row.
 class HtmlRow final : public FeedRow {
@@ -62,6 +83,13 @@ public:
         if (cell < 0 || cell >= m_count)
             return {};
         return InnerText(*(*m_cells)[m_first + static_cast<std::size_t>(cell)]);
+    }
+
+    std::string CellLink(int cell) const override
+    {
+        if (cell < 0 || cell >= m_count)
+            return {};
+        return FirstLink(*(*m_cells)[m_first + static_cast<std::size_t>(cell)]);
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
 #include "core/feed/PrintableText.h"
+#include "core/feed/WebAddress.h"
 
 namespace tremolux {
 
@@ -13,9 +14,11 @@ namespace {
 // depth, region. Any other cell count is a heading or layout row.
 constexpr int kQuakeRowCells = 7;
 
-// Sets every field of the record from a seven-cell row; the link cell is not read.
+// Sets every field of the record from a seven-cell row; the link cell gives
+// the quake's page when it is a web address.
 void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
 {
+    record.eventPage = WebAddress(row.CellLink(0));
     record.magnitude = CAtof(row.CellText(1));
     record.time = ParseOleDate(row.CellText(2));
     record.latitude = CAtof(row.CellText(3));

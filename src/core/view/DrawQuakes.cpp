@@ -1,19 +1,12 @@
 #include "core/view/DrawQuakes.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
-#include <numbers>
-#include <string>
 
 #include "core/common/Clock.h"
-#include "core/common/DisplaySettings.h"
-#include "core/common/OleDate.h"
 #include "core/feed/QuakeList.h"
-#include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
-#include "core/view/MagnitudeColor.h"
+#include "core/view/QuakeLayout.h"
 
 namespace tremolux {
 
@@ -21,78 +14,11 @@ namespace {
 
 constexpr Rgb kFieldColor{0, 200, 0};
 constexpr Rgb kIndexTextColor{255, 255, 255};
-// The outer circle, where fresh quakes lie, as a share of the window's
-// shorter side.
-constexpr double kMapRadiusShare = 0.45;
 // The city's disc at the centre.
 constexpr int kCityDiscRadius = 10;
-// Rays run from the city through the quake to 100 times its radius, out of
-// the window: only the direction and the width are seen.
-constexpr double kRayLengthFactor = 100.0;
-// The activity-index box in the top-left corner, and its number inside.
-constexpr int kIndexBoxLeft = 10;
-constexpr int kIndexBoxTop = 10;
-constexpr int kIndexBoxWidth = 45;
-constexpr int kIndexBoxHeight = 25;
+// The activity index's number inside its box.
 constexpr int kIndexTextLeft = 20;
 constexpr int kIndexTextTop = 15;
-// Far beyond any screen, and small enough that the ray end (100 r) still fits
-// an int: only quakes dated years ahead of now get this far out.
-constexpr double kMaxRadius = 1.0e6;
-
-int Trunc(double value)
-{
-    return static_cast<int>(value);
-}
-
-// printf's "%.*f" without the process locale, which Qt applications adopt
-// from the environment.
-void AppendFixed(std::string& text, double value, int precision)
-{
-    char digits[400];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                      std::chars_format::fixed, precision);
-    text.append(digits, result.ptr);
-}
-
-// "[%.1f] %.0f km, %s (at %s)"
-std::string QuakeLabel(const QuakeRecord& quake, double distance)
-{
-    std::string label = "[";
-    AppendFixed(label, quake.magnitude, 1);
-    label += "] ";
-    AppendFixed(label, distance * 0.001, 0);
-    label += " km, ";
-    label += quake.region;
-    label += " (at ";
-    label += FormatOleDate(quake.time);
-    label += ')';
-    return label;
-}
-
-// The quake's distance from the centre: R0 when fresh, 0 once as old as the
-// hours window.
-double AgeRadius(double mapRadius, double ageSeconds, double hours)
-{
-    double r;
-    if (hours != 0.0)
-        r = mapRadius * (1.0 - ageSeconds / (hours * 3600.0));
-    else
-        r = ageSeconds <= 0.0 ? mapRadius : 0.0;
-    if (!(r > 0.0))
-        return 0.0;
-    return std::min(r, kMaxRadius);
-}
-
-// Degrees of the pie: 360 at the city, narrowing to 0 at the pie radius.
-double PieSweep(double distance, double pieRadius)
-{
-    if (!(distance <= pieRadius))
-        return 0.0;
-    if (pieRadius <= 0.0)
-        return 360.0;
-    return 360.0 * (1.0 - distance / pieRadius);
-}
 
 // Green at 0, red at 100 and above.
 Rgb IndexColor(int index)
@@ -101,55 +27,20 @@ Rgb IndexColor(int index)
     return {q, 255 - q, 0};
 }
 
-void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySettings& settings,
-               const CityPosition& city, const QuakeRecord& quake, OleDate now)
+void DrawQuake(Canvas& canvas, CanvasPoint centre, const QuakeShape& shape)
 {
-    const double m = quake.magnitude;
-    if (!(m >= 1.0 && m <= 10.0))
-        return;
-
-    const double span = OleDayDifference(now, quake.time);
-    const double ageHours = WholeUnitsOfAge(span, 24.0);
-    const double ageSeconds = WholeUnitsOfAge(span, 86400.0);
-    if (ageHours > settings.hours)
-        return;
-
-    const double r = AgeRadius(mapRadius, ageSeconds, settings.hours);
-    const int ri = Trunc(r);
-    const int d = Trunc(2.0 * r);
-
-    double ccw = 0.0;
-    const double distance =
-        GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
-    double theta = 360.0 - ccw;
-    // A quake at the city itself has no direction: draw it to the north.
-    if (distance == 0.0 || !std::isfinite(theta))
-        theta = 0.0;
-    if (distance > settings.nearestRadius)
-        return;
-    const double sweep = PieSweep(distance, settings.pieRadius);
-
-    const Rgb color = MagnitudeColor(m);
-    const double t = theta * std::numbers::pi / 180.0;
-
-    const Brush oldBrush = canvas.SelectBrush(Brush{color});
-    if (sweep != 0.0) {
-        const double k = sweep * std::numbers::pi / 360.0;
-        const CanvasPoint start{cx + Trunc(r * std::sin(t + k)), cy - Trunc(r * std::cos(t + k))};
-        const CanvasPoint end{cx + Trunc(r * std::sin(t - k)), cy - Trunc(r * std::cos(t - k))};
-        // Coinciding points would make a full disc of a sector thinner than a pixel.
-        if (start != end || sweep >= 180.0)
-            canvas.Pie(cx - ri, cy - ri, cx - ri + d, cy - ri + d, start, end);
+    const Brush oldBrush = canvas.SelectBrush(Brush{shape.color});
+    if (shape.hasPie) {
+        const CanvasRect& r = shape.pieRect;
+        canvas.Pie(r.left, r.top, r.right, r.bottom, shape.pieStart, shape.pieEnd);
     }
 
-    const Pen oldPen = canvas.SelectPen(Pen{Trunc(m) + 1, color});
-    canvas.MoveTo(cx, cy);
-    canvas.LineTo(cx + Trunc(kRayLengthFactor * (r * std::sin(t))),
-                  cy - Trunc(kRayLengthFactor * (r * std::cos(t))));
+    const Pen oldPen = canvas.SelectPen(Pen{shape.penWidth, shape.color});
+    canvas.MoveTo(centre.x, centre.y);
+    canvas.LineTo(shape.rayEnd.x, shape.rayEnd.y);
 
-    if (settings.drawTexts)
-        canvas.TextOut(cx + Trunc(r * std::sin(t)), cy - Trunc(r * std::cos(t)),
-                       QuakeLabel(quake, distance));
+    if (shape.hasLabel)
+        canvas.TextOut(shape.position.x, shape.position.y, shape.label);
 
     canvas.SelectPen(oldPen);
     canvas.SelectBrush(oldBrush);
@@ -160,22 +51,27 @@ void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySe
 void DrawQuakes(Canvas& canvas, int width, int height, const DisplaySettings& settings,
                 const CityPosition& city, const QuakeList& quakes, const Clock& clock)
 {
-    const int cx = Trunc(width * 0.5);
-    const int cy = Trunc(height * 0.5);
-    const double mapRadius = kMapRadiusShare * std::min(width, height);
+    DrawQuakes(canvas, width, height,
+               LayOutQuakes(width, height, settings, city, quakes, clock.Now()), city, quakes,
+               clock);
+}
 
+void DrawQuakes(Canvas& canvas, int width, int height, const QuakeLayout& layout,
+                const CityPosition& city, const QuakeList& quakes, const Clock& clock)
+{
+    const CanvasPoint centre = layout.centre;
     canvas.FillSolidRect(1, 1, width - 2, height - 2, kFieldColor);
-    canvas.Ellipse(cx - kCityDiscRadius, cy - kCityDiscRadius, cx + kCityDiscRadius,
-                   cy + kCityDiscRadius);
+    canvas.Ellipse(centre.x - kCityDiscRadius, centre.y - kCityDiscRadius,
+                   centre.x + kCityDiscRadius, centre.y + kCityDiscRadius);
 
     const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Label);
-    const OleDate now = clock.Now();
-    for (int i = 0; i < quakes.count(); ++i)
-        DrawQuake(canvas, cx, cy, mapRadius, settings, city, quakes.at(i), now);
+    for (const QuakeShape& shape : layout.shapes)
+        DrawQuake(canvas, centre, shape);
     canvas.SelectFont(oldFont);
 
     const int index = quakes.GetActivityIndex(city, clock);
-    canvas.FillSolidRect(kIndexBoxLeft, kIndexBoxTop, kIndexBoxWidth, kIndexBoxHeight,
+    const CanvasRect& box = layout.indexBox;
+    canvas.FillSolidRect(box.left, box.top, box.right - box.left, box.bottom - box.top,
                          IndexColor(index));
     canvas.SetTextColor(kIndexTextColor);
     char number[16];

@@ -41,10 +41,26 @@ QSize FirstSize(const QScreen* screen)
     return classic.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
 }
 
+// "The feed could not be loaded: host example.org not found." for a load's
+// failure text; without a capital, to follow other words.
+QString FailureReason(const std::string& failure, bool capital = true)
+{
+    QString words = QString::fromStdString(failure);
+    // "Host x not found" reads on after the colon; "HTTP 404" keeps its capitals.
+    if (words.size() > 1 && words[0].isUpper() && words[1].isLower())
+        words[0] = words[0].toLower();
+    return capital ? CMainFrame::tr("The feed could not be loaded: %1.").arg(words)
+                   : CMainFrame::tr("the feed could not be loaded: %1.").arg(words);
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
-    : m_clock(clock), m_timings(timings), m_cycle(m_quakes, tone, *this, *this)
+    : m_clock(clock),
+      m_timings(timings),
+      m_speaker(tone),
+      m_alertTone([this](int frequencyHz, int durationMs) { OnNewestQuake(frequencyHz, durationMs); }),
+      m_cycle(m_quakes, m_alertTone, *this, *this)
 {
     InitResources();
     setWindowTitle(QString(kAppTitle));
@@ -64,6 +80,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateAlerts();
     UpdateMenus();
 
     // Ticks are handled from the event queue rather than inside the timer's own
@@ -182,6 +199,8 @@ void CMainFrame::UpdateMenus()
             menuBar()->addMenu(menu);
     }
     m_closeAct->setEnabled(mapActive);
+    m_chooseCityAct->setEnabled(ActiveMapWindow() != nullptr);
+    m_parametersAct->setEnabled(ActiveMapWindow() != nullptr);
     m_saveAct->setEnabled(mapActive);
     UpdateCaption();
 }
@@ -231,8 +250,19 @@ void CMainFrame::UpdateFeedStatus()
         m_feedPane->setToolTip(QString::fromStdString(g_pFeedView->Address()));
     }
     status.parseFailure = m_cycle.LastParseFailure();
-    m_feedPane->setText(
-        QString::fromStdString(FeedStatusText(status, m_quakes.count(), m_clock.Now())));
+    const OleDate now = m_clock.Now();
+    m_feedPane->setText(QString::fromStdString(FeedStatusText(status, m_quakes.count(), now)));
+
+    // Out of date: the last load failed, or the quakes shown missed two reloads.
+    const double ageMs = OleDayDifference(now, status.lastGoodLoad) * 86400000.0;
+    const bool stale = !status.loadFailure.empty() || !status.parseFailure.empty()
+                       || (status.hasData && ageMs > 2.0 * static_cast<double>(RefreshPeriod().count()));
+    QString notice;
+    if (!status.hasData && status.loadFailure.empty())
+        notice = tr("Waiting for the feed…");
+    else if (!status.hasData)
+        notice = tr("No data: %1").arg(FailureReason(status.loadFailure, false));
+    ShowFeedState(stale, notice);
 }
 
 // Each view is painted here and now: repainting the frame does not reach the
@@ -241,17 +271,25 @@ void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
     QList<CTremoluxView*> views;
-    for (CChildFrame* window : MapWindows())
+    for (CChildFrame* window : MapWindows()) {
+        window->GetView()->FollowSelection();
         views << window->GetView();
+    }
     CTremoluxView::RenderPictures(views);
     for (CTremoluxView* view : views)
         view->repaint();
 }
 
+// The box keeps the parser's own words and says below them what went wrong.
 void CMainFrame::ShowFailure(const std::string& message)
 {
     UpdateFeedStatus();
-    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message));
+    QString reason;
+    if (g_pFeedView != nullptr && !g_pFeedView->LastFailure().empty())
+        reason = FailureReason(g_pFeedView->LastFailure());
+    else if (message == kNoTablesFailure)
+        reason = tr("The page is not a list of quakes.");
+    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message), reason);
 }
 
 void CMainFrame::NoteFailure(const std::string&)

@@ -9,12 +9,14 @@
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
 #include "core/view/MapWindowFile.h"
+#include "gui/app/ToneRelay.h"
 
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
 class QStatusBar;
+class QSystemTrayIcon;
 class QToolBar;
 
 namespace tremolux {
@@ -65,6 +67,12 @@ public:
     void OnAppAbout();
     void OnHelpFinder();
     void OnContextHelp();
+    // Reloads the feed at once; while a load is under way it does nothing.
+    void OnRefreshNow();
+    // The active map window's double-click commands.
+    void OnMapChooseCity();
+    void OnMapParameters();
+    void OnOptionsSoundMinimum();
 
     QList<CChildFrame*> MapWindows() const;
     CChildFrame* ActiveMapWindow() const;
@@ -80,6 +88,10 @@ public:
 
     QuakeList m_quakes;
     QStatusBar* m_wndStatusBar = nullptr;
+
+signals:
+    // The newest quake changed: the title and text of the desktop notification.
+    void quakeAlert(const QString& title, const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -99,6 +111,10 @@ private:
     void UpdateWindowMenu();
     void UpdateCaption();
     void ShowActiveViewStatus();
+    void CreateAlerts();
+    void CreateMapActions();
+    void OnNewestQuake(int frequencyHz, int durationMs);
+    void ShowFeedState(bool stale, const QString& notice);
 
     void RepaintAll() override;
     void ShowFailure(const std::string& message) override;
@@ -106,6 +122,9 @@ private:
 
     const Clock& m_clock;
     CycleTimings m_timings;
+    Tone& m_speaker;
+    // The cycle's tone comes here first: sound and notification as the user set them.
+    ToneRelay m_alertTone;
     MainCycle m_cycle;
     QTimer m_pollTimer;
     QTimer m_refreshTimer;
@@ -114,6 +133,10 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_feedPane = nullptr;
+    QLabel* m_feedWarning = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    QTimer m_feedAgeTimer;
+    QString m_feedNotice;  // what the map windows say over their pictures
 
     QAction* m_newAct = nullptr;
     QAction* m_openAct = nullptr;
@@ -133,10 +156,19 @@ private:
     QAction* m_aboutAct = nullptr;
     QAction* m_helpAct = nullptr;
     QAction* m_contextHelpAct = nullptr;
+    QAction* m_refreshAct = nullptr;
+    QAction* m_chooseCityAct = nullptr;
+    QAction* m_parametersAct = nullptr;
+    QAction* m_nextWindowAct = nullptr;
+    QAction* m_previousWindowAct = nullptr;
+    QAction* m_soundAct = nullptr;
+    QAction* m_soundMinimumAct = nullptr;
+    QAction* m_notificationsAct = nullptr;
 
     QList<QMenu*> m_noDocumentMenus;  // menu 128
     QList<QMenu*> m_mapMenus;         // menu 129
     QMenu* m_windowMenu = nullptr;
+    QMenu* m_mapMenu = nullptr;
 };
 
 }  // namespace tremolux

@@ -108,8 +108,13 @@ void CMainFrame::CreateActions()
     m_contextHelpAct->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     connect(m_contextHelpAct, &QAction::triggered, this, &CMainFrame::OnContextHelp);
 
+    m_closeAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    CreateMapActions();
+
     // The accelerators work whichever menu is shown, and for commands no menu holds.
     addActions({m_newAct, m_openAct, m_saveAct, m_helpAct, m_contextHelpAct});
+    addActions({m_closeAct, m_refreshAct, m_chooseCityAct, m_parametersAct, m_nextWindowAct,
+                m_previousWindowAct});
 }
 
 void CMainFrame::CreateMenus()
@@ -127,11 +132,16 @@ void CMainFrame::CreateMenus()
     fileMenu->addAction(m_newAct);
     fileMenu->addAction(m_openAct);
     fileMenu->addAction(m_openFeedAct);
+    fileMenu->addAction(m_refreshAct);
     fileMenu->addSeparator();
     fileMenu->addAction(m_closeAct);
     fileMenu->addAction(m_exitAct);
     auto* optionsMenu = new QMenu(tr("&Options"), this);
     optionsMenu->addAction(m_feedAct);
+    optionsMenu->addSeparator();
+    optionsMenu->addAction(m_soundAct);
+    optionsMenu->addAction(m_soundMinimumAct);
+    optionsMenu->addAction(m_notificationsAct);
     m_noDocumentMenus = {fileMenu, viewMenu, optionsMenu, helpMenu};
 
     auto* mapFileMenu = new QMenu(tr("&File"), this);
@@ -140,13 +150,18 @@ void CMainFrame::CreateMenus()
     mapFileMenu->addAction(m_saveAct);
     mapFileMenu->addAction(m_closeAct);
     mapFileMenu->addAction(m_openFeedAct);
+    mapFileMenu->addAction(m_refreshAct);
     mapFileMenu->addSeparator();
     mapFileMenu->addAction(m_exitAct);
 
     m_windowMenu = new QMenu(tr("&Window"), this);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
     UpdateWindowMenu();
-    m_mapMenus = {mapFileMenu, viewMenu, optionsMenu, m_windowMenu, helpMenu};
+    m_mapMenu = new QMenu(tr("&Map"), this);
+    m_mapMenu->addAction(m_chooseCityAct);
+    m_mapMenu->addAction(m_parametersAct);
+
+    m_mapMenus = {mapFileMenu, viewMenu, m_mapMenu, optionsMenu, m_windowMenu, helpMenu};
 }
 
 // The fixed items, then the open map windows, numbered, the active one checked.
@@ -159,6 +174,9 @@ void CMainFrame::UpdateWindowMenu()
     m_windowMenu->addSeparator();
     m_windowMenu->addAction(m_tileVertAct);
     m_windowMenu->addAction(m_tileHorzAct);
+    m_windowMenu->addSeparator();
+    m_windowMenu->addAction(m_nextWindowAct);
+    m_windowMenu->addAction(m_previousWindowAct);
 
     const QList<CChildFrame*> windows = MapWindows();
     if (windows.isEmpty())
@@ -186,12 +204,13 @@ void CMainFrame::CreateToolBar()
     m_wndToolBar->setObjectName("toolbar");
     m_wndToolBar->setIconSize(QSize(16, 15));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (QAction* action : {m_newAct, m_tileVertAct, m_tileHorzAct}) {
+    for (QAction* action : {m_newAct, m_refreshAct, m_tileVertAct, m_tileHorzAct}) {
         action->setIconVisibleInMenu(false);  // the images belong to the toolbar
         m_wndToolBar->addAction(action);
     }
-    m_wndToolBar->setWhatsThis(tr("New opens a further map window; the two tiling buttons "
-                                  "lay the map windows out side by side or one above another."));
+    m_wndToolBar->setWhatsThis(tr("New opens a further map window; Refresh Now reloads the "
+                                  "feed at once; the two tiling buttons lay the map windows out "
+                                  "side by side or one above another."));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     connect(m_toolbarAct, &QAction::toggled, m_wndToolBar, &QWidget::setVisible);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, m_toolbarAct, &QAction::setChecked);

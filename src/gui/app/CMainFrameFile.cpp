@@ -46,6 +46,7 @@ CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& 
     connect(document, &CTremoluxDoc::titleChanged, this, [this] { UpdateCaption(); });
     connect(frame, &QObject::destroyed, this, [this] { UpdateMenus(); });
     view->SetContent(content);
+    view->SetNotice(m_feedNotice);
     if (!path.isEmpty())
         document->SetPathName(path);
     m_mdiArea->addSubWindow(frame);

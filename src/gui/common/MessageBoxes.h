@@ -9,6 +9,9 @@ namespace tremolux {
 
 // A modal box with one OK button.
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+// The same with a second part in plain words below the text (none when empty).
+void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                 const QString& detail);
 
 // A Yes/No question with Yes the default.
 QMessageBox::StandardButton AskYesNo(QWidget* parent, const QString& text);

@@ -17,6 +17,15 @@ inline constexpr char kRefreshMinutes[] = "feed/refreshMinutes";
 inline constexpr int kRefreshChoices[] = {1, 5, 15, 60};
 inline constexpr int kDefaultRefreshMinutes = 5;
 
+// The new-quake alert: the tone, from a least magnitude on, and the desktop
+// notification. A least magnitude of 0 sounds every alert.
+inline constexpr char kSoundOn[] = "alerts/sound";
+inline constexpr bool kDefaultSoundOn = true;
+inline constexpr char kSoundMinMagnitude[] = "alerts/soundMinMagnitude";
+inline constexpr double kDefaultSoundMinMagnitude = 0.0;
+inline constexpr char kNotificationsOn[] = "alerts/notifications";
+inline constexpr bool kDefaultNotificationsOn = true;
+
 // The session kept at exit: the main window, then the map windows from the
 // bottom of the stack to the top, each with its map window file's keys.
 inline constexpr char kSessionFrameGeometry[] = "session/frameGeometry";

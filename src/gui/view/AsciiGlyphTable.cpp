@@ -44,6 +44,18 @@ bool AsciiGlyphTable::Measure(std::string_view text, int& width, QRect& ink)
     return true;
 }
 
+bool AsciiGlyphTable::MeasureAny(std::string_view text, QPaintDevice* device, int& width,
+                                 QRect& ink)
+{
+    if (Measure(text, width, ink))
+        return true;
+    const QFontMetrics metrics(m_font, device);
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    width = metrics.horizontalAdvance(qtext);
+    ink = metrics.boundingRect(qtext).translated(0, m_ascent).adjusted(-1, -1, 1, 1);
+    return false;
+}
+
 QGlyphRun AsciiGlyphTable::Run(std::string_view text)
 {
     QList<quint32> indexes;

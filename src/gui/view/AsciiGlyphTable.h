@@ -28,6 +28,10 @@ public:
     // top-left corner. False when a character is not in the table.
     bool Measure(std::string_view text, int& width, QRect& ink);
 
+    // Measure, or for text it does not accept the full text engine's advance
+    // and ink on device. True when Measure accepted the text.
+    bool MeasureAny(std::string_view text, QPaintDevice* device, int& width, QRect& ink);
+
     // The glyphs of a text that Measure accepted, placed from its baseline origin.
     QGlyphRun Run(std::string_view text);
 

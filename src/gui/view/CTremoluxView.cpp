@@ -13,6 +13,7 @@
 #include "core/view/DrawQuakes.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
+#include "gui/view/MapLabelFont.h"
 #include "gui/view/QPainterCanvas.h"
 
 namespace tremolux {
@@ -26,6 +27,9 @@ CTremoluxView::CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidge
                     "Double-click with the left button to choose the city, with the right "
                     "button to change what is shown."));
     m_strStatus = StatusText(m_settings);
+    m_contextMenuDelay.setSingleShot(true);
+    connect(&m_contextMenuDelay, &QTimer::timeout, this,
+            [this] { ShowContextMenu(m_contextMenuPos); });
 }
 
 QSize CTremoluxView::sizeHint() const
@@ -64,15 +68,6 @@ void CTremoluxView::TakeCity(const CityEntry& city)
     emit titleChanged(QString::fromStdString(m_city.name));
 }
 
-void CTremoluxView::SelectQuake(int index)
-{
-    if (index == m_selectedQuake)
-        return;
-    m_selectedQuake = index;
-    update();
-    emit quakeSelected(index);
-}
-
 bool CTremoluxView::PictureKey::operator==(const PictureKey& other) const
 {
     return listRevision == other.listRevision && settings.drawTexts == other.settings.drawTexts
@@ -105,6 +100,8 @@ void CTremoluxView::paintEvent(QPaintEvent*)
     RenderPicture(CurrentPictureKey());
     QPainter painter(this);
     OnDraw(painter);
+    PaintSelection(painter);
+    PaintNotice(painter);
 }
 
 void CTremoluxView::OnDraw(QPainter& painter)
@@ -122,13 +119,17 @@ void CTremoluxView::RenderPicture(const PictureKey& key)
     QImage picture(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(key.pixelRatio);
     picture.fill(Qt::transparent);
+    QuakeLayout layout;
     {
         QPainter painter(&picture);
+        layout = LayOutQuakes(key.size.width(), key.size.height(), key.settings, m_city.position,
+                              m_quakes, m_clock.Now(), MapLabelMeasure(m_font, painter.device()));
         QPainterCanvas canvas(painter, m_font);
-        DrawQuakes(canvas, key.size.width(), key.size.height(), key.settings, m_city.position,
-                   m_quakes, m_clock);
+        DrawQuakes(canvas, key.size.width(), key.size.height(), layout, m_city.position, m_quakes,
+                   m_clock);
     }
     m_picture = std::move(picture);
+    m_layout = std::move(layout);
     m_pictureKey = key;
 }
 
@@ -144,13 +145,18 @@ void CTremoluxView::RenderPictures(const QList<CTremoluxView*>& views)
     });
 }
 
+// The press before a double-click has done its part (selecting): the second
+// one is not passed on as another press.
 void CTremoluxView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         OnLButtonDblClk();
-    else if (event->button() == Qt::RightButton)
+    } else if (event->button() == Qt::RightButton) {
+        m_contextMenuDelay.stop();
         OnRButtonDblClk();
-    QWidget::mouseDoubleClickEvent(event);
+    } else {
+        QWidget::mouseDoubleClickEvent(event);
+    }
 }
 
 void CTremoluxView::focusInEvent(QFocusEvent* event)

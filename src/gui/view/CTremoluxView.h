@@ -4,11 +4,16 @@
 
 #include <QFont>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeRecord.h"
 #include "core/view/MapWindowFile.h"
+#include "core/view/QuakeLayout.h"
+
+class QMenu;
 
 namespace tremolux {
 
@@ -17,8 +22,9 @@ class QuakeList;
 
 // A map window's view: its own city and display settings, drawn from the
 // program's one quake list. A left double-click picks the city, a right
-// double-click changes the settings. It announces its title and status text;
-// the frame decides where they show.
+// double-click changes the settings. Hovering over a quake tells its details,
+// a click selects it, a right click opens the window's menu. It announces its
+// title, status text and selection; the frame decides where they show.
 class CTremoluxView : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +43,21 @@ public:
     int SelectedQuake() const { return m_selectedQuake; }
     // Selects index (-1: none) and marks it; announces a change.
     void SelectQuake(int index);
+    // After the list was read again: selects the same quake where it now is,
+    // or nothing when it has gone.
+    void FollowSelection();
+
+    // The list index of the quake drawn at pos, or -1.
+    int QuakeAt(QPoint pos) const;
+    // The tooltip text of the quake with list index index.
+    QString QuakeDetailsText(int index) const;
+
+    // A line or two over the picture while it shows no data (empty: none).
+    void SetNotice(const QString& notice);
+    const QString& Notice() const { return m_notice; }
+
+    // The window's menu at pos, as a right click opens it.
+    QMenu* CreateContextMenu(QPoint pos);
 
     // Announces the settings' status text.
     void UpdateStatusText();
@@ -59,7 +80,12 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
@@ -80,6 +106,9 @@ private:
     void RenderPicture(const PictureKey& key);
     void OnDraw(QPainter& painter);
     void TakeCity(const CityEntry& city);
+    void PaintSelection(QPainter& painter) const;
+    void PaintNotice(QPainter& painter) const;
+    void ShowContextMenu(QPoint pos);
 
     DisplaySettings m_settings;
     std::string m_strStatus;
@@ -90,7 +119,15 @@ private:
     // The map as last drawn: an expose or an overlapping window costs a copy.
     QImage m_picture;
     PictureKey m_pictureKey;
+    // Where the picture put each quake: the mouse finds them here.
+    QuakeLayout m_layout;
     int m_selectedQuake = -1;
+    QuakeRecord m_selectedRecord;
+    unsigned long long m_selectionRevision = 0;
+    QString m_notice;
+    // A right click opens the menu once it is clearly no double-click.
+    QTimer m_contextMenuDelay;
+    QPoint m_contextMenuPos;
 };
 
 }  // namespace tremolux

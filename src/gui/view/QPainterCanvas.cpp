@@ -1,6 +1,5 @@
 #include "gui/view/QPainterCanvas.h"
 
-#include <QFontMetrics>
 #include <QGlyphRun>
 #include <QGuiApplication>
 #include <QLineF>
@@ -66,23 +65,6 @@ struct QPainterCanvas::Operation {
     std::size_t textLength = 0;
     std::size_t shape = 0;  // polygon, polyline: its index in m_shapes
 };
-
-// A character cell 12 pixels high: ascent plus descent, as the label boxes
-// measure it, not the em size (12 px Arial makes 14 px boxes).
-QFont MapLabelFont()
-{
-    constexpr int kCellHeight = 12;
-    QFont font(QStringLiteral("Arial"));
-    int size = kCellHeight;
-    font.setPixelSize(size);
-    while (size > 1) {
-        const QFontMetrics metrics(font);
-        if (metrics.ascent() + metrics.descent() <= kCellHeight)
-            break;
-        font.setPixelSize(--size);
-    }
-    return font;
-}
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, const QFont& labelFont)
     : m_painter(painter),
@@ -157,13 +139,7 @@ void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
     AsciiGlyphTable& fontGlyphs = glyphs(font());
     int width = 0;
     QRect ink;
-    const bool laidOut = fontGlyphs.Measure(text, width, ink);
-    if (!laidOut) {
-        const QFontMetrics metrics(fontGlyphs.font(), m_painter.device());
-        const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        width = metrics.horizontalAdvance(qtext);
-        ink = metrics.boundingRect(qtext).translated(0, fontGlyphs.ascent()).adjusted(-1, -1, 1, 1);
-    }
+    const bool laidOut = fontGlyphs.MeasureAny(text, m_painter.device(), width, ink);
     if (width <= 0)
         return;
     const QRect box(0, 0, width, fontGlyphs.height());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/view/Canvas.h"
+#include "gui/view/MapLabelFont.h"
 
 class QPainter;
 
@@ -61,9 +62,5 @@ private:
     std::string m_texts;  // the texts of the pending operations, one after another
     std::vector<QList<QPolygon>> m_shapes;  // the rings of pending polygons and polylines
 };
-
-// The map window's label font: "Arial" at 12 pixels (Liberation Sans, its
-// metric twin, where Arial is not installed).
-QFont MapLabelFont();
 
 }  // namespace tremolux

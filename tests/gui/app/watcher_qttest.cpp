@@ -214,24 +214,27 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
 {
     Start();
     ASSERT_TRUE(WaitUntil([&] { return View(0)->City().name == "Tokyo"; }));
-    emit frame->menuBar()->actions().at(3)->menu()->aboutToShow();
+    emit frame->menuBar()->actions().at(4)->menu()->aboutToShow();
     EXPECT_EQ(MenuBar(frame),
               (QStringList{
-                  "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | - | E&xit",
+                  "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | "
+                  "&Refresh Now | - | E&xit",
                   "&View: &Toolbar | &Status Bar",
-                  "&Options: &Feed...",
+                  "&Map: Choose &City… | &Parameters…",
+                  "&Options: &Feed... | - | &Sound | Sound from &Magnitude… | &Notifications",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
-                  "Tile Horizontally | - | &1 Tokyo",
+                  "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | &1 Tokyo",
                   "&Help: &Help Topics | - | &About Tremolux...",
               }));
 
     frame->MapWindows().at(0)->close();
     ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
     EXPECT_EQ(MenuBar(frame), (QStringList{
-                                  "&File: &New\tCtrl+N | &Open... | Open &Feed... | - | "
-                                  "&Close | E&xit",
+                                  "&File: &New\tCtrl+N | &Open... | Open &Feed... | "
+                                  "&Refresh Now | - | &Close | E&xit",
                                   "&View: &Toolbar | &Status Bar",
-                                  "&Options: &Feed...",
+                                  "&Options: &Feed... | - | &Sound | Sound from &Magnitude… | "
+                                  "&Notifications",
                                   "&Help: &Help Topics | - | &About Tremolux...",
                               }));
     EXPECT_EQ(frame->windowTitle(), "Tremolux");
@@ -240,18 +243,19 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     for (QAction* action : frame->ToolBar()->actions())
         buttons << action->toolTip() + " / " + action->statusTip();
     EXPECT_EQ(buttons, (QStringList{"New / Create a new document",
+                                    "Refresh Now / Reload the quake feed now",
                                     "Arrange windows vertically / Arrange windows vertically",
                                     "Arrange windows horizontally / Arrange windows horizontally"}));
 
     // The toolbar's New opens a map window at once; the menus switch back.
     frame->ToolBar()->actions().at(0)->trigger();
     EXPECT_EQ(frame->MapWindows().size(), 1);
-    EXPECT_EQ(frame->menuBar()->actions().size(), 5);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 6);
 
     QStringList shortcuts;
     for (QAction* action : frame->actions())
         shortcuts << action->shortcut().toString();
-    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1"}));
+    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1", "Ctrl+F4", "F5", "Ctrl+L", "Ctrl+P", "Ctrl+Tab", "Ctrl+Shift+Tab"}));
 }
 
 TEST_F(WatcherTest, TilingPlacesWindowsSideBySideOrStacked)

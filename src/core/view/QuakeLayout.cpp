@@ -1,0 +1,161 @@
+#include "core/view/QuakeLayout.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+#include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
+#include "core/view/MagnitudeColor.h"
+
+namespace tremolux {
+
+namespace {
+
+// The outer circle, where fresh quakes lie, as a share of the window's
+// shorter side.
+constexpr double kMapRadiusShare = 0.45;
+// Rays run from the city through the quake to 100 times its radius, out of
+// the window: only the direction and the width are seen.
+constexpr double kRayLengthFactor = 100.0;
+// The activity-index box in the top-left corner.
+constexpr CanvasRect kIndexBox{10, 10, 55, 35};
+// Far beyond any screen, and small enough that the ray end (100 r) still fits
+// an int: only quakes dated years ahead of now get this far out.
+constexpr double kMaxRadius = 1.0e6;
+
+int Trunc(double value)
+{
+    return static_cast<int>(value);
+}
+
+// printf's "%.*f" without the process locale, which Qt applications adopt
+// from the environment.
+void AppendFixed(std::string& text, double value, int precision)
+{
+    char digits[400];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value,
+                                      std::chars_format::fixed, precision);
+    text.append(digits, result.ptr);
+}
+
+// "[%.1f] %.0f km, %s (at %s)"
+std::string QuakeLabel(const QuakeRecord& quake, double distance)
+{
+    std::string label = "[";
+    AppendFixed(label, quake.magnitude, 1);
+    label += "] ";
+    AppendFixed(label, distance * 0.001, 0);
+    label += " km, ";
+    label += quake.region;
+    label += " (at ";
+    label += FormatOleDate(quake.time);
+    label += ')';
+    return label;
+}
+
+// The quake's distance from the centre: R0 when fresh, 0 once as old as the
+// hours window.
+double AgeRadius(double mapRadius, double ageSeconds, double hours)
+{
+    double r;
+    if (hours != 0.0)
+        r = mapRadius * (1.0 - ageSeconds / (hours * 3600.0));
+    else
+        r = ageSeconds <= 0.0 ? mapRadius : 0.0;
+    if (!(r > 0.0))
+        return 0.0;
+    return std::min(r, kMaxRadius);
+}
+
+// Degrees of the pie: 360 at the city, narrowing to 0 at the pie radius.
+double PieSweep(double distance, double pieRadius)
+{
+    if (!(distance <= pieRadius))
+        return 0.0;
+    if (pieRadius <= 0.0)
+        return 360.0;
+    return 360.0 * (1.0 - distance / pieRadius);
+}
+
+// False when the quake is not drawn at all.
+bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
+                 const CityPosition& city, const QuakeRecord& quake, OleDate now,
+                 QuakeShape& shape)
+{
+    const double m = quake.magnitude;
+    if (!(m >= 1.0 && m <= 10.0))
+        return false;
+
+    const double span = OleDayDifference(now, quake.time);
+    const double ageHours = WholeUnitsOfAge(span, 24.0);
+    const double ageSeconds = WholeUnitsOfAge(span, 86400.0);
+    if (ageHours > settings.hours)
+        return false;
+
+    const double r = AgeRadius(layout.mapRadius, ageSeconds, settings.hours);
+    const int ri = Trunc(r);
+    const int d = Trunc(2.0 * r);
+
+    double ccw = 0.0;
+    const double distance =
+        GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
+    double theta = 360.0 - ccw;
+    // A quake at the city itself has no direction: draw it to the north.
+    if (distance == 0.0 || !std::isfinite(theta))
+        theta = 0.0;
+    if (distance > settings.nearestRadius)
+        return false;
+    const double sweep = PieSweep(distance, settings.pieRadius);
+
+    const int cx = layout.centre.x;
+    const int cy = layout.centre.y;
+    const double t = theta * std::numbers::pi / 180.0;
+    shape.color = MagnitudeColor(m);
+    shape.penWidth = Trunc(m) + 1;
+    if (sweep != 0.0) {
+        const double k = sweep * std::numbers::pi / 360.0;
+        shape.pieStart = {cx + Trunc(r * std::sin(t + k)), cy - Trunc(r * std::cos(t + k))};
+        shape.pieEnd = {cx + Trunc(r * std::sin(t - k)), cy - Trunc(r * std::cos(t - k))};
+        shape.pieRect = {cx - ri, cy - ri, cx - ri + d, cy - ri + d};
+        // Coinciding points would make a full disc of a sector thinner than a pixel.
+        shape.hasPie = shape.pieStart != shape.pieEnd || sweep >= 180.0;
+    }
+    shape.position = {cx + Trunc(r * std::sin(t)), cy - Trunc(r * std::cos(t))};
+    shape.rayEnd = {cx + Trunc(kRayLengthFactor * (r * std::sin(t))),
+                    cy - Trunc(kRayLengthFactor * (r * std::cos(t)))};
+    if (settings.drawTexts) {
+        shape.hasLabel = true;
+        shape.label = QuakeLabel(quake, distance);
+    }
+    return true;
+}
+
+}  // namespace
+
+QuakeLayout LayOutQuakes(int width, int height, const DisplaySettings& settings,
+                         const CityPosition& city, const QuakeList& quakes, OleDate now,
+                         const LabelMeasure& measure)
+{
+    QuakeLayout layout;
+    layout.centre = {Trunc(width * 0.5), Trunc(height * 0.5)};
+    layout.mapRadius = kMapRadiusShare * std::min(width, height);
+    layout.indexBox = kIndexBox;
+    for (int i = 0; i < quakes.count(); ++i) {
+        QuakeShape shape;
+        if (!LayOutQuake(layout, settings, city, quakes.at(i), now, shape))
+            continue;
+        shape.quake = i;
+        if (shape.hasLabel && measure) {
+            const LabelSize size = measure(shape.label);
+            const CanvasPoint at = shape.position;
+            shape.labelBox = {at.x, at.y, at.x + size.width, at.y + size.height};
+        }
+        layout.shapes.push_back(std::move(shape));
+    }
+    return layout;
+}
+
+}  // namespace tremolux

@@ -1,0 +1,221 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "core/common/Clock.h"
+#include "gui/app/WatcherTest.h"
+#include "gui/feed/FeedView.h"
+
+namespace tremolux {
+namespace {
+
+using test::AnswerModal;
+using test::Feed;
+using test::kFirstFeed;
+using test::Quake;
+using test::WaitUntil;
+using test::WatcherTest;
+
+QAction* Action(CMainFrame* frame, const QString& text)
+{
+    for (QAction* action : frame->findChildren<QAction*>()) {
+        if (action->text().remove('&') == text)
+            return action;
+    }
+    ADD_FAILURE() << text.toStdString();
+    return nullptr;
+}
+
+QLabel* FeedPane(CMainFrame* frame)
+{
+    for (QLabel* label : frame->statusBar()->findChildren<QLabel*>()) {
+        if (label->text() == frame->FeedStatus())
+            return label;
+    }
+    return nullptr;
+}
+
+TEST_F(WatcherTest, RefreshNowReloadsAtOnceButNeverRestartsALoad)
+{
+    Start(std::chrono::milliseconds(300));
+    ASSERT_TRUE(FirstLoad());
+    ASSERT_EQ(server.RequestCount(), 1);
+
+    // F5 while a load hangs: the load runs on to its end, no second one starts.
+    server.ServeStall();
+    QAction* refresh = Action(frame, "Refresh Now");
+    refresh->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return server.RequestCount() == 2; }));
+    refresh->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return frame->FeedStatus().contains("no complete answer"); }));
+    EXPECT_EQ(server.RequestCount(), 2);
+    EXPECT_EQ(frame->m_quakes.count(), 3);
+
+    std::vector<Quake> moved = kFirstFeed;
+    moved.insert(moved.begin(), {4.1, -12.5, 166.7, 1});
+    server.Serve(Feed(moved));
+    frame->activateWindow();
+    QTest::keyClick(frame, Qt::Key_F5);
+    ASSERT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 4; }));
+    EXPECT_EQ(server.RequestCount(), 3);
+}
+
+TEST_F(WatcherTest, NewestQuakeNotifiesAndTheToneFollowsTheOptions)
+{
+    Start();
+    QSignalSpy alerts(frame, &CMainFrame::quakeAlert);
+    ASSERT_TRUE(FirstLoad());
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_EQ(alerts.at(0).at(0).toString(), "M 5.4 earthquake");
+    EXPECT_TRUE(alerts.at(0).at(1).toString().startsWith("Test region 0\n"));
+    EXPECT_TRUE(alerts.at(0).at(1).toString().endsWith(" of Tokyo"));
+    EXPECT_EQ(tone.frequencies.size(), 1u);
+
+    // Unchanged newest quake: nothing; notifications off: the tone alone.
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(alerts.count(), 1);
+    Action(frame, "Notifications")->trigger();
+    EXPECT_FALSE(AppSettings().value(settings::kNotificationsOn).toBool());
+    std::vector<Quake> feed = kFirstFeed;
+    feed.insert(feed.begin(), {4.1, -12.5, 166.7, 1});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(alerts.count(), 1);
+    EXPECT_EQ(tone.frequencies.size(), 2u);
+
+    // Below the least magnitude for the tone, then with the sound off: silent.
+    AppSettings().setValue(settings::kSoundMinMagnitude, 4.5);
+    feed.insert(feed.begin(), {4.4, -10.0, 160.0, 0});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(tone.frequencies.size(), 2u);
+    Action(frame, "Sound")->trigger();
+    feed.insert(feed.begin(), {6.1, -11.0, 161.0, 0});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(frame->m_quakes.count(), 6);
+    EXPECT_EQ(tone.frequencies.size(), 2u);
+}
+
+// Without any data the windows say so, the pane warns and the box gives the
+// reason below its own text; the first good load clears all three.
+TEST_F(WatcherTest, NoDataIsShownAsSuch)
+{
+    server.Stop();
+    Start();
+    EXPECT_EQ(View(0)->Notice(), "Waiting for the feed…");
+
+    QString text, reason, notice;
+    AnswerModal<QMessageBox>(
+        [&](QMessageBox* box) {
+            text = box->text();
+            reason = box->informativeText();
+            notice = View(0)->Notice();
+            box->accept();
+            return true;
+        },
+        [&] { ASSERT_TRUE(WaitUntil([&] { return !text.isEmpty(); })); });
+    EXPECT_EQ(text, "Error: no GetHtmlDocument()");
+    EXPECT_EQ(reason, "The feed could not be loaded: connection refused.");
+    EXPECT_EQ(notice, "No data: the feed could not be loaded: connection refused.");
+    ASSERT_NE(FeedPane(frame), nullptr);
+    EXPECT_FALSE(FeedPane(frame)->styleSheet().isEmpty());
+
+    test::TestServer second;
+    second.Serve(Feed(kFirstFeed));
+    g_pFeedView->Navigate2(second.Url());
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(View(0)->Notice(), "");
+    EXPECT_TRUE(FeedPane(frame)->styleSheet().isEmpty());
+}
+
+TEST_F(WatcherTest, MapMenuAndKeysReachTheActiveWindow)
+{
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { return View(0)->City().name == "Tokyo"; }));
+    frame->OnFileNew();
+    ASSERT_EQ(frame->MapWindows().size(), 2);
+    EXPECT_EQ(frame->ActiveMapWindow(), frame->MapWindows().at(1));
+    QTest::keyClick(frame->ActiveMapWindow()->GetView(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(frame->ActiveMapWindow(), frame->MapWindows().at(0));
+    Action(frame, "Next Window")->trigger();
+    EXPECT_EQ(frame->ActiveMapWindow(), frame->MapWindows().at(1));
+
+    bool asked = false;
+    AnswerModal<QDialog>(
+        [&](QDialog* dialog) {
+            asked = dialog->windowTitle() == "Parameters";
+            dialog->reject();
+            return true;
+        },
+        [&] { Action(frame, "Parameters…")->trigger(); });
+    EXPECT_TRUE(asked);
+
+    // Ctrl+F4 closes the active window, the focus in it or not; with none
+    // left the map commands rest.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame->ActiveMapWindow()->GetView(), Qt::Key_F4, Qt::ControlModifier);
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().size() == 1; }));
+    QTest::keyClick(frame, Qt::Key_F4, Qt::ControlModifier);
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
+    EXPECT_FALSE(Action(frame, "Parameters…")->isEnabled());
+    EXPECT_FALSE(Action(frame, "Choose City…")->isEnabled());
+}
+
+}  // namespace
+}  // namespace tremolux
+
+namespace tremolux {
+namespace {
+
+struct SteppingClock final : Clock {
+    OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    OleDate Now() const override { return now; }
+};
+
+struct SilentTone final : Tone {
+    void Play(int, int) override {}
+};
+
+// Data that missed two reloads look out of date, though no load failed.
+TEST(FeedStalenessTest, OldDataWarn)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    AppSettings().clear();
+    test::TestServer server;
+    server.Serve(Feed(kFirstFeed));
+    SteppingClock clock;
+    FeedView feed(clock);
+    // The frame reaches the feed through the program's one feed window.
+    struct Installed {
+        explicit Installed(FeedView& view) { g_pFeedView = &view; }
+        ~Installed() { g_pFeedView = nullptr; }
+    } installed(feed);
+    SilentTone tone;
+    CycleTimings timings;
+    timings.poll = std::chrono::milliseconds(10);
+    timings.refresh = std::chrono::minutes(5);
+    CMainFrame frame(clock, tone, timings);
+    frame.OnCreate();
+    feed.Navigate2(server.Url());
+    ASSERT_TRUE(WaitUntil([&] { return frame.m_quakes.count() == 3; }));
+    ASSERT_NE(FeedPane(&frame), nullptr);
+    EXPECT_TRUE(FeedPane(&frame)->styleSheet().isEmpty());
+
+    clock.now.value += 9.0 / 1440.0;  // not yet two periods old
+    frame.UpdateFeedStatus();
+    EXPECT_TRUE(FeedPane(&frame)->styleSheet().isEmpty());
+    clock.now.value += 2.0 / 1440.0;
+    frame.UpdateFeedStatus();
+    EXPECT_FALSE(FeedPane(&frame)->styleSheet().isEmpty());
+}
+
+}  // namespace
+}  // namespace tremolux
