@@ -14,16 +14,13 @@
 #include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
 #include "core/view/MagnitudeColor.h"
+#include "core/view/MapScale.h"
 
 namespace tremolux {
 
 namespace {
 
-constexpr Rgb kFieldColor{0, 200, 0};
 constexpr Rgb kIndexTextColor{255, 255, 255};
-// The outer circle, where fresh quakes lie, as a share of the window's
-// shorter side.
-constexpr double kMapRadiusShare = 0.45;
 // The city's disc at the centre.
 constexpr int kCityDiscRadius = 10;
 // Rays run from the city through the quake to 100 times its radius, out of
@@ -36,9 +33,6 @@ constexpr int kIndexBoxWidth = 45;
 constexpr int kIndexBoxHeight = 25;
 constexpr int kIndexTextLeft = 20;
 constexpr int kIndexTextTop = 15;
-// Far beyond any screen, and small enough that the ray end (100 r) still fits
-// an int: only quakes dated years ahead of now get this far out.
-constexpr double kMaxRadius = 1.0e6;
 
 int Trunc(double value)
 {
@@ -68,37 +62,6 @@ std::string QuakeLabel(const QuakeRecord& quake, double distance)
     label += FormatOleDate(quake.time);
     label += ')';
     return label;
-}
-
-// The quake's distance from the centre: R0 when fresh, 0 once as old as the
-// hours window.
-double AgeRadius(double mapRadius, double ageSeconds, double hours)
-{
-    double r;
-    if (hours != 0.0)
-        r = mapRadius * (1.0 - ageSeconds / (hours * 3600.0));
-    else
-        r = ageSeconds <= 0.0 ? mapRadius : 0.0;
-    if (!(r > 0.0))
-        return 0.0;
-    return std::min(r, kMaxRadius);
-}
-
-// Degrees of the pie: 360 at the city, narrowing to 0 at the pie radius.
-double PieSweep(double distance, double pieRadius)
-{
-    if (!(distance <= pieRadius))
-        return 0.0;
-    if (pieRadius <= 0.0)
-        return 360.0;
-    return 360.0 * (1.0 - distance / pieRadius);
-}
-
-// Green at 0, red at 100 and above.
-Rgb IndexColor(int index)
-{
-    const int q = std::clamp(index, 0, 100) * 255 / 100;
-    return {q, 255 - q, 0};
 }
 
 void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySettings& settings,
@@ -142,7 +105,7 @@ void DrawQuake(Canvas& canvas, int cx, int cy, double mapRadius, const DisplaySe
             canvas.Pie(cx - ri, cy - ri, cx - ri + d, cy - ri + d, start, end);
     }
 
-    const Pen oldPen = canvas.SelectPen(Pen{Trunc(m) + 1, color});
+    const Pen oldPen = canvas.SelectPen(Pen{RayWidth(m), color});
     canvas.MoveTo(cx, cy);
     canvas.LineTo(cx + Trunc(kRayLengthFactor * (r * std::sin(t))),
                   cy - Trunc(kRayLengthFactor * (r * std::cos(t))));
@@ -162,7 +125,7 @@ void DrawQuakes(Canvas& canvas, int width, int height, const DisplaySettings& se
 {
     const int cx = Trunc(width * 0.5);
     const int cy = Trunc(height * 0.5);
-    const double mapRadius = kMapRadiusShare * std::min(width, height);
+    const double mapRadius = MapRadius(width, height);
 
     canvas.FillSolidRect(1, 1, width - 2, height - 2, kFieldColor);
     canvas.Ellipse(cx - kCityDiscRadius, cy - kCityDiscRadius, cx + kCityDiscRadius,

@@ -17,6 +17,7 @@
 #include "gui/app/CTremoluxDoc.h"
 #include "core/cycle/FeedStatus.h"
 #include "gui/app/InstallPaths.h"
+#include "gui/app/QuakeDocks.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
@@ -56,8 +57,10 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         UpdateMenus();
         ShowActiveViewStatus();
+        m_docks->FollowActiveWindow();
     });
 
+    m_docks = new QuakeDocks(*this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -219,6 +222,7 @@ void CMainFrame::UpdateFeedStatus()
 void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
+    m_docks->ListChanged();
     for (CChildFrame* window : MapWindows())
         window->GetView()->repaint();
 }

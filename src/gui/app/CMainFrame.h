@@ -20,6 +20,7 @@ class QToolBar;
 namespace tremolux {
 
 class CChildFrame;
+class QuakeDocks;
 class CTremoluxView;
 class Clock;
 
@@ -72,6 +73,7 @@ public:
     const MainCycle& Cycle() const { return m_cycle; }
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    QuakeDocks& Docks() const { return *m_docks; }
     // The text of the feed pane right of the message pane.
     QString FeedStatus() const;
     void UpdateFeedStatus();
@@ -111,6 +113,7 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_feedPane = nullptr;
+    QuakeDocks* m_docks = nullptr;
 
     QAction* m_newAct = nullptr;
     QAction* m_openAct = nullptr;

@@ -17,6 +17,10 @@ inline constexpr char kRefreshMinutes[] = "feed/refreshMinutes";
 inline constexpr int kRefreshChoices[] = {1, 5, 15, 60};
 inline constexpr int kDefaultRefreshMinutes = 5;
 
+// The quake list's minimum magnitude; 0 shows every quake.
+inline constexpr char kListMinimumMagnitude[] = "list/minimumMagnitude";
+inline constexpr double kDefaultListMinimumMagnitude = 0.0;
+
 // The session kept at exit: the main window, then the map windows from the
 // bottom of the stack to the top, each with its map window file's keys.
 inline constexpr char kSessionFrameGeometry[] = "session/frameGeometry";
