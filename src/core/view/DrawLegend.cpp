@@ -101,7 +101,8 @@ void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, int& y)
 void DrawAges(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)
 {
     TextColumn text(canvas, style, y);
-    text.Line("Age: fresh on the outer ring, " + AgeLabel(settings.hours) + " old at the centre");
+    text.Line("Age: fresh quakes on the outer ring,");
+    text.Line(AgeLabel(settings.hours) + " old ones at the centre");
     y += 4;
     const double radius =
         std::clamp((style.width - 2 * kMargin) / 2 - 1, 40, kAgeDiagramMaxRadius);
@@ -194,7 +195,7 @@ std::string AgeLabel(double hours)
         return Number(hours * 60.0, 0) + " min";
     if (!Whole(hours))
         return Number(hours, 1) + " h";
-    if (hours >= 48.0 && Whole(hours / 24.0))
+    if (hours >= 72.0 && Whole(hours / 24.0))
         return Number(hours / 24.0, 0) + " d";
     return Number(hours, 0) + " h";
 }
@@ -213,8 +214,18 @@ std::vector<AgeRing> AgeRings(double hours)
     }
     // A ring close to the centre's would only crowd its label.
     for (int i = 1; i * step < hours - step / 2; ++i)
-        rings.push_back({i * step, AgeLabel(i * step)});
-    rings.push_back({hours, AgeLabel(hours)});
+        rings.push_back({i * step, {}});
+    rings.push_back({hours, {}});
+
+    // One unit for all the rings: days only when every ring is whole days.
+    bool days = hours >= 72.0;
+    for (const AgeRing& ring : rings)
+        days = days && Whole(ring.hours / 24.0);
+    for (std::size_t i = 1; i < rings.size(); ++i) {
+        const double age = rings[i].hours;
+        rings[i].label = days ? Number(age / 24.0, 0) + " d"
+                              : (age >= 72.0 && Whole(age) ? Number(age, 0) + " h" : AgeLabel(age));
+    }
     return rings;
 }
 

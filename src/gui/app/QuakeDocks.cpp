@@ -1,5 +1,6 @@
 #include "gui/app/QuakeDocks.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -45,12 +46,14 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
 {
     m_listDock = MakeDock(frame, tr("Quake List"), "quakeListDock", m_panel);
     frame.addDockWidget(Qt::BottomDockWidgetArea, m_listDock);
+    m_listDock->toggleViewAction()->setText(tr("&Quake List"));
 
     auto* scroll = new QScrollArea;
     scroll->setWidget(m_legend);
     scroll->setWidgetResizable(true);
     m_legendDock = MakeDock(frame, tr("Legend"), "legendDock", scroll);
     frame.addDockWidget(Qt::RightDockWidgetArea, m_legendDock);
+    m_legendDock->toggleViewAction()->setText(tr("&Legend"));
 
     QDoubleSpinBox* minimum = m_panel->MinimumMagnitudeBox();
     minimum->setValue(AppSettings()

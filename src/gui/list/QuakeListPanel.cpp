@@ -45,9 +45,13 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->horizontalHeader()->setSectionResizeMode(QuakeTableModel::Region,
-                                                      QHeaderView::Interactive);
-    m_table->setColumnWidth(QuakeTableModel::Region, fontMetrics().averageCharWidth() * 32);
+    // Widths from typical texts: fitting the columns to their contents would
+    // measure every row.
+    const QString typical[QuakeTableModel::ColumnCount] = {
+        "10.0", "2025-12-07 06:00:00", "23 h 59 min ago", "123 km SSW of Somewhere Island, XX",
+        "700.0 km", "19999 km NNW"};
+    for (int column = 0; column < QuakeTableModel::ColumnCount; ++column)
+        m_table->setColumnWidth(column, fontMetrics().horizontalAdvance(typical[column]) + 16);
     m_table->setWhatsThis(tr("The quakes of the feed, newest first. Bold rows came with the "
                              "latest load. Click a column's title to sort by it; select a row "
                              "to mark the quake in the active map window; double-click it to "
