@@ -32,6 +32,14 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     connect(m_minimum, &QDoubleSpinBox::valueChanged, m_filter,
             &QuakeSortFilter::SetMinimumMagnitude);
 
+    // Before the view's own handler, which would move the selection to a
+    // neighbouring quake: a quake the filter hides is no longer selected.
+    connect(m_filter, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                const int current = m_table->currentIndex().row();
+                if (current >= first && current <= last)
+                    m_table->selectionModel()->clear();
+            });
     m_table->setModel(m_filter);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(QuakeTableModel::Time, Qt::DescendingOrder);

@@ -9,8 +9,10 @@ namespace tremolux {
 QuakeSortFilter::QuakeSortFilter(QObject* parent) : QSortFilterProxyModel(parent)
 {
     setSortRole(QuakeTableModel::SortRole);
-    setSortLocaleAware(true);
-    setSortCaseSensitivity(Qt::CaseInsensitive);
+    // Regions as a person orders names: "9 km N of" before "12 km N of",
+    // capitals among the small letters.
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_collator.setNumericMode(true);
     setDynamicSortFilter(true);
 }
 
@@ -41,7 +43,7 @@ bool QuakeSortFilter::lessThan(const QModelIndex& left, const QModelIndex& right
     const QVariant a = left.data(sortRole());
     const QVariant b = right.data(sortRole());
     if (a.typeId() != QMetaType::Double || b.typeId() != QMetaType::Double)
-        return QSortFilterProxyModel::lessThan(left, right);
+        return m_collator.compare(a.toString(), b.toString()) < 0;
     const double x = a.toDouble();
     const double y = b.toDouble();
     if (std::isnan(x) || std::isnan(y))

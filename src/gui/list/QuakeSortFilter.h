@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QSortFilterProxyModel>
 
 namespace tremolux {
@@ -19,6 +20,7 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
+    QCollator m_collator;
     double m_minimumMagnitude = 0.0;
 };
 

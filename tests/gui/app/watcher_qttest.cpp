@@ -197,7 +197,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     EXPECT_EQ(MenuBar(frame),
               (QStringList{
                   "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | - | E&xit",
-                  "&View: &Toolbar | &Status Bar",
+                  "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                   "&Options: &Feed...",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
                   "Tile Horizontally | - | &1 Tokyo",
@@ -209,7 +209,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     EXPECT_EQ(MenuBar(frame), (QStringList{
                                   "&File: &New\tCtrl+N | &Open... | Open &Feed... | - | "
                                   "&Close | E&xit",
-                                  "&View: &Toolbar | &Status Bar",
+                                  "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                                   "&Options: &Feed...",
                                   "&Help: &Help Topics | - | &About Tremolux...",
                               }));
