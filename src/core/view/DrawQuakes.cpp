@@ -1,6 +1,5 @@
 #include "core/view/DrawQuakes.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
