@@ -5,7 +5,8 @@
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QScrollArea>
-#include <QStatusBar>
+#include <QTableView>
+#include <QToolTip>
 #include <QUrl>
 
 #include "core/feed/QuakeList.h"
@@ -24,7 +25,6 @@ namespace {
 
 // Often enough that an age shown in minutes is never a minute behind for long.
 constexpr int kAgeRefreshMs = 20000;
-constexpr int kMessageMs = 5000;
 
 QDockWidget* MakeDock(CMainFrame& frame, const QString& title, const char* name, QWidget* content)
 {
@@ -162,8 +162,11 @@ void QuakeDocks::OpenEventPage(int index)
         QDesktopServices::openUrl(page);
         return;
     }
-    m_frame.m_wndStatusBar->showMessage(tr("The feed gives no web page for this quake."),
-                                        kMessageMs);
+    // Said where the user looks, leaving the status bar's settings text alone.
+    QTableView* table = m_panel->Table();
+    const QRect cell = table->visualRect(table->currentIndex());
+    QToolTip::showText(table->viewport()->mapToGlobal(cell.center()),
+                       tr("The feed gives no web page for this quake."), table);
 }
 
 }  // namespace tremolux
