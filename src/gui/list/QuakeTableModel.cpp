@@ -4,7 +4,6 @@
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
-#include "core/list/QuakeText.h"
 
 namespace tremolux {
 
@@ -14,6 +13,7 @@ QuakeTableModel::QuakeTableModel(const QuakeList& quakes, const Clock& clock, QO
     m_newFont.setBold(true);
     m_rows = m_quakes.count();
     m_revision = m_quakes.Revision();
+    measurePlaces();
 }
 
 void QuakeTableModel::ListChanged()
@@ -22,6 +22,7 @@ void QuakeTableModel::ListChanged()
     m_new.Update(m_quakes);
     m_rows = m_quakes.count();
     m_revision = m_quakes.Revision();
+    measurePlaces();
     endResetModel();
 }
 
@@ -30,7 +31,17 @@ void QuakeTableModel::SetCity(const CityPosition& city)
     if (city.latDecimal == m_city.latDecimal && city.lonDecimal == m_city.lonDecimal)
         return;
     m_city = city;
+    measurePlaces();
     columnChanged(Distance);
+}
+
+void QuakeTableModel::measurePlaces()
+{
+    m_places.resize(static_cast<std::size_t>(m_rows));
+    if (m_quakes.Revision() != m_revision)
+        return;
+    for (int row = 0; row < m_rows; ++row)
+        m_places[static_cast<std::size_t>(row)] = PlaceFrom(m_city, m_quakes.at(row));
 }
 
 void QuakeTableModel::AgesChanged()
@@ -100,7 +111,7 @@ QVariant QuakeTableModel::display(int row, int column) const
     case Depth:
         return QString::fromStdString(DepthText(quake.depth));
     case Distance:
-        return QString::fromStdString(DistanceText(PlaceFrom(m_city, quake)));
+        return QString::fromStdString(DistanceText(m_places[static_cast<std::size_t>(row)]));
     default:
         return {};
     }
@@ -119,7 +130,7 @@ double QuakeTableModel::number(int row, int column) const
     case Depth:
         return quake.depth;
     case Distance:
-        return PlaceFrom(m_city, quake).distance;
+        return m_places[static_cast<std::size_t>(row)].distance;
     default:
         return std::nan("");
     }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <vector>
+
 #include <QAbstractTableModel>
 #include <QFont>
 
 #include "core/geo/CityPosition.h"
 #include "core/list/NewQuakes.h"
+#include "core/list/QuakeText.h"
 
 namespace tremolux {
 
@@ -12,8 +15,9 @@ class Clock;
 class QuakeList;
 
 // The program's quake list as a table. It reads the list on every call and
-// keeps nothing of it but which rows the latest load added; the frame calls
-// ListChanged after each load.
+// keeps nothing of it but which rows the latest load added and where each
+// quake lies from the city (sorting by distance compares them often); the
+// frame calls ListChanged after each load.
 class QuakeTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -46,11 +50,13 @@ private:
     // against a list half rebuilt.
     bool readable(const QModelIndex& index) const;
     void columnChanged(int column);
+    void measurePlaces();
 
     const QuakeList& m_quakes;
     const Clock& m_clock;
     CityPosition m_city;
     NewQuakes m_new;
+    std::vector<QuakePlace> m_places;  // by row
     QFont m_newFont;
     int m_rows = 0;
     unsigned long long m_revision = 0;
