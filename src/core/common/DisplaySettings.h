@@ -4,6 +4,12 @@
 
 namespace tremolux {
 
+// The largest values a map window's parameters may take: past a week the
+// feed has no quakes, past these distances nothing more fits the picture.
+inline constexpr int kMaxHours = 168;
+inline constexpr int kMaxNearestKm = 15000;
+inline constexpr int kMaxPieKm = 1000;
+
 // One map window's display parameters.
 struct DisplaySettings {
     unsigned char drawTexts = 1;

@@ -4,15 +4,12 @@
 #include <cmath>
 #include <set>
 
+#include "core/common/DisplaySettings.h"
 #include "core/common/Utf8.h"
 
 namespace tremolux {
 
 namespace {
-
-constexpr int kMaxHours = 168;
-constexpr int kMaxNearestKm = 15000;
-constexpr int kMaxPieKm = 1000;
 
 std::string NumberText(double value)
 {

@@ -1,14 +1,11 @@
 #include "core/view/ParametersLogic.h"
 
 #include "core/common/CNumbers.h"
+#include "core/common/DisplaySettings.h"
 
 namespace tremolux {
 
 namespace {
-
-constexpr int MAX_HOURS = 168;
-constexpr int MAX_NEAREST_KM = 15000;
-constexpr int MAX_PIE_KM = 1000;
 
 std::string WholeText(double value)
 {
@@ -38,17 +35,17 @@ std::optional<std::string> ApplyParametersForm(const ParametersForm& form,
     settings.drawTexts = form.drawTexts ? 1 : 0;
 
     const int hours = CAtoi(form.hours);
-    if (!Inside(hours, MAX_HOURS))
+    if (!Inside(hours, kMaxHours))
         return "Show last must be inside 0 ... 168 hours";
     settings.hours = hours;
 
     const int nearest = CAtoi(form.nearest);
-    if (!Inside(nearest, MAX_NEAREST_KM))
+    if (!Inside(nearest, kMaxNearestKm))
         return "Show nearest must be inside 0 ... 15000 km";
     settings.nearestRadius = nearest * 1000.0;
 
     const int pie = CAtoi(form.pie);
-    if (!Inside(pie, MAX_PIE_KM))
+    if (!Inside(pie, kMaxPieKm))
         return "Draw Pie near must be inside 0 ... 1000 km";
     settings.pieRadius = pie * 1000.0;
 

@@ -96,13 +96,24 @@ void CMainFrame::OnCreate()
 {
     m_cycle.Start();
     ApplyStoredRefreshPeriod();
-    m_pollTimer.start();
     m_refreshTimer.start();
+    FollowPendingPage();
 }
 
 void CMainFrame::OnTimer(int id)
 {
     m_cycle.OnTimer(id, g_pFeedView);
+    FollowPendingPage();
+}
+
+// The poll only matters while a page is awaited; an idle watcher then wakes
+// once a refresh period instead of ten times a second.
+void CMainFrame::FollowPendingPage()
+{
+    if (!m_cycle.PagePending())
+        m_pollTimer.stop();
+    else if (!m_pollTimer.isActive())
+        m_pollTimer.start();
 }
 
 bool CMainFrame::event(QEvent* event)

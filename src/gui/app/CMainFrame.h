@@ -71,6 +71,8 @@ public:
     CChildFrame* ActiveMapWindow() const;
     const Clock& GetClock() const { return m_clock; }
     const MainCycle& Cycle() const { return m_cycle; }
+    // Whether the feed is being polled: only while a page is awaited.
+    bool Polling() const { return m_pollTimer.isActive(); }
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QuakeDocks& Docks() const { return *m_docks; }
@@ -90,6 +92,7 @@ private:
     static constexpr char kIdleMessage[] = " ";
 
     void ApplyStoredRefreshPeriod();
+    void FollowPendingPage();
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

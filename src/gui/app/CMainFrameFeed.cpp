@@ -68,6 +68,7 @@ void CMainFrame::SetFeed(const QString& address)
         return;
     m_cycle.Start();
     g_pFeedView->Navigate2(address.toStdString());
+    FollowPendingPage();
     if (m_refreshTimer.isActive())
         m_refreshTimer.start();
     UpdateFeedStatus();

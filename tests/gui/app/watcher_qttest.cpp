@@ -120,6 +120,27 @@ TEST_F(WatcherTest, ToneOnlyWhenTheNewestQuakeMoves)
     EXPECT_EQ(tone.frequencies.size(), 2u);
 }
 
+// An idle watcher does not poll: the poll timer runs from a reload until its
+// page has been parsed, whatever the outcome.
+TEST_F(WatcherTest, PollsOnlyWhileAPageIsAwaited)
+{
+    Start();
+    EXPECT_TRUE(frame->Polling());
+    ASSERT_TRUE(FirstLoad());
+    ASSERT_TRUE(WaitUntil([this] { return !frame->Polling(); }));
+
+    server.ServeStatus(500);
+    frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+    EXPECT_TRUE(frame->Polling());
+    ASSERT_TRUE(WaitUntil([this] { return !frame->Cycle().PagePending(); }));
+    EXPECT_FALSE(frame->Polling());
+
+    server.Serve(Feed(kFirstFeed));
+    ASSERT_TRUE(Reload());
+    EXPECT_FALSE(frame->Polling());
+    EXPECT_EQ(frame->m_quakes.count(), 3);
+}
+
 // A reload that fails keeps the quakes on screen and says why in the status bar.
 TEST_F(WatcherTest, FailedReloadsKeepTheList)
 {
