@@ -15,7 +15,6 @@
 #include "gui/common/Settings.h"
 #include "gui/legend/LegendWidget.h"
 #include "gui/list/QuakeListPanel.h"
-#include "gui/list/QuakeSortFilter.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
 

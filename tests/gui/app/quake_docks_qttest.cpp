@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/cities/CityEntry.h"
 #include "core/feed/QuakeList.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/QuakeDocks.h"
