@@ -77,7 +77,8 @@ private:
     int& m_y;
 };
 
-void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, int& y)
+void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings,
+                    int& y)
 {
     TextColumn text(canvas, style, y);
     text.Line("Magnitude: colour and width of the ray");
@@ -96,6 +97,8 @@ void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, int& y)
     }
     y += kRayLength + 4 + style.lineHeight;
     text.Line("Under 1 and over 10 are not drawn.");
+    if (settings.drawTexts)
+        text.Line("Label: [magnitude] km away, region (at time)");
 }
 
 void DrawAges(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)
@@ -233,7 +236,7 @@ int DrawLegend(Canvas& canvas, const LegendStyle& style, const DisplaySettings& 
 {
     const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Default);
     int y = kMargin;
-    DrawMagnitudes(canvas, style, y);
+    DrawMagnitudes(canvas, style, settings, y);
     y += kSectionGap;
     DrawAges(canvas, style, settings, y);
     y += kSectionGap;

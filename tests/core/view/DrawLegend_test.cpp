@@ -135,6 +135,7 @@ TEST(DrawLegendTest, TextsFollowTheSettingsAndIndexBoxesTheMapsColours)
     EXPECT_NE(trace.find("24 h old ones at the centre"), std::string::npos);
     EXPECT_NE(trace.find("nearer than 250 km"), std::string::npos);
     EXPECT_NE(trace.find("farther than 1200 km"), std::string::npos);
+    EXPECT_EQ(trace.find("Label:"), std::string::npos);
     EXPECT_EQ(Operations(trace, "pie").size(), 4u);
 
     settings.pieRadius = 0.0;
