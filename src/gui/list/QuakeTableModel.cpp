@@ -49,9 +49,11 @@ void QuakeTableModel::AgesChanged()
     columnChanged(Age);
 }
 
+// Not while the list is being rebuilt: the sorted view would re-sort rows
+// that read as empty.
 void QuakeTableModel::columnChanged(int column)
 {
-    if (m_rows > 0)
+    if (m_rows > 0 && m_quakes.Revision() == m_revision)
         emit dataChanged(index(0, column), index(m_rows - 1, column));
 }
 
