@@ -31,6 +31,8 @@ class NewQuakes {
 public:
     // Takes the list as the latest load left it.
     void Update(const QuakeList& quakes);
+    // Another feed: its first load has nothing to compare with either.
+    void Forget() { m_hasBaseline = false; }
     bool IsNew(int index) const
     {
         return index >= 0 && index < static_cast<int>(m_new.size()) && m_new[index] != 0;

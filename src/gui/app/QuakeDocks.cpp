@@ -87,6 +87,11 @@ void QuakeDocks::ListChanged()
     m_panel->ShowSelected(index);
 }
 
+void QuakeDocks::FeedChanged()
+{
+    m_model->FeedChanged();
+}
+
 void QuakeDocks::FollowActiveWindow()
 {
     CChildFrame* window = m_frame.ActiveMapWindow();

@@ -35,6 +35,8 @@ public:
 
     // A load rebuilt the quake list.
     void ListChanged();
+    // The quakes will come from another feed.
+    void FeedChanged();
     // Another map window became active, or the active one closed.
     void FollowActiveWindow();
 

@@ -31,6 +31,8 @@ public:
 
     // The list was rebuilt: every row may have changed.
     void ListChanged();
+    // The next load comes from another feed: it marks no quake as new.
+    void FeedChanged() { m_new.Forget(); }
     // Distances and directions from now on count from city.
     void SetCity(const CityPosition& city);
     // The clock moved on: the ages are out of date.

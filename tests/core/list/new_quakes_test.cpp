@@ -58,15 +58,21 @@ TEST(NewQuakesTest, MarksWhatTheLatestLoadAddedUntilTheNext)
 
 // A load that failed left the list empty: the load after it brings back the
 // same quakes, which are not news.
-TEST(NewQuakesTest, AnEmptyLoadIsNoBaseline)
+TEST(NewQuakesTest, NoNewsAfterAFailedLoadOrAnotherFeed)
 {
     NewQuakes marks;
     const QuakeList full = ListOf({Quake(4.0, 35.0), Quake(3.0, 36.0)});
     marks.Update(full);
     marks.Update(QuakeList());
     EXPECT_EQ(marks.Count(), 0);
-    marks.Update(ListOf({Quake(6.0, 10.0, 46000.7), Quake(4.0, 35.0), Quake(3.0, 36.0)}));
+    const QuakeList next = ListOf({Quake(6.0, 10.0, 46000.7), Quake(4.0, 35.0), Quake(3.0, 36.0)});
+    marks.Update(next);
     EXPECT_EQ(Marks(marks, 3), (std::vector<bool>{true, false, false}));
+
+    // Another feed's first load is no news either.
+    marks.Forget();
+    marks.Update(ListOf({Quake(2.0, 20.0, 46000.8)}));
+    EXPECT_EQ(marks.Count(), 0);
 }
 
 // A field the feed left out reads as NaN, which equals nothing, not even itself.
