@@ -20,12 +20,11 @@ constexpr int kRayLength = 30;
 constexpr int kAgeDiagramMaxRadius = 110;
 constexpr int kPieDiameter = 26;
 constexpr double kPieShares[] = {0.0, 0.25, 0.5, 0.75};
-// The index box as the map draws it, and its number inside.
+// A sample of the index box, and its number inside.
 constexpr int kIndexBoxWidth = 45;
 constexpr int kIndexBoxHeight = 25;
 constexpr int kIndexTextLeft = 10;
 constexpr int kIndexTextTop = 5;
-constexpr Rgb kIndexTextColor{255, 255, 255};
 constexpr Rgb kOutlineColor{0, 0, 0};
 constexpr Rgb kCityColor{255, 255, 255};
 constexpr int kCityDiscRadius = 4;

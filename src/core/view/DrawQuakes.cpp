@@ -19,7 +19,6 @@ namespace tremolux {
 
 namespace {
 
-constexpr Rgb kIndexTextColor{255, 255, 255};
 // The city's disc at the centre.
 constexpr int kCityDiscRadius = 10;
 // Rays run from the city through the quake to 100 times its radius, out of

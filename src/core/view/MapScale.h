@@ -19,8 +19,9 @@ double AgeRadius(double mapRadius, double ageSeconds, double hours);
 // Degrees of the pie: 360 at the city, narrowing to 0 at the pie radius.
 double PieSweep(double distance, double pieRadius);
 
-// The activity-index box: green at 0, red at 100 and above.
+// The activity-index box: green at 0, red at 100 and above, the number in white.
 Rgb IndexColor(int index);
+inline constexpr Rgb kIndexTextColor{255, 255, 255};
 
 // The width of a quake's ray in pixels.
 int RayWidth(double magnitude);
