@@ -55,9 +55,9 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
     m_legendDock->toggleViewAction()->setText(tr("&Legend"));
 
     QDoubleSpinBox* minimum = m_panel->MinimumMagnitudeBox();
-    minimum->setValue(AppSettings()
-                          .value(settings::kListMinimumMagnitude, settings::kDefaultListMinimumMagnitude)
-                          .toDouble());
+    const QVariant stored = AppSettings().value(settings::kListMinimumMagnitude,
+                                                settings::kDefaultListMinimumMagnitude);
+    minimum->setValue(stored.toDouble());
     connect(minimum, &QDoubleSpinBox::valueChanged, this,
             [](double value) { AppSettings().setValue(settings::kListMinimumMagnitude, value); });
 

@@ -130,7 +130,8 @@ TEST_F(QuakeTableTest, PanelSelectsByQuakeIndexAcrossSortingAndFilter)
 {
     QuakeListPanel panel(model);
     std::vector<int> chosen;
-    QObject::connect(&panel, &QuakeListPanel::quakeChosen, [&](int index) { chosen.push_back(index); });
+    QObject::connect(&panel, &QuakeListPanel::quakeChosen,
+                     [&](int index) { chosen.push_back(index); });
     panel.Table()->sortByColumn(QuakeTableModel::Magnitude, Qt::AscendingOrder);
 
     // Showing a selection from the map announces nothing back.
