@@ -1,31 +1,22 @@
 #include "core/view/DrawQuakes.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/view/Canvas.h"
+#include "core/view/MapScale.h"
 #include "core/view/QuakeLayout.h"
 
 namespace tremolux {
 
 namespace {
 
-constexpr Rgb kFieldColor{0, 200, 0};
-constexpr Rgb kIndexTextColor{255, 255, 255};
 // The city's disc at the centre.
 constexpr int kCityDiscRadius = 10;
 // The activity index's number inside its box.
 constexpr int kIndexTextLeft = 20;
 constexpr int kIndexTextTop = 15;
-
-// Green at 0, red at 100 and above.
-Rgb IndexColor(int index)
-{
-    const int q = std::clamp(index, 0, 100) * 255 / 100;
-    return {q, 255 - q, 0};
-}
 
 void DrawQuake(Canvas& canvas, CanvasPoint centre, const QuakeShape& shape)
 {

@@ -1,6 +1,5 @@
 #include "core/view/QuakeLayout.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -9,22 +8,17 @@
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/MagnitudeColor.h"
+#include "core/view/MapScale.h"
 
 namespace tremolux {
 
 namespace {
 
-// The outer circle, where fresh quakes lie, as a share of the window's
-// shorter side.
-constexpr double kMapRadiusShare = 0.45;
 // Rays run from the city through the quake to 100 times its radius, out of
 // the window: only the direction and the width are seen.
 constexpr double kRayLengthFactor = 100.0;
 // The activity-index box in the top-left corner.
 constexpr CanvasRect kIndexBox{10, 10, 55, 35};
-// Far beyond any screen, and small enough that the ray end (100 r) still fits
-// an int: only quakes dated years ahead of now get this far out.
-constexpr double kMaxRadius = 1.0e6;
 
 int Trunc(double value)
 {
@@ -54,30 +48,6 @@ std::string QuakeLabel(const QuakeRecord& quake, double distance)
     label += FormatOleDate(quake.time);
     label += ')';
     return label;
-}
-
-// The quake's distance from the centre: R0 when fresh, 0 once as old as the
-// hours window.
-double AgeRadius(double mapRadius, double ageSeconds, double hours)
-{
-    double r;
-    if (hours != 0.0)
-        r = mapRadius * (1.0 - ageSeconds / (hours * 3600.0));
-    else
-        r = ageSeconds <= 0.0 ? mapRadius : 0.0;
-    if (!(r > 0.0))
-        return 0.0;
-    return std::min(r, kMaxRadius);
-}
-
-// Degrees of the pie: 360 at the city, narrowing to 0 at the pie radius.
-double PieSweep(double distance, double pieRadius)
-{
-    if (!(distance <= pieRadius))
-        return 0.0;
-    if (pieRadius <= 0.0)
-        return 360.0;
-    return 360.0 * (1.0 - distance / pieRadius);
 }
 
 // False when the quake is not drawn at all.
@@ -114,7 +84,7 @@ bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
     const int cy = layout.centre.y;
     const double t = theta * std::numbers::pi / 180.0;
     shape.color = MagnitudeColor(m);
-    shape.penWidth = Trunc(m) + 1;
+    shape.penWidth = RayWidth(m);
     if (sweep != 0.0) {
         const double k = sweep * std::numbers::pi / 360.0;
         shape.pieStart = {cx + Trunc(r * std::sin(t + k)), cy - Trunc(r * std::cos(t + k))};
@@ -141,7 +111,7 @@ QuakeLayout LayOutQuakes(int width, int height, const DisplaySettings& settings,
 {
     QuakeLayout layout;
     layout.centre = {Trunc(width * 0.5), Trunc(height * 0.5)};
-    layout.mapRadius = kMapRadiusShare * std::min(width, height);
+    layout.mapRadius = MapRadius(width, height);
     layout.indexBox = kIndexBox;
     for (int i = 0; i < quakes.count(); ++i) {
         QuakeShape shape;

@@ -19,6 +19,7 @@
 #include "gui/app/CTremoluxDoc.h"
 #include "core/cycle/FeedStatus.h"
 #include "gui/app/InstallPaths.h"
+#include "gui/app/QuakeDocks.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
@@ -74,8 +75,10 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         UpdateMenus();
         ShowActiveViewStatus();
+        m_docks->FollowActiveWindow();
     });
 
+    m_docks = new QuakeDocks(*this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -270,6 +273,7 @@ void CMainFrame::UpdateFeedStatus()
 void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
+    m_docks->ListChanged();
     QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows()) {
         window->GetView()->FollowSelection();

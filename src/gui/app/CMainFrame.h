@@ -22,6 +22,7 @@ class QToolBar;
 namespace tremolux {
 
 class CChildFrame;
+class QuakeDocks;
 class CTremoluxView;
 class Clock;
 
@@ -82,6 +83,7 @@ public:
     bool Polling() const { return m_pollTimer.isActive(); }
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    QuakeDocks& Docks() const { return *m_docks; }
     // The text of the feed pane right of the message pane.
     QString FeedStatus() const;
     void UpdateFeedStatus();
@@ -137,6 +139,7 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     QTimer m_feedAgeTimer;
     QString m_feedNotice;  // what the map windows say over their pictures
+    QuakeDocks* m_docks = nullptr;
 
     QAction* m_newAct = nullptr;
     QAction* m_openAct = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -10,6 +11,7 @@
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CTremoluxDoc.h"
+#include "gui/app/QuakeDocks.h"
 
 // The frame's commands as actions, and the menus, toolbar and status bar that show them.
 namespace tremolux {
@@ -122,6 +124,9 @@ void CMainFrame::CreateMenus()
     auto* viewMenu = new QMenu(tr("&View"), this);
     viewMenu->addAction(m_toolbarAct);
     viewMenu->addAction(m_statusBarAct);
+    viewMenu->addSeparator();
+    viewMenu->addAction(m_docks->ListDock()->toggleViewAction());
+    viewMenu->addAction(m_docks->LegendDock()->toggleViewAction());
 
     auto* helpMenu = new QMenu(tr("&Help"), this);
     helpMenu->addAction(m_helpFinderAct);

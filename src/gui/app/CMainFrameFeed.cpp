@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "gui/app/CTremoluxApp.h"
+#include "gui/app/QuakeDocks.h"
 #include "gui/common/Settings.h"
 #include "gui/dialogs/CDia_Feed.h"
 
@@ -67,6 +68,7 @@ void CMainFrame::SetFeed(const QString& address)
     if (g_pFeedView == nullptr)
         return;
     m_cycle.Start();
+    m_docks->FeedChanged();
     g_pFeedView->Navigate2(address.toStdString());
     FollowPendingPage();
     if (m_refreshTimer.isActive())

@@ -26,6 +26,10 @@ inline constexpr double kDefaultSoundMinMagnitude = 0.0;
 inline constexpr char kNotificationsOn[] = "alerts/notifications";
 inline constexpr bool kDefaultNotificationsOn = true;
 
+// The quake list's minimum magnitude; 0 shows every quake.
+inline constexpr char kListMinimumMagnitude[] = "list/minimumMagnitude";
+inline constexpr double kDefaultListMinimumMagnitude = 0.0;
+
 // The session kept at exit: the main window, then the map windows from the
 // bottom of the stack to the top, each with its map window file's keys.
 inline constexpr char kSessionFrameGeometry[] = "session/frameGeometry";

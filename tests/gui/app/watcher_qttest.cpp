@@ -219,7 +219,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
               (QStringList{
                   "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | "
                   "&Refresh Now | - | E&xit",
-                  "&View: &Toolbar | &Status Bar",
+                  "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                   "&Map: Choose &City… | &Parameters…",
                   "&Options: &Feed... | - | &Sound | Sound from &Magnitude… | &Notifications",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
@@ -232,7 +232,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     EXPECT_EQ(MenuBar(frame), (QStringList{
                                   "&File: &New\tCtrl+N | &Open... | Open &Feed... | "
                                   "&Refresh Now | - | &Close | E&xit",
-                                  "&View: &Toolbar | &Status Bar",
+                                  "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                                   "&Options: &Feed... | - | &Sound | Sound from &Magnitude… | "
                                   "&Notifications",
                                   "&Help: &Help Topics | - | &About Tremolux...",

@@ -1,0 +1,146 @@
+// The quake list dock at a month's worth of quakes (10,000): reading every
+// cell, sorting by a column, a reload, a change of the minimum magnitude and
+// one repaint of the table as the user sees it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTableView>
+
+#include <random>
+
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "gui/list/QuakeSortFilter.h"
+#include "gui/list/QuakeTableModel.h"
+
+using namespace tremolux;
+
+namespace {
+
+constexpr int kQuakes = 10000;
+const OleDate kNow = OleDateFromCalendar(2026, 12, 7, 12, 0, 0);
+
+QuakeList RandomQuakes(int count)
+{
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> latitude(-60.0, 70.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    std::uniform_real_distribution<double> hours(0.0, 720.0);
+    std::uniform_real_distribution<double> depth(0.0, 700.0);
+    std::exponential_distribution<double> magnitude(1.2);
+    std::uniform_int_distribution<int> place(0, 999);
+    QuakeList quakes;
+    for (int i = 0; i < count; ++i) {
+        QuakeRecord quake;
+        quake.magnitude = std::min(0.5 + magnitude(random), 9.0);
+        quake.latitude = latitude(random);
+        quake.longitude = longitude(random);
+        quake.depth = depth(random);
+        quake.time = OleDate{kNow.value - hours(random) / 24.0, true};
+        quake.region = std::to_string(place(random)) + " km SSW of Somewhere Island, Region";
+        quakes.Append(quake);
+    }
+    return quakes;
+}
+
+CityPosition Tokyo()
+{
+    CityPosition city;
+    city.latDecimal = 35.68948888888889;
+    city.lonDecimal = 139.69170555555556;
+    return city;
+}
+
+struct Table {
+    Table() : quakes(RandomQuakes(kQuakes)), clock(kNow), model(quakes, clock)
+    {
+        model.ListChanged();
+        model.SetCity(Tokyo());
+        filter.setSourceModel(&model);
+    }
+    QuakeList quakes;
+    FixedClock clock;
+    QuakeTableModel model;
+    QuakeSortFilter filter;
+};
+
+void BM_ReadEveryCell(benchmark::State& state)
+{
+    Table table;
+    for (auto _ : state) {
+        for (int row = 0; row < kQuakes; ++row)
+            for (int column = 0; column < QuakeTableModel::ColumnCount; ++column)
+                benchmark::DoNotOptimize(table.model.index(row, column).data());
+    }
+    state.counters["cells"] = kQuakes * QuakeTableModel::ColumnCount;
+}
+BENCHMARK(BM_ReadEveryCell)->Unit(benchmark::kMillisecond);
+
+// Each iteration sorts the other way round, so that every one sorts afresh.
+void BM_SortByColumn(benchmark::State& state)
+{
+    Table table;
+    const int column = static_cast<int>(state.range(0));
+    bool ascending = true;
+    for (auto _ : state) {
+        table.filter.sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        ascending = !ascending;
+    }
+}
+BENCHMARK(BM_SortByColumn)
+    ->Arg(QuakeTableModel::Magnitude)
+    ->Arg(QuakeTableModel::Age)
+    ->Arg(QuakeTableModel::Region)
+    ->Arg(QuakeTableModel::Distance)
+    ->Unit(benchmark::kMillisecond);
+
+// A load: the marks of new quakes, the reset and the sorted view rebuilt.
+void BM_Reload(benchmark::State& state)
+{
+    Table table;
+    table.filter.sort(QuakeTableModel::Time, Qt::DescendingOrder);
+    for (auto _ : state)
+        table.model.ListChanged();
+}
+BENCHMARK(BM_Reload)->Unit(benchmark::kMillisecond);
+
+void BM_MinimumMagnitude(benchmark::State& state)
+{
+    Table table;
+    table.filter.sort(QuakeTableModel::Time, Qt::DescendingOrder);
+    bool raised = false;
+    for (auto _ : state) {
+        raised = !raised;
+        table.filter.SetMinimumMagnitude(raised ? 3.0 : 0.0);
+    }
+}
+BENCHMARK(BM_MinimumMagnitude)->Unit(benchmark::kMillisecond);
+
+// What a scroll or an age update costs: the visible rows painted again.
+void BM_RepaintTable(benchmark::State& state)
+{
+    Table table;
+    table.filter.sort(QuakeTableModel::Distance, Qt::AscendingOrder);
+    QTableView view;
+    view.setModel(&table.filter);
+    view.resize(1000, 600);
+    view.scrollTo(table.filter.index(kQuakes / 2, 0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view.viewport()->grab());
+}
+BENCHMARK(BM_RepaintTable)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

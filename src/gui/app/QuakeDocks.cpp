@@ -1,0 +1,176 @@
+#include "gui/app/QuakeDocks.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QScrollArea>
+#include <QTableView>
+#include <QToolTip>
+#include <QUrl>
+
+#include "core/feed/QuakeList.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/common/Settings.h"
+#include "gui/legend/LegendWidget.h"
+#include "gui/list/QuakeListPanel.h"
+#include "gui/list/QuakeTableModel.h"
+#include "gui/view/CTremoluxView.h"
+
+namespace tremolux {
+
+namespace {
+
+// Often enough that an age shown in minutes is never a minute behind for long.
+constexpr int kAgeRefreshMs = 20000;
+
+QDockWidget* MakeDock(CMainFrame& frame, const QString& title, const char* name, QWidget* content)
+{
+    auto* dock = new QDockWidget(title, &frame);
+    dock->setObjectName(name);  // the session restores docks by name
+    dock->setWidget(content);
+    dock->hide();
+    return dock;
+}
+
+}  // namespace
+
+QuakeDocks::QuakeDocks(CMainFrame& frame)
+    : QObject(&frame),
+      m_frame(frame),
+      m_model(new QuakeTableModel(frame.m_quakes, frame.GetClock(), this)),
+      m_panel(new QuakeListPanel(*m_model)),
+      m_legend(new LegendWidget)
+{
+    m_listDock = MakeDock(frame, tr("Quake List"), "quakeListDock", m_panel);
+    frame.addDockWidget(Qt::BottomDockWidgetArea, m_listDock);
+    m_listDock->toggleViewAction()->setText(tr("&Quake List"));
+
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(m_legend);
+    scroll->setWidgetResizable(true);
+    m_legendDock = MakeDock(frame, tr("Legend"), "legendDock", scroll);
+    frame.addDockWidget(Qt::RightDockWidgetArea, m_legendDock);
+    m_legendDock->toggleViewAction()->setText(tr("&Legend"));
+
+    QDoubleSpinBox* minimum = m_panel->MinimumMagnitudeBox();
+    const QVariant stored = AppSettings().value(settings::kListMinimumMagnitude,
+                                                settings::kDefaultListMinimumMagnitude);
+    minimum->setValue(stored.toDouble());
+    connect(minimum, &QDoubleSpinBox::valueChanged, this,
+            [](double value) { AppSettings().setValue(settings::kListMinimumMagnitude, value); });
+
+    connect(m_panel, &QuakeListPanel::quakeChosen, this, &QuakeDocks::OnQuakeChosen);
+    connect(m_panel, &QuakeListPanel::quakeOpened, this, &QuakeDocks::OpenEventPage);
+
+    m_ageTimer.setInterval(kAgeRefreshMs);
+    connect(&m_ageTimer, &QTimer::timeout, m_model, &QuakeTableModel::AgesChanged);
+    connect(m_listDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible) {
+            m_ageTimer.stop();
+            return;
+        }
+        m_model->AgesChanged();
+        m_ageTimer.start();
+    });
+}
+
+void QuakeDocks::ListChanged()
+{
+    m_model->ListChanged();
+    const int index = m_selected ? FindQuake(m_frame.m_quakes, *m_selected) : -1;
+    if (index < 0)
+        m_selected.reset();
+    if (m_view)
+        m_view->SelectQuake(index);
+    m_panel->ShowSelected(index);
+}
+
+void QuakeDocks::FeedChanged()
+{
+    m_model->FeedChanged();
+}
+
+void QuakeDocks::FollowActiveWindow()
+{
+    CChildFrame* window = m_frame.ActiveMapWindow();
+    // The application going to the background leaves no window active, but
+    // the one shown last is still the one to explain.
+    if (window == nullptr && m_view && !m_frame.MapWindows().isEmpty())
+        return;
+    Link(window != nullptr ? window->GetView() : nullptr);
+}
+
+void QuakeDocks::Link(CTremoluxView* view)
+{
+    if (view == m_view && view != nullptr)
+        return;
+    if (m_view)
+        m_view->disconnect(this);
+    m_view = view;
+    if (view != nullptr) {
+        connect(view, &CTremoluxView::quakeSelected, this, &QuakeDocks::OnWindowSelected);
+        connect(view, &CTremoluxView::titleChanged, this, &QuakeDocks::ShowWindow);
+        connect(view, &CTremoluxView::statusTextChanged, this, &QuakeDocks::ShowWindow);
+        connect(view, &QObject::destroyed, this, &QuakeDocks::FollowActiveWindow,
+                Qt::QueuedConnection);
+    }
+    ShowWindow();
+    const int index = view != nullptr ? view->SelectedQuake() : -1;
+    Remember(index);
+    m_panel->ShowSelected(index);
+}
+
+void QuakeDocks::ShowWindow()
+{
+    if (!m_view) {
+        m_legend->SetSettings(std::nullopt);
+        return;
+    }
+    m_model->SetCity(m_view->Content().city.position);
+    m_legend->SetSettings(m_view->Settings());
+}
+
+void QuakeDocks::OnQuakeChosen(int index)
+{
+    Remember(index);
+    if (m_view)
+        m_view->SelectQuake(index);
+}
+
+void QuakeDocks::OnWindowSelected(int index)
+{
+    Remember(index);
+    m_panel->ShowSelected(index);
+}
+
+void QuakeDocks::Remember(int index)
+{
+    if (index >= 0 && index < m_frame.m_quakes.count())
+        m_selected = QuakeIdentity::Of(m_frame.m_quakes.at(index));
+    else
+        m_selected.reset();
+}
+
+// Only web pages open: an address from the feed must not start a program or
+// open a local file.
+void QuakeDocks::OpenEventPage(int index)
+{
+    if (index < 0 || index >= m_frame.m_quakes.count())
+        return;
+    const QUrl page(QString::fromStdString(m_frame.m_quakes.at(index).eventPage),
+                    QUrl::StrictMode);
+    const QString scheme = page.scheme().toLower();
+    if (page.isValid() && !page.host().isEmpty() && (scheme == "http" || scheme == "https")) {
+        QDesktopServices::openUrl(page);
+        return;
+    }
+    // Said where the user looks, leaving the status bar's settings text alone.
+    QTableView* table = m_panel->Table();
+    const QRect cell = table->visualRect(table->currentIndex());
+    QToolTip::showText(table->viewport()->mapToGlobal(cell.center()),
+                       tr("The feed gives no web page for this quake."), table);
+}
+
+}  // namespace tremolux

@@ -1,0 +1,127 @@
+#include "gui/list/QuakeListPanel.h"
+
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "gui/list/QuakeSortFilter.h"
+#include "gui/list/QuakeTableModel.h"
+
+namespace tremolux {
+
+QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
+    : QWidget(parent),
+      m_model(model),
+      m_filter(new QuakeSortFilter(this)),
+      m_table(new QTableView(this)),
+      m_minimum(new QDoubleSpinBox(this)),
+      m_count(new QLabel(this))
+{
+    m_filter->setSourceModel(&m_model);
+
+    m_minimum->setRange(0.0, 10.0);
+    m_minimum->setSingleStep(0.5);
+    m_minimum->setDecimals(1);
+    m_minimum->setAccelerated(true);
+    m_minimum->setToolTip(tr("Show only quakes of at least this magnitude"));
+    auto* minimumLabel = new QLabel(tr("Minimum &magnitude:"), this);
+    minimumLabel->setBuddy(m_minimum);
+    connect(m_minimum, &QDoubleSpinBox::valueChanged, m_filter,
+            &QuakeSortFilter::SetMinimumMagnitude);
+
+    // Before the view's own handler, which would move the selection to a
+    // neighbouring quake: a quake the filter hides is no longer selected.
+    connect(m_filter, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                const int current = m_table->currentIndex().row();
+                if (current >= first && current <= last)
+                    m_table->selectionModel()->clear();
+            });
+    m_table->setModel(m_filter);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(QuakeTableModel::Time, Qt::DescendingOrder);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false);
+    m_table->setAlternatingRowColors(true);
+    m_table->verticalHeader()->hide();
+    // Fixed row heights: the view then never measures the rows it does not show.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Widths from typical texts: fitting the columns to their contents would
+    // measure every row.
+    const QString typical[QuakeTableModel::ColumnCount] = {
+        "10.0", "2025-12-07 06:00:00", "23 h 59 min ago", "123 km SSW of Somewhere Island, XX",
+        "700.0 km", "19999 km NNW"};
+    for (int column = 0; column < QuakeTableModel::ColumnCount; ++column)
+        m_table->setColumnWidth(column, fontMetrics().horizontalAdvance(typical[column]) + 16);
+    m_table->setWhatsThis(tr("The quakes of the feed, newest first. Bold rows came with the "
+                             "latest load. Click a column's title to sort by it; select a row "
+                             "to mark the quake in the active map window; double-click it to "
+                             "open its web page."));
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &QuakeListPanel::OnSelectionChanged);
+    // A double-click or Enter, as the platform activates items.
+    connect(m_table, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        emit quakeOpened(m_filter->mapToSource(index).row());
+    });
+    connect(m_filter, &QAbstractItemModel::modelReset, this, &QuakeListPanel::UpdateCount);
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this, &QuakeListPanel::UpdateCount);
+    connect(m_filter, &QAbstractItemModel::rowsRemoved, this, &QuakeListPanel::UpdateCount);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(minimumLabel);
+    top->addWidget(m_minimum);
+    top->addStretch();
+    top->addWidget(m_count);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(top);
+    layout->addWidget(m_table);
+    UpdateCount();
+}
+
+void QuakeListPanel::UpdateCount()
+{
+    const int shown = m_filter->rowCount();
+    const int all = m_model.rowCount();
+    m_count->setText(shown == all ? tr("%n quake(s)", nullptr, all)
+                                  : tr("%1 of %n quake(s)", nullptr, all).arg(shown));
+}
+
+void QuakeListPanel::ShowSelected(int quakeIndex)
+{
+    if (quakeIndex == SelectedQuake())
+        return;
+    m_showing = true;
+    const QModelIndex row = quakeIndex >= 0 && quakeIndex < m_model.rowCount()
+                                ? m_filter->mapFromSource(m_model.index(quakeIndex, 0))
+                                : QModelIndex();
+    if (row.isValid()) {
+        m_table->selectionModel()->setCurrentIndex(
+            row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_table->scrollTo(row);
+    } else {
+        m_table->selectionModel()->clearSelection();
+    }
+    m_showing = false;
+}
+
+int QuakeListPanel::SelectedQuake() const
+{
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : m_filter->mapToSource(rows.first()).row();
+}
+
+void QuakeListPanel::OnSelectionChanged()
+{
+    if (!m_showing)
+        emit quakeChosen(SelectedQuake());
+}
+
+}  // namespace tremolux

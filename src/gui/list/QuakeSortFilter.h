@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QCollator>
+#include <QSortFilterProxyModel>
+
+namespace tremolux {
+
+// Sorts the quake table by the numbers behind its texts and keeps the rows
+// at or above a minimum magnitude.
+class QuakeSortFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit QuakeSortFilter(QObject* parent = nullptr);
+
+    double MinimumMagnitude() const { return m_minimumMagnitude; }
+    void SetMinimumMagnitude(double magnitude);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    QCollator m_collator;
+    double m_minimumMagnitude = 0.0;
+};
+
+}  // namespace tremolux

@@ -1,0 +1,96 @@
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "core/feed/QuakeRecord.h"
+#include "core/geo/CityPosition.h"
+#include "core/list/QuakeText.h"
+
+namespace tremolux {
+namespace {
+
+CityPosition At(double latitude, double longitude)
+{
+    CityPosition city;
+    city.latDecimal = latitude;
+    city.lonDecimal = longitude;
+    return city;
+}
+
+QuakeRecord QuakeAt(double latitude, double longitude)
+{
+    QuakeRecord quake;
+    quake.latitude = latitude;
+    quake.longitude = longitude;
+    return quake;
+}
+
+// The bearing is clockwise from north, as a compass reads, although the great
+// circle code gives it anticlockwise.
+TEST(QuakeTextTest, DistanceAndDirectionAsACompassReads)
+{
+    const CityPosition equator = At(0.0, 0.0);
+    EXPECT_EQ(DistanceText(PlaceFrom(equator, QuakeAt(0.0, 1.0))), "111 km E");
+    EXPECT_EQ(DistanceText(PlaceFrom(equator, QuakeAt(0.0, -1.0))), "111 km W");
+    EXPECT_EQ(DistanceText(PlaceFrom(equator, QuakeAt(1.0, 0.0))), "111 km N");
+    EXPECT_EQ(DistanceText(PlaceFrom(equator, QuakeAt(-1.0, 0.0))), "111 km S");
+    EXPECT_EQ(DistanceText(PlaceFrom(equator, QuakeAt(1.0, 1.0))), "157 km NE");
+
+    const CityPosition tokyo = At(35.69, 139.69);
+    EXPECT_EQ(CompassPoint(PlaceFrom(tokyo, QuakeAt(37.5, 141.5)).bearing), std::string("NE"));
+    EXPECT_EQ(CompassPoint(PlaceFrom(tokyo, QuakeAt(33.0, 131.0)).bearing), std::string("WSW"));
+}
+
+TEST(QuakeTextTest, CompassPointsAndDistancesAtTheirEdges)
+{
+    EXPECT_STREQ(CompassPoint(0.0), "N");
+    EXPECT_STREQ(CompassPoint(11.2), "N");
+    EXPECT_STREQ(CompassPoint(11.3), "NNE");
+    EXPECT_STREQ(CompassPoint(348.8), "N");
+    EXPECT_STREQ(CompassPoint(348.7), "NNW");
+    EXPECT_STREQ(CompassPoint(359.99), "N");
+    EXPECT_STREQ(CompassPoint(-90.0), "W");
+    EXPECT_STREQ(CompassPoint(std::nan("")), "");
+
+    EXPECT_EQ(DistanceText({0.0, 0.0}), "0 km");
+    EXPECT_EQ(DistanceText({499.0, 45.0}), "0 km");
+    EXPECT_EQ(DistanceText({501.0, 45.0}), "1 km NE");
+    EXPECT_EQ(DistanceText({std::nan(""), 0.0}), "");
+    // A quake on the city itself has a distance but no direction to show.
+    EXPECT_EQ(DistanceText(PlaceFrom(At(10.0, 10.0), QuakeAt(10.0, 10.0))), "0 km");
+}
+
+TEST(QuakeTextTest, AgesInTheirTwoLargestUnits)
+{
+    const OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    const auto ago = [&](int days, int hours, int minutes, int seconds) {
+        const double span = days + hours / 24.0 + minutes / 1440.0 + seconds / 86400.0;
+        return AgeText(OleDate{now.value - span}, now);
+    };
+    EXPECT_EQ(ago(0, 3, 12, 0), "3 h 12 min ago");
+    EXPECT_EQ(ago(0, 3, 12, 59), "3 h 12 min ago");
+    EXPECT_EQ(ago(0, 1, 0, 0), "1 h ago");
+    EXPECT_EQ(ago(0, 0, 45, 0), "45 min ago");
+    EXPECT_EQ(ago(0, 0, 0, 59), "under a minute ago");
+    EXPECT_EQ(ago(0, 0, 0, 0), "under a minute ago");
+    EXPECT_EQ(ago(2, 5, 30, 0), "2 d 5 h ago");
+    EXPECT_EQ(ago(3, 0, 10, 0), "3 d ago");
+    // Dated ahead of the clock (a skewed feed): said so, not as a negative age.
+    EXPECT_EQ(AgeText(OleDate{now.value + 4.0 / 1440.0}, now), "in 4 min");
+    EXPECT_EQ(AgeText(OleDate{now.value, false}, now), "");
+    EXPECT_EQ(AgeText(OleDate{-1.0e300}, now).empty(), false);
+}
+
+TEST(QuakeTextTest, NumbersAndTimesWithoutTheLocale)
+{
+    EXPECT_EQ(MagnitudeText(4.45), "4.5");
+    EXPECT_EQ(MagnitudeText(-0.3), "-0.3");
+    EXPECT_EQ(MagnitudeText(std::nan("")), "");
+    EXPECT_EQ(DepthText(10.0), "10.0 km");
+    EXPECT_EQ(DepthText(INFINITY), "");
+    EXPECT_EQ(UtcText(OleDateFromCalendar(2025, 12, 7, 5, 43, 57)), "2025-12-07 05:43:57");
+    EXPECT_EQ(UtcText(OleDate{0.0, false}), "");
+}
+
+}  // namespace
+}  // namespace tremolux

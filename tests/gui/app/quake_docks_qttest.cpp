@@ -1,0 +1,184 @@
+#include <QAction>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QImage>
+#include <QMdiArea>
+#include <QTest>
+#include <QToolTip>
+#include <QTableView>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include "core/feed/QuakeList.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/QuakeDocks.h"
+#include "gui/legend/LegendWidget.h"
+#include "gui/list/QuakeListPanel.h"
+#include "gui/list/QuakeSortFilter.h"
+#include "gui/list/QuakeTableModel.h"
+#include "gui/view/CTremoluxView.h"
+
+#include "gui/app/WatcherTest.h"
+
+// Stands in for the desktop's browser: the addresses it was asked to open.
+class OpenedPages : public QObject {
+    Q_OBJECT
+public:
+    OpenedPages()
+    {
+        QDesktopServices::setUrlHandler("https", this, "open");
+        QDesktopServices::setUrlHandler("http", this, "open");
+        QDesktopServices::setUrlHandler("file", this, "open");
+    }
+    ~OpenedPages() override
+    {
+        for (const char* scheme : {"https", "http", "file"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> pages;
+
+public slots:
+    void open(const QUrl& url) { pages << url; }
+};
+
+namespace tremolux {
+namespace {
+
+using test::Feed;
+using test::kFirstFeed;
+using test::Quake;
+using test::WaitUntil;
+using test::WatcherTest;
+
+class QuakeDocksTest : public WatcherTest {
+protected:
+    void StartWithList()
+    {
+        Start();
+        ASSERT_TRUE(FirstLoad());
+        frame->Docks().ListDock()->toggleViewAction()->trigger();
+        frame->Docks().LegendDock()->toggleViewAction()->trigger();
+        ASSERT_TRUE(WaitUntil([&] { return View(0)->City().name == "Tokyo"; }));
+    }
+    QuakeListPanel& Panel() const { return frame->Docks().Panel(); }
+    QString Cell(int quakeIndex, int column) const
+    {
+        return frame->Docks().Model().index(quakeIndex, column).data().toString();
+    }
+};
+
+TEST_F(QuakeDocksTest, SelectionFollowsBothWaysAndOutlivesAReload)
+{
+    StartWithList();
+    EXPECT_TRUE(frame->Docks().ListDock()->isVisible());
+    ASSERT_EQ(Panel().Filter().rowCount(), 3);
+    Panel().Table()->sortByColumn(QuakeTableModel::Magnitude, Qt::AscendingOrder);
+
+    Panel().Table()->selectRow(0);  // the smallest quake, third in the list
+    EXPECT_EQ(View(0)->SelectedQuake(), 2);
+    View(0)->SelectQuake(0);
+    EXPECT_EQ(Panel().SelectedQuake(), 0);
+    EXPECT_EQ(Panel().Table()->currentIndex().row(), 2);
+
+    // A new quake on top moves the selected one down a place: it stays selected.
+    std::vector<Quake> second = kFirstFeed;
+    second.insert(second.begin(), Quake{6.1, 34.0, 139.5, 5});
+    server.Serve(Feed(second));
+    ASSERT_TRUE(Reload());
+    ASSERT_EQ(Panel().Filter().rowCount(), 4);
+    EXPECT_EQ(View(0)->SelectedQuake(), 1);
+    EXPECT_EQ(Panel().SelectedQuake(), 1);
+    const auto isNew = [&](int index) {
+        return frame->Docks().Model().index(index, 0).data(QuakeTableModel::NewRole).toBool();
+    };
+    EXPECT_TRUE(isNew(0));
+    EXPECT_FALSE(isNew(1));
+    EXPECT_EQ(Cell(0, QuakeTableModel::Magnitude), "6.1");
+    EXPECT_EQ(Cell(0, QuakeTableModel::Age), "5 min ago");
+
+    // The selected quake left the feed: nothing is selected any more.
+    server.Serve(Feed({second[0], second[2]}));
+    ASSERT_TRUE(Reload());
+    EXPECT_FALSE(isNew(0));
+    EXPECT_EQ(View(0)->SelectedQuake(), -1);
+    EXPECT_EQ(Panel().SelectedQuake(), -1);
+}
+
+TEST_F(QuakeDocksTest, DistancesAndLegendFollowTheActiveWindow)
+{
+    StartWithList();
+    const QString fromTokyo = Cell(0, QuakeTableModel::Distance);
+    EXPECT_EQ(fromTokyo, "98 km WSW");
+
+    CChildFrame* second = frame->OnFileNew();
+    MapWindow content = second->GetView()->Content();
+    content.city.name = "Los Angeles";
+    content.city.position.latDecimal = 34.05;
+    content.city.position.lonDecimal = -118.24;
+    content.settings.hours = 6.0;
+    second->GetView()->SetContent(content);
+    frame->MdiArea()->setActiveSubWindow(second);
+    EXPECT_EQ(Cell(2, QuakeTableModel::Distance), "176 km ESE");
+    EXPECT_EQ(frame->Docks().Legend().Settings()->hours, 6.0);
+
+    // A change of the active window's settings shows at once.
+    content.settings.hours = 12.0;
+    second->GetView()->SetSettings(content.settings);
+    EXPECT_EQ(frame->Docks().Legend().Settings()->hours, 12.0);
+
+    frame->MdiArea()->setActiveSubWindow(frame->MapWindows().at(0));
+    EXPECT_EQ(Cell(0, QuakeTableModel::Distance), fromTokyo);
+    EXPECT_EQ(frame->Docks().Legend().Settings()->hours, 48.0);
+
+    // The legend is painted: the magnitude 10 ray is pure red.
+    const auto redPixels = [&] {
+        const QImage picture = frame->Docks().Legend().grab().toImage();
+        int red = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                red += picture.pixel(x, y) == qRgb(255, 0, 0);
+        return red;
+    };
+    EXPECT_GT(redPixels(), 30);
+
+    for (CChildFrame* window : frame->MapWindows())
+        window->close();
+    ASSERT_TRUE(WaitUntil([&] { return !frame->Docks().Legend().Settings().has_value(); }));
+    EXPECT_EQ(redPixels(), 0);
+}
+
+// Double-click (or Enter) on a row: web pages open, other addresses from the
+// feed do not.
+TEST_F(QuakeDocksTest, ActivatingARowOpensOnlyAWebPage)
+{
+    StartWithList();
+    OpenedPages browser;
+    QuakeList& quakes = frame->m_quakes;
+    std::vector<QuakeRecord> records;
+    for (int i = 0; i < quakes.count(); ++i)
+        records.push_back(quakes.at(i));
+    records[0].eventPage = "https://earthquake.usgs.gov/earthquakes/eventpage/us7000abcd";
+    records[1].eventPage = "file:///etc/passwd";
+    quakes.Clear();
+    for (const QuakeRecord& record : records)
+        quakes.Append(record);
+    frame->Docks().ListChanged();
+
+    QTableView* table = Panel().Table();
+    table->sortByColumn(QuakeTableModel::Time, Qt::DescendingOrder);
+    for (int row : {0, 1, 2}) {
+        const QRect cell = table->visualRect(Panel().Filter().index(row, 0));
+        // A double-click as the window system delivers it: press, release, double.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    EXPECT_EQ(browser.pages,
+              QList<QUrl>{QUrl("https://earthquake.usgs.gov/earthquakes/eventpage/us7000abcd")});
+    EXPECT_EQ(QToolTip::text(), "The feed gives no web page for this quake.");
+}
+
+}  // namespace
+}  // namespace tremolux
+
+#include "quake_docks_qttest.moc"

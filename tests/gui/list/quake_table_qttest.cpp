@@ -1,0 +1,154 @@
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include <QDoubleSpinBox>
+#include <QFont>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "gui/list/QuakeListPanel.h"
+#include "gui/list/QuakeSortFilter.h"
+#include "gui/list/QuakeTableModel.h"
+
+namespace tremolux {
+namespace {
+
+const OleDate kNow = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+
+QuakeRecord Quake(double magnitude, double depth, double minutesAgo, const char* region)
+{
+    QuakeRecord quake;
+    quake.magnitude = magnitude;
+    quake.depth = depth;
+    quake.latitude = 35.0 + magnitude;
+    quake.longitude = 139.0;
+    quake.time = OleDate{kNow.value - minutesAgo / 1440.0};
+    quake.region = region;
+    return quake;
+}
+
+class QuakeTableTest : public ::testing::Test {
+protected:
+    QuakeTableTest() : clock(kNow), model(quakes, clock)
+    {
+        for (const QuakeRecord& quake :
+             {Quake(9.5, 5.0, 10, "b"), Quake(10.0, 700.0, 20, "C"), Quake(2.1, 35.0, 30, "a"),
+              Quake(std::nan(""), 12.0, 40, "d")})
+            quakes.Append(quake);
+        model.ListChanged();
+        filter.setSourceModel(&model);
+    }
+
+    // The column's texts in the filter's order, sorted by column.
+    std::vector<QString> Sorted(int column, Qt::SortOrder order = Qt::AscendingOrder,
+                                int shown = QuakeTableModel::Magnitude)
+    {
+        filter.sort(column, order);
+        std::vector<QString> texts;
+        for (int row = 0; row < filter.rowCount(); ++row)
+            texts.push_back(filter.index(row, shown).data().toString());
+        return texts;
+    }
+
+    FixedClock clock;
+    QuakeList quakes;
+    QuakeTableModel model;
+    QuakeSortFilter filter;
+};
+
+// As text "10.0" would come before "2.1", and "700.0 km" before "12.0 km".
+TEST_F(QuakeTableTest, SortsByTheNumbersBehindTheTexts)
+{
+    using Texts = std::vector<QString>;
+    EXPECT_EQ(Sorted(QuakeTableModel::Magnitude), (Texts{"2.1", "9.5", "10.0", ""}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Magnitude, Qt::DescendingOrder),
+              (Texts{"", "10.0", "9.5", "2.1"}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Depth, Qt::AscendingOrder, QuakeTableModel::Depth),
+              (Texts{"5.0 km", "12.0 km", "35.0 km", "700.0 km"}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Age, Qt::AscendingOrder, QuakeTableModel::Age),
+              (Texts{"10 min ago", "20 min ago", "30 min ago", "40 min ago"}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Time), (Texts{"", "2.1", "10.0", "9.5"}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Region), (Texts{"2.1", "9.5", "10.0", ""}));
+    // Distances from a city at the quakes' longitude grow with their latitude.
+    CityPosition city;
+    city.latDecimal = 35.0;
+    city.lonDecimal = 139.0;
+    model.SetCity(city);
+    EXPECT_EQ(Sorted(QuakeTableModel::Distance), (Texts{"2.1", "9.5", "10.0", ""}));
+    EXPECT_EQ(model.index(2, QuakeTableModel::Distance).data().toString(), "234 km N");
+}
+
+TEST_F(QuakeTableTest, MinimumMagnitudeHidesSmallerQuakesAndThoseWithout)
+{
+    filter.SetMinimumMagnitude(9.5);
+    EXPECT_EQ(Sorted(QuakeTableModel::Magnitude), (std::vector<QString>{"9.5", "10.0"}));
+    filter.SetMinimumMagnitude(0.0);
+    EXPECT_EQ(filter.rowCount(), 4);
+}
+
+TEST_F(QuakeTableTest, QuakesOfTheLatestLoadInBoldUntilTheNext)
+{
+    EXPECT_FALSE(model.index(0, 0).data(QuakeTableModel::NewRole).toBool());
+    quakes.Clear();
+    quakes.Append(Quake(4.0, 10.0, 1, "new"));
+    quakes.Append(Quake(9.5, 5.0, 10, "b"));
+    model.ListChanged();
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_TRUE(model.index(0, QuakeTableModel::Region).data(QuakeTableModel::NewRole).toBool());
+    EXPECT_TRUE(model.index(0, QuakeTableModel::Region).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(model.index(1, 0).data(QuakeTableModel::NewRole).toBool());
+    EXPECT_FALSE(model.index(1, 0).data(Qt::FontRole).isValid());
+
+    model.ListChanged();
+    EXPECT_FALSE(model.index(0, 0).data(QuakeTableModel::NewRole).toBool());
+}
+
+// A failure box opened in the middle of a load runs the event loop with the
+// list half rebuilt; the table must not read rows that are gone.
+TEST_F(QuakeTableTest, ReadsNothingWhileTheListIsBeingRebuilt)
+{
+    QTableView view;
+    view.setModel(&filter);
+    view.resize(600, 300);
+    filter.sort(QuakeTableModel::Magnitude);
+    quakes.Clear();
+    quakes.Append(Quake(1.0, 1.0, 1, "x"));
+    EXPECT_NO_THROW(view.grab());
+    EXPECT_FALSE(model.index(3, 0).data().isValid());
+    EXPECT_FALSE(model.index(0, 0).data().isValid());
+
+    model.ListChanged();
+    EXPECT_EQ(filter.rowCount(), 1);
+    EXPECT_EQ(filter.index(0, QuakeTableModel::Region).data().toString(), "x");
+}
+
+TEST_F(QuakeTableTest, PanelSelectsByQuakeIndexAcrossSortingAndFilter)
+{
+    QuakeListPanel panel(model);
+    std::vector<int> chosen;
+    QObject::connect(&panel, &QuakeListPanel::quakeChosen,
+                     [&](int index) { chosen.push_back(index); });
+    panel.Table()->sortByColumn(QuakeTableModel::Magnitude, Qt::AscendingOrder);
+
+    // Showing a selection from the map announces nothing back.
+    panel.ShowSelected(1);
+    EXPECT_EQ(panel.SelectedQuake(), 1);
+    EXPECT_EQ(panel.Table()->currentIndex().row(), 2);  // 2.1, 9.5, 10.0
+    EXPECT_TRUE(chosen.empty());
+
+    panel.Table()->selectRow(0);
+    EXPECT_EQ(chosen, std::vector<int>{2});
+
+    panel.MinimumMagnitudeBox()->setValue(5.0);
+    EXPECT_EQ(panel.Filter().rowCount(), 2);
+    EXPECT_EQ(chosen.back(), -1);  // the selected quake was filtered out
+    panel.ShowSelected(2);
+    EXPECT_EQ(panel.SelectedQuake(), -1);
+}
+
+}  // namespace
+}  // namespace tremolux
