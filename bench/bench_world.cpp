@@ -15,6 +15,7 @@
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/world/DrawWorld.h"
+#include "core/world/LatestLoad.h"
 #include "core/world/LandFile.h"
 #include "core/world/WorldView.h"
 #include "gui/view/QPainterCanvas.h"
@@ -93,11 +94,14 @@ void BM_WorldQuakesOverCachedLand(benchmark::State& state)
         DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
     }
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const LatestLoad latest;
     for (auto _ : state) {
         QPainter painter(&image);
         painter.drawImage(0, 0, base);
         QPainterCanvas canvas(painter, font);
-        DrawWorldQuakes(canvas, scene.projection, scene.settings, scene.quakes, scene.clock);
+        const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
+            scene.projection, scene.settings, scene.quakes, scene.clock.Now(), kWidth, kHeight);
+        DrawPlacedQuakes(canvas, scene.projection, placed, scene.quakes, latest, -1);
         canvas.Flush();
     }
 }

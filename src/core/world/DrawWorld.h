@@ -1,12 +1,16 @@
 #pragma once
 
+#include <vector>
+
 #include "core/common/OleDate.h"
 #include "core/world/LandFile.h"
+#include "core/world/QuakeHitTest.h"
 
 namespace tremolux {
 
 class Canvas;
 class Clock;
+class LatestLoad;
 class QuakeList;
 class WorldProjection;
 struct DisplaySettings;
@@ -19,13 +23,23 @@ struct QuakeRecord;
 void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection& projection,
                    const Land& land, const DisplaySettings& settings);
 
-// The city and the quakes the hours setting lets through, each a disc of the
-// polar map's magnitude colour whose area grows with the magnitude, the
-// newest on top.
-void DrawWorldQuakes(Canvas& canvas, const WorldProjection& projection,
-                     const DisplaySettings& settings, const QuakeList& quakes, const Clock& clock);
+// The discs of the quakes the hours setting lets through that reach into a
+// window of width x height, oldest first: the order they are drawn in.
+std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
+                                         const DisplaySettings& settings,
+                                         const QuakeList& quakes, OleDate now, int width,
+                                         int height);
 
-// Both, then the canvas is flushed.
+// What a window shows over its still picture: the city; the placed discs in
+// the polar map's magnitude colours, their area growing with the magnitude,
+// those of the latest load in a dark ring; a bold ring about the selected
+// quake (an index into the list, -1 for none) when it was placed.
+void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
+                      const std::vector<DrawnQuake>& placed, const QuakeList& quakes,
+                      const LatestLoad& latest, int selected);
+
+// The still picture and the quakes over it, as a window first shows them,
+// then the canvas is flushed.
 void DrawWorld(Canvas& canvas, int width, int height, const WorldProjection& projection,
                const Land& land, const DisplaySettings& settings, const QuakeList& quakes,
                const Clock& clock);

@@ -23,6 +23,7 @@
 #include "core/common/Clock.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 namespace tremolux {
 
@@ -221,6 +222,8 @@ void CMainFrame::RepaintAll()
     UpdateFeedStatus();
     for (CChildFrame* window : MapWindows())
         window->GetView()->repaint();
+    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>())
+        world->update();
 }
 
 void CMainFrame::ShowFailure(const std::string& message)

@@ -1,0 +1,287 @@
+#include "gui/world/CWorldView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <cmath>
+
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/world/DrawWorld.h"
+#include "core/world/QuakeTip.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/dialogs/CDia_Cities.h"
+#include "gui/dialogs/CDia_Parameters.h"
+#include "gui/view/QPainterCanvas.h"
+
+namespace tremolux {
+
+namespace {
+
+// One notch of the wheel zooms by this factor.
+constexpr double kZoomPerNotch = 1.25;
+
+}  // namespace
+
+CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
+                       const MapWindow& content, QWidget* parent)
+    : QWidget(parent),
+      m_quakes(quakes),
+      m_clock(clock),
+      m_land(land),
+      m_city(content.city),
+      m_settings(content.settings)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    AddCommand(tr("&Fit Earth"), QKeySequence(Qt::Key_Home), &CWorldView::FitEarth);
+    AddCommand(tr("&City..."), {}, &CWorldView::OnLButtonDblClk);
+    AddCommand(tr("&Parameters..."), {}, &CWorldView::OnParameters);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CWorldView::AddCommand(const QString& text, const QKeySequence& shortcut,
+                            void (CWorldView::*slot)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+}
+
+void CWorldView::SetCity(const CityEntry& city)
+{
+    m_city = city;
+    m_base = QImage();
+    emit titleChanged(tr("World map: %1").arg(QString::fromStdString(city.name)));
+    update();
+}
+
+void CWorldView::SetSettings(const DisplaySettings& settings)
+{
+    m_settings = settings;
+    m_base = QImage();
+    update();
+}
+
+void CWorldView::FitEarth()
+{
+    SetView(WorldView{});
+}
+
+void CWorldView::SelectQuake(int index)
+{
+    FollowList();
+    if (index < 0 || index >= m_quakes.count())
+        index = -1;
+    m_selectedKey.reset();
+    if (index >= 0)
+        m_selectedKey = KeyOf(m_quakes.at(index));
+    const bool changed = index != m_selected;
+    m_selected = index;
+    update();
+    if (changed)
+        emit quakeSelected(index);
+}
+
+int CWorldView::QuakeAtPoint(QPointF point) const
+{
+    // Discs drawn from an older list would name the wrong quakes.
+    if (m_drawnRevision != m_quakes.Revision())
+        return -1;
+    return QuakeAt(m_drawn, point.x(), point.y());
+}
+
+void CWorldView::OnLButtonDblClk()
+{
+    CDia_Cities dialog;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetCity(CurrentCity);
+}
+
+void CWorldView::OnParameters()
+{
+    CDia_Parameters dialog;
+    SettingsTransfer = m_settings;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetSettings(SettingsTransfer);
+}
+
+QSize CWorldView::sizeHint() const
+{
+    return {700, 600};
+}
+
+WorldProjection CWorldView::Projection() const
+{
+    return ViewProjection(m_city.position, width(), height(), m_view);
+}
+
+void CWorldView::SetView(const WorldView& view)
+{
+    m_view = view;
+    m_base = QImage();
+    update();
+}
+
+// A load rebuilds the list: the marks move to what it brought and the
+// selection to where its quake now is.
+void CWorldView::FollowList()
+{
+    if (m_quakes.Revision() == m_listRevision)
+        return;
+    m_latest.Update(m_quakes);
+    m_listRevision = m_quakes.Revision();
+    m_selected = m_selectedKey ? FindQuake(m_quakes, *m_selectedKey) : -1;
+}
+
+void CWorldView::PaintBase(const WorldProjection& projection)
+{
+    const qreal ratio = devicePixelRatioF();
+    m_base = QImage(size() * ratio, QImage::Format_RGB32);
+    m_base.setDevicePixelRatio(ratio);
+    QPainter painter(&m_base);
+    QPainterCanvas canvas(painter, MapLabelFont());
+    DrawWorldBase(canvas, width(), height(), projection, m_land, m_settings);
+    canvas.Flush();
+}
+
+// The still picture is painted once per city, size, settings and view; a
+// repaint after a load paints only the quakes over it.
+void CWorldView::paintEvent(QPaintEvent*)
+{
+    FollowList();
+    const WorldProjection projection = Projection();
+    if (m_base.isNull() || m_base.deviceIndependentSize() != QSizeF(size())
+        || m_base.devicePixelRatio() != devicePixelRatioF())
+        PaintBase(projection);
+    m_drawn = PlaceWorldQuakes(projection, m_settings, m_quakes, m_clock.Now(), width(), height());
+    m_drawnRevision = m_quakes.Revision();
+
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_base);
+    QPainterCanvas canvas(painter, MapLabelFont());
+    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_latest, m_selected);
+    canvas.Flush();
+}
+
+void CWorldView::resizeEvent(QResizeEvent* event)
+{
+    m_base = QImage();
+    QWidget::resizeEvent(event);
+}
+
+bool CWorldView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const int index = QuakeAtPoint(help->pos());
+    if (index < 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(),
+                       QString::fromStdString(
+                           QuakeTipText(m_quakes.at(index), m_city, m_clock.Now())),
+                       this);
+    return true;
+}
+
+void CWorldView::wheelEvent(QWheelEvent* event)
+{
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0.0)
+        return;
+    const QPointF at = event->position();
+    SetView(ZoomAbout(m_view, width(), height(), at.x(), at.y(), std::pow(kZoomPerNotch, notches)));
+    event->accept();
+}
+
+void CWorldView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressedAt = event->position().toPoint();
+        m_dragFrom = *m_pressedAt;
+        m_dragging = false;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+// A press that moves further than a click would becomes a drag.
+void CWorldView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressedAt || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint now = event->position().toPoint();
+    if (!m_dragging
+        && (now - *m_pressedAt).manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_dragging = true;
+    const QPoint moved = now - m_dragFrom;
+    m_dragFrom = now;
+    SetView(PanBy(m_view, width(), height(), moved.x(), moved.y()));
+}
+
+void CWorldView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_pressedAt) {
+        if (!m_dragging)
+            SelectQuake(QuakeAtPoint(event->position()));
+        m_pressedAt.reset();
+        m_dragging = false;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CWorldView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressedAt.reset();
+        m_dragging = false;
+        OnLButtonDblClk();
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
+                         const MapWindow& content, const QString& landPath)
+{
+    // Read once; every world map window draws the same land.
+    static std::optional<Land> land;
+    if (!land) {
+        Land read;
+        std::string error;
+        if (!ReadLandFile(landPath.toStdString(), read, error)) {
+            ShowMessage(&area, QMessageBox::Warning,
+                        QObject::tr("The world map cannot be shown: %1")
+                            .arg(QString::fromStdString(error)));
+            return nullptr;
+        }
+        land = std::move(read);
+    }
+    MapWindow shown = content;
+    if (shown.city.name.empty())
+        shown.city = CityAt("Tokyo", 35.6895, 139.6917);
+    auto* view = new CWorldView(quakes, clock, *land, shown);
+    QMdiSubWindow* window = area.addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(view, &CWorldView::titleChanged, window, &QWidget::setWindowTitle);
+    view->SetCity(shown.city);
+    window->show();
+    area.setActiveSubWindow(window);
+    return view;
+}
+
+}  // namespace tremolux
