@@ -1,6 +1,7 @@
 // Painting the world map with a month's worth of quakes (10,000) at 1000 x 800:
-// the whole picture as tremolux-cli world draws it, and the quakes alone over a
-// land layer painted once, as a window repaints after a load.
+// the whole picture as tremolux-cli world draws it, the land layer alone (what a
+// drag or zoom step repaints) and the quakes alone over a land layer painted
+// once, as a window repaints after a load.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -82,6 +83,21 @@ void BM_WorldWholePicture(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WorldWholePicture)->Unit(benchmark::kMillisecond);
+
+// What a drag or a zoom step costs before the quakes: the land layer anew.
+void BM_WorldLandLayer(benchmark::State& state)
+{
+    const Scene scene;
+    const QFont font = MapLabelFont();
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, font);
+        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
+        canvas.Flush();
+    }
+}
+BENCHMARK(BM_WorldLandLayer)->Unit(benchmark::kMillisecond);
 
 void BM_WorldQuakesOverCachedLand(benchmark::State& state)
 {

@@ -192,10 +192,19 @@ bool CWorldView::event(QEvent* event)
         event->ignore();
         return true;
     }
+    // The tip goes when the pointer leaves the disc.
+    QRect disc;
+    for (const DrawnQuake& drawn : m_drawn) {
+        if (drawn.index == index) {
+            const int reach = static_cast<int>(std::ceil(drawn.radius + kQuakeHitSlack));
+            disc = QRect(static_cast<int>(drawn.x) - reach, static_cast<int>(drawn.y) - reach,
+                         2 * reach + 1, 2 * reach + 1);
+        }
+    }
     QToolTip::showText(help->globalPos(),
                        QString::fromStdString(
                            QuakeTipText(m_quakes.at(index), m_city, m_clock.Now())),
-                       this);
+                       this, disc);
     return true;
 }
 
