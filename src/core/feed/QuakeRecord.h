@@ -14,6 +14,7 @@ struct QuakeRecord {
     double depth = 0.0;
     OleDate time;            // UTC, as the feed gives it
     std::string region;      // UTF-8 as the feed gives it, control characters as U+FFFD
+    std::string eventPage;   // the quake's web page, empty when the feed names none
 };
 
 }  // namespace tremolux

@@ -1,5 +1,7 @@
 #include "gui/app/MapWindowFiles.h"
 
+#include <cerrno>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
@@ -51,15 +53,23 @@ bool SaveMapWindowFile(const QString& path, const MapWindow& window, QString* er
 {
     QSaveFile file(path);
     const std::string text = WriteMapWindow(window);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(text.data(), static_cast<qint64>(text.size()))
-               != static_cast<qint64>(text.size())
-        || !file.commit()) {
-        if (error != nullptr)
-            *error = file.errorString();
-        return false;
+    bool written = file.open(QIODevice::WriteOnly)
+                   && file.write(text.data(), static_cast<qint64>(text.size()))
+                          == static_cast<qint64>(text.size());
+    // commit() does not see a buffer that failed to reach the disk (a full
+    // disk) and would report success, so the flush is checked here; its own
+    // error text says nothing, the system's does.
+    QString reason;
+    if (written && !file.flush()) {
+        reason = qt_error_string(errno);
+        written = false;
     }
-    return true;
+    if (written && file.commit())
+        return true;
+    if (error != nullptr)
+        *error = reason.isEmpty() ? file.errorString() : reason;
+    file.cancelWriting();
+    return false;
 }
 
 }  // namespace tremolux

@@ -61,6 +61,15 @@ void CTremoluxView::TakeCity(const CityEntry& city)
     emit titleChanged(QString::fromStdString(m_city.name));
 }
 
+void CTremoluxView::SelectQuake(int index)
+{
+    if (index == m_selectedQuake)
+        return;
+    m_selectedQuake = index;
+    update();
+    emit quakeSelected(index);
+}
+
 bool CTremoluxView::PictureKey::operator==(const PictureKey& other) const
 {
     return listRevision == other.listRevision && settings.drawTexts == other.settings.drawTexts

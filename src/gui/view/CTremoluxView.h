@@ -33,6 +33,11 @@ public:
     // Shows window's settings and, when it names one, its city.
     void SetContent(const MapWindow& window);
 
+    // The selected quake, an index into the quake list, or -1 for none.
+    int SelectedQuake() const { return m_selectedQuake; }
+    // Selects index (-1: none) and marks it; announces a change.
+    void SelectQuake(int index);
+
     // Announces the settings' status text.
     void UpdateStatusText();
 
@@ -46,6 +51,7 @@ signals:
     // The window's title: the city's name, once it has one.
     void titleChanged(const QString& title);
     void statusTextChanged(const QString& text);
+    void quakeSelected(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,6 +85,7 @@ private:
     // The map as last drawn: an expose or an overlapping window costs a copy.
     QImage m_picture;
     PictureKey m_pictureKey;
+    int m_selectedQuake = -1;
 };
 
 }  // namespace tremolux
