@@ -164,6 +164,7 @@ void CMainFrame::UpdateWindowMenu()
     m_windowMenu->addSeparator();
     m_windowMenu->addAction(m_tileVertAct);
     m_windowMenu->addAction(m_tileHorzAct);
+    m_windowMenu->addSeparator();
     m_windowMenu->addAction(m_worldMapAct);
 
     const QList<CChildFrame*> windows = MapWindows();

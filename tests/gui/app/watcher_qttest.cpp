@@ -200,7 +200,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
                   "&View: &Toolbar | &Status Bar",
                   "&Options: &Feed...",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
-                  "Tile Horizontally | - | &1 Tokyo",
+                  "Tile Horizontally | - | New &World Map | - | &1 Tokyo",
                   "&Help: &Help Topics | - | &About Tremolux...",
               }));
 
