@@ -19,7 +19,6 @@ namespace tremolux {
 namespace {
 
 // Quiet colours, so that the quakes stand out.
-constexpr Rgb kWindowColor{228, 228, 224};
 constexpr Rgb kSeaColor{205, 222, 236};
 constexpr Rgb kLandColor{238, 234, 218};
 constexpr Rgb kCoastColor{150, 144, 122};
@@ -149,7 +148,7 @@ double QuakeDiscRadius(double magnitude)
 void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection& projection,
                    const Land& land, const DisplaySettings& settings)
 {
-    canvas.FillSolidRect(0, 0, width, height, kWindowColor);
+    canvas.FillSolidRect(0, 0, width, height, kWorldWindowColor);
     const Brush oldBrush = canvas.SelectBrush(Brush{kSeaColor});
     const Pen oldPen = canvas.SelectPen(Pen{1, kSeaColor});
     canvas.Polygon({ScreenCircle(projection, projection.earthRadius())});

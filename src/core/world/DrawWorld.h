@@ -3,18 +3,21 @@
 #include <vector>
 
 #include "core/common/OleDate.h"
+#include "core/view/Canvas.h"
 #include "core/world/LandFile.h"
 #include "core/world/QuakeHitTest.h"
 
 namespace tremolux {
 
-class Canvas;
 class Clock;
 class LatestLoad;
 class QuakeList;
 class WorldProjection;
 struct DisplaySettings;
 struct QuakeRecord;
+
+// The window around the Earth.
+inline constexpr Rgb kWorldWindowColor{228, 228, 224};
 
 // The world map's still picture for a window of width x height: the window
 // around the Earth, sea, land and coastlines, the graticule every 30 degrees,

@@ -28,6 +28,9 @@ namespace {
 // One notch of the wheel zooms by this factor.
 constexpr double kZoomPerNotch = 1.25;
 
+// How long the view rests before the land is painted anew for it.
+constexpr int kSettleMs = 150;
+
 }  // namespace
 
 CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
@@ -45,6 +48,14 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
     AddCommand(tr("&City..."), {}, &CWorldView::OnLButtonDblClk);
     AddCommand(tr("&Parameters..."), {}, &CWorldView::OnParameters);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (!BaseFits(Projection())) {
+            m_base = QImage();
+            update();
+        }
+    });
 }
 
 void CWorldView::AddCommand(const QString& text, const QKeySequence& shortcut,
@@ -130,8 +141,13 @@ WorldProjection CWorldView::Projection() const
 void CWorldView::SetView(const WorldView& view)
 {
     m_view = view;
-    m_base = QImage();
+    SettleLater();
     update();
+}
+
+void CWorldView::SettleLater()
+{
+    m_settle.start();
 }
 
 // A load rebuilds the list: the marks move to what it brought and the
@@ -150,10 +166,41 @@ void CWorldView::PaintBase(const WorldProjection& projection)
     const qreal ratio = devicePixelRatioF();
     m_base = QImage(size() * ratio, QImage::Format_RGB32);
     m_base.setDevicePixelRatio(ratio);
+    m_baseProjection = projection;
     QPainter painter(&m_base);
     QPainterCanvas canvas(painter, MapLabelFont());
     DrawWorldBase(canvas, width(), height(), projection, m_land, m_settings);
     canvas.Flush();
+}
+
+bool CWorldView::BaseFits(const WorldProjection& projection) const
+{
+    const WorldProjection& was = m_baseProjection;
+    return !m_base.isNull() && m_base.deviceIndependentSize() == QSizeF(size())
+           && was.centreX() == projection.centreX() && was.centreY() == projection.centreY()
+           && was.earthRadius() == projection.earthRadius();
+}
+
+// The cached layer as it is when it fits the projection; else moved and
+// scaled so that its Earth lies on the projection's, until it is painted anew.
+void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
+{
+    if (BaseFits(projection)) {
+        painter.drawImage(0, 0, m_base);
+        return;
+    }
+    const WorldProjection& was = m_baseProjection;
+    const Rgb around = kWorldWindowColor;
+    painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
+    const double scale = projection.earthRadius() / was.earthRadius();
+    painter.save();
+    painter.translate(projection.centreX(), projection.centreY());
+    painter.scale(scale, scale);
+    painter.translate(-was.centreX(), -was.centreY());
+    painter.drawImage(0, 0, m_base);
+    painter.restore();
+    if (!m_settle.isActive())
+        SettleLater();
 }
 
 // The still picture is painted once per city, size, settings and view; a
@@ -162,14 +209,13 @@ void CWorldView::paintEvent(QPaintEvent*)
 {
     FollowList();
     const WorldProjection projection = Projection();
-    if (m_base.isNull() || m_base.deviceIndependentSize() != QSizeF(size())
-        || m_base.devicePixelRatio() != devicePixelRatioF())
+    if (m_base.isNull() || m_base.devicePixelRatio() != devicePixelRatioF())
         PaintBase(projection);
     m_drawn = PlaceWorldQuakes(projection, m_settings, m_quakes, m_clock.Now(), width(), height());
     m_drawnRevision = m_quakes.Revision();
 
     QPainter painter(this);
-    painter.drawImage(0, 0, m_base);
+    DrawBase(painter, projection);
     QPainterCanvas canvas(painter, MapLabelFont());
     DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_latest, m_selected);
     canvas.Flush();
@@ -177,7 +223,7 @@ void CWorldView::paintEvent(QPaintEvent*)
 
 void CWorldView::resizeEvent(QResizeEvent* event)
 {
-    m_base = QImage();
+    SettleLater();
     QWidget::resizeEvent(event);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/cities/CityEntry.h"
@@ -16,6 +17,7 @@
 #include "core/world/WorldView.h"
 
 class QMdiArea;
+class QPainter;
 
 namespace tremolux {
 
@@ -74,6 +76,9 @@ private:
     void SetView(const WorldView& view);
     void FollowList();
     void PaintBase(const WorldProjection& projection);
+    bool BaseFits(const WorldProjection& projection) const;
+    void DrawBase(QPainter& painter, const WorldProjection& projection);
+    void SettleLater();
     void AddCommand(const QString& text, const QKeySequence& shortcut, void (CWorldView::*slot)());
 
     const QuakeList& m_quakes;
@@ -82,7 +87,12 @@ private:
     CityEntry m_city;
     DisplaySettings m_settings;
     WorldView m_view;
-    QImage m_base;  // land, graticule and rings; null when out of date
+    // Land, graticule and rings as painted for a projection; null when out
+    // of date. While the user zooms, pans or resizes it is shown moved and
+    // scaled, and painted anew once the view has rested a moment.
+    QImage m_base;
+    WorldProjection m_baseProjection{0.0, 0.0, 0.0, 0.0, 1.0};
+    QTimer m_settle;
     LatestLoad m_latest;
     unsigned long long m_listRevision = 0;
     int m_selected = -1;

@@ -165,6 +165,14 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
     EXPECT_NEAR(after.x() - at.x(), (before.x() - at.x()) * 1.5625, 1e-6);
     EXPECT_NEAR(after.y() - at.y(), (before.y() - at.y()) * 1.5625, 1e-6);
 
+    // Meanwhile the land is the layer painted before, scaled; once the view
+    // rests it is painted anew, as a window opened on this view paints it.
+    const QImage moving = world->grab().toImage();
+    ASSERT_TRUE(WaitUntil([&] { return world->grab().toImage() != moving; }));
+    const QImage settled = world->grab().toImage();
+    world->SetSettings(world->Settings());
+    EXPECT_TRUE(world->grab().toImage() == settled);
+
     // Zooming far out stops at the smallest Earth.
     QWheelEvent out(at, world->mapToGlobal(at), {}, {0, -120 * 20}, Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
