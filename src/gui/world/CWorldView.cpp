@@ -194,6 +194,7 @@ void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
     painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
     const double scale = projection.earthRadius() / was.earthRadius();
     painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(projection.centreX(), projection.centreY());
     painter.scale(scale, scale);
     painter.translate(-was.centreX(), -was.centreY());

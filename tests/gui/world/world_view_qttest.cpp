@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -14,6 +16,9 @@
 #include "core/world/QuakeTip.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/WatcherTest.h"
+#include "gui/dialogs/CDia_Cities.h"
+#include "gui/dialogs/CDia_Parameters.h"
+#include "gui/dialogs/ModalDriver.h"
 #include "gui/world/CWorldView.h"
 #include "support/PaintCounter.h"
 
@@ -186,4 +191,33 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
     EXPECT_DOUBLE_EQ(world->View().offsetX, 0.0);
     EXPECT_DOUBLE_EQ(world->View().offsetY, 0.0);
     EXPECT_TRUE(WaitUntil([&] { return paints->count > painted; }));
+}
+
+TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
+{
+    CWorldView* world = StartWithWorldMap();
+    ASSERT_NE(world, nullptr);
+
+    WhenModal<CDia_Cities>([](CDia_Cities* dialog) {
+        auto* list = dialog->findChild<QListWidget*>("m_listCities");
+        const auto found = list->findItems("Lima", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        list->setCurrentItem(found.first());
+        dialog->accept();
+    });
+    QTest::mouseDClick(world, Qt::LeftButton, {}, QPoint(30, 30));
+    EXPECT_EQ(world->City().name, "Lima");
+    EXPECT_EQ(world->parentWidget()->windowTitle(), "World map: Lima");
+    // Lima lies at the centre now.
+    const QPointF lima = Where(world, world->City().position.latDecimal,
+                               world->City().position.lonDecimal);
+    EXPECT_NEAR(lima.x(), world->width() / 2.0, 1e-9);
+    EXPECT_EQ(View(0)->City().name, "Tokyo") << "the map window keeps its own city";
+
+    WhenModal<CDia_Parameters>([](CDia_Parameters* dialog) {
+        dialog->findChild<QLineEdit*>("m_editHours")->setText("2");
+        dialog->accept();
+    });
+    world->actions().at(2)->trigger();
+    EXPECT_EQ(world->Settings().hours, 2.0);
 }
