@@ -44,6 +44,8 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    AddCommand(tr("Zoom &In"), QKeySequence(Qt::Key_Plus), &CWorldView::ZoomIn);
+    AddCommand(tr("Zoom &Out"), QKeySequence(Qt::Key_Minus), &CWorldView::ZoomOut);
     AddCommand(tr("&Fit Earth"), QKeySequence(Qt::Key_Home), &CWorldView::FitEarth);
     AddCommand(tr("&City..."), {}, &CWorldView::OnLButtonDblClk);
     AddCommand(tr("&Parameters..."), {}, &CWorldView::OnParameters);
@@ -86,6 +88,16 @@ void CWorldView::SetSettings(const DisplaySettings& settings)
 void CWorldView::FitEarth()
 {
     SetView(WorldView{});
+}
+
+void CWorldView::ZoomIn()
+{
+    SetView(ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, kZoomPerNotch));
+}
+
+void CWorldView::ZoomOut()
+{
+    SetView(ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, 1.0 / kZoomPerNotch));
 }
 
 void CWorldView::SelectQuake(int index)

@@ -27,8 +27,9 @@ class QuakeList;
 // The world map window: the Earth about its own city, drawn from the
 // program's one quake list. The wheel zooms about the pointer, a drag pans,
 // a click selects the quake under the pointer and its tip names it; the
-// context menu offers Fit Earth (also Home), the city (also a left
-// double-click) and the display parameters (the hours filter the quakes).
+// context menu offers zooming (also + and -), Fit Earth (also Home), the city
+// (also a left double-click) and the display parameters (the hours filter
+// the quakes).
 class CWorldView : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +43,9 @@ public:
     void SetCity(const CityEntry& city);
     void SetSettings(const DisplaySettings& settings);
     void FitEarth();
+    // By one notch of the wheel about the window's centre.
+    void ZoomIn();
+    void ZoomOut();
 
     // The selected quake, an index into the quake list, or -1 for none. It
     // follows its quake when a load rebuilds the list.

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -186,6 +187,8 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
 
     const int painted = paints->count;
     world->setFocus();
+    QTest::keyClick(world, Qt::Key_Plus);
+    EXPECT_DOUBLE_EQ(world->View().zoom, kWorldMinZoom * 1.25);
     QTest::keyClick(world, Qt::Key_Home);
     EXPECT_DOUBLE_EQ(world->View().zoom, 1.0);
     EXPECT_DOUBLE_EQ(world->View().offsetX, 0.0);
@@ -218,6 +221,9 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
         dialog->findChild<QLineEdit*>("m_editHours")->setText("2");
         dialog->accept();
     });
-    world->actions().at(2)->trigger();
+    for (QAction* action : world->actions()) {
+        if (action->text() == "&Parameters...")
+            action->trigger();
+    }
     EXPECT_EQ(world->Settings().hours, 2.0);
 }
