@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <map>
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
@@ -326,9 +327,11 @@ void CWorldView::mouseDoubleClickEvent(QMouseEvent* event)
 CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
                          const MapWindow& content, const QString& landPath)
 {
-    // Read once; every world map window draws the same land.
-    static std::optional<Land> land;
-    if (!land) {
+    // Read once; every world map window draws the same land. A file that
+    // cannot be read is tried again next time.
+    static std::map<QString, Land> lands;
+    auto land = lands.find(landPath);
+    if (land == lands.end()) {
         Land read;
         std::string error;
         if (!ReadLandFile(landPath.toStdString(), read, error)) {
@@ -337,12 +340,12 @@ CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& c
                             .arg(QString::fromStdString(error)));
             return nullptr;
         }
-        land = std::move(read);
+        land = lands.emplace(landPath, std::move(read)).first;
     }
     MapWindow shown = content;
     if (shown.city.name.empty())
         shown.city = CityAt("Tokyo", 35.6895, 139.6917);
-    auto* view = new CWorldView(quakes, clock, *land, shown);
+    auto* view = new CWorldView(quakes, clock, land->second, shown);
     QMdiSubWindow* window = area.addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(view, &CWorldView::titleChanged, window, &QWidget::setWindowTitle);

@@ -3,6 +3,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -226,4 +227,21 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
             action->trigger();
     }
     EXPECT_EQ(world->Settings().hours, 2.0);
+}
+
+TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidAndOpensNothing)
+{
+    Start();
+    const int windows = frame->MdiArea()->subWindowList().size();
+    QString said;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        said = box->text();
+        box->accept();
+    });
+    EXPECT_EQ(OpenWorldMap(*frame->MdiArea(), frame->m_quakes, frame->GetClock(), {},
+                           QString(TREMOLUX_TEST_DATA) + "/no-such-land.bin"),
+              nullptr);
+    EXPECT_TRUE(said.startsWith("The world map cannot be shown: ")) << said.toStdString();
+    EXPECT_TRUE(said.contains("no-such-land.bin")) << said.toStdString();
+    EXPECT_EQ(frame->MdiArea()->subWindowList().size(), windows);
 }
