@@ -1,9 +1,8 @@
 // Painting the world map with a month's worth of quakes (10,000) at 1000 x 800:
-// the whole picture as tremolux-cli world draws it, the land layer alone (what a
-// window paints once the
-// view has rested repaints), the quakes alone over a land layer painted once,
-// as a window repaints after a load, and a paint while zooming (the earlier
-// land layer scaled, the quakes over it).
+// the whole picture as tremolux-cli world draws it, the land layer alone (what
+// a window paints again once its view has rested), the quakes alone over a
+// land layer painted once (a repaint after a load), and a paint while zooming
+// (the earlier land layer scaled, the quakes over it).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
