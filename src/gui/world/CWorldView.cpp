@@ -45,9 +45,10 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    AddCommand(tr("Zoom &In"), QKeySequence(Qt::Key_Plus), &CWorldView::ZoomIn);
-    AddCommand(tr("Zoom &Out"), QKeySequence(Qt::Key_Minus), &CWorldView::ZoomOut);
-    AddCommand(tr("&Fit Earth"), QKeySequence(Qt::Key_Home), &CWorldView::FitEarth);
+    // "=" too: "+" is a shifted "=" on many keyboards.
+    AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &CWorldView::ZoomIn);
+    AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &CWorldView::ZoomOut);
+    AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &CWorldView::FitEarth);
     AddCommand(tr("&City..."), {}, &CWorldView::OnLButtonDblClk);
     AddCommand(tr("&Parameters..."), {}, &CWorldView::OnParameters);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -61,11 +62,11 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
     });
 }
 
-void CWorldView::AddCommand(const QString& text, const QKeySequence& shortcut,
+void CWorldView::AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
                             void (CWorldView::*slot)())
 {
     auto* action = new QAction(text, this);
-    action->setShortcut(shortcut);
+    action->setShortcuts(shortcuts);
     action->setShortcutContext(Qt::WidgetShortcut);
     connect(action, &QAction::triggered, this, slot);
     addAction(action);
@@ -164,14 +165,19 @@ void CWorldView::SettleLater()
 }
 
 // A load rebuilds the list: the marks move to what it brought and the
-// selection to where its quake now is.
+// selection to where its quake now is, or to none when it left the list.
 void CWorldView::FollowList()
 {
     if (m_quakes.Revision() == m_listRevision)
         return;
     m_latest.Update(m_quakes);
     m_listRevision = m_quakes.Revision();
+    const int was = m_selected;
     m_selected = m_selectedKey ? FindQuake(m_quakes, *m_selectedKey) : -1;
+    if (m_selected < 0)
+        m_selectedKey.reset();
+    if (m_selected != was)
+        emit quakeSelected(m_selected);
 }
 
 void CWorldView::PaintBase(const WorldProjection& projection)

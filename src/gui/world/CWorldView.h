@@ -48,7 +48,8 @@ public:
     void ZoomOut();
 
     // The selected quake, an index into the quake list, or -1 for none. It
-    // follows its quake when a load rebuilds the list.
+    // follows its quake when a load rebuilds the list, announcing its new
+    // index (-1 once the quake has left the list).
     int SelectedQuake() const { return m_selected; }
     // Selects index (-1: none) and marks it; announces a change.
     void SelectQuake(int index);
@@ -83,7 +84,8 @@ private:
     bool BaseFits(const WorldProjection& projection) const;
     void DrawBase(QPainter& painter, const WorldProjection& projection);
     void SettleLater();
-    void AddCommand(const QString& text, const QKeySequence& shortcut, void (CWorldView::*slot)());
+    void AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
+                    void (CWorldView::*slot)());
 
     const QuakeList& m_quakes;
     const Clock& m_clock;

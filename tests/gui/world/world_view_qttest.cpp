@@ -140,6 +140,7 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
     server.Serve(Feed(moved));
     ASSERT_TRUE(Reload());
     ASSERT_TRUE(WaitUntil([&] { return world->SelectedQuake() == 3; }));
+    EXPECT_EQ(selected.last().at(0).toInt(), 3);
 
     // A drag from the quake pans and keeps the selection; a click on open sea clears it.
     const WorldView start = world->View();
