@@ -166,7 +166,17 @@ void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection&
     canvas.SelectPen(rimPen);
 }
 
+std::vector<ScreenPoint> UnitPlaces(const WorldProjection& projection, const QuakeList& quakes)
+{
+    std::vector<ScreenPoint> places;
+    places.reserve(static_cast<std::size_t>(quakes.count()));
+    for (int i = 0; i < quakes.count(); ++i)
+        places.push_back(projection.UnitPoint(quakes.at(i).latitude, quakes.at(i).longitude));
+    return places;
+}
+
 std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
+                                         const std::vector<ScreenPoint>& places,
                                          const DisplaySettings& settings,
                                          const QuakeList& quakes, OleDate now, int width,
                                          int height)
@@ -177,7 +187,7 @@ std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
         const QuakeRecord& quake = quakes.at(i);
         if (!ShownOnWorldMap(quake, now, settings.hours))
             continue;
-        const ScreenPoint at = projection.Project(quake.latitude, quake.longitude);
+        const ScreenPoint at = projection.FromUnit(places[static_cast<std::size_t>(i)]);
         const double r = QuakeDiscRadius(quake.magnitude);
         if (at.x + r < 0.0 || at.y + r < 0.0 || at.x - r > width || at.y - r > height)
             continue;
@@ -224,7 +234,8 @@ void DrawWorldQuakes(Canvas& canvas, const WorldProjection& projection,
                      int width, int height)
 {
     DrawPlacedQuakes(canvas, projection,
-                     PlaceWorldQuakes(projection, settings, quakes, clock.Now(), width, height),
+                     PlaceWorldQuakes(projection, UnitPlaces(projection, quakes), settings, quakes,
+                                      clock.Now(), width, height),
                      quakes, LatestLoad{}, -1);
 }
 

@@ -6,13 +6,13 @@
 #include "core/view/Canvas.h"
 #include "core/world/LandFile.h"
 #include "core/world/QuakeHitTest.h"
+#include "core/world/WorldProjection.h"
 
 namespace tremolux {
 
 class Clock;
 class LatestLoad;
 class QuakeList;
-class WorldProjection;
 struct DisplaySettings;
 struct QuakeRecord;
 
@@ -26,9 +26,15 @@ inline constexpr Rgb kWorldWindowColor{228, 228, 224};
 void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection& projection,
                    const Land& land, const DisplaySettings& settings);
 
+// Each quake's place on the unit disc about the city, in list order: what a
+// window keeps while only its view changes.
+std::vector<ScreenPoint> UnitPlaces(const WorldProjection& projection, const QuakeList& quakes);
+
 // The discs of the quakes the hours setting lets through that reach into a
-// window of width x height, oldest first: the order they are drawn in.
+// window of width x height, oldest first: the order they are drawn in. The
+// places are the quakes' UnitPlaces.
 std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
+                                         const std::vector<ScreenPoint>& places,
                                          const DisplaySettings& settings,
                                          const QuakeList& quakes, OleDate now, int width,
                                          int height);

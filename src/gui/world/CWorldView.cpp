@@ -76,6 +76,7 @@ void CWorldView::SetCity(const CityEntry& city)
 {
     m_city = city;
     m_base = QImage();
+    m_places.clear();
     emit titleChanged(tr("World map: %1").arg(QString::fromStdString(city.name)));
     update();
 }
@@ -172,6 +173,7 @@ void CWorldView::FollowList()
         return;
     m_latest.Update(m_quakes);
     m_listRevision = m_quakes.Revision();
+    m_places.clear();
     const int was = m_selected;
     m_selected = m_selectedKey ? FindQuake(m_quakes, *m_selectedKey) : -1;
     if (m_selected < 0)
@@ -231,7 +233,10 @@ void CWorldView::paintEvent(QPaintEvent*)
     const WorldProjection projection = Projection();
     if (m_base.isNull() || m_base.devicePixelRatio() != devicePixelRatioF())
         PaintBase(projection);
-    m_drawn = PlaceWorldQuakes(projection, m_settings, m_quakes, m_clock.Now(), width(), height());
+    if (m_places.size() != static_cast<std::size_t>(m_quakes.count()))
+        m_places = UnitPlaces(projection, m_quakes);
+    m_drawn = PlaceWorldQuakes(projection, m_places, m_settings, m_quakes, m_clock.Now(), width(),
+                               height());
     m_drawnRevision = m_quakes.Revision();
 
     QPainter painter(this);

@@ -103,6 +103,9 @@ private:
     unsigned long long m_listRevision = 0;
     int m_selected = -1;
     std::optional<QuakeKey> m_selectedKey;
+    // The quakes' places about the city, of the list of m_listRevision;
+    // empty when out of date.
+    std::vector<ScreenPoint> m_places;
     // The discs of the last paint and the list they index.
     std::vector<DrawnQuake> m_drawn;
     unsigned long long m_drawnRevision = 0;

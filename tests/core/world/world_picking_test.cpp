@@ -100,14 +100,15 @@ TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)
                                      Quake(4.0, 0, 10, 3)});
     const WorldProjection whole = ViewProjection(city, 1000, 800, WorldView{});
     std::vector<int> order;
-    for (const DrawnQuake& disc : PlaceWorldQuakes(whole, settings, quakes, kNow, 1000, 800))
+    const std::vector<ScreenPoint> places = UnitPlaces(whole, quakes);
+    for (const DrawnQuake& disc : PlaceWorldQuakes(whole, places, settings, quakes, kNow, 1000, 800))
         order.push_back(disc.index);
     EXPECT_EQ(order, (std::vector<int>{4, 1, 0}));  // not 2 (too old) nor 3 (too small)
 
     // Zoomed in 200 times about the centre, 10 degrees east lies far outside.
     const WorldView close = ZoomAbout(WorldView{}, 1000, 800, 500, 400, 200.0);
     const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
-        ViewProjection(city, 1000, 800, close), settings, quakes, kNow, 1000, 800);
+        ViewProjection(city, 1000, 800, close), places, settings, quakes, kNow, 1000, 800);
     ASSERT_EQ(placed.size(), 2u);
     EXPECT_EQ(placed[0].index, 1);
     EXPECT_LT(placed[0].x, 500.0);
