@@ -17,8 +17,8 @@
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/world/DrawWorld.h"
-#include "core/world/LatestLoad.h"
 #include "core/world/LandFile.h"
+#include "core/world/LatestLoad.h"
 #include "core/world/WorldView.h"
 #include "gui/view/QPainterCanvas.h"
 
