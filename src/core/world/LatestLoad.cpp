@@ -1,12 +1,17 @@
 #include "core/world/LatestLoad.h"
 
+#include <bit>
+
 #include "core/feed/QuakeList.h"
 
 namespace tremolux {
 
 QuakeKey KeyOf(const QuakeRecord& quake)
 {
-    return {quake.time.value, quake.latitude, quake.longitude, quake.magnitude};
+    return {std::bit_cast<std::uint64_t>(quake.time.value),
+            std::bit_cast<std::uint64_t>(quake.latitude),
+            std::bit_cast<std::uint64_t>(quake.longitude),
+            std::bit_cast<std::uint64_t>(quake.magnitude)};
 }
 
 int FindQuake(const QuakeList& quakes, const QuakeKey& key)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -10,12 +12,13 @@ class QuakeList;
 struct QuakeRecord;
 
 // What tells one quake from another across loads: the list is rebuilt by
-// every load, so an index means nothing to the next one.
+// every load, so an index means nothing to the next one. The values' bits,
+// so that any value a feed gives, NaN too, orders and compares soundly.
 struct QuakeKey {
-    double time = 0.0;
-    double latitude = 0.0;
-    double longitude = 0.0;
-    double magnitude = 0.0;
+    std::uint64_t time = 0;
+    std::uint64_t latitude = 0;
+    std::uint64_t longitude = 0;
+    std::uint64_t magnitude = 0;
 
     friend auto operator<=>(const QuakeKey&, const QuakeKey&) = default;
 };
