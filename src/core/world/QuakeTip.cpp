@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/cities/CityEntry.h"
 #include "core/feed/QuakeRecord.h"
 #include "core/geo/CityPosition.h"
 
@@ -39,18 +38,19 @@ std::string TimeLine(OleDate time, OleDate now)
 
 }  // namespace
 
-std::string QuakeTipText(const QuakeRecord& quake, const CityEntry& city, OleDate now)
+std::string QuakeTipText(const QuakeRecord& quake, const std::string& cityName,
+                         const CityPosition& city, OleDate now)
 {
     double ccwBearing = 0.0;
-    const double metres = GreatCircle(city.position.latDecimal, city.position.lonDecimal,
-                                      quake.latitude, quake.longitude, &ccwBearing);
+    const double metres = GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude,
+                                      quake.longitude, &ccwBearing);
     const long bearing = (360 - std::lround(ccwBearing)) % 360;
     std::string text = Format("M %.1f", quake.magnitude);
     if (!quake.region.empty())
         text += "  " + quake.region;
     text += "\n" + TimeLine(quake.time, now);
     text += "\n" + Format("%.0f km from ", metres / 1000.0)
-            + (city.name.empty() ? std::string("the centre") : city.name)
+            + (cityName.empty() ? std::string("the centre") : cityName)
             + Format(", bearing %ld\u00B0", bearing);
     text += "\n" + Format("Depth %.0f km", quake.depth);
     return text;

@@ -100,7 +100,8 @@ void CWorldView::ZoomIn()
 
 void CWorldView::ZoomOut()
 {
-    SetView(ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, 1.0 / kZoomPerNotch));
+    SetView(
+        ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, 1.0 / kZoomPerNotch));
 }
 
 void CWorldView::SelectQuake(int index)
@@ -272,10 +273,9 @@ bool CWorldView::event(QEvent* event)
                          2 * reach + 1, 2 * reach + 1);
         }
     }
-    QToolTip::showText(help->globalPos(),
-                       QString::fromStdString(
-                           QuakeTipText(m_quakes.at(index), m_city, m_clock.Now())),
-                       this, disc);
+    const std::string tip =
+        QuakeTipText(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
+    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
     return true;
 }
 

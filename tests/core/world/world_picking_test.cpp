@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
@@ -62,7 +61,9 @@ TEST(QuakeHitTest, TheDiscOnTopWinsThenTheNearestRimWithinTheSlack)
 
 TEST(LatestLoad, MarksWhatALoadBroughtAndKeepsItThroughLoadsWithoutNews)
 {
-    const QuakeRecord a = Quake(4.0, 10, 10, 5), b = Quake(5.0, 20, 20, 3), c = Quake(6.0, 30, 30, 1);
+    const QuakeRecord a = Quake(4.0, 10, 10, 5);
+    const QuakeRecord b = Quake(5.0, 20, 20, 3);
+    const QuakeRecord c = Quake(6.0, 30, 30, 1);
     LatestLoad latest;
     latest.Update(ListOf({b, a}));
     EXPECT_EQ(Marks(latest, 2), (std::vector<bool>{false, false})) << "the first list";
@@ -101,7 +102,8 @@ TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)
     const WorldProjection whole = ViewProjection(city, 1000, 800, WorldView{});
     std::vector<int> order;
     const std::vector<ScreenPoint> places = UnitPlaces(whole, quakes);
-    for (const DrawnQuake& disc : PlaceWorldQuakes(whole, places, settings, quakes, kNow, 1000, 800))
+    for (const DrawnQuake& disc :
+         PlaceWorldQuakes(whole, places, settings, quakes, kNow, 1000, 800))
         order.push_back(disc.index);
     EXPECT_EQ(order, (std::vector<int>{4, 1, 0}));  // not 2 (too old) nor 3 (too small)
 
@@ -118,25 +120,26 @@ TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)
 
 TEST(QuakeTip, NamesMagnitudeTimeDistanceBearingAndDepth)
 {
-    const CityEntry city = {"Quito", {}};  // at 0 N 0 E for round numbers
+    const CityPosition city;  // 0 N 0 E for round numbers
     QuakeRecord east = Quake(6.25, 0.0, 90.0, 50.0);
     east.region = "Far east";
     const double quarter = GreatCircle(0, 0, 0, 90) / 1000.0;
-    EXPECT_EQ(QuakeTipText(east, city, kNow),
+    EXPECT_EQ(QuakeTipText(east, "Quito", city, kNow),
               "M 6.2  Far east\n2025-12-05 04:00:00 UTC, 2 days ago\n"
                   + std::to_string(static_cast<long>(quarter + 0.5))
                   + " km from Quito, bearing 90\u00B0\nDepth 35 km");
 
     // North is bearing 0, not 360; ages under a day in hours, under an hour in minutes.
-    const std::string north = QuakeTipText(Quake(3.0, 10.0, 0.0, 5.5), city, kNow);
+    const std::string north = QuakeTipText(Quake(3.0, 10.0, 0.0, 5.5), "Quito", city, kNow);
     EXPECT_NE(north.find("bearing 0\u00B0"), std::string::npos) << north;
     EXPECT_NE(north.find("5 h ago"), std::string::npos) << north;
-    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), city, kNow).find("15 min ago"),
+    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), "Quito", city, kNow).find("15 min ago"),
               std::string::npos);
-    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), city, kNow).find("bearing 270"),
+    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), "Quito", city, kNow).find("bearing 270"),
               std::string::npos);
     // A quake stamped later than the clock gets no age.
-    EXPECT_EQ(QuakeTipText(Quake(3.0, 0, 1, -2.0), city, kNow).find("ago"), std::string::npos);
+    EXPECT_EQ(QuakeTipText(Quake(3.0, 0, 1, -2.0), "Quito", city, kNow).find("ago"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -132,7 +132,8 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
     QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
     QApplication::sendEvent(world, &tip);
     EXPECT_EQ(QToolTip::text().toStdString(),
-              QuakeTipText(frame->m_quakes.at(2), world->City(), frame->GetClock().Now()));
+              QuakeTipText(frame->m_quakes.at(2), world->City().name, world->City().position,
+                           frame->GetClock().Now()));
 
     // The list is rebuilt with a newer quake first: the selection moves with its quake.
     std::vector<Quake> moved = kFirstFeed;
