@@ -214,6 +214,11 @@ void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
     const WorldProjection& was = m_baseProjection;
     const Rgb around = kWorldWindowColor;
     painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
+    if (!m_settle.isActive())
+        SettleLater();
+    // A layer painted while the window had no size has nothing to scale.
+    if (!(was.earthRadius() > 0.0))
+        return;
     const double scale = projection.earthRadius() / was.earthRadius();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -222,8 +227,6 @@ void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
     painter.translate(-was.centreX(), -was.centreY());
     painter.drawImage(0, 0, m_base);
     painter.restore();
-    if (!m_settle.isActive())
-        SettleLater();
 }
 
 // The still picture is painted once per city, size, settings and view; a
