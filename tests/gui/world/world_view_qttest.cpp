@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -229,6 +230,12 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
             action->trigger();
     }
     EXPECT_EQ(world->Settings().hours, 2.0);
+
+    // File > Close closes the active world map as it would a map window.
+    QPointer<CWorldView> closing = world;
+    frame->OnFileClose();
+    EXPECT_TRUE(WaitUntil([&] { return closing.isNull(); }));
+    EXPECT_EQ(frame->MapWindows().size(), 1);
 }
 
 TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidAndOpensNothing)
