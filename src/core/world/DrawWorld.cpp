@@ -227,26 +227,14 @@ void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
     canvas.SelectBrush(oldBrush);
 }
 
-namespace {
-
-void DrawWorldQuakes(Canvas& canvas, const WorldProjection& projection,
-                     const DisplaySettings& settings, const QuakeList& quakes, const Clock& clock,
-                     int width, int height)
-{
-    DrawPlacedQuakes(canvas, projection,
-                     PlaceWorldQuakes(projection, UnitPlaces(projection, quakes), settings, quakes,
-                                      clock.Now(), width, height),
-                     quakes, LatestLoad{}, -1);
-}
-
-}  // namespace
-
 void DrawWorld(Canvas& canvas, int width, int height, const WorldProjection& projection,
                const Land& land, const DisplaySettings& settings, const QuakeList& quakes,
                const Clock& clock)
 {
     DrawWorldBase(canvas, width, height, projection, land, settings);
-    DrawWorldQuakes(canvas, projection, settings, quakes, clock, width, height);
+    const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
+        projection, UnitPlaces(projection, quakes), settings, quakes, clock.Now(), width, height);
+    DrawPlacedQuakes(canvas, projection, placed, quakes, LatestLoad{}, -1);
     canvas.Flush();
 }
 
