@@ -1,6 +1,8 @@
 // Painting the world map with a month's worth of quakes (10,000) at 1000 x 800:
-// the whole picture as tremolux-cli world draws it, and the quakes alone over a
-// land layer painted once, as a window repaints after a load.
+// the whole picture as tremolux-cli world draws it, the land layer alone (what
+// a window paints again once its view has rested), the quakes alone over a
+// land layer painted once (a repaint after a load), and a paint while zooming
+// (the earlier land layer scaled, the quakes over it).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -16,6 +18,7 @@
 #include "core/geo/CityPosition.h"
 #include "core/world/DrawWorld.h"
 #include "core/world/LandFile.h"
+#include "core/world/LatestLoad.h"
 #include "core/world/WorldView.h"
 #include "gui/view/QPainterCanvas.h"
 
@@ -82,6 +85,21 @@ void BM_WorldWholePicture(benchmark::State& state)
 }
 BENCHMARK(BM_WorldWholePicture)->Unit(benchmark::kMillisecond);
 
+// What a drag or a zoom step costs before the quakes: the land layer anew.
+void BM_WorldLandLayer(benchmark::State& state)
+{
+    const Scene scene;
+    const QFont font = MapLabelFont();
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, font);
+        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
+        canvas.Flush();
+    }
+}
+BENCHMARK(BM_WorldLandLayer)->Unit(benchmark::kMillisecond);
+
 void BM_WorldQuakesOverCachedLand(benchmark::State& state)
 {
     const Scene scene;
@@ -93,15 +111,61 @@ void BM_WorldQuakesOverCachedLand(benchmark::State& state)
         DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
     }
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const LatestLoad latest;
     for (auto _ : state) {
         QPainter painter(&image);
         painter.drawImage(0, 0, base);
         QPainterCanvas canvas(painter, font);
-        DrawWorldQuakes(canvas, scene.projection, scene.settings, scene.quakes, scene.clock);
+        // After a load the places are new.
+        const std::vector<DrawnQuake> placed =
+            PlaceWorldQuakes(scene.projection, UnitPlaces(scene.projection, scene.quakes),
+                             scene.settings, scene.quakes, scene.clock.Now(), kWidth, kHeight);
+        DrawPlacedQuakes(canvas, scene.projection, placed, scene.quakes, latest, -1);
         canvas.Flush();
     }
 }
 BENCHMARK(BM_WorldQuakesOverCachedLand)->Unit(benchmark::kMillisecond);
+
+// A paint while the user zooms: the land layer painted before, scaled, and
+// the quakes over it.
+void BM_WorldPaintWhileZooming(benchmark::State& state)
+{
+    const Scene scene;
+    const QFont font = MapLabelFont();
+    QImage base(kWidth, kHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&base);
+        QPainterCanvas canvas(painter, font);
+        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
+    }
+    CityPosition tokyo;
+    tokyo.latDecimal = 35.68948888888889;
+    tokyo.lonDecimal = 139.69170555555556;
+    const WorldView zoomed = ZoomAbout(WorldView{}, kWidth, kHeight, 600, 300, 1.25);
+    const WorldProjection projection = ViewProjection(tokyo, kWidth, kHeight, zoomed);
+    const double scale = projection.earthRadius() / scene.projection.earthRadius();
+    // The places stay while only the view changes.
+    const std::vector<ScreenPoint> places = UnitPlaces(projection, scene.quakes);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const LatestLoad latest;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::gray);
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(projection.centreX(), projection.centreY());
+        painter.scale(scale, scale);
+        painter.translate(-scene.projection.centreX(), -scene.projection.centreY());
+        painter.drawImage(0, 0, base);
+        painter.restore();
+        QPainterCanvas canvas(painter, font);
+        const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
+            projection, places, scene.settings, scene.quakes, scene.clock.Now(), kWidth, kHeight);
+        DrawPlacedQuakes(canvas, projection, placed, scene.quakes, latest, -1);
+        canvas.Flush();
+    }
+}
+BENCHMARK(BM_WorldPaintWhileZooming)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

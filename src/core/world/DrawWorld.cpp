@@ -10,6 +10,7 @@
 #include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
 #include "core/view/MagnitudeColor.h"
+#include "core/world/LatestLoad.h"
 #include "core/world/WorldPaths.h"
 #include "core/world/WorldProjection.h"
 
@@ -18,7 +19,6 @@ namespace tremolux {
 namespace {
 
 // Quiet colours, so that the quakes stand out.
-constexpr Rgb kWindowColor{228, 228, 224};
 constexpr Rgb kSeaColor{205, 222, 236};
 constexpr Rgb kLandColor{238, 234, 218};
 constexpr Rgb kCoastColor{150, 144, 122};
@@ -30,6 +30,13 @@ constexpr Rgb kNearestColor{225, 140, 40};
 constexpr Rgb kPieColor{200, 60, 60};
 constexpr Rgb kQuakeOutlineColor{70, 70, 70};
 constexpr Rgb kCityColor{255, 255, 255};
+constexpr Rgb kLatestLoadColor{20, 20, 20};
+constexpr Rgb kSelectionColor{0, 90, 200};
+
+// The ring about a quake of the latest load and about the selected one lie
+// this many pixels out from its disc.
+constexpr double kLatestLoadGap = 1.0;
+constexpr double kSelectionGap = 5.0;
 
 constexpr double kGraticuleStep = 30.0;
 constexpr double kRingStepMetres = 1.0e6;
@@ -141,7 +148,7 @@ double QuakeDiscRadius(double magnitude)
 void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection& projection,
                    const Land& land, const DisplaySettings& settings)
 {
-    canvas.FillSolidRect(0, 0, width, height, kWindowColor);
+    canvas.FillSolidRect(0, 0, width, height, kWorldWindowColor);
     const Brush oldBrush = canvas.SelectBrush(Brush{kSeaColor});
     const Pen oldPen = canvas.SelectPen(Pen{1, kSeaColor});
     canvas.Polygon({ScreenCircle(projection, projection.earthRadius())});
@@ -159,8 +166,39 @@ void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection&
     canvas.SelectPen(rimPen);
 }
 
-void DrawWorldQuakes(Canvas& canvas, const WorldProjection& projection,
-                     const DisplaySettings& settings, const QuakeList& quakes, const Clock& clock)
+std::vector<ScreenPoint> UnitPlaces(const WorldProjection& projection, const QuakeList& quakes)
+{
+    std::vector<ScreenPoint> places;
+    places.reserve(static_cast<std::size_t>(quakes.count()));
+    for (int i = 0; i < quakes.count(); ++i)
+        places.push_back(projection.UnitPoint(quakes.at(i).latitude, quakes.at(i).longitude));
+    return places;
+}
+
+std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
+                                         const std::vector<ScreenPoint>& places,
+                                         const DisplaySettings& settings,
+                                         const QuakeList& quakes, OleDate now, int width,
+                                         int height)
+{
+    std::vector<DrawnQuake> placed;
+    // The list holds the newest first; drawing it backwards puts it on top.
+    for (int i = quakes.count() - 1; i >= 0; --i) {
+        const QuakeRecord& quake = quakes.at(i);
+        if (!ShownOnWorldMap(quake, now, settings.hours))
+            continue;
+        const ScreenPoint at = projection.FromUnit(places[static_cast<std::size_t>(i)]);
+        const double r = QuakeDiscRadius(quake.magnitude);
+        if (at.x + r < 0.0 || at.y + r < 0.0 || at.x - r > width || at.y - r > height)
+            continue;
+        placed.push_back({i, at.x, at.y, r});
+    }
+    return placed;
+}
+
+void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
+                      const std::vector<DrawnQuake>& placed, const QuakeList& quakes,
+                      const LatestLoad& latest, int selected)
 {
     const int cx = Rounded(projection.centreX());
     const int cy = Rounded(projection.centreY());
@@ -169,17 +207,21 @@ void DrawWorldQuakes(Canvas& canvas, const WorldProjection& projection,
     canvas.Ellipse(cx - kCityDiscRadius, cy - kCityDiscRadius, cx + kCityDiscRadius + 1,
                    cy + kCityDiscRadius + 1);
 
-    // The list holds the newest first; drawing it backwards puts it on top.
-    const OleDate now = clock.Now();
-    for (int i = quakes.count() - 1; i >= 0; --i) {
-        const QuakeRecord& quake = quakes.at(i);
-        if (!ShownOnWorldMap(quake, now, settings.hours))
-            continue;
-        const ScreenPoint at = projection.Project(quake.latitude, quake.longitude);
-        const double r = QuakeDiscRadius(quake.magnitude);
-        canvas.SelectBrush(Brush{MagnitudeColor(quake.magnitude)});
-        canvas.Ellipse(Rounded(at.x - r), Rounded(at.y - r), Rounded(at.x + r) + 1,
-                       Rounded(at.y + r) + 1);
+    const DrawnQuake* chosen = nullptr;
+    for (const DrawnQuake& disc : placed) {
+        const bool marked = latest.IsMarked(disc.index);
+        canvas.SelectPen(marked ? Pen{2, kLatestLoadColor} : Pen{1, kQuakeOutlineColor});
+        canvas.SelectBrush(Brush{MagnitudeColor(quakes.at(disc.index).magnitude)});
+        const double r = marked ? disc.radius + kLatestLoadGap : disc.radius;
+        canvas.Ellipse(Rounded(disc.x - r), Rounded(disc.y - r), Rounded(disc.x + r) + 1,
+                       Rounded(disc.y + r) + 1);
+        if (disc.index == selected)
+            chosen = &disc;
+    }
+    if (chosen != nullptr) {
+        const double r = chosen->radius + kSelectionGap;
+        canvas.SelectPen(Pen{3, kSelectionColor});
+        canvas.Polyline(CirclePath(chosen->x, chosen->y, r));
     }
     canvas.SelectPen(oldPen);
     canvas.SelectBrush(oldBrush);
@@ -190,7 +232,9 @@ void DrawWorld(Canvas& canvas, int width, int height, const WorldProjection& pro
                const Clock& clock)
 {
     DrawWorldBase(canvas, width, height, projection, land, settings);
-    DrawWorldQuakes(canvas, projection, settings, quakes, clock);
+    const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
+        projection, UnitPlaces(projection, quakes), settings, quakes, clock.Now(), width, height);
+    DrawPlacedQuakes(canvas, projection, placed, quakes, LatestLoad{}, -1);
     canvas.Flush();
 }
 

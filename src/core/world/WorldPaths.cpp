@@ -195,14 +195,18 @@ std::vector<CanvasPath> ProjectPolygon(const WorldProjection& projection,
 
 CanvasPath ScreenCircle(const WorldProjection& projection, double radius)
 {
+    return CirclePath(projection.centreX(), projection.centreY(), radius);
+}
+
+CanvasPath CirclePath(double x, double y, double radius)
+{
     // About one vertex per 4 pixels of circumference, at least a smooth 48.
     const int count = std::clamp(static_cast<int>(radius * 2.0 * std::numbers::pi / 4.0), 48, 2048);
     CanvasPath circle;
     circle.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const double t = 2.0 * std::numbers::pi * i / count;
-        Append(circle, {projection.centreX() + radius * std::sin(t),
-                        projection.centreY() - radius * std::cos(t)});
+        Append(circle, {x + radius * std::sin(t), y - radius * std::cos(t)});
     }
     circle.push_back(circle.front());
     return circle;

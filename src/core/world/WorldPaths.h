@@ -23,5 +23,7 @@ std::vector<CanvasPath> ProjectPolygon(const WorldProjection& projection,
 // A circle of the given radius in pixels about the projection's centre,
 // closed: its last point repeats the first.
 CanvasPath ScreenCircle(const WorldProjection& projection, double radius);
+// The same about (x, y).
+CanvasPath CirclePath(double x, double y, double radius);
 
 }  // namespace tremolux

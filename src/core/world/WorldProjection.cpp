@@ -20,11 +20,18 @@ WorldProjection::WorldProjection(double cityLatitude, double cityLongitude, doub
 
 ScreenPoint WorldProjection::Project(double latitude, double longitude) const
 {
+    return FromUnit(UnitPoint(latitude, longitude));
+}
+
+ScreenPoint WorldProjection::UnitPoint(double latitude, double longitude) const
+{
     // The same distance and bearing the polar window draws with, so that a
     // quake lies in the same direction in both.
     double ccw = 0.0;
     const double metres = GreatCircle(m_latitude, m_longitude, latitude, longitude, &ccw);
-    return AtDistance(metres, 360.0 - ccw);
+    const double r = metres / (std::numbers::pi * EARTH_RADIUS_M);
+    const double t = (360.0 - ccw) * std::numbers::pi / 180.0;
+    return {r * std::sin(t), -r * std::cos(t)};
 }
 
 ScreenPoint WorldProjection::AtDistance(double metres, double clockwiseDegrees) const

@@ -18,6 +18,14 @@ public:
                     double earthRadius);
 
     ScreenPoint Project(double latitude, double longitude) const;
+    // Project in two steps: the place on the disc of radius 1 about the city
+    // (y down), which does not depend on the window, and that point in the
+    // window. A window keeps the first while the user zooms and pans.
+    ScreenPoint UnitPoint(double latitude, double longitude) const;
+    ScreenPoint FromUnit(ScreenPoint unit) const
+    {
+        return {m_centreX + m_earthRadius * unit.x, m_centreY + m_earthRadius * unit.y};
+    }
     // The point metres away from the city in a clockwise bearing from north.
     ScreenPoint AtDistance(double metres, double clockwiseDegrees) const;
 

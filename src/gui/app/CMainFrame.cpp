@@ -26,6 +26,7 @@
 #include "core/common/Clock.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 namespace tremolux {
 
@@ -282,6 +283,8 @@ void CMainFrame::RepaintAll()
     CTremoluxView::RenderPictures(views);
     for (CTremoluxView* view : views)
         view->repaint();
+    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>())
+        world->update();
 }
 
 // The box keeps the parser's own words and says below them what went wrong.

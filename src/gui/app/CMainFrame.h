@@ -65,6 +65,7 @@ public:
     void OnWindowTileHorz();
     void OnWindowTileVert();
     void OnWindowArrange();
+    void OnWindowNewWorldMap();
     void OnAppAbout();
     void OnHelpFinder();
     void OnContextHelp();
@@ -155,6 +156,7 @@ private:
     QAction* m_arrangeAct = nullptr;
     QAction* m_tileVertAct = nullptr;
     QAction* m_tileHorzAct = nullptr;
+    QAction* m_worldMapAct = nullptr;
     QAction* m_helpFinderAct = nullptr;
     QAction* m_aboutAct = nullptr;
     QAction* m_helpAct = nullptr;

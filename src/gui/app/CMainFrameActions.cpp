@@ -90,6 +90,11 @@ void CMainFrame::CreateActions()
     m_tileHorzAct->setIcon(QIcon(":/images/tile_horz.png"));
     connect(m_tileHorzAct, &QAction::triggered, this, &CMainFrame::OnWindowTileHorz);
 
+    m_worldMapAct = MakeAction(this, tr("New &World Map"),
+                               tr("Open a world map about the active window's city"),
+                               tr("New World Map"));
+    connect(m_worldMapAct, &QAction::triggered, this, &CMainFrame::OnWindowNewWorldMap);
+
     m_helpFinderAct = MakeAction(this, tr("&Help Topics"), tr("List Help topics"),
                                  tr("Help Topics"));
     connect(m_helpFinderAct, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
@@ -182,6 +187,8 @@ void CMainFrame::UpdateWindowMenu()
     m_windowMenu->addSeparator();
     m_windowMenu->addAction(m_nextWindowAct);
     m_windowMenu->addAction(m_previousWindowAct);
+    m_windowMenu->addSeparator();
+    m_windowMenu->addAction(m_worldMapAct);
 
     const QList<CChildFrame*> windows = MapWindows();
     if (windows.isEmpty())

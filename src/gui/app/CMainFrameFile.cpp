@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 
 #include "gui/app/CChildFrame.h"
@@ -12,6 +13,7 @@
 #include "gui/app/RecentFiles.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 // The File menu's commands on map windows.
 namespace tremolux {
@@ -99,8 +101,11 @@ void CMainFrame::OnFileSave()
 
 void CMainFrame::OnFileClose()
 {
+    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
     if (CChildFrame* window = ActiveMapWindow())
         window->close();
+    else if (current != nullptr && qobject_cast<CWorldView*>(current->widget()) != nullptr)
+        current->close();
 }
 
 }  // namespace tremolux

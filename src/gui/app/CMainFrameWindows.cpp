@@ -3,6 +3,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "gui/app/CChildFrame.h"
+#include "gui/app/InstallPaths.h"
+#include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
+
 // The Window menu's layouts of the map windows.
 namespace tremolux {
 
@@ -47,6 +52,17 @@ void CMainFrame::OnWindowTileHorz()
 void CMainFrame::OnWindowTileVert()
 {
     TileInLine(m_mdiArea, true);
+}
+
+void CMainFrame::OnWindowNewWorldMap()
+{
+    MapWindow content;
+    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
+    if (const CChildFrame* map = ActiveMapWindow())
+        content = map->GetView()->Content();
+    else if (const auto* world = current ? qobject_cast<CWorldView*>(current->widget()) : nullptr)
+        content = world->Content();
+    OpenWorldMap(*m_mdiArea, m_quakes, m_clock, content, LandFilePath());
 }
 
 // Minimized windows in rows along the bottom edge, left to right.

@@ -25,4 +25,9 @@ QString DefaultCityFilePath()
     return SharedDataFile("CITIES.TXT", QString::fromUtf8(TREMOLUX_SOURCE_DIR "/data/CITIES.TXT"));
 }
 
+QString LandFilePath()
+{
+    return SharedDataFile("land-50m.bin", QString::fromUtf8(TREMOLUX_SOURCE_DIR "/data/land-50m.bin"));
+}
+
 }  // namespace tremolux

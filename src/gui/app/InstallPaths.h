@@ -10,5 +10,6 @@ QString SharedDataFile(const QString& installedName, const QString& sourceTreePa
 
 QString HelpPagePath();
 QString DefaultCityFilePath();
+QString LandFilePath();
 
 }  // namespace tremolux

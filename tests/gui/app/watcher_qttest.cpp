@@ -223,7 +223,8 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
                   "&Map: Choose &City… | &Parameters…",
                   "&Options: &Feed... | - | &Sound | Sound from &Magnitude… | &Notifications",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
-                  "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | &1 Tokyo",
+                  "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | "
+                  "New &World Map | - | &1 Tokyo",
                   "&Help: &Help Topics | - | &About Tremolux...",
               }));
 

@@ -1,0 +1,372 @@
+#include "gui/world/CWorldView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <map>
+
+#include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
+#include "core/world/DrawWorld.h"
+#include "core/world/QuakeTip.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/dialogs/CDia_Cities.h"
+#include "gui/dialogs/CDia_Parameters.h"
+#include "gui/view/QPainterCanvas.h"
+
+namespace tremolux {
+
+namespace {
+
+// One notch of the wheel zooms by this factor.
+constexpr double kZoomPerNotch = 1.25;
+
+// How long the view rests before the land is painted anew for it.
+constexpr int kSettleMs = 150;
+
+}  // namespace
+
+CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
+                       const MapWindow& content, QWidget* parent)
+    : QWidget(parent),
+      m_quakes(quakes),
+      m_clock(clock),
+      m_land(land),
+      m_city(content.city),
+      m_settings(content.settings)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    // "=" too: "+" is a shifted "=" on many keyboards.
+    AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &CWorldView::ZoomIn);
+    AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &CWorldView::ZoomOut);
+    AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &CWorldView::FitEarth);
+    AddCommand(tr("&City..."), {}, &CWorldView::OnLButtonDblClk);
+    AddCommand(tr("&Parameters..."), {}, &CWorldView::OnParameters);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (!BaseFits(Projection())) {
+            m_base = QImage();
+            update();
+        }
+    });
+}
+
+void CWorldView::AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
+                            void (CWorldView::*slot)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcuts(shortcuts);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+}
+
+void CWorldView::SetCity(const CityEntry& city)
+{
+    m_city = city;
+    m_base = QImage();
+    m_places.clear();
+    emit titleChanged(tr("World map: %1").arg(QString::fromStdString(city.name)));
+    update();
+}
+
+void CWorldView::SetSettings(const DisplaySettings& settings)
+{
+    m_settings = settings;
+    m_base = QImage();
+    update();
+}
+
+void CWorldView::FitEarth()
+{
+    SetView(WorldView{});
+}
+
+void CWorldView::ZoomIn()
+{
+    SetView(ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, kZoomPerNotch));
+}
+
+void CWorldView::ZoomOut()
+{
+    SetView(
+        ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, 1.0 / kZoomPerNotch));
+}
+
+void CWorldView::SelectQuake(int index)
+{
+    FollowList();
+    if (index < 0 || index >= m_quakes.count())
+        index = -1;
+    m_selectedKey.reset();
+    if (index >= 0)
+        m_selectedKey = KeyOf(m_quakes.at(index));
+    const bool changed = index != m_selected;
+    m_selected = index;
+    update();
+    if (changed)
+        emit quakeSelected(index);
+}
+
+int CWorldView::QuakeAtPoint(QPointF point) const
+{
+    // Discs drawn from an older list would name the wrong quakes.
+    if (m_drawnRevision != m_quakes.Revision())
+        return -1;
+    return QuakeAt(m_drawn, point.x(), point.y());
+}
+
+void CWorldView::OnLButtonDblClk()
+{
+    CDia_Cities dialog;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetCity(CurrentCity);
+}
+
+void CWorldView::OnParameters()
+{
+    CDia_Parameters dialog;
+    SettingsTransfer = m_settings;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetSettings(SettingsTransfer);
+}
+
+QSize CWorldView::sizeHint() const
+{
+    return {700, 600};
+}
+
+WorldProjection CWorldView::Projection() const
+{
+    return ViewProjection(m_city.position, width(), height(), m_view);
+}
+
+void CWorldView::SetView(const WorldView& view)
+{
+    m_view = view;
+    SettleLater();
+    update();
+}
+
+void CWorldView::SettleLater()
+{
+    m_settle.start();
+}
+
+// A load rebuilds the list: the marks move to what it brought and the
+// selection to where its quake now is, or to none when it left the list.
+void CWorldView::FollowList()
+{
+    if (m_quakes.Revision() == m_listRevision)
+        return;
+    m_latest.Update(m_quakes);
+    m_listRevision = m_quakes.Revision();
+    m_places.clear();
+    const int was = m_selected;
+    m_selected = m_selectedKey ? FindQuake(m_quakes, *m_selectedKey) : -1;
+    if (m_selected < 0)
+        m_selectedKey.reset();
+    if (m_selected != was)
+        emit quakeSelected(m_selected);
+}
+
+void CWorldView::PaintBase(const WorldProjection& projection)
+{
+    const qreal ratio = devicePixelRatioF();
+    m_base = QImage(size() * ratio, QImage::Format_RGB32);
+    m_base.setDevicePixelRatio(ratio);
+    m_baseProjection = projection;
+    QPainter painter(&m_base);
+    QPainterCanvas canvas(painter, MapLabelFont());
+    DrawWorldBase(canvas, width(), height(), projection, m_land, m_settings);
+    canvas.Flush();
+}
+
+bool CWorldView::BaseFits(const WorldProjection& projection) const
+{
+    const WorldProjection& was = m_baseProjection;
+    return !m_base.isNull() && m_base.deviceIndependentSize() == QSizeF(size())
+           && was.centreX() == projection.centreX() && was.centreY() == projection.centreY()
+           && was.earthRadius() == projection.earthRadius();
+}
+
+// The cached layer as it is when it fits the projection; else moved and
+// scaled so that its Earth lies on the projection's, until it is painted anew.
+void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
+{
+    if (BaseFits(projection)) {
+        painter.drawImage(0, 0, m_base);
+        return;
+    }
+    const WorldProjection& was = m_baseProjection;
+    const Rgb around = kWorldWindowColor;
+    painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
+    if (!m_settle.isActive())
+        SettleLater();
+    // A layer painted while the window had no size has nothing to scale.
+    if (!(was.earthRadius() > 0.0))
+        return;
+    const double scale = projection.earthRadius() / was.earthRadius();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(projection.centreX(), projection.centreY());
+    painter.scale(scale, scale);
+    painter.translate(-was.centreX(), -was.centreY());
+    painter.drawImage(0, 0, m_base);
+    painter.restore();
+}
+
+// The still picture is painted once per city, size, settings and view; a
+// repaint after a load paints only the quakes over it.
+void CWorldView::paintEvent(QPaintEvent*)
+{
+    FollowList();
+    const WorldProjection projection = Projection();
+    if (m_base.isNull() || m_base.devicePixelRatio() != devicePixelRatioF())
+        PaintBase(projection);
+    if (m_places.size() != static_cast<std::size_t>(m_quakes.count()))
+        m_places = UnitPlaces(projection, m_quakes);
+    m_drawn = PlaceWorldQuakes(projection, m_places, m_settings, m_quakes, m_clock.Now(), width(),
+                               height());
+    m_drawnRevision = m_quakes.Revision();
+
+    QPainter painter(this);
+    DrawBase(painter, projection);
+    QPainterCanvas canvas(painter, MapLabelFont());
+    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_latest, m_selected);
+    canvas.Flush();
+}
+
+void CWorldView::resizeEvent(QResizeEvent* event)
+{
+    SettleLater();
+    QWidget::resizeEvent(event);
+}
+
+bool CWorldView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const int index = QuakeAtPoint(help->pos());
+    if (index < 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // The tip goes when the pointer leaves the disc.
+    QRect disc;
+    for (const DrawnQuake& drawn : m_drawn) {
+        if (drawn.index == index) {
+            const int reach = static_cast<int>(std::ceil(drawn.radius + kQuakeHitSlack));
+            disc = QRect(static_cast<int>(drawn.x) - reach, static_cast<int>(drawn.y) - reach,
+                         2 * reach + 1, 2 * reach + 1);
+        }
+    }
+    const std::string tip =
+        QuakeTipText(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
+    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
+    return true;
+}
+
+void CWorldView::wheelEvent(QWheelEvent* event)
+{
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0.0)
+        return;
+    const QPointF at = event->position();
+    SetView(ZoomAbout(m_view, width(), height(), at.x(), at.y(), std::pow(kZoomPerNotch, notches)));
+    event->accept();
+}
+
+void CWorldView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressedAt = event->position().toPoint();
+        m_dragFrom = *m_pressedAt;
+        m_dragging = false;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+// A press that moves further than a click would becomes a drag.
+void CWorldView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressedAt || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint now = event->position().toPoint();
+    if (!m_dragging
+        && (now - *m_pressedAt).manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_dragging = true;
+    const QPoint moved = now - m_dragFrom;
+    m_dragFrom = now;
+    SetView(PanBy(m_view, width(), height(), moved.x(), moved.y()));
+}
+
+void CWorldView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_pressedAt) {
+        if (!m_dragging)
+            SelectQuake(QuakeAtPoint(event->position()));
+        m_pressedAt.reset();
+        m_dragging = false;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CWorldView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressedAt.reset();
+        m_dragging = false;
+        OnLButtonDblClk();
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
+                         const MapWindow& content, const QString& landPath)
+{
+    // Read once; every world map window draws the same land. A file that
+    // cannot be read is tried again next time.
+    static std::map<QString, Land> lands;
+    auto land = lands.find(landPath);
+    if (land == lands.end()) {
+        Land read;
+        std::string error;
+        if (!ReadLandFile(landPath.toStdString(), read, error)) {
+            ShowMessage(&area, QMessageBox::Warning,
+                        QObject::tr("The world map cannot be shown: %1")
+                            .arg(QString::fromStdString(error)));
+            return nullptr;
+        }
+        land = lands.emplace(landPath, std::move(read)).first;
+    }
+    MapWindow shown = content;
+    if (shown.city.name.empty())
+        shown.city = CityAt("Tokyo", 35.6895, 139.6917);
+    auto* view = new CWorldView(quakes, clock, land->second, shown);
+    QMdiSubWindow* window = area.addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(view, &CWorldView::titleChanged, window, &QWidget::setWindowTitle);
+    view->SetCity(shown.city);
+    window->show();
+    area.setActiveSubWindow(window);
+    return view;
+}
+
+}  // namespace tremolux

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/cities/CityEntry.h"
+#include "core/common/DisplaySettings.h"
+#include "core/view/MapWindowFile.h"
+#include "core/world/LandFile.h"
+#include "core/world/LatestLoad.h"
+#include "core/world/QuakeHitTest.h"
+#include "core/world/WorldView.h"
+
+class QMdiArea;
+class QPainter;
+
+namespace tremolux {
+
+class Clock;
+class QuakeList;
+
+// The world map window: the Earth about its own city, drawn from the
+// program's one quake list. The wheel zooms about the pointer, a drag pans,
+// a click selects the quake under the pointer and its tip names it; the
+// context menu offers zooming (also + and -), Fit Earth (also Home), the city
+// (also a left double-click) and the display parameters (the hours filter
+// the quakes).
+class CWorldView : public QWidget {
+    Q_OBJECT
+public:
+    CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
+               const MapWindow& content, QWidget* parent = nullptr);
+
+    const CityEntry& City() const { return m_city; }
+    const DisplaySettings& Settings() const { return m_settings; }
+    const WorldView& View() const { return m_view; }
+    MapWindow Content() const { return {m_city, m_settings}; }
+    void SetCity(const CityEntry& city);
+    void SetSettings(const DisplaySettings& settings);
+    void FitEarth();
+    // By one notch of the wheel about the window's centre.
+    void ZoomIn();
+    void ZoomOut();
+
+    // The selected quake, an index into the quake list, or -1 for none. It
+    // follows its quake when a load rebuilds the list, announcing its new
+    // index (-1 once the quake has left the list).
+    int SelectedQuake() const { return m_selected; }
+    // Selects index (-1: none) and marks it; announces a change.
+    void SelectQuake(int index);
+    // The quake drawn under the point, as the window shows it now, or -1.
+    int QuakeAtPoint(QPointF point) const;
+
+    // The commands that run a dialog modally.
+    void OnLButtonDblClk();
+    void OnParameters();
+
+    QSize sizeHint() const override;
+
+signals:
+    void titleChanged(const QString& title);
+    void quakeSelected(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    WorldProjection Projection() const;
+    void SetView(const WorldView& view);
+    void FollowList();
+    void PaintBase(const WorldProjection& projection);
+    bool BaseFits(const WorldProjection& projection) const;
+    void DrawBase(QPainter& painter, const WorldProjection& projection);
+    void SettleLater();
+    void AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
+                    void (CWorldView::*slot)());
+
+    const QuakeList& m_quakes;
+    const Clock& m_clock;
+    const Land& m_land;
+    CityEntry m_city;
+    DisplaySettings m_settings;
+    WorldView m_view;
+    // Land, graticule and rings as painted for a projection; null when out
+    // of date. While the user zooms, pans or resizes it is shown moved and
+    // scaled, and painted anew once the view has rested a moment.
+    QImage m_base;
+    WorldProjection m_baseProjection{0.0, 0.0, 0.0, 0.0, 1.0};
+    QTimer m_settle;
+    LatestLoad m_latest;
+    unsigned long long m_listRevision = 0;
+    int m_selected = -1;
+    std::optional<QuakeKey> m_selectedKey;
+    // The quakes' places about the city, of the list of m_listRevision;
+    // empty when out of date.
+    std::vector<ScreenPoint> m_places;
+    // The discs of the last paint and the list they index.
+    std::vector<DrawnQuake> m_drawn;
+    unsigned long long m_drawnRevision = 0;
+    std::optional<QPoint> m_pressedAt;
+    QPoint m_dragFrom;
+    bool m_dragging = false;
+};
+
+// Opens a world map window in the MDI area showing content (Tokyo for a
+// city without a name, as a map window has before its first paint), after
+// reading the land file the first time. Nothing but a message box when the
+// land cannot be read.
+CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
+                         const MapWindow& content, const QString& landPath);
+
+}  // namespace tremolux

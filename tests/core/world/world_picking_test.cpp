@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/common/DisplaySettings.h"
+#include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
+#include "core/world/DrawWorld.h"
+#include "core/world/LatestLoad.h"
+#include "core/world/QuakeHitTest.h"
+#include "core/world/QuakeTip.h"
+#include "core/world/WorldView.h"
+
+namespace tremolux {
+namespace {
+
+const OleDate kNow = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+
+QuakeRecord Quake(double magnitude, double latitude, double longitude, double hoursOld)
+{
+    QuakeRecord quake;
+    quake.magnitude = magnitude;
+    quake.latitude = latitude;
+    quake.longitude = longitude;
+    quake.time = OleDate{kNow.value - hoursOld / 24.0, true};
+    quake.depth = 35.0;
+    quake.region = "Somewhere";
+    return quake;
+}
+
+QuakeList ListOf(const std::vector<QuakeRecord>& records)
+{
+    QuakeList list;
+    for (const QuakeRecord& record : records)
+        list.Append(record);
+    return list;
+}
+
+std::vector<bool> Marks(const LatestLoad& latest, int count)
+{
+    std::vector<bool> marks;
+    for (int i = 0; i < count; ++i)
+        marks.push_back(latest.IsMarked(i));
+    return marks;
+}
+
+TEST(QuakeHitTest, TheDiscOnTopWinsThenTheNearestRimWithinTheSlack)
+{
+    // Drawn in this order: 7 lies over 3.
+    const std::vector<DrawnQuake> drawn = {{3, 100, 100, 10}, {7, 108, 100, 6}, {9, 200, 100, 2}};
+    EXPECT_EQ(QuakeAt(drawn, 105, 100), 7);  // inside both
+    EXPECT_EQ(QuakeAt(drawn, 92, 100), 3);   // inside 3 only
+    EXPECT_EQ(QuakeAt(drawn, 204, 100), 9);  // 2 px off a small disc
+    EXPECT_EQ(QuakeAt(drawn, 206, 100), -1);
+    EXPECT_EQ(QuakeAt(drawn, 100, 112, 3.0), 3);
+    EXPECT_EQ(QuakeAt({}, 0, 0), -1);
+    // Outside both, nearer the rim of the lower one.
+    EXPECT_EQ(QuakeAt({{1, 0, 0, 5}, {2, 20, 0, 5}}, 7, 0), 1);
+}
+
+TEST(LatestLoad, MarksWhatALoadBroughtAndKeepsItThroughLoadsWithoutNews)
+{
+    const QuakeRecord a = Quake(4.0, 10, 10, 5);
+    const QuakeRecord b = Quake(5.0, 20, 20, 3);
+    const QuakeRecord c = Quake(6.0, 30, 30, 1);
+    LatestLoad latest;
+    latest.Update(ListOf({b, a}));
+    EXPECT_EQ(Marks(latest, 2), (std::vector<bool>{false, false})) << "the first list";
+
+    latest.Update(ListOf({c, b, a}));
+    EXPECT_EQ(Marks(latest, 3), (std::vector<bool>{true, false, false}));
+
+    // The same quakes again, one fallen out of the window: the mark stays on c.
+    latest.Update(ListOf({c, b}));
+    EXPECT_EQ(Marks(latest, 2), (std::vector<bool>{true, false}));
+
+    EXPECT_FALSE(latest.IsMarked(-1));
+    EXPECT_FALSE(latest.IsMarked(2));
+
+    // After an empty list everything would be new: nothing is marked.
+    latest.Update(QuakeList{});
+    latest.Update(ListOf({c, b, a}));
+    EXPECT_EQ(Marks(latest, 3), (std::vector<bool>{false, false, false}));
+}
+
+TEST(LatestLoad, FindsAQuakeAgainInARebuiltList)
+{
+    const QuakeRecord a = Quake(4.0, 10, 10, 5), b = Quake(5.0, 20, 20, 3);
+    EXPECT_EQ(FindQuake(ListOf({Quake(6, 0, 0, 1), a, b}), KeyOf(b)), 2);
+    EXPECT_EQ(FindQuake(ListOf({a}), KeyOf(b)), -1);
+}
+
+TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)
+{
+    CityPosition city;  // 0 N 0 E at the window's centre
+    DisplaySettings settings;
+    settings.hours = 24.0;
+    const QuakeList quakes = ListOf({Quake(5.0, 0, 0.5, 1), Quake(3.0, 0, -0.5, 2),
+                                     Quake(6.0, 0, 0, 30), Quake(0.5, 0, 0, 1),
+                                     Quake(4.0, 0, 10, 3)});
+    const WorldProjection whole = ViewProjection(city, 1000, 800, WorldView{});
+    std::vector<int> order;
+    const std::vector<ScreenPoint> places = UnitPlaces(whole, quakes);
+    for (const DrawnQuake& disc :
+         PlaceWorldQuakes(whole, places, settings, quakes, kNow, 1000, 800))
+        order.push_back(disc.index);
+    EXPECT_EQ(order, (std::vector<int>{4, 1, 0}));  // not 2 (too old) nor 3 (too small)
+
+    // Zoomed in 200 times about the centre, 10 degrees east lies far outside.
+    const WorldView close = ZoomAbout(WorldView{}, 1000, 800, 500, 400, 200.0);
+    const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
+        ViewProjection(city, 1000, 800, close), places, settings, quakes, kNow, 1000, 800);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].index, 1);
+    EXPECT_LT(placed[0].x, 500.0);
+    EXPECT_GT(placed[1].x, 500.0);
+    EXPECT_DOUBLE_EQ(placed[1].radius, QuakeDiscRadius(5.0));
+}
+
+TEST(QuakeTip, NamesMagnitudeTimeDistanceBearingAndDepth)
+{
+    const CityPosition city;  // 0 N 0 E for round numbers
+    QuakeRecord east = Quake(6.25, 0.0, 90.0, 50.0);
+    east.region = "Far east";
+    const double quarter = GreatCircle(0, 0, 0, 90) / 1000.0;
+    EXPECT_EQ(QuakeTipText(east, "Quito", city, kNow),
+              "M 6.2  Far east\n2025-12-05 04:00:00 UTC, 2 days ago\n"
+                  + std::to_string(static_cast<long>(quarter + 0.5))
+                  + " km from Quito, bearing 90\u00B0\nDepth 35 km");
+
+    // North is bearing 0, not 360; ages under a day in hours, under an hour in minutes.
+    const std::string north = QuakeTipText(Quake(3.0, 10.0, 0.0, 5.5), "Quito", city, kNow);
+    EXPECT_NE(north.find("bearing 0\u00B0"), std::string::npos) << north;
+    EXPECT_NE(north.find("5 h ago"), std::string::npos) << north;
+    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), "Quito", city, kNow).find("15 min ago"),
+              std::string::npos);
+    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), "Quito", city, kNow).find("bearing 270"),
+              std::string::npos);
+    // A quake stamped later than the clock gets no age.
+    EXPECT_EQ(QuakeTipText(Quake(3.0, 0, 1, -2.0), "Quito", city, kNow).find("ago"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace tremolux
