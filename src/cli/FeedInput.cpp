@@ -5,11 +5,11 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 
 #include "core/feed/FeedDocument.h"
@@ -65,7 +65,19 @@ bool ReadLocalFile(const std::string& path, std::string& bytes, std::string& err
         error = "cannot read " + path + ": " + std::strerror(errno);
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    // One read of the size the file has, with room for the JSON parser; a
+    // file that grows meanwhile, or a pipe, is read on to its end.
+    const std::uintmax_t size = std::filesystem::file_size(path, code);
+    bytes.clear();
+    if (!code) {
+        bytes.reserve(static_cast<std::size_t>(size) + kFeedPadding);
+        bytes.resize(static_cast<std::size_t>(size));
+        file.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(file.gcount()));
+    }
+    char chunk[1 << 16];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
+        bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
     if (file.bad()) {
         error = "cannot read " + path + ": read error";
         return false;

@@ -12,6 +12,7 @@
 #include "core/common/Charset.h"
 #include "core/common/CivilDate.h"
 #include "core/feed/CellTableDocument.h"
+#include "core/feed/OpenFeedDocument.h"
 #include "core/feed/TruncatedJson.h"
 
 namespace tremolux {
@@ -256,6 +257,7 @@ public:
 
 private:
     // The parser reads a little past the end of the text it is given.
+    static_assert(kFeedPadding >= simdjson::SIMDJSON_PADDING);
     error_code Open(od::document& document, od::object& root)
     {
         m_json.resize(m_length);

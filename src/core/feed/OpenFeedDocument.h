@@ -1,11 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "core/feed/FeedDocument.h"
 
 namespace tremolux {
+
+// Room a reader leaves after a feed's bytes (capacity beyond their size): the
+// JSON parser reads a little past the end of its text and, given the room,
+// need not copy the text to get it.
+inline constexpr std::size_t kFeedPadding = 64;
 
 // The loaded bytes as a document, its format told by the content: JSON (a
 // GeoJSON FeatureCollection) when the text is a JSON object or array, whole or
