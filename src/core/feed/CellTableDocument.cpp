@@ -1,5 +1,9 @@
 #include "core/feed/CellTableDocument.h"
 
+#include <charconv>
+#include <cmath>
+#include <limits>
+
 namespace tremolux {
 
 void CellTableDocument::AddRow()
@@ -11,6 +15,14 @@ void CellTableDocument::AddCell(std::string_view text)
 {
     m_text.append(text);
     m_cellEnds.push_back(m_text.size());
+    m_cellNumbers.push_back(std::numeric_limits<double>::quiet_NaN());
+    ++m_rows.back().m_cellCount;
+}
+
+void CellTableDocument::AddNumberCell(double value)
+{
+    m_cellEnds.push_back(m_text.size());
+    m_cellNumbers.push_back(value);
     ++m_rows.back().m_cellCount;
 }
 
@@ -31,13 +43,27 @@ int CellTableDocument::CellRow::CellCount() const
     return m_cellCount;
 }
 
-std::string CellTableDocument::CellRow::CellText(int cell) const
+std::ptrdiff_t CellTableDocument::CellRow::Index(int cell) const
 {
     if (cell < 0 || cell >= m_cellCount)
+        return -1;
+    return static_cast<std::ptrdiff_t>(m_firstCell) + cell;
+}
+
+std::string CellTableDocument::CellRow::CellText(int cell) const
+{
+    const std::ptrdiff_t index = Index(cell);
+    if (index < 0)
         return {};
-    const std::size_t index = m_firstCell + static_cast<std::size_t>(cell);
-    const std::size_t begin = index == 0 ? 0 : m_document->m_cellEnds[index - 1];
-    return m_document->m_text.substr(begin, m_document->m_cellEnds[index] - begin);
+    const auto at = static_cast<std::size_t>(index);
+    const double number = m_document->m_cellNumbers[at];
+    if (!std::isnan(number)) {
+        char text[32];
+        const auto result = std::to_chars(text, text + sizeof text, number);
+        return {text, result.ptr};
+    }
+    const std::size_t begin = at == 0 ? 0 : m_document->m_cellEnds[at - 1];
+    return m_document->m_text.substr(begin, m_document->m_cellEnds[at] - begin);
 }
 
 std::string CellTableDocument::CellRow::CellLink(int cell) const
@@ -46,6 +72,19 @@ std::string CellTableDocument::CellRow::CellLink(int cell) const
         return {};
     std::string text = CellText(0);
     return text.empty() ? text : m_document->m_linkPrefix + text;
+}
+
+// The text is the shortest that reads back as the same double, and CAtof
+// reads it back exactly: the number itself is what the text would give.
+std::optional<double> CellTableDocument::CellRow::CellNumber(int cell) const
+{
+    const std::ptrdiff_t index = Index(cell);
+    if (index < 0)
+        return std::nullopt;
+    const double number = m_document->m_cellNumbers[static_cast<std::size_t>(index)];
+    if (std::isnan(number))
+        return std::nullopt;
+    return number;
 }
 
 }  // namespace tremolux

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,9 @@ public:
     // Starts a row; the cells added next belong to it.
     void AddRow();
     void AddCell(std::string_view text);
+    // A cell holding a number; its text, the shortest that reads back as the
+    // same value, is only made when asked for.
+    void AddNumberCell(double value);
     // The feed broke off after the rows added so far: the row that would have
     // come next cannot be fetched.
     void BreakOff() { m_brokenOff = true; }
@@ -47,9 +52,13 @@ private:
         int CellCount() const override;
         std::string CellText(int cell) const override;
         std::string CellLink(int cell) const override;
+        std::optional<double> CellNumber(int cell) const override;
 
     private:
         friend class CellTableDocument;
+        // Index of the cell in the document; -1 outside the row.
+        std::ptrdiff_t Index(int cell) const;
+
         const CellTableDocument* m_document;
         std::size_t m_firstCell;
         int m_cellCount = 0;
@@ -57,6 +66,7 @@ private:
 
     std::string m_text;
     std::vector<std::size_t> m_cellEnds;  // a cell runs from the previous cell's end
+    std::vector<double> m_cellNumbers;    // NaN: a text cell (no feed number is NaN)
     std::vector<CellRow> m_rows;
     bool m_brokenOff = false;
     bool m_viewable = true;

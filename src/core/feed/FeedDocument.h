@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tremolux {
@@ -16,6 +17,10 @@ public:
     virtual std::string CellText(int cell) const = 0;
     // The address the cell links to as the feed writes it, empty when none.
     virtual std::string CellLink(int) const { return {}; }
+    // What CAtof reads in the cell's text, for a cell the row holds as a
+    // number: the same value without the round trip through text. Empty for
+    // every other cell.
+    virtual std::optional<double> CellNumber(int) const { return std::nullopt; }
 };
 
 class FeedTable {

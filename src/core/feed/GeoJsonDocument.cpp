@@ -1,6 +1,5 @@
 #include "core/feed/GeoJsonDocument.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -160,13 +159,6 @@ error_code ReadFeature(od::value value, Feature& feature)
     return SUCCESS;
 }
 
-// Shortest text that reads back as the same double.
-std::string_view NumberText(double value, char (&buffer)[32])
-{
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return {buffer, static_cast<std::size_t>(result.ptr - buffer)};
-}
-
 // "YYYY/MM/DD HH:MM:SS" of a UTC instant, truncated to the second.
 std::string_view TimeText(double epochMs, char (&buffer)[32])
 {
@@ -201,11 +193,17 @@ void AddRow(const Feature& feature, CellTableDocument& table)
     char buffer[32];
     table.AddRow();
     table.AddCell(feature.url);
-    table.AddCell(feature.hasMagnitude ? NumberText(feature.magnitude, buffer) : std::string_view());
+    if (feature.hasMagnitude)
+        table.AddNumberCell(feature.magnitude);
+    else
+        table.AddCell({});
     table.AddCell(feature.hasTime ? TimeText(feature.timeMs, buffer) : std::string_view());
-    table.AddCell(NumberText(feature.coordinates[1], buffer));
-    table.AddCell(NumberText(feature.coordinates[0], buffer));
-    table.AddCell(feature.hasCoordinate[2] ? NumberText(feature.coordinates[2], buffer) : std::string_view());
+    table.AddNumberCell(feature.coordinates[1]);
+    table.AddNumberCell(feature.coordinates[0]);
+    if (feature.hasCoordinate[2])
+        table.AddNumberCell(feature.coordinates[2]);
+    else
+        table.AddCell({});
     table.AddCell(feature.place);
 }
 

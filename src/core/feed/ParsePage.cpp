@@ -14,16 +14,24 @@ namespace {
 // depth, region. Any other cell count is a heading or layout row.
 constexpr int kQuakeRowCells = 7;
 
+// The number the cell's text reads as.
+double CellValue(const FeedRow& row, int cell)
+{
+    if (const std::optional<double> number = row.CellNumber(cell))
+        return *number;
+    return CAtof(row.CellText(cell));
+}
+
 // Sets every field of the record from a seven-cell row; the link cell gives
 // the quake's page when it is a web address.
 void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
 {
     record.eventPage = WebAddress(row.CellLink(0));
-    record.magnitude = CAtof(row.CellText(1));
+    record.magnitude = CellValue(row, 1);
     record.time = ParseOleDate(row.CellText(2));
-    record.latitude = CAtof(row.CellText(3));
-    record.longitude = CAtof(row.CellText(4));
-    record.depth = CAtof(row.CellText(5));
+    record.latitude = CellValue(row, 3);
+    record.longitude = CellValue(row, 4);
+    record.depth = CellValue(row, 5);
     record.region = PrintableText(row.CellText(6));
 }
 

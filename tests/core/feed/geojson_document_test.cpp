@@ -1,8 +1,11 @@
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/common/CNumbers.h"
 #include "core/feed/DocumentDump.h"
 #include "core/feed/GeoJsonDocument.h"
 #include "core/feed/OpenFeedDocument.h"
@@ -59,6 +62,34 @@ TEST(GeoJsonDocument, PropertiesReadWhateverTheirOrderAndNulls)
     EXPECT_EQ(rows[1], (std::vector<std::string>{"", "", "1970/01/01 00:00:01", "2", "1", "", ""}));
     EXPECT_EQ(rows[2][2], "1969/12/30 23:59:59");
     EXPECT_EQ(rows[2][6], "Caf\u00E9");
+}
+
+// The walk takes the numbers without their text; what it takes must be what
+// the text reads as, to the last bit, for every value a feed may hold.
+TEST(GeoJsonDocument, NumbersAreWhatTheirTextReadsAs)
+{
+    const std::vector<std::string> values = {
+        "0",     "-0",       "0.1",     "-33.333333333333336", "179.99999999999997",
+        "1e-7",  "5e-324",   "2.2250738585072014e-308", "1.7976931348623157e308",
+        "12345678901234567890", "4.35", "0.30000000000000004", "-1.5E+2", "7e22"};
+    std::vector<std::string> features;
+    for (const std::string& value : values)
+        features.push_back(Feature(R"("mag":)" + value, "[" + value + ", " + value + ", " + value + "]"));
+    const auto document = OpenGeoJsonDocument(Collection(features));
+    const FeedTable* table = document->Tables()->Table(0);
+    ASSERT_EQ(table->RowCount(), static_cast<int>(values.size()));
+    for (int r = 0; r < table->RowCount(); ++r) {
+        const FeedRow* row = table->Row(r);
+        for (const int cell : {1, 3, 4, 5}) {
+            const std::optional<double> number = row->CellNumber(cell);
+            ASSERT_TRUE(number.has_value()) << values[r];
+            const double fromText = CAtof(row->CellText(cell));
+            EXPECT_EQ(std::memcmp(&*number, &fromText, sizeof fromText), 0)
+                << values[r] << " reads as " << row->CellText(cell);
+        }
+        for (const int cell : {0, 2, 6, 7, -1})
+            EXPECT_FALSE(row->CellNumber(cell).has_value());
+    }
 }
 
 TEST(GeoJsonDocument, JsonThatIsNoFeatureCollectionCannotBeViewed)
