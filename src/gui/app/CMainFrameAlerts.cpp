@@ -7,7 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "core/cities/CityEntry.h"
-#include "core/view/QuakeDetails.h"
+#include "core/list/QuakeText.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/common/Settings.h"
 #include "gui/view/CTremoluxView.h"
@@ -68,7 +68,7 @@ void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
     const QString title = tr("M %1 earthquake").arg(QString::number(quake.magnitude, 'f', 1));
     QString text = QString::fromStdString(quake.region);
     if (!city.name.empty())
-        text += '\n' + QString::fromStdString(DistanceText(quake, city.name, city.position));
+        text += '\n' + QString::fromStdString(DistanceFromText(PlaceFrom(city.position, quake), city.name));
     emit quakeAlert(title, text);
     if (m_tray->isVisible())
         m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);

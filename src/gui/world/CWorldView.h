@@ -11,9 +11,9 @@
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/view/MapWindowFile.h"
+#include "core/world/DrawnQuake.h"
 #include "core/world/LandFile.h"
 #include "core/world/LatestLoad.h"
-#include "core/world/QuakeHitTest.h"
 #include "core/world/WorldView.h"
 
 class QMdiArea;

@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
+#include "core/list/QuakeDetails.h"
 #include "core/view/MagnitudeColor.h"
 #include "core/world/DrawWorld.h"
-#include "core/world/QuakeTip.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/WatcherTest.h"
 #include "gui/dialogs/CDia_Cities.h"
@@ -133,7 +133,7 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
     QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
     QApplication::sendEvent(world, &tip);
     EXPECT_EQ(QToolTip::text().toStdString(),
-              QuakeTipText(frame->m_quakes.at(2), world->City().name, world->City().position,
+              QuakeDetails(frame->m_quakes.at(2), world->City().name, world->City().position,
                            frame->GetClock().Now()));
 
     // The list is rebuilt with a newer quake first: the selection moves with its quake.
