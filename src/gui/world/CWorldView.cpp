@@ -36,7 +36,7 @@ constexpr int kSettleMs = 150;
 
 CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
                        const MapWindow& content, QWidget* parent)
-    : QWidget(parent),
+    : QuakeWindow(parent),
       m_quakes(quakes),
       m_clock(clock),
       m_land(land),
