@@ -2,10 +2,13 @@
 
 #include <malloc.h>
 
+#include <algorithm>
+
 #include <QDesktopServices>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -195,14 +198,18 @@ CChildFrame* CMainFrame::ActiveMapWindow() const
 void CMainFrame::UpdateMenus()
 {
     const bool mapActive = !MapWindows().isEmpty();
-    const QList<QMenu*>& menus = mapActive ? m_mapMenus : m_noDocumentMenus;
+    // A world map alone needs the Window menu and Close as much as a polar one.
+    const QList<QMdiSubWindow*> open = m_mdiArea->subWindowList();
+    const bool anyOpen = std::any_of(open.begin(), open.end(),
+                                     [](const QMdiSubWindow* window) { return !window->isHidden(); });
+    const QList<QMenu*>& menus = anyOpen ? m_mapMenus : m_noDocumentMenus;
     if (menuBar()->actions().size() != menus.size()
         || menuBar()->actions().first() != menus.first()->menuAction()) {
         menuBar()->clear();
         for (QMenu* menu : menus)
             menuBar()->addMenu(menu);
     }
-    m_closeAct->setEnabled(mapActive);
+    m_closeAct->setEnabled(anyOpen);
     m_chooseCityAct->setEnabled(ActiveMapWindow() != nullptr);
     m_parametersAct->setEnabled(ActiveMapWindow() != nullptr);
     m_saveAct->setEnabled(mapActive);

@@ -42,6 +42,8 @@ public:
     MapWindow Content() const override { return {m_city, m_settings}; }
     void SetCity(const CityEntry& city);
     void SetSettings(const DisplaySettings& settings);
+    // Zoom and pan as the user left them; checked by the caller.
+    void SetView(const WorldView& view);
     void FitEarth();
     // By one notch of the wheel about the window's centre.
     void ZoomIn();
@@ -74,7 +76,6 @@ protected:
 
 private:
     WorldProjection Projection() const;
-    void SetView(const WorldView& view);
     void FollowList();
     void PaintBase(const WorldProjection& projection);
     bool BaseFits(const WorldProjection& projection) const;
