@@ -195,6 +195,14 @@ CChildFrame* CMainFrame::ActiveMapWindow() const
     return frame != nullptr && !frame->isHidden() ? frame : nullptr;
 }
 
+CWorldView* CMainFrame::ActiveWorldMap() const
+{
+    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
+    if (current == nullptr || current->isHidden())
+        return nullptr;
+    return qobject_cast<CWorldView*>(current->widget());
+}
+
 void CMainFrame::UpdateMenus()
 {
     const bool mapActive = !MapWindows().isEmpty();
@@ -210,9 +218,11 @@ void CMainFrame::UpdateMenus()
             menuBar()->addMenu(menu);
     }
     m_closeAct->setEnabled(anyOpen);
-    m_chooseCityAct->setEnabled(ActiveMapWindow() != nullptr);
-    m_parametersAct->setEnabled(ActiveMapWindow() != nullptr);
-    m_saveAct->setEnabled(mapActive);
+    // The Map menu works on a world map too; Save only on a polar map.
+    const bool either = ActiveMapWindow() != nullptr || ActiveWorldMap() != nullptr;
+    m_chooseCityAct->setEnabled(either);
+    m_parametersAct->setEnabled(either);
+    m_saveAct->setEnabled(ActiveMapWindow() != nullptr);
     UpdateCaption();
 }
 

@@ -118,10 +118,7 @@ QuakeWindow* QuakeDocks::ActiveWindow() const
 {
     if (CChildFrame* map = m_frame.ActiveMapWindow())
         return map->GetView();
-    QMdiSubWindow* current = m_frame.MdiArea()->currentSubWindow();
-    if (current == nullptr || current->isHidden())
-        return nullptr;
-    return qobject_cast<CWorldView*>(current->widget());
+    return m_frame.ActiveWorldMap();
 }
 
 // Closing hides a window's frame before the window goes.

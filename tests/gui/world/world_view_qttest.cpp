@@ -200,7 +200,7 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
     EXPECT_TRUE(WaitUntil([&] { return paints->count > painted; }));
 }
 
-TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
+TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
 {
     CWorldView* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
@@ -230,6 +230,14 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
             action->trigger();
     }
     EXPECT_EQ(world->Settings().hours, 2.0);
+
+    // The main window's Map menu reaches an active world map as well.
+    WhenModal<CDia_Parameters>([](CDia_Parameters* dialog) {
+        dialog->findChild<QLineEdit*>("m_editHours")->setText("3");
+        dialog->accept();
+    });
+    frame->OnMapParameters();
+    EXPECT_EQ(world->Settings().hours, 3.0);
 
     // File > Close closes the active world map as it would a map window.
     QPointer<CWorldView> closing = world;
