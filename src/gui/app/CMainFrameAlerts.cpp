@@ -11,6 +11,7 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/common/Settings.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 // How the frame tells a person what happens without being looked at: the
 // tone and the desktop notification for a new quake, the tray icon, and a
@@ -63,8 +64,11 @@ void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
     if (!stored.value(settings::kNotificationsOn, settings::kDefaultNotificationsOn).toBool())
         return;
 
-    const CChildFrame* active = ActiveMapWindow();
-    const CityEntry& city = active != nullptr ? active->GetView()->City() : CurrentCity;
+    CityEntry city = CurrentCity;
+    if (const CChildFrame* active = ActiveMapWindow())
+        city = active->GetView()->City();
+    else if (const CWorldView* world = ActiveWorldMap())
+        city = world->City();
     const QString title = tr("M %1 earthquake").arg(QString::number(quake.magnitude, 'f', 1));
     QString text = QString::fromStdString(quake.region);
     if (!city.name.empty())
