@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "core/common/DisplaySettings.h"
@@ -44,7 +43,7 @@ std::vector<bool> Marks(const LatestLoad& latest, int count)
     return marks;
 }
 
-TEST(QuakeHitTest, TheDiscOnTopWinsThenTheNearestRimWithinTheSlack)
+TEST(QuakeHitTest, TheDiscOnTopWinsThenTheTopmostWithinTheSlack)
 {
     // Drawn in this order: 7 lies over 3.
     const std::vector<DrawnQuake> drawn = {{3, 100, 100, 10}, {7, 108, 100, 6}, {9, 200, 100, 2}};
