@@ -12,15 +12,15 @@ struct QuakeLayout;
 template <class Distance>
 int TopmostWithin(int count, const Distance& distance, double tolerance)
 {
-    int near = -1;
+    int within = -1;
     for (int i = count - 1; i >= 0; --i) {
         const double pixels = distance(i);
         if (pixels <= 0.0)
             return i;
-        if (near < 0 && pixels <= tolerance)
-            near = i;
+        if (within < 0 && pixels <= tolerance)
+            within = i;
     }
-    return near;
+    return within;
 }
 
 // The list index of the topmost quake drawn under the pixel (x, y), or
