@@ -76,6 +76,16 @@ std::string DistanceText(const QuakePlace& place)
     return Fixed(km, 0) + " km " + CompassPoint(place.bearing);
 }
 
+std::string DistanceFromText(const QuakePlace& place, const std::string& cityName)
+{
+    const std::string distance = DistanceText(place);
+    if (distance.empty() || cityName.empty())
+        return distance;
+    if (place.distance * 0.001 < 0.5)
+        return "at " + cityName;
+    return distance + " of " + cityName;
+}
+
 double AgeSeconds(OleDate time, OleDate now)
 {
     if (!time.valid || !now.valid)

@@ -24,6 +24,10 @@ const char* CompassPoint(double bearing);
 // position is beyond numbers.
 std::string DistanceText(const QuakePlace& place);
 
+// "375 km NE of Tokyo"; "at Tokyo" under half a kilometre; as DistanceText
+// for a city without a name.
+std::string DistanceFromText(const QuakePlace& place, const std::string& cityName);
+
 // The age of a quake at now: "3 h 12 min ago", "2 d 5 h ago", "under a
 // minute ago", and "in 4 min" for a quake dated ahead of the clock. Empty
 // when either date is invalid.

@@ -94,13 +94,11 @@ int HitTest(const QuakeLayout& layout, int x, int y, int tolerance)
     const Point p{static_cast<double>(x), static_cast<double>(y)};
     if (BoxDistance(layout.indexBox, p) == 0.0)
         return -1;
-    for (const double reach : {0.0, static_cast<double>(tolerance)}) {
-        for (auto shape = layout.shapes.rbegin(); shape != layout.shapes.rend(); ++shape) {
-            if (ShapeDistance(layout, *shape, p) <= reach)
-                return shape->quake;
-        }
-    }
-    return -1;
+    const int found = TopmostWithin(
+        static_cast<int>(layout.shapes.size()),
+        [&](int i) { return ShapeDistance(layout, layout.shapes[static_cast<std::size_t>(i)], p); },
+        tolerance);
+    return found < 0 ? -1 : layout.shapes[static_cast<std::size_t>(found)].quake;
 }
 
 }  // namespace tremolux

@@ -4,8 +4,8 @@
 
 #include "core/common/OleDate.h"
 #include "core/view/Canvas.h"
+#include "core/world/DrawnQuake.h"
 #include "core/world/LandFile.h"
-#include "core/world/QuakeHitTest.h"
 #include "core/world/WorldProjection.h"
 
 namespace tremolux {

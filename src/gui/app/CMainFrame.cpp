@@ -2,10 +2,13 @@
 
 #include <malloc.h>
 
+#include <algorithm>
+
 #include <QDesktopServices>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -192,20 +195,34 @@ CChildFrame* CMainFrame::ActiveMapWindow() const
     return frame != nullptr && !frame->isHidden() ? frame : nullptr;
 }
 
+CWorldView* CMainFrame::ActiveWorldMap() const
+{
+    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
+    if (current == nullptr || current->isHidden())
+        return nullptr;
+    return qobject_cast<CWorldView*>(current->widget());
+}
+
 void CMainFrame::UpdateMenus()
 {
     const bool mapActive = !MapWindows().isEmpty();
-    const QList<QMenu*>& menus = mapActive ? m_mapMenus : m_noDocumentMenus;
+    // A world map alone needs the Window menu and Close as much as a polar one.
+    const QList<QMdiSubWindow*> open = m_mdiArea->subWindowList();
+    const bool anyOpen = std::any_of(open.begin(), open.end(),
+                                     [](const QMdiSubWindow* window) { return !window->isHidden(); });
+    const QList<QMenu*>& menus = anyOpen ? m_mapMenus : m_noDocumentMenus;
     if (menuBar()->actions().size() != menus.size()
         || menuBar()->actions().first() != menus.first()->menuAction()) {
         menuBar()->clear();
         for (QMenu* menu : menus)
             menuBar()->addMenu(menu);
     }
-    m_closeAct->setEnabled(mapActive);
-    m_chooseCityAct->setEnabled(ActiveMapWindow() != nullptr);
-    m_parametersAct->setEnabled(ActiveMapWindow() != nullptr);
-    m_saveAct->setEnabled(mapActive);
+    m_closeAct->setEnabled(anyOpen);
+    // The Map menu works on a world map too; Save only on a polar map.
+    const bool either = ActiveMapWindow() != nullptr || ActiveWorldMap() != nullptr;
+    m_chooseCityAct->setEnabled(either);
+    m_parametersAct->setEnabled(either);
+    m_saveAct->setEnabled(ActiveMapWindow() != nullptr);
     UpdateCaption();
 }
 

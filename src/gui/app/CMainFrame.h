@@ -22,6 +22,7 @@ class QToolBar;
 namespace tremolux {
 
 class CChildFrame;
+class CWorldView;
 class QuakeDocks;
 class CTremoluxView;
 class Clock;
@@ -78,6 +79,8 @@ public:
 
     QList<CChildFrame*> MapWindows() const;
     CChildFrame* ActiveMapWindow() const;
+    // The active world map window, or null when another window is active.
+    CWorldView* ActiveWorldMap() const;
     const Clock& GetClock() const { return m_clock; }
     const MainCycle& Cycle() const { return m_cycle; }
     // Whether the feed is being polled: only while a page is awaited.

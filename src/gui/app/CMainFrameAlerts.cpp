@@ -7,10 +7,11 @@
 #include <QSystemTrayIcon>
 
 #include "core/cities/CityEntry.h"
-#include "core/view/QuakeDetails.h"
+#include "core/list/QuakeText.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/common/Settings.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 // How the frame tells a person what happens without being looked at: the
 // tone and the desktop notification for a new quake, the tray icon, and a
@@ -63,12 +64,15 @@ void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
     if (!stored.value(settings::kNotificationsOn, settings::kDefaultNotificationsOn).toBool())
         return;
 
-    const CChildFrame* active = ActiveMapWindow();
-    const CityEntry& city = active != nullptr ? active->GetView()->City() : CurrentCity;
+    CityEntry city = CurrentCity;
+    if (const CChildFrame* active = ActiveMapWindow())
+        city = active->GetView()->City();
+    else if (const CWorldView* world = ActiveWorldMap())
+        city = world->City();
     const QString title = tr("M %1 earthquake").arg(QString::number(quake.magnitude, 'f', 1));
     QString text = QString::fromStdString(quake.region);
     if (!city.name.empty())
-        text += '\n' + QString::fromStdString(DistanceText(quake, city.name, city.position));
+        text += '\n' + QString::fromStdString(DistanceFromText(PlaceFrom(city.position, quake), city.name));
     emit quakeAlert(title, text);
     if (m_tray->isVisible())
         m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);

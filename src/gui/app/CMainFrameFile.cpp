@@ -101,11 +101,10 @@ void CMainFrame::OnFileSave()
 
 void CMainFrame::OnFileClose()
 {
-    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
     if (CChildFrame* window = ActiveMapWindow())
         window->close();
-    else if (current != nullptr && qobject_cast<CWorldView*>(current->widget()) != nullptr)
-        current->close();
+    else if (CWorldView* world = ActiveWorldMap())
+        world->parentWidget()->close();
 }
 
 }  // namespace tremolux

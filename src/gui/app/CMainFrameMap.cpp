@@ -11,6 +11,7 @@
 #include "gui/common/Settings.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 // The commands every map window and the feed answer to from the menus and
 // keys, without a hidden gesture: reload now, the map window's dialogs, moving
@@ -100,12 +101,16 @@ void CMainFrame::OnMapChooseCity()
 {
     if (CChildFrame* window = ActiveMapWindow())
         window->GetView()->OnLButtonDblClk();
+    else if (CWorldView* world = ActiveWorldMap())
+        world->OnLButtonDblClk();
 }
 
 void CMainFrame::OnMapParameters()
 {
     if (CChildFrame* window = ActiveMapWindow())
         window->GetView()->OnRButtonDblClk();
+    else if (CWorldView* world = ActiveWorldMap())
+        world->OnParameters();
 }
 
 void CMainFrame::OnOptionsSoundMinimum()

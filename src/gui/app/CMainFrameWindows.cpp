@@ -57,10 +57,9 @@ void CMainFrame::OnWindowTileVert()
 void CMainFrame::OnWindowNewWorldMap()
 {
     MapWindow content;
-    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
     if (const CChildFrame* map = ActiveMapWindow())
         content = map->GetView()->Content();
-    else if (const auto* world = current ? qobject_cast<CWorldView*>(current->widget()) : nullptr)
+    else if (const CWorldView* world = ActiveWorldMap())
         content = world->Content();
     OpenWorldMap(*m_mdiArea, m_quakes, m_clock, content, LandFilePath());
 }

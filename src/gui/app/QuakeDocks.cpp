@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QTableView>
 #include <QToolTip>
@@ -17,6 +19,7 @@
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 namespace tremolux {
 
@@ -32,6 +35,13 @@ QDockWidget* MakeDock(CMainFrame& frame, const QString& title, const char* name,
     dock->setWidget(content);
     dock->hide();
     return dock;
+}
+
+void Unlink(QList<QMetaObject::Connection>& links)
+{
+    for (const QMetaObject::Connection& link : links)
+        QObject::disconnect(link);
+    links.clear();
 }
 
 }  // namespace
@@ -82,8 +92,8 @@ void QuakeDocks::ListChanged()
     const int index = m_selected ? FindQuake(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)
         m_selected.reset();
-    if (m_view)
-        m_view->SelectQuake(index);
+    if (m_window)
+        m_window->SelectQuake(index);
     m_panel->ShowSelected(index);
 }
 
@@ -94,49 +104,86 @@ void QuakeDocks::FeedChanged()
 
 void QuakeDocks::FollowActiveWindow()
 {
-    CChildFrame* window = m_frame.ActiveMapWindow();
     // The application going to the background leaves no window active, but
-    // the one shown last is still the one to explain.
-    if (window == nullptr && m_view && !m_frame.MapWindows().isEmpty())
-        return;
-    Link(window != nullptr ? window->GetView() : nullptr);
+    // the one shown last is still the one to follow.
+    QuakeWindow* window = ActiveWindow();
+    if (window != nullptr || !IsOpen(m_window))
+        Link(window);
+    CChildFrame* map = m_frame.ActiveMapWindow();
+    if (map != nullptr || !m_view || m_frame.MapWindows().isEmpty())
+        LinkLegend(map != nullptr ? map->GetView() : nullptr);
 }
 
-void QuakeDocks::Link(CTremoluxView* view)
+QuakeWindow* QuakeDocks::ActiveWindow() const
 {
-    if (view == m_view && view != nullptr)
-        return;
-    if (m_view)
-        m_view->disconnect(this);
-    m_view = view;
-    if (view != nullptr) {
-        connect(view, &CTremoluxView::quakeSelected, this, &QuakeDocks::OnWindowSelected);
-        connect(view, &CTremoluxView::titleChanged, this, &QuakeDocks::ShowWindow);
-        connect(view, &CTremoluxView::statusTextChanged, this, &QuakeDocks::ShowWindow);
-        connect(view, &QObject::destroyed, this, &QuakeDocks::FollowActiveWindow,
-                Qt::QueuedConnection);
+    if (CChildFrame* map = m_frame.ActiveMapWindow())
+        return map->GetView();
+    return m_frame.ActiveWorldMap();
+}
+
+// Closing hides a window's frame before the window goes.
+bool QuakeDocks::IsOpen(const QuakeWindow* window) const
+{
+    if (window == nullptr)
+        return false;
+    for (QMdiSubWindow* open : m_frame.MdiArea()->subWindowList()) {
+        if (!open->isHidden() && open->isAncestorOf(window))
+            return true;
     }
-    ShowWindow();
-    const int index = view != nullptr ? view->SelectedQuake() : -1;
+    return false;
+}
+
+void QuakeDocks::Link(QuakeWindow* window)
+{
+    if (window == m_window && window != nullptr)
+        return;
+    Unlink(m_windowLinks);
+    m_window = window;
+    if (window != nullptr) {
+        m_windowLinks = {
+            connect(window, &QuakeWindow::quakeSelected, this, &QuakeDocks::OnWindowSelected),
+            connect(window, &QuakeWindow::titleChanged, this, &QuakeDocks::ShowCity),
+            connect(window, &QObject::destroyed, this, &QuakeDocks::FollowActiveWindow,
+                    Qt::QueuedConnection)};
+    }
+    ShowCity();
+    const int index = window != nullptr ? window->SelectedQuake() : -1;
     Remember(index);
     m_panel->ShowSelected(index);
 }
 
-void QuakeDocks::ShowWindow()
+void QuakeDocks::LinkLegend(CTremoluxView* view)
 {
-    if (!m_view) {
-        m_legend->SetSettings(std::nullopt);
+    if (view == m_view && view != nullptr)
         return;
+    Unlink(m_viewLinks);
+    m_view = view;
+    if (view != nullptr) {
+        m_viewLinks = {
+            connect(view, &CTremoluxView::titleChanged, this, &QuakeDocks::ShowSettings),
+            connect(view, &CTremoluxView::statusTextChanged, this, &QuakeDocks::ShowSettings),
+            connect(view, &QObject::destroyed, this, &QuakeDocks::FollowActiveWindow,
+                    Qt::QueuedConnection)};
     }
-    m_model->SetCity(m_view->Content().city.position);
-    m_legend->SetSettings(m_view->Settings());
+    ShowSettings();
+}
+
+void QuakeDocks::ShowCity()
+{
+    if (m_window)
+        m_model->SetCity(m_window->Content().city.position);
+}
+
+void QuakeDocks::ShowSettings()
+{
+    m_legend->SetSettings(m_view ? std::optional(m_view->Settings()) : std::nullopt);
 }
 
 void QuakeDocks::OnQuakeChosen(int index)
 {
     Remember(index);
-    if (m_view)
-        m_view->SelectQuake(index);
+    if (m_window)
+        m_window->SelectQuake(index);
 }
 
 void QuakeDocks::OnWindowSelected(int index)

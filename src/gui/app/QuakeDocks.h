@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -18,10 +19,12 @@ class CTremoluxView;
 class LegendWidget;
 class QuakeListPanel;
 class QuakeTableModel;
+class QuakeWindow;
 
-// The quake list and legend docks of the main frame. Both follow the active
-// map window: the list measures distances from its city and shares its
-// selected quake, the legend explains its settings.
+// The quake list and legend docks of the main frame. The list follows the
+// active window of either kind, polar or world map: it measures distances
+// from its city and shares its selected quake. The legend explains the
+// settings of the active polar map, or of the one active last.
 class QuakeDocks : public QObject {
     Q_OBJECT
 public:
@@ -37,12 +40,16 @@ public:
     void ListChanged();
     // The quakes will come from another feed.
     void FeedChanged();
-    // Another map window became active, or the active one closed.
+    // Another window became active, or the active one closed.
     void FollowActiveWindow();
 
 private:
-    void Link(CTremoluxView* view);
-    void ShowWindow();
+    QuakeWindow* ActiveWindow() const;
+    bool IsOpen(const QuakeWindow* window) const;
+    void Link(QuakeWindow* window);
+    void LinkLegend(CTremoluxView* view);
+    void ShowCity();
+    void ShowSettings();
     void OnQuakeChosen(int index);
     void OnWindowSelected(int index);
     void OpenEventPage(int index);
@@ -54,7 +61,11 @@ private:
     LegendWidget* m_legend;
     QDockWidget* m_listDock;
     QDockWidget* m_legendDock;
-    QPointer<CTremoluxView> m_view;
+    QPointer<QuakeWindow> m_window;  // the one the list follows
+    QPointer<CTremoluxView> m_view;  // the one the legend explains
+    // Apart, as one window can be both.
+    QList<QMetaObject::Connection> m_windowLinks;
+    QList<QMetaObject::Connection> m_viewLinks;
     // The selected quake by what it is, to find it again after a load.
     std::optional<QuakeIdentity> m_selected;
     QTimer m_ageTimer;

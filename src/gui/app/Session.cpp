@@ -1,15 +1,19 @@
 #include "gui/app/Session.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTremoluxDoc.h"
+#include "gui/app/InstallPaths.h"
 #include "gui/common/Settings.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 namespace tremolux {
 
@@ -35,6 +39,19 @@ MapWindow ReadWindowContent(const QSettings& settings)
     return content;
 }
 
+// The stored zoom and pan; the whole Earth when they make no sense.
+WorldView ReadWorldView(const QSettings& settings)
+{
+    bool ok[3] = {};
+    const WorldView view{settings.value(settings::kWindowZoom).toDouble(&ok[0]),
+                         settings.value(settings::kWindowOffsetX).toDouble(&ok[1]),
+                         settings.value(settings::kWindowOffsetY).toDouble(&ok[2])};
+    const bool sound = ok[0] && ok[1] && ok[2] && view.zoom >= kWorldMinZoom
+                       && view.zoom <= kWorldMaxZoom && std::isfinite(view.offsetX)
+                       && std::isfinite(view.offsetY);
+    return sound ? view : WorldView{};
+}
+
 // Within the area when it fits, else at its top left corner.
 QRect IntoView(QRect geometry, const QRect& area)
 {
@@ -42,6 +59,46 @@ QRect IntoView(QRect geometry, const QRect& area)
     geometry.moveLeft(std::clamp(geometry.left(), area.left(), area.right() + 1 - geometry.width()));
     geometry.moveTop(std::clamp(geometry.top(), area.top(), area.bottom() + 1 - geometry.height()));
     return geometry;
+}
+
+void SavePlacement(QSettings& settings, QMdiSubWindow* window)
+{
+    settings.setValue(settings::kWindowShow, window->isMaximized()   ? kMaximized
+                                             : window->isMinimized() ? kMinimized
+                                                                     : QStringLiteral("normal"));
+    // The normal geometry is the one to come back to.
+    if (window->isMaximized() || window->isMinimized())
+        window->showNormal();
+    settings.setValue(settings::kWindowGeometry, window->geometry());
+}
+
+void RestorePlacement(const QSettings& settings, QMdiSubWindow* window, const QRect& area)
+{
+    const QRect geometry = settings.value(settings::kWindowGeometry).toRect();
+    if (geometry.isValid() && geometry.width() >= window->minimumSizeHint().width()
+        && geometry.height() >= window->minimumSizeHint().height())
+        window->setGeometry(IntoView(geometry, area));
+    const QString show = settings.value(settings::kWindowShow).toString();
+    if (show == kMaximized)
+        window->showMaximized();
+    else if (show == kMinimized)
+        window->showMinimized();
+}
+
+CWorldView* WorldIn(QMdiSubWindow* window)
+{
+    return qobject_cast<CWorldView*>(window->widget());
+}
+
+// A stored world map; null when the land cannot be read (the user was told).
+QMdiSubWindow* RestoreWorldWindow(CMainFrame& frame, const QSettings& settings)
+{
+    CWorldView* world = OpenWorldMap(*frame.MdiArea(), frame.m_quakes, frame.GetClock(),
+                                     ReadWindowContent(settings), LandFilePath());
+    if (world == nullptr)
+        return nullptr;
+    world->SetView(ReadWorldView(settings));
+    return qobject_cast<QMdiSubWindow*>(world->parentWidget());
 }
 
 }  // namespace
@@ -53,29 +110,33 @@ void SaveSession(CMainFrame& frame)
     settings.setValue(settings::kSessionFrameState, frame.saveState());
     settings.setValue(settings::kSessionStatusBar, !frame.m_wndStatusBar->isHidden());
 
-    QList<CChildFrame*> windows;
+    QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : frame.MdiArea()->subWindowList(QMdiArea::StackingOrder)) {
-        auto* map = qobject_cast<CChildFrame*>(window);
-        if (map != nullptr && !map->isHidden())
-            windows << map;
+        if (!window->isHidden()
+            && (qobject_cast<CChildFrame*>(window) != nullptr || WorldIn(window) != nullptr))
+            windows << window;
     }
     settings.setValue(settings::kSessionActiveWindow,
-                      static_cast<int>(windows.indexOf(frame.ActiveMapWindow())));
+                      static_cast<int>(windows.indexOf(frame.MdiArea()->currentSubWindow())));
     settings.remove(settings::kSessionWindows);
     settings.beginWriteArray(settings::kSessionWindows, static_cast<int>(windows.size()));
     for (int i = 0; i < windows.size(); ++i) {
-        CChildFrame* window = windows[i];
         settings.setArrayIndex(i);
-        for (const auto& [key, value] : MapWindowValues(window->GetView()->Content()))
+        MapWindow content;
+        if (auto* map = qobject_cast<CChildFrame*>(windows[i])) {
+            content = map->GetView()->Content();
+            settings.setValue(settings::kWindowFile, map->GetDocument().GetPathName());
+        } else {
+            const CWorldView* world = WorldIn(windows[i]);
+            content = world->Content();
+            settings.setValue(settings::kWindowKind, settings::kWorldWindowKind);
+            settings.setValue(settings::kWindowZoom, world->View().zoom);
+            settings.setValue(settings::kWindowOffsetX, world->View().offsetX);
+            settings.setValue(settings::kWindowOffsetY, world->View().offsetY);
+        }
+        for (const auto& [key, value] : MapWindowValues(content))
             settings.setValue(QString::fromStdString(key), QString::fromStdString(value));
-        settings.setValue(settings::kWindowFile, window->GetDocument().GetPathName());
-        settings.setValue(settings::kWindowShow, window->isMaximized()   ? kMaximized
-                                                 : window->isMinimized() ? kMinimized
-                                                                         : QStringLiteral("normal"));
-        // The normal geometry is the one to come back to.
-        if (window->isMaximized() || window->isMinimized())
-            window->showNormal();
-        settings.setValue(settings::kWindowGeometry, window->geometry());
+        SavePlacement(settings, windows[i]);
     }
     settings.endArray();
 }
@@ -94,29 +155,27 @@ bool RestoreMapWindows(CMainFrame& frame)
     AppSettings settings;
     const int count =
         std::min(settings.beginReadArray(settings::kSessionWindows), settings::kMaxSessionWindows);
-    QList<CChildFrame*> windows;
+    // Indexed as stored, so that the active one is found again.
+    QList<QMdiSubWindow*> windows;
     const QRect area = frame.MdiArea()->viewport()->rect();
     for (int i = 0; i < count; ++i) {
         settings.setArrayIndex(i);
-        CChildFrame* window = frame.OpenMapWindow(ReadWindowContent(settings),
-                                                  settings.value(settings::kWindowFile).toString());
-        const QRect geometry = settings.value(settings::kWindowGeometry).toRect();
-        if (geometry.isValid() && geometry.width() >= window->minimumSizeHint().width()
-            && geometry.height() >= window->minimumSizeHint().height())
-            window->setGeometry(IntoView(geometry, area));
-        const QString show = settings.value(settings::kWindowShow).toString();
-        if (show == kMaximized)
-            window->showMaximized();
-        else if (show == kMinimized)
-            window->showMinimized();
+        QMdiSubWindow* window = nullptr;
+        if (settings.value(settings::kWindowKind).toString() == settings::kWorldWindowKind)
+            window = RestoreWorldWindow(frame, settings);
+        else
+            window = frame.OpenMapWindow(ReadWindowContent(settings),
+                                         settings.value(settings::kWindowFile).toString());
+        if (window != nullptr)
+            RestorePlacement(settings, window, area);
         windows << window;
     }
     settings.endArray();
+    QMdiSubWindow* active = windows.value(settings.value(settings::kSessionActiveWindow, -1).toInt());
+    windows.removeAll(nullptr);
     if (windows.isEmpty())
         return false;
-    const int active = settings.value(settings::kSessionActiveWindow, -1).toInt();
-    frame.MdiArea()->setActiveSubWindow(active >= 0 && active < windows.size() ? windows[active]
-                                                                               : windows.last());
+    frame.MdiArea()->setActiveSubWindow(active != nullptr ? active : windows.last());
     return true;
 }
 

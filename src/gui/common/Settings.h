@@ -30,8 +30,9 @@ inline constexpr bool kDefaultNotificationsOn = true;
 inline constexpr char kListMinimumMagnitude[] = "list/minimumMagnitude";
 inline constexpr double kDefaultListMinimumMagnitude = 0.0;
 
-// The session kept at exit: the main window, then the map windows from the
-// bottom of the stack to the top, each with its map window file's keys.
+// The session kept at exit: the main window, then the polar and world map
+// windows from the bottom of the stack to the top, each with its map window
+// file's keys; a world map also with its kind and its zoom and pan.
 inline constexpr char kSessionFrameGeometry[] = "session/frameGeometry";
 inline constexpr char kSessionFrameState[] = "session/frameState";
 inline constexpr char kSessionStatusBar[] = "session/statusBar";
@@ -40,6 +41,11 @@ inline constexpr char kSessionWindows[] = "session/windows";
 inline constexpr char kWindowFile[] = "file";
 inline constexpr char kWindowGeometry[] = "geometry";
 inline constexpr char kWindowShow[] = "show";  // "normal", "maximized" or "minimized"
+inline constexpr char kWindowKind[] = "kind";  // absent for a polar map
+inline constexpr char kWorldWindowKind[] = "world";
+inline constexpr char kWindowZoom[] = "zoom";
+inline constexpr char kWindowOffsetX[] = "offsetX";
+inline constexpr char kWindowOffsetY[] = "offsetY";
 inline constexpr int kMaxSessionWindows = 100;
 
 // The recent-file list: File1 (newest) ... File16 in this group.

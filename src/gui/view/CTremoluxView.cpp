@@ -19,7 +19,7 @@
 namespace tremolux {
 
 CTremoluxView::CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidget* parent)
-    : QWidget(parent), m_font(MapLabelFont()), m_quakes(quakes), m_clock(clock)
+    : QuakeWindow(parent), m_font(MapLabelFont()), m_quakes(quakes), m_clock(clock)
 {
     setFocusPolicy(Qt::ClickFocus);
     setWhatsThis(tr("A map of the recent quakes around this window's city. Each quake is a "

@@ -5,13 +5,13 @@
 #include <QFont>
 #include <QImage>
 #include <QTimer>
-#include <QWidget>
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeRecord.h"
 #include "core/view/MapWindowFile.h"
 #include "core/view/QuakeLayout.h"
+#include "gui/common/QuakeWindow.h"
 
 class QMenu;
 
@@ -25,7 +25,7 @@ class QuakeList;
 // double-click changes the settings. Hovering over a quake tells its details,
 // a click selects it, a right click opens the window's menu. It announces its
 // title, status text and selection; the frame decides where they show.
-class CTremoluxView : public QWidget {
+class CTremoluxView : public QuakeWindow {
     Q_OBJECT
 public:
     CTremoluxView(const QuakeList& quakes, const Clock& clock, QWidget* parent = nullptr);
@@ -35,14 +35,14 @@ public:
     // Takes new settings and shows them at once.
     void SetSettings(const DisplaySettings& settings);
     // The city and settings to keep; a window not painted yet has the current city.
-    MapWindow Content() const;
+    MapWindow Content() const override;
     // Shows window's settings and, when it names one, its city.
     void SetContent(const MapWindow& window);
 
     // The selected quake, an index into the quake list, or -1 for none.
-    int SelectedQuake() const { return m_selectedQuake; }
+    int SelectedQuake() const override { return m_selectedQuake; }
     // Selects index (-1: none) and marks it; announces a change.
-    void SelectQuake(int index);
+    void SelectQuake(int index) override;
     // After the list was read again: selects the same quake where it now is,
     // or nothing when it has gone.
     void FollowSelection();
@@ -73,10 +73,7 @@ public:
     static void RenderPictures(const QList<CTremoluxView*>& views);
 
 signals:
-    // The window's title: the city's name, once it has one.
-    void titleChanged(const QString& title);
     void statusTextChanged(const QString& text);
-    void quakeSelected(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -16,7 +16,7 @@
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
-#include "core/view/QuakeDetails.h"
+#include "core/list/QuakeDetails.h"
 #include "core/view/QuakeHitTest.h"
 
 // What the map window does with the quakes it shows: tells their details,

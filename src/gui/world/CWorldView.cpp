@@ -15,8 +15,8 @@
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
+#include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
-#include "core/world/QuakeTip.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
@@ -36,7 +36,7 @@ constexpr int kSettleMs = 150;
 
 CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
                        const MapWindow& content, QWidget* parent)
-    : QWidget(parent),
+    : QuakeWindow(parent),
       m_quakes(quakes),
       m_clock(clock),
       m_land(land),
@@ -277,7 +277,7 @@ bool CWorldView::event(QEvent* event)
         }
     }
     const std::string tip =
-        QuakeTipText(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
+        QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
     QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
     return true;
 }

@@ -6,15 +6,15 @@
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
-#include <QWidget>
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/view/MapWindowFile.h"
+#include "core/world/DrawnQuake.h"
 #include "core/world/LandFile.h"
 #include "core/world/LatestLoad.h"
-#include "core/world/QuakeHitTest.h"
 #include "core/world/WorldView.h"
+#include "gui/common/QuakeWindow.h"
 
 class QMdiArea;
 class QPainter;
@@ -30,7 +30,7 @@ class QuakeList;
 // context menu offers zooming (also + and -), Fit Earth (also Home), the city
 // (also a left double-click) and the display parameters (the hours filter
 // the quakes).
-class CWorldView : public QWidget {
+class CWorldView : public QuakeWindow {
     Q_OBJECT
 public:
     CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
@@ -39,9 +39,11 @@ public:
     const CityEntry& City() const { return m_city; }
     const DisplaySettings& Settings() const { return m_settings; }
     const WorldView& View() const { return m_view; }
-    MapWindow Content() const { return {m_city, m_settings}; }
+    MapWindow Content() const override { return {m_city, m_settings}; }
     void SetCity(const CityEntry& city);
     void SetSettings(const DisplaySettings& settings);
+    // Zoom and pan as the user left them; checked by the caller.
+    void SetView(const WorldView& view);
     void FitEarth();
     // By one notch of the wheel about the window's centre.
     void ZoomIn();
@@ -50,9 +52,9 @@ public:
     // The selected quake, an index into the quake list, or -1 for none. It
     // follows its quake when a load rebuilds the list, announcing its new
     // index (-1 once the quake has left the list).
-    int SelectedQuake() const { return m_selected; }
+    int SelectedQuake() const override { return m_selected; }
     // Selects index (-1: none) and marks it; announces a change.
-    void SelectQuake(int index);
+    void SelectQuake(int index) override;
     // The quake drawn under the point, as the window shows it now, or -1.
     int QuakeAtPoint(QPointF point) const;
 
@@ -61,10 +63,6 @@ public:
     void OnParameters();
 
     QSize sizeHint() const override;
-
-signals:
-    void titleChanged(const QString& title);
-    void quakeSelected(int index);
 
 protected:
     bool event(QEvent* event) override;
@@ -78,7 +76,6 @@ protected:
 
 private:
     WorldProjection Projection() const;
-    void SetView(const WorldView& view);
     void FollowList();
     void PaintBase(const WorldProjection& projection);
     bool BaseFits(const WorldProjection& projection) const;

@@ -1,9 +1,11 @@
+#include <clocale>
 #include <cmath>
 
 #include <gtest/gtest.h>
 
 #include "core/feed/QuakeRecord.h"
 #include "core/geo/CityPosition.h"
+#include "core/list/QuakeDetails.h"
 #include "core/list/QuakeText.h"
 
 namespace tremolux {
@@ -58,6 +60,11 @@ TEST(QuakeTextTest, CompassPointsAndDistancesAtTheirEdges)
     EXPECT_EQ(DistanceText({std::nan(""), 0.0}), "");
     // A quake on the city itself has a distance but no direction to show.
     EXPECT_EQ(DistanceText(PlaceFrom(At(10.0, 10.0), QuakeAt(10.0, 10.0))), "0 km");
+
+    EXPECT_EQ(DistanceFromText({375000.0, 40.0}, "Tokyo"), "375 km NE of Tokyo");
+    EXPECT_EQ(DistanceFromText({499.0, 40.0}, "Tokyo"), "at Tokyo");
+    EXPECT_EQ(DistanceFromText({375000.0, 40.0}, ""), "375 km NE");
+    EXPECT_EQ(DistanceFromText({std::nan(""), 0.0}, "Tokyo"), "");
 }
 
 TEST(QuakeTextTest, AgesInTheirTwoLargestUnits)
@@ -90,6 +97,35 @@ TEST(QuakeTextTest, NumbersAndTimesWithoutTheLocale)
     EXPECT_EQ(DepthText(INFINITY), "");
     EXPECT_EQ(UtcText(OleDateFromCalendar(2025, 12, 7, 5, 43, 57)), "2025-12-07 05:43:57");
     EXPECT_EQ(UtcText(OleDate{0.0, false}), "");
+}
+
+TEST(QuakeTextTest, DetailsForTheTooltipALineAFact)
+{
+    const CityPosition tokyo = At(35.68948888888889, 139.69170555555556);
+    QuakeRecord quake = QuakeAt(38.297, 142.373);
+    quake.magnitude = 5.04;
+    quake.depth = 24.56;
+    quake.region = "Near the east coast of Honshu";
+    quake.time = OleDateFromCalendar(2024, 3, 1, 8, 48, 5);
+    const OleDate now = OleDateFromCalendar(2024, 3, 1, 12, 0, 0);
+
+    // A decimal-comma locale must not leak into the text.
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    const std::string text = QuakeDetails(quake, "Tokyo", tokyo, now);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(text,
+              "M 5.0  Near the east coast of Honshu\n"
+              "2024-03-01 08:48:05 UTC (3 h 11 min ago)\n"
+              "Depth 24.6 km\n"
+              "375 km NE of Tokyo");
+
+    // What the feed left out is said to be unknown, not left as a gap.
+    QuakeRecord bare = QuakeAt(35.68948888888889, 139.69170555555556);
+    bare.magnitude = std::nan("");
+    bare.depth = std::nan("");
+    bare.time = OleDate{0.0, false};
+    EXPECT_EQ(QuakeDetails(bare, "Tokyo", tokyo, now),
+              "Magnitude unknown\nTime unknown\nDepth unknown\nat Tokyo");
 }
 
 }  // namespace

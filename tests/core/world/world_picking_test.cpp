@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/world/DrawWorld.h"
+#include "core/world/DrawnQuake.h"
 #include "core/world/LatestLoad.h"
-#include "core/world/QuakeHitTest.h"
-#include "core/world/QuakeTip.h"
 #include "core/world/WorldView.h"
 
 namespace tremolux {
@@ -45,7 +43,7 @@ std::vector<bool> Marks(const LatestLoad& latest, int count)
     return marks;
 }
 
-TEST(QuakeHitTest, TheDiscOnTopWinsThenTheNearestRimWithinTheSlack)
+TEST(QuakeHitTest, TheDiscOnTopWinsThenTheTopmostWithinTheSlack)
 {
     // Drawn in this order: 7 lies over 3.
     const std::vector<DrawnQuake> drawn = {{3, 100, 100, 10}, {7, 108, 100, 6}, {9, 200, 100, 2}};
@@ -55,8 +53,10 @@ TEST(QuakeHitTest, TheDiscOnTopWinsThenTheNearestRimWithinTheSlack)
     EXPECT_EQ(QuakeAt(drawn, 206, 100), -1);
     EXPECT_EQ(QuakeAt(drawn, 100, 112, 3.0), 3);
     EXPECT_EQ(QuakeAt({}, 0, 0), -1);
-    // Outside both, nearer the rim of the lower one.
+    // Outside both, within reach of the lower one only.
     EXPECT_EQ(QuakeAt({{1, 0, 0, 5}, {2, 20, 0, 5}}, 7, 0), 1);
+    // Within reach of both: the one on top, as in the polar windows.
+    EXPECT_EQ(QuakeAt({{1, 0, 0, 5}, {2, 13, 0, 5}}, 6, 0), 2);
 }
 
 TEST(LatestLoad, MarksWhatALoadBroughtAndKeepsItThroughLoadsWithoutNews)
@@ -116,30 +116,6 @@ TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)
     EXPECT_LT(placed[0].x, 500.0);
     EXPECT_GT(placed[1].x, 500.0);
     EXPECT_DOUBLE_EQ(placed[1].radius, QuakeDiscRadius(5.0));
-}
-
-TEST(QuakeTip, NamesMagnitudeTimeDistanceBearingAndDepth)
-{
-    const CityPosition city;  // 0 N 0 E for round numbers
-    QuakeRecord east = Quake(6.25, 0.0, 90.0, 50.0);
-    east.region = "Far east";
-    const double quarter = GreatCircle(0, 0, 0, 90) / 1000.0;
-    EXPECT_EQ(QuakeTipText(east, "Quito", city, kNow),
-              "M 6.2  Far east\n2025-12-05 04:00:00 UTC, 2 days ago\n"
-                  + std::to_string(static_cast<long>(quarter + 0.5))
-                  + " km from Quito, bearing 90\u00B0\nDepth 35 km");
-
-    // North is bearing 0, not 360; ages under a day in hours, under an hour in minutes.
-    const std::string north = QuakeTipText(Quake(3.0, 10.0, 0.0, 5.5), "Quito", city, kNow);
-    EXPECT_NE(north.find("bearing 0\u00B0"), std::string::npos) << north;
-    EXPECT_NE(north.find("5 h ago"), std::string::npos) << north;
-    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), "Quito", city, kNow).find("15 min ago"),
-              std::string::npos);
-    EXPECT_NE(QuakeTipText(Quake(3.0, 0, -10, 0.25), "Quito", city, kNow).find("bearing 270"),
-              std::string::npos);
-    // A quake stamped later than the clock gets no age.
-    EXPECT_EQ(QuakeTipText(Quake(3.0, 0, 1, -2.0), "Quito", city, kNow).find("ago"),
-              std::string::npos);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <QImage>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <QToolTip>
 #include <QTableView>
@@ -18,6 +19,7 @@
 #include "gui/list/QuakeSortFilter.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
+#include "gui/world/CWorldView.h"
 
 #include "gui/app/WatcherTest.h"
 
@@ -146,6 +148,43 @@ TEST_F(QuakeDocksTest, DistancesAndLegendFollowTheActiveWindow)
         window->close();
     ASSERT_TRUE(WaitUntil([&] { return !frame->Docks().Legend().Settings().has_value(); }));
     EXPECT_EQ(redPixels(), 0);
+}
+
+TEST_F(QuakeDocksTest, AnActiveWorldMapTakesPartLikeAMapWindow)
+{
+    StartWithList();
+    View(0)->SelectQuake(1);
+    frame->OnWindowNewWorldMap();
+    QMdiSubWindow* window = frame->MdiArea()->activeSubWindow();
+    auto* world = window != nullptr ? qobject_cast<CWorldView*>(window->widget()) : nullptr;
+    ASSERT_NE(world, nullptr);
+    // The new window has nothing selected yet: neither has the list.
+    EXPECT_EQ(Panel().SelectedQuake(), -1);
+
+    Panel().Table()->selectRow(Panel().Filter().mapFromSource(
+        frame->Docks().Model().index(2, 0)).row());
+    EXPECT_EQ(world->SelectedQuake(), 2);
+    EXPECT_EQ(View(0)->SelectedQuake(), 1) << "only the active window follows the list";
+    world->SelectQuake(0);
+    EXPECT_EQ(Panel().SelectedQuake(), 0);
+
+    const QString fromTokyo = Cell(0, QuakeTableModel::Distance);
+    world->SetCity(CityAt("Los Angeles", 34.05, -118.24));
+    EXPECT_EQ(Cell(2, QuakeTableModel::Distance), "176 km ESE");
+
+    // Back to the polar window: its own selection and city again; the legend
+    // explained it all along.
+    frame->MdiArea()->setActiveSubWindow(frame->MapWindows().at(0));
+    EXPECT_EQ(Panel().SelectedQuake(), 1);
+    EXPECT_EQ(Cell(0, QuakeTableModel::Distance), fromTokyo);
+    EXPECT_EQ(frame->Docks().Legend().Settings()->hours, View(0)->Settings().hours);
+
+    // The world window again, then closed: the list goes back to the polar one.
+    frame->MdiArea()->setActiveSubWindow(window);
+    EXPECT_EQ(Panel().SelectedQuake(), 0);
+    window->close();
+    ASSERT_TRUE(WaitUntil([&] { return Panel().SelectedQuake() == 1; }));
+    EXPECT_EQ(Cell(0, QuakeTableModel::Distance), fromTokyo);
 }
 
 // Double-click (or Enter) on a row: web pages open, other addresses from the

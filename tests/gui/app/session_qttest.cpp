@@ -1,5 +1,7 @@
 #include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -9,6 +11,7 @@
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/WatcherTest.h"
 #include "gui/feed/FeedView.h"
+#include "gui/world/CWorldView.h"
 
 namespace tremolux {
 namespace {
@@ -79,6 +82,76 @@ TEST_F(WatcherTest, MapWindowsComeBackAfterExit)
     EXPECT_EQ(windows[2]->GetView()->City().name, "Tokyo");
     windows[0]->showNormal();
     EXPECT_EQ(windows[0]->geometry(), QRect(100, 80, 280, 200));
+}
+
+CWorldView* WorldIn(QMdiSubWindow* window)
+{
+    return window != nullptr ? qobject_cast<CWorldView*>(window->widget()) : nullptr;
+}
+
+bool HasWindowMenu(const QMenuBar* bar)
+{
+    for (const QAction* menu : bar->actions()) {
+        if (menu->text() == "&Window")
+            return true;
+    }
+    return false;
+}
+
+// World maps come back too, with their city, settings, zoom and pan, in the
+// stack among the polar windows; alone, they keep the Window menu.
+TEST_F(WatcherTest, WorldMapsComeBackAfterExit)
+{
+    Start();
+    frame->OnWindowNewWorldMap();
+    CWorldView* world = WorldIn(frame->MdiArea()->currentSubWindow());
+    ASSERT_NE(world, nullptr);
+    world->SetCity(CityAt("Lima", -12.0464, -77.0428));
+    DisplaySettings settings = world->Settings();
+    settings.hours = 12.0;
+    world->SetSettings(settings);
+    world->SetView(WorldView{3.0, 40.0, -25.0});
+    world->parentWidget()->setGeometry(30, 30, 420, 380);
+    frame->MdiArea()->setActiveSubWindow(frame->MapWindows().at(0));
+    frame->close();
+    app.reset();
+
+    Start();
+    const QStringList stack = Titles(frame->MdiArea()->subWindowList(QMdiArea::StackingOrder));
+    ASSERT_EQ(stack, (QStringList{"World map: Lima", "Tokyo"}));
+    EXPECT_EQ(frame->ActiveMapWindow(), frame->MapWindows().at(0));
+    QMdiSubWindow* window = frame->MdiArea()->subWindowList(QMdiArea::StackingOrder).at(0);
+    world = WorldIn(window);
+    ASSERT_NE(world, nullptr);
+    EXPECT_EQ(world->City().position.latDecimal, -12.0464);
+    EXPECT_EQ(world->Settings().hours, 12.0);
+    EXPECT_EQ(world->View().zoom, 3.0);
+    EXPECT_EQ(world->View().offsetX, 40.0);
+    EXPECT_EQ(world->View().offsetY, -25.0);
+    EXPECT_EQ(window->geometry(), QRect(30, 30, 420, 380));
+
+    frame->MapWindows().at(0)->close();
+    ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
+    EXPECT_TRUE(HasWindowMenu(frame->menuBar()));
+    frame->MdiArea()->setActiveSubWindow(window);
+    frame->close();
+    app.reset();
+
+    // The world map alone is a session of its own: no polar window is added.
+    {
+        AppSettings stored;
+        stored.beginWriteArray(settings::kSessionWindows, 1);
+        stored.setArrayIndex(0);
+        stored.setValue(settings::kWindowZoom, "huge");
+        stored.endArray();
+    }
+    Start();
+    EXPECT_TRUE(frame->MapWindows().isEmpty());
+    world = WorldIn(frame->MdiArea()->currentSubWindow());
+    ASSERT_NE(world, nullptr);
+    EXPECT_EQ(world->City().name, "Lima");
+    EXPECT_EQ(world->View().zoom, 1.0) << "a zoom that makes no sense is not taken";
+    EXPECT_TRUE(HasWindowMenu(frame->menuBar()));
 }
 
 // Stored values that make no sense give way to a new window's; nothing is

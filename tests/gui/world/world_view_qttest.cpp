@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
+#include "core/list/QuakeDetails.h"
 #include "core/view/MagnitudeColor.h"
 #include "core/world/DrawWorld.h"
-#include "core/world/QuakeTip.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/WatcherTest.h"
 #include "gui/dialogs/CDia_Cities.h"
@@ -133,7 +133,7 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
     QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
     QApplication::sendEvent(world, &tip);
     EXPECT_EQ(QToolTip::text().toStdString(),
-              QuakeTipText(frame->m_quakes.at(2), world->City().name, world->City().position,
+              QuakeDetails(frame->m_quakes.at(2), world->City().name, world->City().position,
                            frame->GetClock().Now()));
 
     // The list is rebuilt with a newer quake first: the selection moves with its quake.
@@ -200,7 +200,7 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
     EXPECT_TRUE(WaitUntil([&] { return paints->count > painted; }));
 }
 
-TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
+TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
 {
     CWorldView* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
@@ -230,6 +230,14 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenuTheParameters)
             action->trigger();
     }
     EXPECT_EQ(world->Settings().hours, 2.0);
+
+    // The main window's Map menu reaches an active world map as well.
+    WhenModal<CDia_Parameters>([](CDia_Parameters* dialog) {
+        dialog->findChild<QLineEdit*>("m_editHours")->setText("3");
+        dialog->accept();
+    });
+    frame->OnMapParameters();
+    EXPECT_EQ(world->Settings().hours, 3.0);
 
     // File > Close closes the active world map as it would a map window.
     QPointer<CWorldView> closing = world;
