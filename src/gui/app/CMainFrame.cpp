@@ -205,7 +205,6 @@ CWorldView* CMainFrame::ActiveWorldMap() const
 
 void CMainFrame::UpdateMenus()
 {
-    const bool mapActive = !MapWindows().isEmpty();
     // A world map alone needs the Window menu and Close as much as a polar one.
     const QList<QMdiSubWindow*> open = m_mdiArea->subWindowList();
     const bool anyOpen = std::any_of(open.begin(), open.end(),
