@@ -4,10 +4,10 @@
 #include <system_error>
 #include <vector>
 
-#include "core/cities/CityFile.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/Usage.h"
+#include "core/cities/CityFile.h"
 
 using namespace tremolux;
 

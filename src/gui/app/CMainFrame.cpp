@@ -16,17 +16,17 @@
 #include <QUrl>
 #include <QWhatsThis>
 
+#include "core/common/Clock.h"
+#include "core/cycle/FeedStatus.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/CTremoluxDoc.h"
-#include "core/cycle/FeedStatus.h"
 #include "gui/app/InstallPaths.h"
 #include "gui/app/QuakeDocks.h"
-#include "gui/common/MessageBoxes.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
-#include "core/common/Clock.h"
+#include "gui/common/MessageBoxes.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"

@@ -2,18 +2,18 @@
 
 #include <malloc.h>
 
-#include "gui/app/CTremoluxDoc.h"
-#include "gui/app/InstallPaths.h"
-#include "gui/app/MapWindowFiles.h"
-#include "gui/app/RecentFiles.h"
-#include "gui/app/Session.h"
-#include "gui/common/MessageBoxes.h"
-#include "gui/common/Settings.h"
-#include "gui/app/QtTone.h"
 #include "core/cities/CityEntry.h"
 #include "core/cities/CityFile.h"
 #include "core/common/Clock.h"
 #include "core/feed/FeedAddress.h"
+#include "gui/app/CTremoluxDoc.h"
+#include "gui/app/InstallPaths.h"
+#include "gui/app/MapWindowFiles.h"
+#include "gui/app/QtTone.h"
+#include "gui/app/RecentFiles.h"
+#include "gui/app/Session.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/common/Settings.h"
 
 namespace tremolux {
 

@@ -7,9 +7,9 @@
 
 #include <QStringList>
 
+#include "core/common/OleDate.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/feed/FeedView.h"
-#include "core/common/OleDate.h"
 
 namespace tremolux {
 

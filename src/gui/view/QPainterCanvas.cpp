@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "core/view/CoverMask.h"
-#include "gui/view/ClipLine.h"
 #include "gui/view/AsciiGlyphTable.h"
+#include "gui/view/ClipLine.h"
 
 namespace tremolux {
 
