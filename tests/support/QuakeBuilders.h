@@ -1,5 +1,5 @@
-// Quakes and quake lists built in a line, for tests of what is drawn, picked
-// and marked.
+// Quakes, quake lists and the places they are seen from, built in a line, for
+// tests of what is drawn, picked and marked.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "core/common/OleDate.h"
 #include "core/feed/QuakeList.h"
+#include "core/geo/CityPosition.h"
 
 namespace tremolux::test {
 
@@ -30,6 +31,14 @@ inline QuakeList ListOf(const std::vector<QuakeRecord>& records)
     for (const QuakeRecord& record : records)
         list.Append(record);
     return list;
+}
+
+inline CityPosition At(double latitude, double longitude)
+{
+    CityPosition city;
+    city.latDecimal = latitude;
+    city.lonDecimal = longitude;
+    return city;
 }
 
 }  // namespace tremolux::test
