@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/GeoJsonFeature.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
 #include "gui/app/CChildFrame.h"
@@ -38,11 +39,9 @@ inline std::string Feed(const std::vector<Quake>& quakes)
     for (std::size_t i = 0; i < quakes.size(); ++i) {
         const Quake& q = quakes[i];
         const qint64 time = kNow.addSecs(-60LL * q.minutesAgo).toMSecsSinceEpoch();
-        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
-                + std::to_string(q.magnitude) + R"(,"place":"Test region )" + std::to_string(i)
-                + R"(","time":)" + std::to_string(time)
-                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(q.longitude)
-                + "," + std::to_string(q.latitude) + ",10.0]}}";
+        json += (i ? "," : "")
+                + GeoJsonFeature(q.magnitude, "Test region " + std::to_string(i), time,
+                                 q.longitude, q.latitude);
     }
     return json + "]}";
 }
