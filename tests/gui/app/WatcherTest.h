@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -118,6 +120,23 @@ void AnswerModal(const std::function<bool(T*)>& answer, const std::function<void
     });
     poll.start(10);
     action();
+}
+
+// An answer for AnswerModal<QFileDialog> that types path as a person would:
+// selectFile() leaves a focused name field alone, and the dialog's file model
+// fills in asynchronously.
+inline std::function<bool(QFileDialog*)> ChooseFile(const QString& path)
+{
+    return [path](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (!name)
+            return false;
+        name->setText(path);
+        if (dialog->selectedFiles().value(0) != path)
+            return false;
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+        return true;
+    };
 }
 
 }  // namespace tremolux::test
