@@ -7,9 +7,10 @@
 #include <QPainter>
 
 #include <ostream>
-#include <random>
 #include <streambuf>
 
+#include "QtBenchmarkMain.h"
+#include "SyntheticQuakes.h"
 #include "core/common/Clock.h"
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
@@ -21,33 +22,12 @@
 #include "gui/view/QPainterCanvas.h"
 
 using namespace tremolux;
+using namespace tremolux::bench;
 
 namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 800;
-
-const OleDate kNow = OleDateFromCalendar(2026, 12, 7, 12, 0, 0);
-
-QuakeList RandomQuakes(int count)
-{
-    std::mt19937 random(20261207);
-    std::uniform_real_distribution<double> latitude(-60.0, 70.0);
-    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
-    std::uniform_real_distribution<double> hours(0.0, 167.0);
-    std::exponential_distribution<double> magnitude(1.2);
-    QuakeList quakes;
-    for (int i = 0; i < count; ++i) {
-        QuakeRecord quake;
-        quake.magnitude = std::min(1.1 + magnitude(random), 9.0);
-        quake.latitude = latitude(random);
-        quake.longitude = longitude(random);
-        quake.time = OleDate{kNow.value - hours(random) / 24.0, true};
-        quake.region = "123 km SSW of Somewhere Island, Region";
-        quakes.Append(quake);
-    }
-    return quakes;
-}
 
 DisplaySettings EverythingDrawn()
 {
@@ -55,14 +35,6 @@ DisplaySettings EverythingDrawn()
     settings.hours = 168.0;
     settings.nearestRadius = 15000000.0;
     return settings;
-}
-
-CityPosition Tokyo()
-{
-    CityPosition city;
-    city.latDecimal = 35.68948888888889;
-    city.lonDecimal = 139.69170555555556;
-    return city;
 }
 
 class DiscardingBuffer final : public std::streambuf {
@@ -140,13 +112,5 @@ BENCHMARK(BM_PaintTrace)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunQtBenchmarks<QGuiApplication>(argc, argv);
 }

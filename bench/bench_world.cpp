@@ -9,9 +9,10 @@
 #include <QImage>
 #include <QPainter>
 
-#include <random>
 #include <string>
 
+#include "QtBenchmarkMain.h"
+#include "SyntheticQuakes.h"
 #include "core/common/Clock.h"
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeList.h"
@@ -23,33 +24,12 @@
 #include "gui/view/QPainterCanvas.h"
 
 using namespace tremolux;
+using namespace tremolux::bench;
 
 namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 800;
-
-const OleDate kNow = OleDateFromCalendar(2026, 12, 7, 12, 0, 0);
-
-QuakeList RandomQuakes(int count)
-{
-    std::mt19937 random(20261207);
-    std::uniform_real_distribution<double> latitude(-60.0, 70.0);
-    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
-    std::uniform_real_distribution<double> hours(0.0, 167.0);
-    std::exponential_distribution<double> magnitude(1.2);
-    QuakeList quakes;
-    for (int i = 0; i < count; ++i) {
-        QuakeRecord quake;
-        quake.magnitude = std::min(1.1 + magnitude(random), 9.0);
-        quake.latitude = latitude(random);
-        quake.longitude = longitude(random);
-        quake.time = OleDate{kNow.value - hours(random) / 24.0, true};
-        quake.region = "123 km SSW of Somewhere Island, Region";
-        quakes.Append(quake);
-    }
-    return quakes;
-}
 
 struct Scene {
     Land land;
@@ -64,12 +44,21 @@ struct Scene {
         if (!ReadLandFile(std::string(TREMOLUX_SOURCE_DIR) + "/data/land-50m.bin", land, error))
             throw std::runtime_error(error);
         settings.hours = 168.0;
-        CityPosition tokyo;
-        tokyo.latDecimal = 35.68948888888889;
-        tokyo.lonDecimal = 139.69170555555556;
-        projection = ViewProjection(tokyo, kWidth, kHeight, WorldView{});
+        projection = ViewProjection(Tokyo(), kWidth, kHeight, WorldView{});
     }
 };
+
+// The land layer painted once, as a window keeps it between paints.
+QImage LandLayer(const Scene& scene, const QFont& font)
+{
+    QImage base(kWidth, kHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&base);
+        QPainterCanvas canvas(painter, font);
+        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
+    }
+    return base;
+}
 
 void BM_WorldWholePicture(benchmark::State& state)
 {
@@ -104,12 +93,7 @@ void BM_WorldQuakesOverCachedLand(benchmark::State& state)
 {
     const Scene scene;
     const QFont font = MapLabelFont();
-    QImage base(kWidth, kHeight, QImage::Format_RGB32);
-    {
-        QPainter painter(&base);
-        QPainterCanvas canvas(painter, font);
-        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
-    }
+    const QImage base = LandLayer(scene, font);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     const LatestLoad latest;
     for (auto _ : state) {
@@ -132,17 +116,9 @@ void BM_WorldPaintWhileZooming(benchmark::State& state)
 {
     const Scene scene;
     const QFont font = MapLabelFont();
-    QImage base(kWidth, kHeight, QImage::Format_RGB32);
-    {
-        QPainter painter(&base);
-        QPainterCanvas canvas(painter, font);
-        DrawWorldBase(canvas, kWidth, kHeight, scene.projection, scene.land, scene.settings);
-    }
-    CityPosition tokyo;
-    tokyo.latDecimal = 35.68948888888889;
-    tokyo.lonDecimal = 139.69170555555556;
+    const QImage base = LandLayer(scene, font);
     const WorldView zoomed = ZoomAbout(WorldView{}, kWidth, kHeight, 600, 300, 1.25);
-    const WorldProjection projection = ViewProjection(tokyo, kWidth, kHeight, zoomed);
+    const WorldProjection projection = ViewProjection(Tokyo(), kWidth, kHeight, zoomed);
     const double scale = projection.earthRadius() / scene.projection.earthRadius();
     // The places stay while only the view changes.
     const std::vector<ScreenPoint> places = UnitPlaces(projection, scene.quakes);
@@ -171,13 +147,5 @@ BENCHMARK(BM_WorldPaintWhileZooming)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunQtBenchmarks<QGuiApplication>(argc, argv);
 }

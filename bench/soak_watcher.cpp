@@ -15,6 +15,7 @@
 #include "core/common/OleDate.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTremoluxApp.h"
+#include "support/GeoJsonFeature.h"
 #include "support/TestServer.h"
 
 namespace {
@@ -39,11 +40,9 @@ std::string Feed(int request)
             longitude = -170.0 + request * 104729 % 34000 / 100.0;
         }
         const long long time = kNowMs - 1000LL * 60 * (1 + i * 14);
-        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
-                + std::to_string(2.0 + (i % 60) / 10.0) + R"(,"place":"Soak region )"
-                + std::to_string(i) + R"(","time":)" + std::to_string(time)
-                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(longitude)
-                + "," + std::to_string(latitude) + ",10.0]}}";
+        json += (i ? "," : "")
+                + test::GeoJsonFeature(2.0 + (i % 60) / 10.0, "Soak region " + std::to_string(i),
+                                       time, longitude, latitude);
     }
     return json + "]}";
 }

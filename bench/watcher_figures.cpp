@@ -29,6 +29,7 @@
 #include "gui/app/CTremoluxApp.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
+#include "support/GeoJsonFeature.h"
 #include "support/TestServer.h"
 
 namespace {
@@ -50,11 +51,9 @@ std::string MonthFeed()
         const double latitude = -70.0 + (i * 7919 % 14000) / 100.0;
         const double longitude = -180.0 + (i * 104729 % 36000) / 100.0;
         const long long time = kNowMs - 1000LL * 259 * (1 + i);
-        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
-                + std::to_string(1.0 + (i % 70) / 10.0) + R"(,"place":"Region )"
-                + std::to_string(i) + R"(","time":)" + std::to_string(time)
-                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(longitude)
-                + "," + std::to_string(latitude) + ",10.0]}}";
+        json += (i ? "," : "")
+                + test::GeoJsonFeature(1.0 + (i % 70) / 10.0, "Region " + std::to_string(i), time,
+                                       longitude, latitude);
     }
     return json + "]}";
 }

@@ -3,22 +3,14 @@
 #include <memory>
 #include <string>
 
-#include "core/feed/FeedDocument.h"
-#include "core/feed/OpenFeedDocument.h"
 #include "core/feed/QuakeList.h"
 #include "core/feed/WebAddress.h"
+#include "support/HeldPage.h"
 
 namespace tremolux {
 namespace {
 
-struct HeldPage final : FeedBrowser {
-    explicit HeldPage(std::string bytes) : document(OpenFeedDocument(std::move(bytes))) {}
-    void Navigate2(const std::string&) override {}
-    int GetReadyState() const override { return kReadyStateComplete; }
-    void Refresh() override {}
-    const FeedDocument* GetHtmlDocument() const override { return document.get(); }
-    std::unique_ptr<FeedDocument> document;
-};
+using test::HeldPage;
 
 QuakeList Parse(const std::string& page)
 {

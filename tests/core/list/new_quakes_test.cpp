@@ -5,6 +5,7 @@
 
 #include "core/feed/QuakeList.h"
 #include "core/list/NewQuakes.h"
+#include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
@@ -20,13 +21,7 @@ QuakeRecord Quake(double magnitude, double latitude, double time = 46000.5)
     return quake;
 }
 
-QuakeList ListOf(const std::vector<QuakeRecord>& records)
-{
-    QuakeList list;
-    for (const QuakeRecord& record : records)
-        list.Append(record);
-    return list;
-}
+using test::ListOf;
 
 std::vector<bool> Marks(const NewQuakes& marks, int count)
 {

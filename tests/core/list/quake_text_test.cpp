@@ -7,17 +7,12 @@
 #include "core/geo/CityPosition.h"
 #include "core/list/QuakeDetails.h"
 #include "core/list/QuakeText.h"
+#include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
 
-CityPosition At(double latitude, double longitude)
-{
-    CityPosition city;
-    city.latDecimal = latitude;
-    city.lonDecimal = longitude;
-    return city;
-}
+using test::At;
 
 QuakeRecord QuakeAt(double latitude, double longitude)
 {

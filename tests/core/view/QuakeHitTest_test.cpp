@@ -7,6 +7,7 @@
 #include "core/geo/CityPosition.h"
 #include "core/view/QuakeHitTest.h"
 #include "core/view/QuakeLayout.h"
+#include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
@@ -15,13 +16,7 @@ const OleDate kNow = OleDateFromCalendar(2024, 3, 1, 12, 0, 0);
 
 QuakeRecord Quake(double magnitude, double latitude, double longitude, double hoursOld)
 {
-    QuakeRecord quake;
-    quake.magnitude = magnitude;
-    quake.latitude = latitude;
-    quake.longitude = longitude;
-    quake.time = OleDate{kNow.value - hoursOld / 24.0, true};
-    quake.region = "Somewhere";
-    return quake;
+    return test::QuakeBefore(kNow, hoursOld, magnitude, latitude, longitude);
 }
 
 // Six pixels a character, a 14-pixel cell.

@@ -10,12 +10,11 @@
 #include "core/common/CNumbers.h"
 #include "core/common/Clock.h"
 #include "core/common/DisplaySettings.h"
-#include "core/feed/FeedDocument.h"
-#include "core/feed/OpenFeedDocument.h"
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/DrawQuakes.h"
 #include "core/view/TraceCanvas.h"
+#include "support/HeldPage.h"
 
 namespace tremolux {
 namespace {
@@ -32,14 +31,7 @@ protected:
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
 };
 
-struct HeldPage final : FeedBrowser {
-    explicit HeldPage(std::string bytes) : document(OpenFeedDocument(std::move(bytes))) {}
-    void Navigate2(const std::string&) override {}
-    int GetReadyState() const override { return kReadyStateComplete; }
-    void Refresh() override {}
-    const FeedDocument* GetHtmlDocument() const override { return document.get(); }
-    std::unique_ptr<FeedDocument> document;
-};
+using test::HeldPage;
 
 TEST_F(CommaLocale, FeedsFilesAndLabelsKeepTheirDecimalPoint)
 {

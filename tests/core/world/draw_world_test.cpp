@@ -14,9 +14,12 @@
 #include "core/view/TraceCanvas.h"
 #include "core/world/DrawWorld.h"
 #include "core/world/WorldView.h"
+#include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
+
+using test::At;
 
 constexpr double kSecond = 1.0 / 86400.0;
 const OleDate kNow = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
@@ -158,14 +161,6 @@ TEST(DrawWorld, LandAroundTheAntipodeReachesTheOuterCircle)
     // filling the map's rim, not the whole disc.
     EXPECT_NE(aroundPolygons[1].find(','), std::string::npos) << aroundPolygons[1];
     EXPECT_NE(aroundPolygons[1].find(" 140 40 860 760 "), std::string::npos) << aroundPolygons[1];
-}
-
-CityPosition At(double latitude, double longitude)
-{
-    CityPosition city;
-    city.latDecimal = latitude;
-    city.lonDecimal = longitude;
-    return city;
 }
 
 // Only land that holds the antipode may fill the rim; an island turned the

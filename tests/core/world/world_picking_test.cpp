@@ -9,6 +9,7 @@
 #include "core/world/DrawnQuake.h"
 #include "core/world/LatestLoad.h"
 #include "core/world/WorldView.h"
+#include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
@@ -17,23 +18,12 @@ const OleDate kNow = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
 
 QuakeRecord Quake(double magnitude, double latitude, double longitude, double hoursOld)
 {
-    QuakeRecord quake;
-    quake.magnitude = magnitude;
-    quake.latitude = latitude;
-    quake.longitude = longitude;
-    quake.time = OleDate{kNow.value - hoursOld / 24.0, true};
+    QuakeRecord quake = test::QuakeBefore(kNow, hoursOld, magnitude, latitude, longitude);
     quake.depth = 35.0;
-    quake.region = "Somewhere";
     return quake;
 }
 
-QuakeList ListOf(const std::vector<QuakeRecord>& records)
-{
-    QuakeList list;
-    for (const QuakeRecord& record : records)
-        list.Append(record);
-    return list;
-}
+using test::ListOf;
 
 std::vector<bool> Marks(const LatestLoad& latest, int count)
 {

@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "support/GeoJsonFeature.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
 #include "gui/app/CChildFrame.h"
@@ -38,11 +41,9 @@ inline std::string Feed(const std::vector<Quake>& quakes)
     for (std::size_t i = 0; i < quakes.size(); ++i) {
         const Quake& q = quakes[i];
         const qint64 time = kNow.addSecs(-60LL * q.minutesAgo).toMSecsSinceEpoch();
-        json += (i ? "," : "") + std::string(R"({"type":"Feature","properties":{"mag":)")
-                + std::to_string(q.magnitude) + R"(,"place":"Test region )" + std::to_string(i)
-                + R"(","time":)" + std::to_string(time)
-                + R"(},"geometry":{"type":"Point","coordinates":[)" + std::to_string(q.longitude)
-                + "," + std::to_string(q.latitude) + ",10.0]}}";
+        json += (i ? "," : "")
+                + GeoJsonFeature(q.magnitude, "Test region " + std::to_string(i), time,
+                                 q.longitude, q.latitude);
     }
     return json + "]}";
 }
@@ -119,6 +120,23 @@ void AnswerModal(const std::function<bool(T*)>& answer, const std::function<void
     });
     poll.start(10);
     action();
+}
+
+// An answer for AnswerModal<QFileDialog> that types path as a person would:
+// selectFile() leaves a focused name field alone, and the dialog's file model
+// fills in asynchronously.
+inline std::function<bool(QFileDialog*)> ChooseFile(const QString& path)
+{
+    return [path](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (!name)
+            return false;
+        name->setText(path);
+        if (dialog->selectedFiles().value(0) != path)
+            return false;
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+        return true;
+    };
 }
 
 }  // namespace tremolux::test

@@ -16,6 +16,7 @@ namespace tremolux {
 namespace {
 
 using test::AnswerModal;
+using test::ChooseFile;
 using test::Feed;
 using test::Quake;
 using test::TestServer;
@@ -121,18 +122,7 @@ TEST_F(WatcherTest, OpenFeedLoadsAFeedFile)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(Feed({{4.0, 10, 10, 3}, {3.0, 20, 20, 4}})));
     file.close();
-    AnswerModal<QFileDialog>(
-        [&](QFileDialog* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            if (!name)
-                return false;
-            name->setText(path);
-            if (dialog->selectedFiles().value(0) != path)
-                return false;
-            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-            return true;
-        },
-        [&] { frame->OnFileOpenFeed(); });
+    AnswerModal<QFileDialog>(ChooseFile(path), [&] { frame->OnFileOpenFeed(); });
     EXPECT_EQ(g_pFeedView->Address(), QUrl::fromLocalFile(path).toString().toStdString());
     EXPECT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 2; }));
 }

@@ -38,6 +38,7 @@ namespace tremolux {
 namespace {
 
 using test::AnswerModal;
+using test::ChooseFile;
 using test::Feed;
 using test::kFirstFeed;
 using test::PaintCounter;
@@ -474,27 +475,13 @@ TEST_F(WatcherTest, OpenSaveAndCloseCommands)
                 return action;
         return static_cast<QAction*>(nullptr);
     };
-    auto choose = [](const QString& path) {
-        // Types the path as a person would: selectFile() leaves a focused name
-        // field alone, and the dialog's file model fills in asynchronously.
-        return [path](QFileDialog* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            if (!name)
-                return false;
-            name->setText(path);
-            if (dialog->selectedFiles().value(0) != path)
-                return false;
-            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-            return true;
-        };
-    };
 
-    AnswerModal<QFileDialog>(choose(opened), [&] { command("Ctrl+O")->trigger(); });
+    AnswerModal<QFileDialog>(ChooseFile(opened), [&] { command("Ctrl+O")->trigger(); });
     ASSERT_EQ(frame->MapWindows().size(), 2);
     EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "opened.tmx");
 
     const QString saved = dir.filePath("saved.tmx");
-    AnswerModal<QFileDialog>(choose(saved), [&] { command("Ctrl+S")->trigger(); });
+    AnswerModal<QFileDialog>(ChooseFile(saved), [&] { command("Ctrl+S")->trigger(); });
     QFile written(saved);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().startsWith("Tremolux map window 1\ncity=Tokyo\n"));

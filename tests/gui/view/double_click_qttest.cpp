@@ -25,6 +25,7 @@
 #include "gui/dialogs/ModalDriver.h"
 #include "gui/view/CTremoluxView.h"
 #include "support/PaintCounter.h"
+#include "support/QuakeBuilders.h"
 
 using namespace tremolux;
 using tremolux::test::WaitUntil;
@@ -40,13 +41,7 @@ struct SilentTone : Tone {
 
 QuakeRecord Quake(double magnitude, double latitude, double longitude, double hoursOld)
 {
-    QuakeRecord quake;
-    quake.magnitude = magnitude;
-    quake.latitude = latitude;
-    quake.longitude = longitude;
-    quake.time = OleDate{kNow.value - hoursOld / 24.0, true};
-    quake.region = "Test region";
-    return quake;
+    return test::QuakeBefore(kNow, hoursOld, magnitude, latitude, longitude, "Test region");
 }
 
 CityEntry Tokyo()
