@@ -1,8 +1,6 @@
 #include "core/feed/CellTableDocument.h"
 
 #include <charconv>
-#include <cmath>
-#include <limits>
 
 namespace tremolux {
 
@@ -15,15 +13,24 @@ void CellTableDocument::AddCell(std::string_view text)
 {
     m_text.append(text);
     m_cellEnds.push_back(m_text.size());
-    m_cellNumbers.push_back(std::numeric_limits<double>::quiet_NaN());
+    m_cellKinds.push_back(CellKind::Text);
+    m_cellValues.push_back(0.0);
     ++m_rows.back().m_cellCount;
 }
 
 void CellTableDocument::AddNumberCell(double value)
 {
     m_cellEnds.push_back(m_text.size());
-    m_cellNumbers.push_back(value);
+    m_cellKinds.push_back(CellKind::Number);
+    m_cellValues.push_back(value);
     ++m_rows.back().m_cellCount;
+}
+
+void CellTableDocument::AddDateCell(std::string_view text, OleDate date)
+{
+    AddCell(text);
+    m_cellKinds.back() = date.valid ? CellKind::Date : CellKind::Text;
+    m_cellValues.back() = date.value;
 }
 
 int CellTableDocument::RowCount() const
@@ -56,10 +63,9 @@ std::string CellTableDocument::CellRow::CellText(int cell) const
     if (index < 0)
         return {};
     const auto at = static_cast<std::size_t>(index);
-    const double number = m_document->m_cellNumbers[at];
-    if (!std::isnan(number)) {
+    if (m_document->m_cellKinds[at] == CellKind::Number) {
         char text[32];
-        const auto result = std::to_chars(text, text + sizeof text, number);
+        const auto result = std::to_chars(text, text + sizeof text, m_document->m_cellValues[at]);
         return {text, result.ptr};
     }
     const std::size_t begin = at == 0 ? 0 : m_document->m_cellEnds[at - 1];
@@ -79,12 +85,17 @@ std::string CellTableDocument::CellRow::CellLink(int cell) const
 std::optional<double> CellTableDocument::CellRow::CellNumber(int cell) const
 {
     const std::ptrdiff_t index = Index(cell);
-    if (index < 0)
+    if (index < 0 || m_document->m_cellKinds[static_cast<std::size_t>(index)] != CellKind::Number)
         return std::nullopt;
-    const double number = m_document->m_cellNumbers[static_cast<std::size_t>(index)];
-    if (std::isnan(number))
+    return m_document->m_cellValues[static_cast<std::size_t>(index)];
+}
+
+std::optional<OleDate> CellTableDocument::CellRow::CellDate(int cell) const
+{
+    const std::ptrdiff_t index = Index(cell);
+    if (index < 0 || m_document->m_cellKinds[static_cast<std::size_t>(index)] != CellKind::Date)
         return std::nullopt;
-    return number;
+    return OleDate{m_document->m_cellValues[static_cast<std::size_t>(index)], true};
 }
 
 }  // namespace tremolux

@@ -24,6 +24,8 @@ public:
     // A cell holding a number; its text, the shortest that reads back as the
     // same value, is only made when asked for.
     void AddNumberCell(double value);
+    // A cell whose text is a date; date is what the date parser reads in it.
+    void AddDateCell(std::string_view text, OleDate date);
     // The feed broke off after the rows added so far: the row that would have
     // come next cannot be fetched.
     void BreakOff() { m_brokenOff = true; }
@@ -53,6 +55,7 @@ private:
         std::string CellText(int cell) const override;
         std::string CellLink(int cell) const override;
         std::optional<double> CellNumber(int cell) const override;
+        std::optional<OleDate> CellDate(int cell) const override;
 
     private:
         friend class CellTableDocument;
@@ -66,7 +69,10 @@ private:
 
     std::string m_text;
     std::vector<std::size_t> m_cellEnds;  // a cell runs from the previous cell's end
-    std::vector<double> m_cellNumbers;    // NaN: a text cell (no feed number is NaN)
+    // What a cell holds besides its text, if anything.
+    enum class CellKind : unsigned char { Text, Number, Date };
+    std::vector<CellKind> m_cellKinds;
+    std::vector<double> m_cellValues;     // the number, or the date's value
     std::vector<CellRow> m_rows;
     bool m_brokenOff = false;
     bool m_viewable = true;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "core/common/OleDate.h"
+
 namespace tremolux {
 
 // A loaded feed seen as tables, rows, cells and cell texts: the one narrow
@@ -21,6 +23,9 @@ public:
     // number: the same value without the round trip through text. Empty for
     // every other cell.
     virtual std::optional<double> CellNumber(int) const { return std::nullopt; }
+    // What ParseOleDate reads in the cell's text, for a cell the row holds as
+    // a date: the same date without parsing the text. Empty for every other cell.
+    virtual std::optional<OleDate> CellDate(int) const { return std::nullopt; }
 };
 
 class FeedTable {

@@ -10,6 +10,7 @@
 
 #include "core/common/Charset.h"
 #include "core/common/CivilDate.h"
+#include "core/common/OleDate.h"
 #include "core/feed/CellTableDocument.h"
 #include "core/feed/OpenFeedDocument.h"
 #include "core/feed/TruncatedJson.h"
@@ -159,8 +160,10 @@ error_code ReadFeature(od::value value, Feature& feature)
     return SUCCESS;
 }
 
-// "YYYY/MM/DD HH:MM:SS" of a UTC instant, truncated to the second.
-std::string_view TimeText(double epochMs, char (&buffer)[32])
+// "YYYY/MM/DD HH:MM:SS" of a UTC instant, truncated to the second. For a
+// four-digit year, date is what the date parser reads in that text (the plain
+// calendar date); otherwise it stays as it is.
+std::string_view TimeText(double epochMs, char (&buffer)[32], OleDate& date)
 {
     constexpr double kLimit = 1e15;  // far beyond any year the dates can hold
     if (!(std::fabs(epochMs) < kLimit))
@@ -173,11 +176,13 @@ std::string_view TimeText(double epochMs, char (&buffer)[32])
     int month = 0;
     int day = 0;
     CivilFromDays(days, year, month, day);
-    const int length = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02lld:%02lld:%02lld",
-                                     year, month, day,
-                                     static_cast<long long>(secondOfDay / 3600),
-                                     static_cast<long long>(secondOfDay / 60 % 60),
-                                     static_cast<long long>(secondOfDay % 60));
+    const int hour = static_cast<int>(secondOfDay / 3600);
+    const int minute = static_cast<int>(secondOfDay / 60 % 60);
+    const int second = static_cast<int>(secondOfDay % 60);
+    const int length = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", year,
+                                     month, day, hour, minute, second);
+    if (year >= 1000 && year <= 9999)
+        date = OleDateFromCalendar(year, month, day, hour, minute, second);
     return {buffer, static_cast<std::size_t>(length)};
 }
 
@@ -197,7 +202,13 @@ void AddRow(const Feature& feature, CellTableDocument& table)
         table.AddNumberCell(feature.magnitude);
     else
         table.AddCell({});
-    table.AddCell(feature.hasTime ? TimeText(feature.timeMs, buffer) : std::string_view());
+    if (feature.hasTime) {
+        OleDate date{0.0, false};
+        const std::string_view text = TimeText(feature.timeMs, buffer, date);
+        table.AddDateCell(text, date);
+    } else {
+        table.AddCell({});
+    }
     table.AddNumberCell(feature.coordinates[1]);
     table.AddNumberCell(feature.coordinates[0]);
     if (feature.hasCoordinate[2])

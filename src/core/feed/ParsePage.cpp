@@ -22,13 +22,21 @@ double CellValue(const FeedRow& row, int cell)
     return CAtof(row.CellText(cell));
 }
 
+// The date the cell's text reads as.
+OleDate CellDateValue(const FeedRow& row, int cell)
+{
+    if (const std::optional<OleDate> date = row.CellDate(cell))
+        return *date;
+    return ParseOleDate(row.CellText(cell));
+}
+
 // Sets every field of the record from a seven-cell row; the link cell gives
 // the quake's page when it is a web address.
 void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
 {
     record.eventPage = WebAddress(row.CellLink(0));
     record.magnitude = CellValue(row, 1);
-    record.time = ParseOleDate(row.CellText(2));
+    record.time = CellDateValue(row, 2);
     record.latitude = CellValue(row, 3);
     record.longitude = CellValue(row, 4);
     record.depth = CellValue(row, 5);

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/CNumbers.h"
+#include "core/common/OleDate.h"
 #include "core/feed/DocumentDump.h"
 #include "core/feed/GeoJsonDocument.h"
 #include "core/feed/OpenFeedDocument.h"
@@ -90,6 +92,50 @@ TEST(GeoJsonDocument, NumbersAreWhatTheirTextReadsAs)
         for (const int cell : {0, 2, 6, 7, -1})
             EXPECT_FALSE(row->CellNumber(cell).has_value());
     }
+}
+
+// The walk takes the dates without parsing their text; what it takes must be
+// what the date parser reads in the text, to the last bit, from the first
+// four-digit year to the last, and nothing where the parser's rules differ.
+TEST(GeoJsonDocument, DatesAreWhatTheirTextReadsAs)
+{
+    std::vector<std::string> times = {
+        "-30610224000000",  // 1000-01-01 00:00:00
+        "253402300799999",  // 9999-12-31 23:59:59.999
+        "-30610224000001",  // 999-12-31 23:59:59.999: no fast date
+        "253402300800000",  // 10000-01-01: no fast date
+        "-2209161600000",   // 1899-12-30, day 0
+        "-2209161600001",   "-2209118400000", "-2209204800000", "951782400000", "0", "-1",
+        "1765087200000",    "1765087199999.5"};
+    std::uint64_t state = 88172645463325252ULL;
+    for (int i = 0; i < 2000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        times.push_back(std::to_string(-30610224000000LL
+                                       + static_cast<long long>(state % 284012524800000ULL)));
+    }
+    std::vector<std::string> features;
+    for (const std::string& time : times)
+        features.push_back(Feature(R"("time":)" + time));
+    const auto document = OpenGeoJsonDocument(Collection(features));
+    const FeedTable* table = document->Tables()->Table(0);
+    ASSERT_EQ(table->RowCount(), static_cast<int>(times.size()));
+    int fast = 0;
+    for (int r = 0; r < table->RowCount(); ++r) {
+        const FeedRow* row = table->Row(r);
+        const OleDate parsed = ParseOleDate(row->CellText(2));
+        if (const std::optional<OleDate> date = row->CellDate(2)) {
+            ++fast;
+            EXPECT_TRUE(parsed.valid) << times[r];
+            EXPECT_EQ(std::memcmp(&date->value, &parsed.value, sizeof parsed.value), 0)
+                << times[r] << " reads as " << row->CellText(2);
+        }
+        EXPECT_FALSE(row->CellDate(1).has_value());
+    }
+    EXPECT_FALSE(table->Row(2)->CellDate(2).has_value());
+    EXPECT_FALSE(table->Row(3)->CellDate(2).has_value());
+    EXPECT_EQ(fast, static_cast<int>(times.size()) - 2);
 }
 
 TEST(GeoJsonDocument, JsonThatIsNoFeatureCollectionCannotBeViewed)
