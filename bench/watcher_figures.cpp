@@ -51,9 +51,10 @@ std::string MonthFeed()
         const double latitude = -70.0 + (i * 7919 % 14000) / 100.0;
         const double longitude = -180.0 + (i * 104729 % 36000) / 100.0;
         const long long time = kNowMs - 1000LL * 259 * (1 + i);
-        json += (i ? "," : "")
-                + test::GeoJsonFeature(1.0 + (i % 70) / 10.0, "Region " + std::to_string(i), time,
-                                       longitude, latitude);
+        if (i > 0)
+            json += ',';
+        json += test::GeoJsonFeature(1.0 + (i % 70) / 10.0, "Region " + std::to_string(i), time,
+                                     longitude, latitude);
     }
     return json + "]}";
 }
