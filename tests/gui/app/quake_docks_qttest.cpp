@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QImage>
@@ -22,6 +23,7 @@
 #include "gui/world/CWorldView.h"
 
 #include "gui/app/WatcherTest.h"
+#include "support/PaintCounter.h"
 
 // Stands in for the desktop's browser: the addresses it was asked to open.
 class OpenedPages : public QObject {
@@ -124,10 +126,16 @@ TEST_F(QuakeDocksTest, DistancesAndLegendFollowTheActiveWindow)
     EXPECT_EQ(Cell(2, QuakeTableModel::Distance), "176 km ESE");
     EXPECT_EQ(frame->Docks().Legend().Settings()->hours, 6.0);
 
-    // A change of the active window's settings shows at once.
+    // A change of the active window's settings shows at once: the legend on
+    // screen is painted again.
+    frame->Docks().LegendDock()->show();
+    ASSERT_TRUE(WaitUntil([&] { return frame->Docks().Legend().isVisible(); }));
+    QCoreApplication::processEvents();
+    test::PaintCounter legendPaints(&frame->Docks().Legend());
     content.settings.hours = 12.0;
     second->GetView()->SetSettings(content.settings);
     EXPECT_EQ(frame->Docks().Legend().Settings()->hours, 12.0);
+    ASSERT_TRUE(WaitUntil([&] { return legendPaints.count > 0; }));
 
     frame->MdiArea()->setActiveSubWindow(frame->MapWindows().at(0));
     EXPECT_EQ(Cell(0, QuakeTableModel::Distance), fromTokyo);
@@ -144,9 +152,11 @@ TEST_F(QuakeDocksTest, DistancesAndLegendFollowTheActiveWindow)
     };
     EXPECT_GT(redPixels(), 30);
 
+    const int paintsBeforeClosing = legendPaints.count;
     for (CChildFrame* window : frame->MapWindows())
         window->close();
     ASSERT_TRUE(WaitUntil([&] { return !frame->Docks().Legend().Settings().has_value(); }));
+    ASSERT_TRUE(WaitUntil([&] { return legendPaints.count > paintsBeforeClosing; }));
     EXPECT_EQ(redPixels(), 0);
 }
 
