@@ -91,18 +91,7 @@ bool CTremoluxApp::InitInstance()
 
 bool CTremoluxApp::InitFeed()
 {
-    CityPosition tokyo;
-    tokyo.north = 1;
-    tokyo.west = 0;
-    tokyo.latDeg = 35.0;
-    tokyo.latMin = 41.0;
-    tokyo.latSec = 22.16;
-    tokyo.lonDeg = 139.0;
-    tokyo.lonMin = 41.0;
-    tokyo.lonSec = 30.14;
-    tokyo.ComputeDecimal();
-    CurrentCity.position = tokyo;
-    CurrentCity.name = "Tokyo";
+    CurrentCity = InitialCity();
 
     m_pFeedDoc = std::make_unique<CTremoluxDoc>(QStringLiteral("Tremolux data"));
     m_pFeedView = std::make_unique<FeedView>(*m_clock);

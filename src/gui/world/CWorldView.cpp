@@ -13,6 +13,7 @@
 #include <cmath>
 #include <map>
 
+#include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
@@ -358,7 +359,7 @@ CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& c
     }
     MapWindow shown = content;
     if (shown.city.name.empty())
-        shown.city = CityAt("Tokyo", 35.6895, 139.6917);
+        shown.city = InitialCity();
     auto* view = new CWorldView(quakes, clock, land->second, shown);
     QMdiSubWindow* window = area.addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);

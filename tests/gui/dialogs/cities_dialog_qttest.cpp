@@ -16,21 +16,6 @@ using namespace tremolux::test;
 
 namespace {
 
-CityEntry Tokyo()
-{
-    CityEntry city;
-    city.name = "Tokyo";
-    city.position.north = 1;
-    city.position.latDeg = 35;
-    city.position.latMin = 41;
-    city.position.latSec = 22.16;
-    city.position.lonDeg = 139;
-    city.position.lonMin = 41;
-    city.position.lonSec = 30.14;
-    city.position.ComputeDecimal();
-    return city;
-}
-
 // Each test opens the dialog on its own city file in the start-up directory.
 class CitiesDialogTest : public ::testing::Test {
 protected:
@@ -45,7 +30,7 @@ protected:
                "Athens\t37.9838\t23.7275\n"
                "Lima\t40.7426\t-84.1052\n"
                "Paris\t33.6609\t-95.5555\n";
-        CurrentCity = Tokyo();
+        CurrentCity = InitialCity();
     }
 
     void TearDown() override { StartupDirectory.clear(); }

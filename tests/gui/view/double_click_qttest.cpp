@@ -44,21 +44,6 @@ QuakeRecord Quake(double magnitude, double latitude, double longitude, double ho
     return test::QuakeBefore(kNow, hoursOld, magnitude, latitude, longitude, "Test region");
 }
 
-CityEntry Tokyo()
-{
-    CityEntry city;
-    city.name = "Tokyo";
-    city.position.north = 1;
-    city.position.latDeg = 35;
-    city.position.latMin = 41;
-    city.position.latSec = 22.16;
-    city.position.lonDeg = 139;
-    city.position.lonMin = 41;
-    city.position.lonSec = 30.14;
-    city.position.ComputeDecimal();
-    return city;
-}
-
 // The first press of a double-click activates the window, as a mouse does.
 void DoubleClick(QWidget* view, Qt::MouseButton button)
 {
@@ -109,7 +94,7 @@ protected:
         std::ofstream(StartupDirectory + "/CITIES.TXT") << "Lima\t-12.0464\t-77.0428\n"
                                                            "Reykjavik\t64.1466\t-21.9426\n"
                                                            "Tokyo\t35.6895\t139.6917\n";
-        CurrentCity = Tokyo();
+        CurrentCity = InitialCity();
         m_frame = std::make_unique<CMainFrame>(m_clock, m_tone);
         m_frame->m_quakes.Append(Quake(5.2, 35.0, 139.0, 2));
         m_frame->m_quakes.Append(Quake(4.1, 36.5, 141.0, 10));
