@@ -9,7 +9,7 @@
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeRecord.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "core/view/QuakeLayout.h"
 #include "gui/common/QuakeWindow.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "core/world/DrawnQuake.h"
 #include "core/world/LandFile.h"
 #include "core/world/LatestLoad.h"

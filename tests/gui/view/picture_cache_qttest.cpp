@@ -11,7 +11,7 @@
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/view/DrawQuakes.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/view/QPainterCanvas.h"
 
