@@ -34,7 +34,8 @@ LabelMeasure MapLabelMeasure(const QFont& labelFont, QPaintDevice* device)
         int width = 0;
         QRect ink;
         glyphs->MeasureAny(text, device, width, ink);
-        return LabelSize{std::max(width, 0), glyphs->height()};
+        return TextExtent{std::max(width, 0), glyphs->height(),
+                          {ink.left(), ink.top(), ink.left() + ink.width(), ink.top() + ink.height()}};
     };
 }
 
