@@ -134,8 +134,10 @@ void QPainterCanvas::drawLine(CanvasPoint from, CanvasPoint to)
     m_operations.push_back(operation);
 }
 
-void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
+void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& whole)
 {
+    std::string cut;
+    const std::string& text = ShownLabel(whole, cut);
     AsciiGlyphTable& fontGlyphs = glyphs(font());
     int width = 0;
     QRect ink;
