@@ -70,7 +70,12 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
         std::cerr << "tremolux-cli: " << error << '\n';
         return false;
     }
-    const LoadedFeed feed(OpenFeedDocument(std::move(bytes)));
+    std::unique_ptr<FeedDocument> document = OpenFeedDocument(std::move(bytes));
+    if (const std::string failure = document->Failure(); !failure.empty()) {
+        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '\n';
+        return false;
+    }
+    const LoadedFeed feed(std::move(document));
     return quakes.ParsePage(feed, [](const std::string& message) { std::cerr << message << '\n'; });
 }
 

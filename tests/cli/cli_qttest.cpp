@@ -235,6 +235,10 @@ TEST_F(CliTest, AFeedIsReadOnlyFromARegularFileUnderTheCaps)
     std::string page = "<html><table>";
     page.resize(17 * 1024 * 1024, ' ');
     const QString html = Write("big.html", page);
+    std::string paragraphs = "<table><tr><td>1</td></tr></table>";
+    while (paragraphs.size() < 3'000'100)
+        paragraphs += "<p>";
+    const QString crowded = Write("crowded.html", paragraphs);
     const struct {
         QString feed;
         std::string reason;
@@ -244,6 +248,7 @@ TEST_F(CliTest, AFeedIsReadOnlyFromARegularFileUnderTheCaps)
         {m_dir.path(), m_dir.path().toStdString() + ": it is a directory, not a file"},
         {sparse, sparse.toStdString() + ": the file is larger than 64 MiB"},
         {html, html.toStdString() + ": the HTML page is larger than 16 MiB"},
+        {crowded, crowded.toStdString() + ": the page holds more than 1,000,000 elements"},
         {"ftp://example.org/week.csv",
          "ftp://example.org/week.csv: Only http, https and file addresses can be read, not ftp:."},
     };
