@@ -36,6 +36,12 @@ struct CliOptions {
     bool noTexts = false;
     std::optional<std::string> out;
     bool trace = false;
+
+    // update, history
+    std::optional<std::string> db;
+    std::optional<OleDate> since;
+    std::optional<OleDate> until;
+    std::string format = "tsv";
 };
 
 // Reads the arguments after the program name. Nothing is printed and nothing

@@ -8,7 +8,7 @@
 
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
 
 class QAction;
