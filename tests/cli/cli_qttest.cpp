@@ -4,7 +4,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -219,6 +222,42 @@ TEST_F(CliTest, AFeedThatCannotBeReadExitsWithOne)
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.err.rfind("Error: no ", 0), 0u) << json.err;
     EXPECT_EQ(json.out, "");
+}
+
+// Devices, FIFOs and files beyond the watcher's caps are refused at once, with
+// the reason; the caps follow the content, as the watcher's do.
+TEST_F(CliTest, AFeedIsReadOnlyFromARegularFileUnderTheCaps)
+{
+    const std::string fifo = m_dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const QString sparse = Write("sparse.geojson", "");
+    std::filesystem::resize_file(sparse.toStdString(), 65 * 1024 * 1024);
+    std::string page = "<html><table>";
+    page.resize(17 * 1024 * 1024, ' ');
+    const QString html = Write("big.html", page);
+    std::string paragraphs = "<table><tr><td>1</td></tr></table>";
+    while (paragraphs.size() < 3'000'100)
+        paragraphs += "<p>";
+    const QString crowded = Write("crowded.html", paragraphs);
+    const struct {
+        QString feed;
+        std::string reason;
+    } rows[] = {
+        {"/dev/zero", "/dev/zero: it is a device, not a regular file"},
+        {QString::fromStdString(fifo), fifo + ": it is a FIFO, not a regular file"},
+        {m_dir.path(), m_dir.path().toStdString() + ": it is a directory, not a file"},
+        {sparse, sparse.toStdString() + ": the file is larger than 64 MiB"},
+        {html, html.toStdString() + ": the HTML page is larger than 16 MiB"},
+        {crowded, crowded.toStdString() + ": the page holds more than 1,000,000 elements"},
+        {"ftp://example.org/week.csv",
+         "ftp://example.org/week.csv: Only http, https and file addresses can be read, not ftp:."},
+    };
+    for (const auto& row : rows) {
+        const Result r = RunCli({"quakes", "--feed", row.feed});
+        EXPECT_EQ(r.status, 1) << row.reason;
+        EXPECT_EQ(r.err, "tremolux-cli: cannot read " + row.reason + "\n");
+        EXPECT_EQ(r.out, "");
+    }
 }
 
 namespace {

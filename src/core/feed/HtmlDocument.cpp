@@ -7,12 +7,17 @@
 
 #include "core/common/Charset.h"
 #include "core/feed/BumpArena.h"
+#include "core/feed/HtmlNesting.h"
 #include "core/feed/InnerText.h"
 #include "core/feed/PlainTablePage.h"
 
 namespace tremolux {
 
 namespace {
+
+// Ten thousand quake rows hold some 90,000 elements; each costs the built tree
+// a few hundred bytes, so that a million keep any page under 600 MB.
+constexpr std::size_t kMaxHtmlElements = 1'000'000;
 
 using Nodes = std::vector<const GumboNode*>;
 
@@ -126,7 +131,12 @@ class HtmlDocument final : public FeedDocument, FeedTables {
 public:
     explicit HtmlDocument(std::string page)
     {
-        m_page = PageText(std::move(page));
+        CappedHtml capped = CapHtmlNesting(PageText(std::move(page)));
+        if (capped.startTags > kMaxHtmlElements) {
+            m_failure = "the page holds more than 1,000,000 elements";
+            return;
+        }
+        m_page = std::move(capped.page);
         GumboOptions options = kGumboDefaultOptions;
         options.max_errors = 0;  // nobody reads the parse errors
         // The tree lives in the arena and goes with it: gumbo's own teardown
@@ -148,6 +158,7 @@ public:
     // served in its place must not pass for a feed without quakes.
     bool ViewableAsTables() const override { return !m_tables.empty(); }
     const FeedTables* Tables() const override { return this; }
+    std::string Failure() const override { return m_failure; }
 
     int Count() const override { return static_cast<int>(m_tables.size()); }
     const FeedTable* Table(int table) const override
@@ -224,6 +235,7 @@ private:
     GumboOutput* m_output = nullptr;
     std::vector<HtmlTable> m_tables;
     Nodes m_cells;
+    std::string m_failure;
 };
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
@@ -267,7 +268,7 @@ void CMainFrame::UpdateFeedStatus()
         status.lastGoodLoad = g_pFeedView->LastGoodLoad();
         status.loadFailure = g_pFeedView->LastFailure();
         status.anyLoadEnded = status.hasData || !status.loadFailure.empty();
-        m_feedPane->setToolTip(QString::fromStdString(g_pFeedView->Address()));
+        m_feedPane->setToolTip(PlainToolTip(QString::fromStdString(g_pFeedView->Address())));
     }
     status.parseFailure = m_cycle.LastParseFailure();
     const OleDate now = m_clock.Now();

@@ -158,12 +158,17 @@ bool RestoreMapWindows(CMainFrame& frame)
     // Indexed as stored, so that the active one is found again.
     QList<QMdiSubWindow*> windows;
     const QRect area = frame.MdiArea()->viewport()->rect();
+    // Every world map draws the same land: once it cannot be read (and the
+    // user was told), the other stored world maps are not tried.
+    bool landFailed = false;
     for (int i = 0; i < count; ++i) {
         settings.setArrayIndex(i);
         QMdiSubWindow* window = nullptr;
-        if (settings.value(settings::kWindowKind).toString() == settings::kWorldWindowKind)
-            window = RestoreWorldWindow(frame, settings);
-        else
+        if (settings.value(settings::kWindowKind).toString() == settings::kWorldWindowKind) {
+            if (!landFailed)
+                window = RestoreWorldWindow(frame, settings);
+            landFailed = window == nullptr;
+        } else
             window = frame.OpenMapWindow(ReadWindowContent(settings),
                                          settings.value(settings::kWindowFile).toString());
         if (window != nullptr)

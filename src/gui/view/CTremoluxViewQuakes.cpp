@@ -19,6 +19,7 @@
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
 #include "core/view/QuakeHitTest.h"
+#include "gui/common/PlainText.h"
 
 // What the map window does with the quakes it shows: tells their details,
 // selects one, offers its menu, and says when it has no data to show.
@@ -94,7 +95,7 @@ bool CTremoluxView::event(QEvent* event)
         event->ignore();
         return true;
     }
-    QToolTip::showText(help->globalPos(), QuakeDetailsText(index), this);
+    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QuakeDetailsText(index))), this);
     return true;
 }
 

@@ -133,8 +133,10 @@ void QPainterCanvas::drawLine(CanvasPoint from, CanvasPoint to)
     m_operations.push_back(operation);
 }
 
-void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
+void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& whole)
 {
+    std::string cut;
+    const std::string& text = ShownLabel(whole, cut);
     AsciiGlyphTable& fontGlyphs = glyphs(font());
     int width = 0;
     QRect ink;
@@ -142,10 +144,12 @@ void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
     addText(topLeft, text, {width, fontGlyphs.height(), ToCanvasRect(ink)});
 }
 
+// The extent was measured on the label as shown, cut to a sane length.
 void QPainterCanvas::drawMeasuredText(CanvasPoint topLeft, const std::string& text,
                                       const TextExtent& extent)
 {
-    addText(topLeft, text, extent);
+    std::string cut;
+    addText(topLeft, ShownLabel(text, cut), extent);
 }
 
 void QPainterCanvas::addText(CanvasPoint topLeft, const std::string& text, const TextExtent& extent)

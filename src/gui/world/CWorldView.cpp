@@ -20,6 +20,7 @@
 #include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/PlainText.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/view/QPainterCanvas.h"
@@ -280,7 +281,8 @@ bool CWorldView::event(QEvent* event)
     }
     const std::string tip =
         QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
-    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
+    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QString::fromStdString(tip))),
+                       this, disc);
     return true;
 }
 

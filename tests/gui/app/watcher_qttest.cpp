@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -441,9 +443,13 @@ TEST_F(WatcherTest, StartUpStopsAtAFileItCannotOpen)
     QFile file(good);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
+    const QString fifo = dir.filePath("fifo.tmx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const std::vector<std::pair<QString, QString>> cases = {
         {dir.filePath("missing.tmx"), ": there is no such file."},
         {dir.path(), ": it is a directory, not a file."},
+        {fifo, ": it is a FIFO, not a regular file."},
+        {"/dev/zero", ": it is a device, not a regular file."},
     };
     for (const auto& [bad, reason] : cases) {
         QString shown;

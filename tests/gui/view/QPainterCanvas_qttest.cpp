@@ -156,6 +156,31 @@ TEST(QPainterCanvas, RayEndingFarOutsideDrawsItsVisiblePart)
     EXPECT_EQ(image.pixel(400, 200), kWhite);  // nothing on the other side of the start
 }
 
+// A region a megabyte long is shown as its start and "…", and measured so,
+// for ASCII and for other text alike.
+TEST(QPainterCanvas, LongLabelsAreCutToTheirStart)
+{
+    QImage device(1, 1, QImage::Format_RGB32);
+    const LabelMeasure measure = MapLabelMeasure(LabelFont(), &device);
+    for (const std::string& piece : {std::string("x"), std::string("\u00E9")}) {
+        std::string whole = "[5.0] 10 km, ";
+        std::string shown = whole;
+        for (int i = 0; i < 1'000'000; ++i)
+            whole += piece;
+        for (std::size_t i = shown.size(); i < kShownLabelMax - 1; ++i)
+            shown += piece;
+        shown += "\u2026";
+        const auto draw = [](const std::string& text) {
+            return Painted(2400, 20, [&](Canvas& canvas) {
+                canvas.SelectFont(CanvasFont::Label);
+                canvas.TextOut(0, 0, text);
+            });
+        };
+        EXPECT_EQ(draw(whole), draw(shown)) << piece;
+        EXPECT_EQ(measure(whole).width, measure(shown).width) << piece;
+    }
+}
+
 TEST(QPainterCanvas, TextSitsBelowItsPointOnAnOpaqueBackground)
 {
     const QRgb red = qRgb(255, 0, 0);
