@@ -312,7 +312,9 @@ void CMainFrame::ShowFailure(const std::string& message)
         reason = FailureReason(g_pFeedView->LastFailure());
     else if (message == kNoTablesFailure)
         reason = tr("The page is not a list of quakes.");
-    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message), reason);
+    const QString advice = tr("Check the network, or File > Open Feed… to read a saved feed.");
+    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message),
+                reason.isEmpty() ? advice : reason + " " + advice);
 }
 
 void CMainFrame::NoteFailure(const std::string&)
