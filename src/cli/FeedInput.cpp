@@ -107,7 +107,12 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
         return false;
     }
     const LoadedFeed feed(OpenFeedDocument(std::move(bytes)));
-    return quakes.ParsePage(feed, [](const std::string& message) { std::cerr << message << '\n'; });
+    // The parser's own words, then what they mean.
+    return quakes.ParsePage(feed, [](const std::string& message) {
+        std::cerr << message << '\n';
+        if (message == kNoTablesFailure)
+            std::cerr << "The feed is not a list of quakes.\n";
+    });
 }
 
 }  // namespace tremolux
