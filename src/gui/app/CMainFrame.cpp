@@ -26,6 +26,7 @@
 #include "gui/app/QuakeDocks.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
@@ -34,17 +35,6 @@
 namespace tremolux {
 
 namespace {
-
-// The first size: the classic one, or less where the screen has less room,
-// leaving space for the window's frame and the desktop's panels.
-QSize FirstSize(const QScreen* screen)
-{
-    const QSize classic(1024, 720);
-    if (screen == nullptr)
-        return classic;
-    const QSize room = screen->availableGeometry().size();
-    return classic.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
-}
 
 // "The feed could not be loaded: host example.org not found." for a load's
 // failure text; without a capital, to follow other words.
@@ -70,7 +60,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     InitResources();
     setWindowTitle(QString(kAppTitle));
     setWindowIcon(QIcon(":/icons/tremolux.png"));
-    resize(FirstSize(screen()));
+    resize(FirstFrameSize(screen()));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -227,10 +217,11 @@ void CMainFrame::UpdateMenus()
 
 void CMainFrame::UpdateCaption()
 {
+    NumberEqualTitles();
     CChildFrame* active = ActiveMapWindow();
     if (active == nullptr && !MapWindows().isEmpty())
         active = MapWindows().last();
-    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->GetDocument().GetTitle()
+    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->windowTitle()
                                      : QString(kAppTitle));
 }
 void CMainFrame::OnAppAbout()
