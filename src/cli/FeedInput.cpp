@@ -72,11 +72,19 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
     }
     std::unique_ptr<FeedDocument> document = OpenFeedDocument(std::move(bytes));
     if (const std::string failure = document->Failure(); !failure.empty()) {
-        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '\n';
+        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '
+';
         return false;
     }
     const LoadedFeed feed(std::move(document));
-    return quakes.ParsePage(feed, [](const std::string& message) { std::cerr << message << '\n'; });
+    // The parser's own words, then what they mean.
+    return quakes.ParsePage(feed, [](const std::string& message) {
+        std::cerr << message << '
+';
+        if (message == kNoTablesFailure)
+            std::cerr << "The feed is not a list of quakes.
+";
+    });
 }
 
 }  // namespace tremolux

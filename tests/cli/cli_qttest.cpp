@@ -107,6 +107,7 @@ TEST_F(CliTest, IndexOfANamedCityAndTheRanking)
     const Result one = RunCli(QStringList{"index", "--city", "Namie", "--cities", cities} + common);
     EXPECT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out, "1032\n");
+    EXPECT_EQ(RunCli(QStringList{"index", "--city", "nAMIE", "--cities", cities} + common).out, "1032\n");
 
     const Result ranked = RunCli(QStringList{"index", "--cities", cities} + common);
     EXPECT_EQ(ranked.status, 0) << ranked.err;
@@ -194,7 +195,8 @@ TEST_F(CliTest, WrongUsageNamesTheArgumentAndExitsWithTwo)
         const std::string args = c.arguments.join(' ').toStdString();
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find(c.named), std::string::npos) << args << "\n" << r.err;
-        EXPECT_NE(r.err.find("Usage:"), std::string::npos) << args;
+        EXPECT_EQ(r.err.find("Usage:"), std::string::npos) << args;
+        EXPECT_EQ(r.err.substr(r.err.find('\n')), "\nSee tremolux-cli --help\n") << args;
         EXPECT_EQ(r.out, "") << args;
     }
 }
@@ -206,6 +208,9 @@ TEST_F(CliTest, HelpGoesToStandardOutput)
     EXPECT_EQ(r.out.rfind("Usage:", 0), 0u);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(RunCli({"index", "-h"}).status, 0);
+    const Result version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tremolux-cli " TREMOLUX_VERSION "\n");
 }
 
 TEST_F(CliTest, AFeedThatCannotBeReadExitsWithOne)
@@ -221,6 +226,7 @@ TEST_F(CliTest, AFeedThatCannotBeReadExitsWithOne)
     const Result json = RunCli({"index", "--feed", notAFeed, "--at", "1,2"});
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.err.rfind("Error: no ", 0), 0u) << json.err;
+    EXPECT_EQ(json.err.substr(json.err.find('\n')), "\nThe feed is not a list of quakes.\n");
     EXPECT_EQ(json.out, "");
 }
 
@@ -262,11 +268,11 @@ TEST_F(CliTest, AFeedIsReadOnlyFromARegularFileUnderTheCaps)
 
 namespace {
 
-// The message of a usage error: between the program's name and the usage.
+// The message of a usage error: between the program's name and the pointer to help.
 std::string UsageMessage(const Result& r)
 {
     const std::string name = "tremolux-cli: ";
-    const std::size_t end = r.err.find("\n\nUsage:\n");
+    const std::size_t end = r.err.find("\nSee tremolux-cli --help\n");
     if (r.status != 2 || r.err.rfind(name, 0) != 0 || end == std::string::npos || !r.out.empty())
         return "no usage error: " + r.err;
     return r.err.substr(name.size(), end - name.size());

@@ -26,6 +26,7 @@
 #include "gui/app/QuakeDocks.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
@@ -35,17 +36,6 @@
 namespace tremolux {
 
 namespace {
-
-// The first size: the classic one, or less where the screen has less room,
-// leaving space for the window's frame and the desktop's panels.
-QSize FirstSize(const QScreen* screen)
-{
-    const QSize classic(1024, 720);
-    if (screen == nullptr)
-        return classic;
-    const QSize room = screen->availableGeometry().size();
-    return classic.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
-}
 
 // "The feed could not be loaded: host example.org not found." for a load's
 // failure text; without a capital, to follow other words.
@@ -71,7 +61,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     InitResources();
     setWindowTitle(QString(kAppTitle));
     setWindowIcon(QIcon(":/icons/tremolux.png"));
-    resize(FirstSize(screen()));
+    resize(FirstFrameSize(screen()));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -228,10 +218,11 @@ void CMainFrame::UpdateMenus()
 
 void CMainFrame::UpdateCaption()
 {
+    NumberEqualTitles();
     CChildFrame* active = ActiveMapWindow();
     if (active == nullptr && !MapWindows().isEmpty())
         active = MapWindows().last();
-    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->GetDocument().GetTitle()
+    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->windowTitle()
                                      : QString(kAppTitle));
 }
 void CMainFrame::OnAppAbout()
@@ -315,7 +306,9 @@ void CMainFrame::ShowFailure(const std::string& message)
         reason = FailureReason(g_pFeedView->LastFailure());
     else if (message == kNoTablesFailure)
         reason = tr("The page is not a list of quakes.");
-    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message), reason);
+    const QString advice = tr("Check the network, or File > Open Feed… to read a saved feed.");
+    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message),
+                reason.isEmpty() ? advice : reason + " " + advice);
 }
 
 void CMainFrame::NoteFailure(const std::string&)
