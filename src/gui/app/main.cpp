@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/CommandLine.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(settings::kOrganization);
     QApplication::setApplicationVersion(TREMOLUX_VERSION);
 
+    commandLine.options.historyFile =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
     CTremoluxApp theApp(std::move(commandLine.options));
     if (!theApp.InitInstance())
         return 1;
