@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/alerts/AlertRule.h"
+
+namespace tremolux {
+
+// What reading rules needs to know of the world outside the text.
+struct RuleLookups {
+    std::function<std::optional<CityPosition>(const std::string& name)> findCity;
+    std::function<bool(const std::string& program)> findProgram;
+};
+
+// The rules of a JSON text, or the first fault in it: "rule 2 (near Tokyo):
+// within_km must be a finite number above 0". All or nothing: a text with a
+// fault gives no settings at all.
+struct RulesReading {
+    std::optional<AlertSettings> settings;
+    std::string error;
+};
+
+RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups);
+
+// The settings as the JSON text that ReadAlertSettings reads back: an array
+// of one object per rule, the tone entry, quiet hours and sequences.
+std::string WriteAlertSettings(const AlertSettings& settings);
+
+}  // namespace tremolux
