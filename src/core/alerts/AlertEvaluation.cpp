@@ -143,7 +143,10 @@ AlertSummary SummariseAlerts(const std::vector<AlertFiring>& firings)
         if (!firing.actions.notify)
             continue;
         events.insert(EventKey(firing.event));
-        if (!summary.largest || firing.event.magnitude > summary.largest->event.magnitude)
+        // Of the largest, a firing that measured from a city says the most.
+        const AlertFiring* largest = summary.largest;
+        if (!largest || firing.event.magnitude > largest->event.magnitude
+            || (firing.event.magnitude == largest->event.magnitude && !largest->km && firing.km))
             summary.largest = &firing;
     }
     summary.events = static_cast<int>(events.size());

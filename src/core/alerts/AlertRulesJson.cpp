@@ -6,6 +6,9 @@
 
 #include <simdjson.h>
 
+#include "core/alerts/AlertEvaluation.h"
+#include "core/list/QuakeText.h"
+
 namespace tremolux {
 
 namespace {
@@ -462,6 +465,44 @@ std::string WriteAlertSettings(const AlertSettings& settings)
     out += "}},\n  {\"quieter_sequences\": ";
     out += settings.quieterSequences ? "true" : "false";
     out += "}\n]\n";
+    return out;
+}
+
+std::string FiringJsonLine(const AlertFiring& firing)
+{
+    static constexpr const char* kChanges[] = {"new", "revised", "retracted"};
+    const QuakeRecord& event = firing.event;
+    std::string out = "{\"rule\": ";
+    AppendString(out, firing.ruleName);
+    AppendKey(out, "change");
+    AppendString(out, kChanges[static_cast<int>(firing.change)]);
+    AppendKey(out, "id");
+    AppendString(out, event.eventId);
+    AppendKey(out, "time");
+    AppendString(out, UtcText(event.time));
+    AppendKey(out, "place");
+    AppendString(out, event.region);
+    AppendKey(out, "url");
+    AppendString(out, event.eventPage);
+    for (const auto& [key, value] : {std::pair{"magnitude", event.magnitude},
+                                     std::pair{"latitude", event.latitude},
+                                     std::pair{"longitude", event.longitude},
+                                     std::pair{"depth", event.depth}}) {
+        AppendKey(out, key);
+        if (std::isfinite(value))
+            AppendNumber(out, value);
+        else
+            out += "null";
+    }
+    if (firing.km) {
+        AppendKey(out, "km");
+        AppendNumber(out, std::round(*firing.km));
+        AppendKey(out, "city");
+        AppendString(out, firing.city);
+        AppendKey(out, "mmi");
+        AppendNumber(out, std::round(*firing.intensity * 10.0) / 10.0);
+    }
+    out += '}';
     return out;
 }
 

@@ -29,4 +29,19 @@ RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups
 // of one object per rule, the tone entry, quiet hours and sequences.
 std::string WriteAlertSettings(const AlertSettings& settings);
 
+// One firing as a line of JSON (no line break): rule, change, the event's id,
+// magnitude, time, place and position, and the km, city and estimated
+// intensity of the rule's city when it has one.
+struct AlertFiring;
+std::string FiringJsonLine(const AlertFiring& firing);
+
+}  // namespace tremolux
+
+namespace tremolux {
+
+// Cities from the city file at cityFile (read once, first of a name wins) and
+// programs as the system starts them: a path that names an executable file,
+// or a bare name found on PATH.
+RuleLookups FileRuleLookups(const std::string& cityFile);
+
 }  // namespace tremolux

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
         UpdateMenus();
         ShowActiveViewStatus();
         m_docks->FollowActiveWindow();
+        ShowAlertRings();
     });
 
     m_docks = new QuakeDocks(*this);
@@ -289,6 +290,7 @@ void CMainFrame::UpdateFeedStatus()
 // opaque map views inside the MDI area.
 void CMainFrame::RepaintAll()
 {
+    EvaluateLoad();
     UpdateFeedStatus();
     m_docks->ListChanged();
     QList<CTremoluxView*> views;

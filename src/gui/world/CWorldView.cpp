@@ -22,6 +22,7 @@
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/view/QPainterCanvas.h"
+#include "gui/world/DrawAlertRings.h"
 
 namespace tremolux {
 
@@ -249,6 +250,13 @@ void CWorldView::paintEvent(QPaintEvent*)
     QPainterCanvas canvas(painter, MapLabelFont());
     DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_latest, m_selected);
     canvas.Flush();
+    DrawAlertRings(painter, projection, m_rings);
+}
+
+void CWorldView::SetAlertRings(std::vector<AlertRing> rings)
+{
+    m_rings = std::move(rings);
+    update();
 }
 
 void CWorldView::resizeEvent(QResizeEvent* event)

@@ -1,0 +1,29 @@
+#include "gui/alerts/StoredAlertRules.h"
+
+#include "core/alerts/AlertRulesJson.h"
+#include "core/cities/CityFile.h"
+#include "gui/common/Settings.h"
+
+namespace tremolux {
+
+AlertSettings LoadAlertSettings()
+{
+    const AppSettings stored;
+    const QString json = stored.value(settings::kAlertRules).toString();
+    if (!json.isEmpty()) {
+        RulesReading reading = ReadAlertSettings(json.toStdString(), FileRuleLookups(CityFilePath()));
+        if (reading.settings)
+            return std::move(*reading.settings);
+    }
+    return DefaultAlertSettings(
+        stored.value(settings::kSoundOn, settings::kDefaultSoundOn).toBool(),
+        stored.value(settings::kSoundMinMagnitude, settings::kDefaultSoundMinMagnitude).toDouble(),
+        stored.value(settings::kNotificationsOn, settings::kDefaultNotificationsOn).toBool());
+}
+
+void SaveAlertSettings(const AlertSettings& settings)
+{
+    AppSettings().setValue(settings::kAlertRules, QString::fromStdString(WriteAlertSettings(settings)));
+}
+
+}  // namespace tremolux
