@@ -9,12 +9,12 @@ namespace tremolux {
 
 enum class ChangeKind { New, Revised, Retracted };
 
-// One difference between a good load and the events stored before it.
+// What one load changed about one event.
 struct EventChange {
-    ChangeKind kind = ChangeKind::New;
-    QuakeRecord event;                  // the latest values
+    ChangeKind kind;
+    QuakeRecord event;                  // its latest values
     std::optional<QuakeRecord> before;  // the stored values before a revision
-    std::string what;                   // what a revision changed, for people
+    std::string what;                   // "magnitude 5.8 -> 6.4, status automatic -> reviewed", empty unless revised
 };
 
 }  // namespace tremolux
