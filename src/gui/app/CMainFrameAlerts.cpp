@@ -17,6 +17,7 @@
 #include "gui/alerts/CDia_Alerts.h"
 #include "gui/alerts/StoredAlertRules.h"
 #include "gui/app/CChildFrame.h"
+#include "gui/common/AlertNotes.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
@@ -139,7 +140,9 @@ void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes,
     context.windowCities = WindowCities();
     context.localMinute = LocalMinute();
     context.known = known;
-    m_alertActions->Carry(EvaluateAlerts(m_alertSettings, changes, context));
+    const std::vector<AlertFiring> firings = EvaluateAlerts(m_alertSettings, changes, context);
+    AlertNotes::Shared().Record(firings);
+    m_alertActions->Carry(firings);
 }
 
 std::vector<AlertPlace> CMainFrame::WindowCities() const

@@ -17,6 +17,7 @@
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
+#include "gui/common/AlertNotes.h"
 #include "core/view/QuakeHitTest.h"
 
 // What the map window does with the quakes it shows: tells their details,
@@ -80,8 +81,9 @@ QString CTremoluxView::QuakeDetailsText(int index) const
 {
     if (index < 0 || index >= m_quakes.count())
         return {};
-    return QString::fromStdString(
-        QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now()));
+    const QuakeRecord& quake = m_quakes.at(index);
+    return QString::fromStdString(QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
+                                  + AlertNotes::Shared().For(quake, m_city.name, m_city.position));
 }
 
 void CTremoluxView::SetNotice(const QString& notice)

@@ -18,6 +18,7 @@
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
+#include "gui/common/AlertNotes.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
@@ -285,8 +286,9 @@ bool CWorldView::event(QEvent* event)
                          2 * reach + 1, 2 * reach + 1);
         }
     }
-    const std::string tip =
-        QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
+    const QuakeRecord& quake = m_quakes.at(index);
+    const std::string tip = QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
+                            + AlertNotes::Shared().For(quake, m_city.name, m_city.position);
     QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
     return true;
 }
