@@ -6,14 +6,16 @@
 
 namespace tremolux {
 
-AlertSettings LoadAlertSettings()
+AlertSettings LoadAlertSettings(std::string& error)
 {
+    error.clear();
     const AppSettings stored;
     const QString json = stored.value(settings::kAlertRules).toString();
     if (!json.isEmpty()) {
         RulesReading reading = ReadAlertSettings(json.toStdString(), FileRuleLookups(CityFilePath()));
         if (reading.settings)
             return std::move(*reading.settings);
+        error = reading.error;
     }
     return DefaultAlertSettings(
         stored.value(settings::kSoundOn, settings::kDefaultSoundOn).toBool(),

@@ -80,6 +80,8 @@ public:
     void OnMapParameters();
     void OnOptionsAlerts();
 
+    // Reads the stored alert rules, once the city file is known.
+    void LoadAlerts();
     // The alert rules in use; setting them keeps them in the settings.
     const AlertSettings& Alerts() const { return m_alertSettings; }
     void SetAlerts(const AlertSettings& settings);

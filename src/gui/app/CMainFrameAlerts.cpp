@@ -50,7 +50,6 @@ double ToDays(const QDateTime& time)
 
 void CMainFrame::CreateAlertActions()
 {
-    m_alertSettings = LoadAlertSettings();
     m_alertActions = new AlertActionRunner(m_speaker, this);
     connect(m_alertActions, &AlertActionRunner::notification, this, &CMainFrame::Notify);
     connect(m_alertActions, &AlertActionRunner::bringToFront, this, &CMainFrame::BringToFront);
@@ -193,6 +192,17 @@ void CMainFrame::BringToFront(const QuakeRecord& quake)
         window->GetView()->SelectQuake(index);
     else if (CWorldView* world = ActiveWorldMap())
         world->SelectQuake(index);
+}
+
+void CMainFrame::LoadAlerts()
+{
+    std::string error;
+    m_alertSettings = LoadAlertSettings(error);
+    if (!error.empty())
+        m_wndStatusBar->showMessage(
+            tr("The stored alert rules were not taken (%1): Options > Alerts… sets them again.")
+                .arg(QString::fromStdString(error)));
+    ShowAlertRings();
 }
 
 void CMainFrame::OnOptionsAlerts()
