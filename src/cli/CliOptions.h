@@ -36,6 +36,15 @@ struct CliOptions {
     bool noTexts = false;
     std::optional<std::string> out;
     bool trace = false;
+
+    // update, history, alerts
+    std::optional<std::string> db;
+    std::optional<OleDate> since;
+    std::optional<OleDate> until;
+    std::string format = "tsv";
+
+    // alerts
+    std::optional<std::string> rules;
 };
 
 // Reads the arguments after the program name. Nothing is printed and nothing

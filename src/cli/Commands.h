@@ -11,5 +11,8 @@ int RunCities(const CliOptions& options);
 int RunDistance(const CliOptions& options);
 int RunMap(const CliOptions& options);
 int RunWorld(const CliOptions& options);
+int RunUpdate(const CliOptions& options);
+int RunHistory(const CliOptions& options);
+int RunAlerts(const CliOptions& options);
 
 }  // namespace tremolux

@@ -110,4 +110,13 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
     return quakes.ParsePage(feed, [](const std::string& message) { std::cerr << message << '\n'; });
 }
 
+std::string FeedName(const std::string& source)
+{
+    if (source.find("://") != std::string::npos)
+        return source;
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(source, error);
+    return error ? source : path.lexically_normal().string();
+}
+
 }  // namespace tremolux

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <iostream>
 
 #include "cli/Commands.h"
@@ -8,21 +7,6 @@
 #include "core/feed/QuakeList.h"
 
 namespace tremolux {
-
-namespace {
-
-std::string FormatTime(OleDate time)
-{
-    CalendarTime t;
-    if (!OleDateToCalendar(time, t))
-        return "invalid";
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
-}  // namespace
 
 int RunQuakes(const CliOptions& options)
 {

@@ -37,6 +37,12 @@ int Dispatch(const CliOptions& options)
         return RunMap(options);
     if (options.command == "world")
         return RunWorld(options);
+    if (options.command == "update")
+        return RunUpdate(options);
+    if (options.command == "history")
+        return RunHistory(options);
+    if (options.command == "alerts")
+        return RunAlerts(options);
     if (options.command == "cities")
         return RunCities(options);
     return RunDistance(options);

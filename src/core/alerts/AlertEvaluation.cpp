@@ -6,6 +6,7 @@
 
 #include "core/alerts/IntensityPrediction.h"
 #include "core/alerts/Sequences.h"
+#include "core/events/EventIdentity.h"
 #include "core/list/QuakeText.h"
 
 namespace tremolux {
@@ -90,14 +91,6 @@ std::optional<Match> Fires(const AlertRule& rule, const AlertPlace& ruleCity,
     return std::nullopt;
 }
 
-// One event's key across its changes: the agency's id, else where and when.
-std::tuple<std::string, double, double, double> EventKey(const QuakeRecord& event)
-{
-    if (!event.eventId.empty())
-        return {event.eventId, 0.0, 0.0, 0.0};
-    return {std::string(), event.time.value, event.latitude, event.longitude};
-}
-
 }  // namespace
 
 std::vector<AlertFiring> EvaluateAlerts(const AlertSettings& settings,
@@ -107,7 +100,7 @@ std::vector<AlertFiring> EvaluateAlerts(const AlertSettings& settings,
     const Mainshocks mainshocks(settings.quieterSequences ? context.known
                                                           : std::vector<QuakeRecord>());
     const bool quiet = settings.quiet.Covers(context.localMinute);
-    std::set<std::tuple<size_t, ChangeKind, std::tuple<std::string, double, double, double>>> fired;
+    std::set<std::tuple<size_t, ChangeKind, std::string>> fired;
     std::vector<AlertFiring> firings;
     for (const EventChange& change : changes) {
         if (change.kind != ChangeKind::Retracted && mainshocks.IsAftershock(change.event))
@@ -135,10 +128,23 @@ std::vector<AlertFiring> EvaluateAlerts(const AlertSettings& settings,
     return firings;
 }
 
+const char* ChangeKindName(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::New:
+        return "new";
+    case ChangeKind::Revised:
+        return "revised";
+    case ChangeKind::Retracted:
+        break;
+    }
+    return "retracted";
+}
+
 AlertSummary SummariseAlerts(const std::vector<AlertFiring>& firings)
 {
     AlertSummary summary;
-    std::set<std::tuple<std::string, double, double, double>> events;
+    std::set<std::string> events;
     for (const AlertFiring& firing : firings) {
         if (!firing.actions.notify)
             continue;

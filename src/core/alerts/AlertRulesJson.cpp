@@ -470,12 +470,11 @@ std::string WriteAlertSettings(const AlertSettings& settings)
 
 std::string FiringJsonLine(const AlertFiring& firing)
 {
-    static constexpr const char* kChanges[] = {"new", "revised", "retracted"};
     const QuakeRecord& event = firing.event;
     std::string out = "{\"rule\": ";
     AppendString(out, firing.ruleName);
     AppendKey(out, "change");
-    AppendString(out, kChanges[static_cast<int>(firing.change)]);
+    AppendString(out, ChangeKindName(firing.change));
     AppendKey(out, "id");
     AppendString(out, event.eventId);
     AppendKey(out, "time");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/common/Charset.h"
+#include "core/common/OleDate.h"
 #include "core/feed/CellTableDocument.h"
 
 namespace tremolux {
@@ -86,10 +87,14 @@ private:
     std::size_t m_at = 0;
 };
 
-enum Column { kId, kMag, kTime, kLatitude, kLongitude, kDepth, kPlace, kType, kColumnCount };
+enum Column {
+    kId, kMag, kTime, kLatitude, kLongitude, kDepth, kPlace, kType,
+    kUpdated, kStatus, kMagType, kNet, kColumnCount
+};
 
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "id", "mag", "time", "latitude", "longitude", "depth", "place", "type"};
+    "id", "mag", "time", "latitude", "longitude", "depth", "place", "type",
+    "updated", "status", "magType", "net"};
 
 constexpr int kMissing = -1;
 
@@ -152,6 +157,14 @@ std::string_view FeedTime(std::string_view iso, char (&buffer)[19])
     return {buffer, 19};
 }
 
+// The feed's ISO time as a date; unknown for any other text.
+OleDate IsoDate(std::string_view iso)
+{
+    char buffer[19];
+    const std::string_view text = FeedTime(iso, buffer);
+    return text.data() == buffer ? ParseOleDate(text) : OleDate{0.0, false};
+}
+
 }  // namespace
 
 bool IsCsvHeader(std::string_view line)
@@ -210,6 +223,13 @@ std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
         table->AddCell(FieldAt(fields, columns[kLongitude]));
         table->AddCell(FieldAt(fields, columns[kDepth]));
         table->AddCell(FieldAt(fields, columns[kPlace]));
+        CellTableDocument::EventFields event;
+        event.id = FieldAt(fields, columns[kId]);
+        event.numbers.updated = IsoDate(FieldAt(fields, columns[kUpdated]));
+        event.status = FieldAt(fields, columns[kStatus]);
+        event.magnitudeType = FieldAt(fields, columns[kMagType]);
+        event.network = FieldAt(fields, columns[kNet]);
+        table->SetRowEvent(event);
     }
     return table;
 }

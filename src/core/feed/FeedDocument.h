@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/common/OleDate.h"
+#include "core/feed/QuakeRecord.h"
 
 namespace tremolux {
 
@@ -26,6 +27,10 @@ public:
     // What ParseOleDate reads in the cell's text, for a cell the row holds as
     // a date: the same date without parsing the text. Empty for every other cell.
     virtual std::optional<OleDate> CellDate(int) const { return std::nullopt; }
+    // Sets the record's event fields (id, status, impact, ...) to what the
+    // row's feed says of its quake; a row of a feed without them leaves every
+    // one unknown.
+    virtual void ReadEventFields(QuakeRecord& record) const { ClearEventFields(record); }
 };
 
 class FeedTable {

@@ -41,6 +41,7 @@ void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
     record.longitude = CellValue(row, 4);
     record.depth = CellValue(row, 5);
     record.region = PrintableText(row.CellText(6));
+    row.ReadEventFields(record);
 }
 
 // A position off the globe would be drawn somewhere it is not.

@@ -301,8 +301,10 @@ void CMainFrame::RepaintAll()
     CTremoluxView::RenderPictures(views);
     for (CTremoluxView* view : views)
         view->repaint();
-    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>())
+    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>()) {
+        world->FollowList();
         world->update();
+    }
 }
 
 // The box keeps the parser's own words and says below them what went wrong.

@@ -9,8 +9,8 @@
 #include "core/alerts/AlertEvaluation.h"
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
-#include "core/list/NewQuakes.h"
-#include "core/view/MapWindowFile.h"
+#include "core/events/NewEvents.h"
+#include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
 
 class QAction;
@@ -174,7 +174,7 @@ private:
 
     AlertSettings m_alertSettings;
     AlertActionRunner* m_alertActions = nullptr;
-    NewQuakes m_loadNews;  // which quakes each load brought
+    NewEvents m_loadNews;  // which events each load brought
     unsigned long long m_evaluatedRevision = 0;
     double m_snoozedUntil = 0.0;  // the clock's days; alerts rest before it
 

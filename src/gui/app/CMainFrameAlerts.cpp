@@ -13,6 +13,7 @@
 #include "core/alerts/AlertRings.h"
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
+#include "core/events/EventIdentity.h"
 #include "gui/alerts/AlertActions.h"
 #include "gui/alerts/CDia_Alerts.h"
 #include "gui/alerts/StoredAlertRules.h"
@@ -185,7 +186,7 @@ void CMainFrame::BringToFront(const QuakeRecord& quake)
     showNormal();
     raise();
     activateWindow();
-    const int index = FindQuake(m_quakes, QuakeIdentity::Of(quake));
+    const int index = FindEvent(m_quakes, quake);
     if (index < 0)
         return;
     if (CChildFrame* window = ActiveMapWindow())

@@ -1,6 +1,7 @@
 #include "gui/common/AlertNotes.h"
 
 #include "core/alerts/IntensityPrediction.h"
+#include "core/events/EventIdentity.h"
 #include "core/list/QuakeText.h"
 
 namespace tremolux {
@@ -16,8 +17,7 @@ void AlertNotes::Record(const std::vector<AlertFiring>& firings)
     for (const AlertFiring& firing : firings) {
         if (m_rules.size() >= kMaxEvents)
             m_rules.clear();  // a month's burst does not grow without end
-        std::string& rules = m_rules[{firing.event.time.value, firing.event.latitude,
-                                      firing.event.longitude}];
+        std::string& rules = m_rules[EventKey(firing.event)];
         if (rules.find(firing.ruleName) == std::string::npos)
             rules += (rules.empty() ? "" : ", ") + firing.ruleName;
     }
@@ -33,7 +33,7 @@ std::string AlertNotes::For(const QuakeRecord& quake, const std::string& cityNam
         if (*level != '\0')
             note += "\nEstimated intensity " + std::string(level) + " at " + cityName;
     }
-    const auto rules = m_rules.find({quake.time.value, quake.latitude, quake.longitude});
+    const auto rules = m_rules.find(EventKey(quake));
     if (rules != m_rules.end())
         note += "\nAlert: " + rules->second;
     return note;

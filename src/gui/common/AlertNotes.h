@@ -2,7 +2,6 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "core/alerts/AlertEvaluation.h"
@@ -25,8 +24,7 @@ public:
                     const CityPosition& city) const;
 
 private:
-    using Key = std::tuple<double, double, double>;
-    std::map<Key, std::string> m_rules;  // rule names by the quake's time and place
+    std::map<std::string, std::string> m_rules;  // rule names by event key
 };
 
 }  // namespace tremolux

@@ -15,6 +15,7 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
+#include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
@@ -112,9 +113,9 @@ void CWorldView::SelectQuake(int index)
     FollowList();
     if (index < 0 || index >= m_quakes.count())
         index = -1;
-    m_selectedKey.reset();
+    m_selectedEvent.reset();
     if (index >= 0)
-        m_selectedKey = KeyOf(m_quakes.at(index));
+        m_selectedEvent = m_quakes.at(index);
     const bool changed = index != m_selected;
     m_selected = index;
     update();
@@ -175,13 +176,13 @@ void CWorldView::FollowList()
 {
     if (m_quakes.Revision() == m_listRevision)
         return;
-    m_latest.Update(m_quakes);
+    m_marks.Update(m_quakes);
     m_listRevision = m_quakes.Revision();
     m_places.clear();
     const int was = m_selected;
-    m_selected = m_selectedKey ? FindQuake(m_quakes, *m_selectedKey) : -1;
+    m_selected = m_selectedEvent ? FindEvent(m_quakes, *m_selectedEvent) : -1;
     if (m_selected < 0)
-        m_selectedKey.reset();
+        m_selectedEvent.reset();
     if (m_selected != was)
         emit quakeSelected(m_selected);
 }
@@ -249,7 +250,7 @@ void CWorldView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     DrawBase(painter, projection);
     QPainterCanvas canvas(painter, MapLabelFont());
-    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_latest, m_selected);
+    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_marks, m_selected);
     canvas.Flush();
     DrawAlertRings(painter, projection, m_rings);
 }

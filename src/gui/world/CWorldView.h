@@ -10,10 +10,11 @@
 #include "core/alerts/AlertRings.h"
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
-#include "core/view/MapWindowFile.h"
+#include "core/events/NewEvents.h"
+#include "core/feed/QuakeRecord.h"
+#include "core/session/MapWindowFile.h"
 #include "core/world/DrawnQuake.h"
 #include "core/world/LandFile.h"
-#include "core/world/LatestLoad.h"
 #include "core/world/WorldView.h"
 #include "gui/common/QuakeWindow.h"
 
@@ -61,6 +62,10 @@ public:
     const std::vector<AlertRing>& AlertRingsShown() const { return m_rings; }
     // The quake drawn under the point, as the window shows it now, or -1.
     int QuakeAtPoint(QPointF point) const;
+    // Takes a load: marks what it brought and follows the selection. The
+    // frame calls it after every load, so that a window not painted in
+    // between still marks as the quake list does.
+    void FollowList();
 
     // The commands that run a dialog modally.
     void OnLButtonDblClk();
@@ -80,7 +85,6 @@ protected:
 
 private:
     WorldProjection Projection() const;
-    void FollowList();
     void PaintBase(const WorldProjection& projection);
     bool BaseFits(const WorldProjection& projection) const;
     void DrawBase(QPainter& painter, const WorldProjection& projection);
@@ -101,10 +105,10 @@ private:
     WorldProjection m_baseProjection{0.0, 0.0, 0.0, 0.0, 1.0};
     std::vector<AlertRing> m_rings;
     QTimer m_settle;
-    LatestLoad m_latest;
+    NewEvents m_marks;
     unsigned long long m_listRevision = 0;
     int m_selected = -1;
-    std::optional<QuakeKey> m_selectedKey;
+    std::optional<QuakeRecord> m_selectedEvent;
     // The quakes' places about the city, of the list of m_listRevision;
     // empty when out of date.
     std::vector<ScreenPoint> m_places;

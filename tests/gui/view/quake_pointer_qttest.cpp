@@ -120,13 +120,19 @@ TEST_F(QuakePointerTest, SelectionFollowsItsQuakeThroughAReload)
     m_view.repaint();
     EXPECT_EQ(m_view.QuakeAt(kInPie), 2);
 
-    // Same place and time, another magnitude: a revised quake is another one.
+    // Same place and time, another magnitude: the same event, revised.
     m_quakes.Clear();
     QuakeRecord revised = izu;
     revised.magnitude = 4.3;
+    m_quakes.Append(honshu);
     m_quakes.Append(revised);
     m_view.FollowSelection();
-    EXPECT_EQ(m_view.SelectedQuake(), -1);
+    EXPECT_EQ(m_view.SelectedQuake(), 1);
+
+    m_quakes.Clear();
+    m_quakes.Append(honshu);
+    m_view.FollowSelection();
+    EXPECT_EQ(m_view.SelectedQuake(), -1) << "gone from the list";
 }
 
 QStringList Items(const QMenu* menu)

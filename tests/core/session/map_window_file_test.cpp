@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 
 namespace tremolux {
 namespace {
