@@ -1,9 +1,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 
 #include "cli/CliClock.h"
@@ -15,6 +13,7 @@
 #include "core/alerts/AlertRulesJson.h"
 #include "core/cities/CityFile.h"
 #include "core/common/Clock.h"
+#include "core/common/RegularFile.h"
 #include "core/events/CompareLoad.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
@@ -49,14 +48,14 @@ std::string OneDecimal(double value)
 // nothing.
 int RunAlerts(const CliOptions& options)
 {
-    std::ifstream file(*options.rules, std::ios::binary);
-    if (!file) {
-        std::cerr << "tremolux-cli: alerts: " << *options.rules << " cannot be read\n";
+    const RegularFileRead file = ReadRegularFile(*options.rules, kMaxRulesFileBytes);
+    if (!file.ok) {
+        std::cerr << "tremolux-cli: alerts: " << *options.rules << " cannot be read: " << file.error
+                  << '\n';
         return kExitUsage;
     }
-    const std::string json{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const RulesReading reading =
-        ReadAlertSettings(json, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
+        ReadAlertSettings(file.bytes, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
     if (!reading.settings) {
         std::cerr << "tremolux-cli: alerts: " << *options.rules << ": " << reading.error << '\n';
         return kExitUsage;

@@ -87,7 +87,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     CliOptions options;
     options.feed = kDefaultFeedAddress;
     options.help = list->help;
-    if (options.help)
+    options.version = list->version;
+    if (options.help || options.version)
         return options;
 
     const CommandRule* command = CheckCommand(list->words, error);

@@ -19,6 +19,7 @@ struct CliOptions {
     std::vector<std::string> positional;
     std::vector<double> numbers;  // distance: LAT1 LON1 LAT2 LON2
     bool help = false;
+    bool version = false;
 
     std::string feed;  // the default address unless --feed
     std::optional<OleDate> now;

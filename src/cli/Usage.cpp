@@ -25,7 +25,9 @@ std::string UsageText()
            "\n"
            "SOURCE is a file path or a file, http or https URL (default: the USGS\n"
            "feed of the past week). TIME is \"YYYY-MM-DD HH:MM:SS\" in UTC and replaces\n"
-           "the clock. Angles are decimal degrees, north and east positive.\n"
+           "the clock. Angles are decimal degrees, north and east positive. distance\n"
+           "prints metres and the bearing in degrees anticlockwise from north.\n"
+           "--version prints the program's version.\n"
            "\n"
            "Exit status: 0 success, 1 the feed or the history could not be read or\n"
            "written, 2 wrong usage.\n";
@@ -33,7 +35,7 @@ std::string UsageText()
 
 int UsageError(const std::string& message)
 {
-    std::cerr << "tremolux-cli: " << message << "\n\n" << UsageText();
+    std::cerr << "tremolux-cli: " << message << "\nSee tremolux-cli --help\n";
     return kExitUsage;
 }
 

@@ -64,5 +64,9 @@ int main(int argc, char** argv)
         std::cout << UsageText();
         return kExitSuccess;
     }
+    if (options->version) {
+        std::cout << "tremolux-cli " TREMOLUX_VERSION "\n";
+        return kExitSuccess;
+    }
     return Dispatch(*options);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,6 +9,9 @@
 #include "core/alerts/AlertRule.h"
 
 namespace tremolux {
+
+// The largest rules file read: far more than any list of rules a person keeps.
+inline constexpr std::size_t kMaxRulesFileBytes = 1024 * 1024;
 
 // What reading rules needs to know of the world outside the text.
 struct RuleLookups {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "core/feed/PrintableText.h"
+#include "core/common/PrintableText.h"
 
 namespace tremolux {
 

@@ -57,6 +57,9 @@ public:
     virtual bool ViewableAsTables() const = 0;
     // The collection of all tables, or null when it cannot be had.
     virtual const FeedTables* Tables() const = 0;
+    // Why the page was refused before it was read, in words for the user;
+    // empty when it was read.
+    virtual std::string Failure() const { return {}; }
 };
 
 // The component that holds the loaded page: the browser of the classic program.

@@ -3,7 +3,7 @@
 #include "core/common/CNumbers.h"
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
-#include "core/feed/PrintableText.h"
+#include "core/common/PrintableText.h"
 #include "core/feed/WebAddress.h"
 
 namespace tremolux {

@@ -18,6 +18,7 @@
 
 #include "core/alerts/AlertRulesJson.h"
 #include "core/cities/CityFile.h"
+#include "core/common/RegularFile.h"
 #include "gui/alerts/CDia_AlertRule.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/dialogs/DialogButtons.h"
@@ -186,14 +187,13 @@ void CDia_Alerts::RemoveRule()
 
 bool CDia_Alerts::Import(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const RegularFileRead file = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxRulesFileBytes);
+    if (!file.ok) {
         ShowMessage(this, QMessageBox::Warning, tr("The rules could not be read."),
-                    tr("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+                    tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error)));
         return false;
     }
-    const RulesReading reading =
-        ReadAlertSettings(file.readAll().toStdString(), FileRuleLookups(CityFilePath()));
+    const RulesReading reading = ReadAlertSettings(file.bytes, FileRuleLookups(CityFilePath()));
     if (!reading.settings) {
         ShowMessage(this, QMessageBox::Warning,
                     tr("The rules of %1 were not taken.").arg(QDir::toNativeSeparators(path)),

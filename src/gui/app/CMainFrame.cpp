@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -26,7 +27,9 @@
 #include "gui/app/QuakeDocks.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
@@ -34,17 +37,6 @@
 namespace tremolux {
 
 namespace {
-
-// The first size: the classic one, or less where the screen has less room,
-// leaving space for the window's frame and the desktop's panels.
-QSize FirstSize(const QScreen* screen)
-{
-    const QSize classic(1024, 720);
-    if (screen == nullptr)
-        return classic;
-    const QSize room = screen->availableGeometry().size();
-    return classic.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
-}
 
 // "The feed could not be loaded: host example.org not found." for a load's
 // failure text; without a capital, to follow other words.
@@ -70,7 +62,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     InitResources();
     setWindowTitle(QString(kAppTitle));
     setWindowIcon(QIcon(":/icons/tremolux.png"));
-    resize(FirstSize(screen()));
+    resize(FirstFrameSize(screen()));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -228,10 +220,11 @@ void CMainFrame::UpdateMenus()
 
 void CMainFrame::UpdateCaption()
 {
+    NumberEqualTitles();
     CChildFrame* active = ActiveMapWindow();
     if (active == nullptr && !MapWindows().isEmpty())
         active = MapWindows().last();
-    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->GetDocument().GetTitle()
+    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->windowTitle()
                                      : QString(kAppTitle));
 }
 void CMainFrame::OnAppAbout()
@@ -268,7 +261,7 @@ void CMainFrame::UpdateFeedStatus()
         status.lastGoodLoad = g_pFeedView->LastGoodLoad();
         status.loadFailure = g_pFeedView->LastFailure();
         status.anyLoadEnded = status.hasData || !status.loadFailure.empty();
-        m_feedPane->setToolTip(QString::fromStdString(g_pFeedView->Address()));
+        m_feedPane->setToolTip(PlainToolTip(QString::fromStdString(g_pFeedView->Address())));
     }
     status.parseFailure = m_cycle.LastParseFailure();
     const OleDate now = m_clock.Now();
@@ -292,7 +285,7 @@ void CMainFrame::RepaintAll()
 {
     EvaluateLoad();
     UpdateFeedStatus();
-    m_docks->ListChanged();
+    m_docks->ListChanged(TakeLoad());
     QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows()) {
         window->GetView()->FollowSelection();
@@ -307,6 +300,38 @@ void CMainFrame::RepaintAll()
     }
 }
 
+void CMainFrame::OpenHistory(const QString& path)
+{
+    if (!m_history.Open(path))
+        ShowHistoryOff();
+}
+
+// Only a good load is compared: a failed one (the list then holds the last
+// good page again, or nothing) changes nothing.
+std::vector<EventChange> CMainFrame::TakeLoad()
+{
+    const bool good = g_pFeedView != nullptr && g_pFeedView->LastFailure().empty()
+                      && m_cycle.LastParseFailure().empty();
+    if (!good)
+        return {};
+    std::vector<EventChange> changes = m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
+    if (m_history.OffReason() != m_historyOffShown)
+        ShowHistoryOff();
+    return changes;
+}
+
+// Told once, without waiting for the box to be closed: watching goes on.
+void CMainFrame::ShowHistoryOff()
+{
+    m_historyOffShown = m_history.OffReason();
+    const QString text = tr("History is off: %1").arg(m_historyOffShown);
+    m_wndStatusBar->showMessage(text);
+    auto* box = new QMessageBox(QMessageBox::Warning, QString(kAppTitle), text, QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 // The box keeps the parser's own words and says below them what went wrong.
 void CMainFrame::ShowFailure(const std::string& message)
 {
@@ -316,7 +341,9 @@ void CMainFrame::ShowFailure(const std::string& message)
         reason = FailureReason(g_pFeedView->LastFailure());
     else if (message == kNoTablesFailure)
         reason = tr("The page is not a list of quakes.");
-    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message), reason);
+    const QString advice = tr("Check the network, or File > Open Feed… to read a saved feed.");
+    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message),
+                reason.isEmpty() ? advice : reason + " " + advice);
 }
 
 void CMainFrame::NoteFailure(const std::string&)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <vector>
 
 #include <QList>
 #include <QMainWindow>
@@ -12,10 +13,12 @@
 #include "core/events/NewEvents.h"
 #include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
+#include "gui/store/EventHistory.h"
 
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QSystemTrayIcon;
@@ -47,6 +50,9 @@ public:
 
     // Starts the cycle's timers; the first load is then pending.
     void OnCreate();
+    // Keeps the events seen in the history file from now on; when it cannot
+    // be used, says so once and goes on with the session's events.
+    void OpenHistory(const QString& path);
     // One tick of the cycle's timers.
     void OnTimer(int id);
 
@@ -56,6 +62,8 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
     // A new map window showing content; path names its file, if any.
     CChildFrame* OpenMapWindow(const MapWindow& content, const QString& path = {});
+    // Files a later start of the program named: opened here, the frame in front.
+    void OpenHandedOverFiles(const QStringList& files);
     void OnFileOpen();
     void OnFileSave();
     void OnFileClose();
@@ -70,6 +78,9 @@ public:
     void OnWindowTileVert();
     void OnWindowArrange();
     void OnWindowNewWorldMap();
+    // A world map window showing content, fitted into the area; null when
+    // the land cannot be read (the user was told).
+    CWorldView* OpenWorldMapWindow(const MapWindow& content);
     void OnAppAbout();
     void OnHelpFinder();
     void OnContextHelp();
@@ -135,6 +146,9 @@ private:
     void UpdateMenus();
     void UpdateWindowMenu();
     void UpdateCaption();
+    void NumberEqualTitles();
+    // Where a window just opened goes: inside the area, all of it on the first.
+    void PlaceNewWindow(QMdiSubWindow* window);
     void ShowActiveViewStatus();
     void CreateAlerts();
     void CreateMapActions();
@@ -148,6 +162,9 @@ private:
     void Notify(const QString& title, const QString& text);
     void BringToFront(const QuakeRecord& quake);
     void ShowFeedState(bool stale, const QString& notice);
+    // The changes of the load just parsed; none after a failed one.
+    std::vector<EventChange> TakeLoad();
+    void ShowHistoryOff();
 
     void RepaintAll() override;
     void ShowFailure(const std::string& message) override;
@@ -159,6 +176,8 @@ private:
     // The cycle's tone comes here first: sound and notification as the user set them.
     ToneRelay m_alertTone;
     MainCycle m_cycle;
+    EventHistory m_history;
+    QString m_historyOffShown;  // the reason last told, so that it is told once
     QTimer m_pollTimer;
     QTimer m_refreshTimer;
     int m_nextDocumentNumber = 1;

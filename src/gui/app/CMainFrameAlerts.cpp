@@ -19,6 +19,7 @@
 #include "gui/alerts/StoredAlertRules.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/common/AlertNotes.h"
+#include "gui/common/PlainText.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
@@ -173,8 +174,10 @@ void CMainFrame::ShowAlertRings()
         world->SetAlertRings(rings);
 }
 
-void CMainFrame::Notify(const QString& title, const QString& text)
+void CMainFrame::Notify(const QString& fullTitle, const QString& fullText)
 {
+    const QString title = ShownLines(fullTitle);
+    const QString text = ShownLines(fullText);
     emit quakeAlert(title, text);
     if (m_tray->isVisible())
         m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);
@@ -282,7 +285,7 @@ void CMainFrame::ShowFeedState(bool stale, const QString& notice)
         return;  // the frame is still being built; CreateAlerts comes back here
     m_feedPane->setStyleSheet(stale ? QString(kStaleStyle) : QString());
     m_feedWarning->setVisible(stale);
-    m_tray->setToolTip(QString(kAppTitle) + '\n' + m_feedPane->text());
+    m_tray->setToolTip(PlainToolTip(QString(kAppTitle) + '\n' + m_feedPane->text()));
     m_feedNotice = notice;
     for (CChildFrame* window : MapWindows())
         window->GetView()->SetNotice(notice);

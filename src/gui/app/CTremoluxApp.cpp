@@ -58,8 +58,12 @@ std::string CTremoluxApp::FeedAddress() const
 
 bool CTremoluxApp::InitInstance()
 {
+    // The first load is fetched and read while the frame and its windows are made.
+    StartFeed();
     m_pMainFrame = std::make_unique<CMainFrame>(*m_clock, *m_options.tone, m_options.timings);
     m_pMainFrame->OnCreate();
+    if (!m_options.historyFile.isEmpty())
+        m_pMainFrame->OpenHistory(m_options.historyFile);
 
     // Every file is read before any window opens, so a bad one starts nothing.
     QList<MapWindow> windows;
@@ -90,16 +94,18 @@ bool CTremoluxApp::InitInstance()
     return InitFeed();
 }
 
-bool CTremoluxApp::InitFeed()
+void CTremoluxApp::StartFeed()
 {
-    CurrentCity = InitialCity();
-
     m_pFeedDoc = std::make_unique<CTremoluxDoc>(QStringLiteral("Tremolux data"));
     m_pFeedView = std::make_unique<FeedView>(*m_clock);
     m_pFeedView->SetTimeout(m_options.loadTimeout);
     g_pFeedView = m_pFeedView.get();
-
     m_pFeedView->Navigate2(FeedAddress());
+}
+
+bool CTremoluxApp::InitFeed()
+{
+    CurrentCity = InitialCity();
     m_pMainFrame->UpdateFeedStatus();
     return true;
 }

@@ -20,6 +20,7 @@
 #include "core/list/QuakeDetails.h"
 #include "gui/common/AlertNotes.h"
 #include "core/view/QuakeHitTest.h"
+#include "gui/common/PlainText.h"
 
 // What the map window does with the quakes it shows: tells their details,
 // selects one, offers its menu, and says when it has no data to show.
@@ -96,7 +97,7 @@ bool CTremoluxView::event(QEvent* event)
         event->ignore();
         return true;
     }
-    QToolTip::showText(help->globalPos(), QuakeDetailsText(index), this);
+    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QuakeDetailsText(index))), this);
     return true;
 }
 

@@ -21,6 +21,7 @@
 #include "core/world/DrawWorld.h"
 #include "gui/common/AlertNotes.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/PlainText.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/view/QPainterCanvas.h"
@@ -290,7 +291,8 @@ bool CWorldView::event(QEvent* event)
     const QuakeRecord& quake = m_quakes.at(index);
     const std::string tip = QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
                             + AlertNotes::Shared().For(quake, m_city.name, m_city.position);
-    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
+    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QString::fromStdString(tip))),
+                       this, disc);
     return true;
 }
 

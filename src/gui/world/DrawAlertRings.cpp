@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include "core/world/WorldProjection.h"
+#include "gui/common/PlainText.h"
 
 namespace tremolux {
 
@@ -47,7 +48,7 @@ void DrawAlertRings(QPainter& painter, const WorldProjection& projection,
         }
         painter.drawPath(path);
         painter.setPen(kRingColor);
-        painter.drawText(top + QPointF(4.0, -4.0), QString::fromStdString(ring.label));
+        painter.drawText(top + QPointF(4.0, -4.0), ShownLines(QString::fromStdString(ring.label)));
         painter.setPen(QPen(kRingColor, 1.5, Qt::DashLine));
     }
     painter.restore();

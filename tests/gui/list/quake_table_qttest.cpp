@@ -80,6 +80,21 @@ TEST_F(QuakeTableTest, SortsByTheNumbersBehindTheTexts)
     model.SetCity(city);
     EXPECT_EQ(Sorted(QuakeTableModel::Distance), (Texts{"2.1", "9.5", "10.0", ""}));
     EXPECT_EQ(model.index(2, QuakeTableModel::Distance).data().toString(), "234 km N");
+    city.lonDecimal = 141.0;  // the same latitude: still another place
+    model.SetCity(city);
+    EXPECT_EQ(model.index(2, QuakeTableModel::Distance).data().toString(), "295 km NW");
+
+    // Numbers inside regions by their value; a quake without a time after
+    // those with one.
+    quakes.Clear();
+    quakes.Append(Quake(1.0, 1.0, 1, "12 km N of Ito"));
+    quakes.Append(Quake(2.0, 1.0, 2, "9 km N of Ito"));
+    QuakeRecord timeless = Quake(3.0, 1.0, 3, "x");
+    timeless.time.valid = false;
+    quakes.Append(timeless);
+    model.ListChanged();
+    EXPECT_EQ(Sorted(QuakeTableModel::Region), (Texts{"2.0", "1.0", "3.0"}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Time), (Texts{"2.0", "1.0", "3.0"}));
 }
 
 TEST_F(QuakeTableTest, MinimumMagnitudeHidesSmallerQuakesAndThoseWithout)
@@ -148,6 +163,35 @@ TEST_F(QuakeTableTest, PanelSelectsByQuakeIndexAcrossSortingAndFilter)
     EXPECT_EQ(chosen.back(), -1);  // the selected quake was filtered out
     panel.ShowSelected(2);
     EXPECT_EQ(panel.SelectedQuake(), -1);
+}
+
+}  // namespace
+}  // namespace tremolux
+
+namespace tremolux {
+namespace {
+
+// What the event history said of the load: a revision shows both magnitudes
+// and tells what changed; a retracted event gone from the list stays, struck
+// through, until the next load.
+TEST_F(QuakeTableTest, RevisedAndRetractedEventsOfTheLatestLoad)
+{
+    QuakeRecord before = quakes.at(2);
+    before.magnitude = 1.8;
+    const QuakeRecord gone = Quake(6.1, 20.0, 50, "gone");
+    model.ListChanged({{ChangeKind::Revised, quakes.at(2), before, "magnitude 1.8 -> 2.1"},
+                       {ChangeKind::Retracted, gone, std::nullopt, {}}});
+    ASSERT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.index(2, QuakeTableModel::Magnitude).data().toString(), "1.8 → 2.1");
+    const QString tip = model.index(2, 0).data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(tip.startsWith("<p>Revised") && tip.contains("1.8") && tip.contains("&gt;"))
+        << tip.toStdString();
+    EXPECT_EQ(model.index(4, QuakeTableModel::Region).data().toString(), "gone");
+    EXPECT_TRUE(model.index(4, 0).data(Qt::FontRole).value<QFont>().strikeOut());
+
+    model.ListChanged();
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.index(2, QuakeTableModel::Magnitude).data().toString(), "2.1");
 }
 
 }  // namespace
