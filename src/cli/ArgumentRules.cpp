@@ -90,15 +90,20 @@ bool ApplySize(CliOptions& o, const std::string& v, std::string& error)
 std::span<const OptionRule> OptionRules()
 {
     static const std::vector<OptionRule> rules = {
-        {"--feed", true, kQuakes | kIndex | kMap | kWorld | kUpdate,
+        {"--feed", true, kQuakes | kIndex | kMap | kWorld | kUpdate | kAlerts,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.feed = v;
              return true;
          }},
-        {"--now", true, kIndex | kMap | kWorld | kUpdate, ApplyNow},
-        {"--db", true, kUpdate | kHistory,
+        {"--now", true, kIndex | kMap | kWorld | kUpdate | kAlerts, ApplyNow},
+        {"--db", true, kUpdate | kHistory | kAlerts,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.db = v;
+             return true;
+         }},
+        {"--rules", true, kAlerts,
+         [](CliOptions& o, const std::string& v, std::string&) {
+             o.rules = v;
              return true;
          }},
         {"--since", true, kHistory,
@@ -124,7 +129,7 @@ std::span<const OptionRule> OptionRules()
              o.city = v;
              return true;
          }},
-        {"--cities", true, kIndex | kMap | kWorld,
+        {"--cities", true, kIndex | kMap | kWorld | kAlerts,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.cities = v;
              return true;

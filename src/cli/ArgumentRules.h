@@ -20,6 +20,7 @@ enum CommandBit : unsigned {
     kWorld = 32,
     kUpdate = 64,
     kHistory = 128,
+    kAlerts = 256,
 };
 
 // Puts an option's value into the options; false with error set when the

@@ -18,7 +18,7 @@ struct CommandRule {
 constexpr CommandRule kCommands[] = {
     {"quakes", kQuakes, 0, 0},   {"index", kIndex, 0, 0},       {"map", kMap, 0, 0},
     {"cities", kCities, 0, 1},   {"distance", kDistance, 4, 4}, {"world", kWorld, 0, 0},
-    {"update", kUpdate, 0, 0},   {"history", kHistory, 0, 0},
+    {"update", kUpdate, 0, 0},   {"history", kHistory, 0, 0},    {"alerts", kAlerts, 0, 0},
 };
 
 const CommandRule* FindCommand(const std::string& name)
@@ -113,8 +113,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     if ((command->command == kIndex || picture)
         && !CheckReference(options, command->command, error))
         return std::nullopt;
-    if ((command->command == kUpdate || command->command == kHistory) && !options.db) {
+    if ((command->command & (kUpdate | kHistory | kAlerts)) && !options.db) {
         error = options.command + " needs --db FILE";
+        return std::nullopt;
+    }
+    if (command->command == kAlerts && !options.rules) {
+        error = "alerts needs --rules FILE";
         return std::nullopt;
     }
     if (picture && options.out.has_value() == options.trace) {

@@ -38,11 +38,14 @@ struct CliOptions {
     std::optional<std::string> out;
     bool trace = false;
 
-    // update, history
+    // update, history, alerts
     std::optional<std::string> db;
     std::optional<OleDate> since;
     std::optional<OleDate> until;
     std::string format = "tsv";
+
+    // alerts
+    std::optional<std::string> rules;
 };
 
 // Reads the arguments after the program name. Nothing is printed and nothing

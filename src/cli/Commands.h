@@ -13,5 +13,6 @@ int RunMap(const CliOptions& options);
 int RunWorld(const CliOptions& options);
 int RunUpdate(const CliOptions& options);
 int RunHistory(const CliOptions& options);
+int RunAlerts(const CliOptions& options);
 
 }  // namespace tremolux

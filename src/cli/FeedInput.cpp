@@ -4,8 +4,10 @@
 #include <QString>
 #include <QUrl>
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <system_error>
 
 #include "core/feed/FeedDocument.h"
 #include "core/feed/OpenFeedDocument.h"
@@ -72,19 +74,25 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
     }
     std::unique_ptr<FeedDocument> document = OpenFeedDocument(std::move(bytes));
     if (const std::string failure = document->Failure(); !failure.empty()) {
-        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '
-';
+        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '\n';
         return false;
     }
     const LoadedFeed feed(std::move(document));
     // The parser's own words, then what they mean.
     return quakes.ParsePage(feed, [](const std::string& message) {
-        std::cerr << message << '
-';
+        std::cerr << message << '\n';
         if (message == kNoTablesFailure)
-            std::cerr << "The feed is not a list of quakes.
-";
+            std::cerr << "The feed is not a list of quakes.\n";
     });
+}
+
+std::string FeedName(const std::string& source)
+{
+    if (source.find("://") != std::string::npos)
+        return source;
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(source, error);
+    return error ? source : path.lexically_normal().string();
 }
 
 }  // namespace tremolux

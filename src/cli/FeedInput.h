@@ -11,4 +11,8 @@ class QuakeList;
 // why the source could not be read) on standard error and returns false.
 bool LoadQuakes(const std::string& source, QuakeList& quakes);
 
+// The name the event store knows the feed by: a file by its whole path, so
+// that runs from other folders compare with the same loads.
+std::string FeedName(const std::string& source);
+
 }  // namespace tremolux

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -16,17 +15,6 @@
 namespace tremolux {
 
 namespace {
-
-// The name the store knows the feed by: a file by its whole path, so that
-// runs from other folders compare with the same loads.
-std::string FeedName(const std::string& source)
-{
-    if (source.find("://") != std::string::npos)
-        return source;
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::absolute(source, error);
-    return error ? source : path.lexically_normal().string();
-}
 
 const char* KindName(ChangeKind kind)
 {

@@ -21,6 +21,7 @@ std::string UsageText()
            "               [--size WxH] [--hours H] (--out FILE.png | --trace)\n"
            "  tremolux-cli update --db FILE [--feed SOURCE] [--now TIME]\n"
            "  tremolux-cli history --db FILE [--since TIME] [--until TIME] [--format tsv|csv|geojson]\n"
+           "  tremolux-cli alerts --db FILE --rules FILE [--feed SOURCE] [--now TIME] [--cities FILE]\n"
            "\n"
            "SOURCE is a file path or a file, http or https URL (default: the USGS\n"
            "feed of the past week). TIME is \"YYYY-MM-DD HH:MM:SS\" in UTC and replaces\n"

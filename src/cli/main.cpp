@@ -41,6 +41,8 @@ int Dispatch(const CliOptions& options)
         return RunUpdate(options);
     if (options.command == "history")
         return RunHistory(options);
+    if (options.command == "alerts")
+        return RunAlerts(options);
     if (options.command == "cities")
         return RunCities(options);
     return RunDistance(options);

@@ -15,10 +15,6 @@ namespace tremolux {
 
 namespace {
 
-// Ten thousand quake rows hold some 90,000 elements; each costs the built tree
-// a few hundred bytes, so that a million keep any page under 600 MB.
-constexpr std::size_t kMaxHtmlElements = 1'000'000;
-
 using Nodes = std::vector<const GumboNode*>;
 
 const GumboNode& Child(const GumboNode& parent, unsigned index)

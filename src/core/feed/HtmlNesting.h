@@ -9,6 +9,11 @@ namespace tremolux {
 // the tree builder's cost grows with the depth of every element it adds.
 inline constexpr std::size_t kMaxHtmlDepth = 512;
 
+// Ten thousand quake rows hold some 90,000 elements; each costs the built tree
+// a few hundred bytes, so that a million keep any page under 600 MB. A page
+// with more is refused, however it would be read.
+inline constexpr std::size_t kMaxHtmlElements = 1'000'000;
+
 // A page's markup as it is built: start tags that would nest deeper than
 // kMaxHtmlDepth are taken out (their text stays), and the start tags are
 // counted. Tables, their rows and cells, and the elements the parser closes

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/feed/HtmlNesting.h"
 #include "core/feed/TextBuilder.h"
 
 namespace tremolux {
@@ -445,6 +446,8 @@ private:
 
     bool startTag(const Tag& tag)
     {
+        if (++m_startTags > kMaxHtmlElements)
+            return false;  // the full parser refuses the page and says why
         if (m_place == Place::Outside) {
             switch (tag.kind) {
             case Kind::Table:
@@ -614,6 +617,7 @@ private:
 
     std::string_view m_page;
     std::size_t m_at = 0;
+    std::size_t m_startTags = 0;
     std::unique_ptr<PlainTableDocument> m_document = std::make_unique<PlainTableDocument>();
     Place m_place = Place::Outside;
     bool m_sectionOpen = false;

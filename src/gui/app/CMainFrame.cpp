@@ -72,6 +72,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
         UpdateMenus();
         ShowActiveViewStatus();
         m_docks->FollowActiveWindow();
+        ShowAlertRings();
     });
 
     m_docks = new QuakeDocks(*this);
@@ -282,6 +283,7 @@ void CMainFrame::UpdateFeedStatus()
 // opaque map views inside the MDI area.
 void CMainFrame::RepaintAll()
 {
+    EvaluateLoad();
     UpdateFeedStatus();
     m_docks->ListChanged(TakeLoad());
     QList<CTremoluxView*> views;

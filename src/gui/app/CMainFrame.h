@@ -7,8 +7,10 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "core/alerts/AlertEvaluation.h"
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
+#include "core/events/NewEvents.h"
 #include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
 #include "gui/store/EventHistory.h"
@@ -26,6 +28,7 @@ namespace tremolux {
 
 class CChildFrame;
 class CWorldView;
+class AlertActionRunner;
 class QuakeDocks;
 class CTremoluxView;
 class Clock;
@@ -86,7 +89,23 @@ public:
     // The active map window's double-click commands.
     void OnMapChooseCity();
     void OnMapParameters();
-    void OnOptionsSoundMinimum();
+    void OnOptionsAlerts();
+
+    // Reads the stored alert rules, once the city file is known.
+    void LoadAlerts();
+    // The alert rules in use; setting them keeps them in the settings.
+    const AlertSettings& Alerts() const { return m_alertSettings; }
+    void SetAlerts(const AlertSettings& settings);
+    // Sends a made-up quake near the active window's city through these rules
+    // and their actions, as if a load had brought it.
+    void TestAlert(const AlertSettings& settings);
+    // No rule alerts for hours, or until the morning (the end of the quiet
+    // hours, else 07:00 local time); Resume ends a snooze.
+    void SnoozeAlerts(double hours);
+    void SnoozeUntilMorning();
+    void ResumeAlerts();
+    bool AlertsSnoozed() const;
+    AlertActionRunner& AlertActions() const { return *m_alertActions; }
 
     QList<CChildFrame*> MapWindows() const;
     CChildFrame* ActiveMapWindow() const;
@@ -107,7 +126,7 @@ public:
     QStatusBar* m_wndStatusBar = nullptr;
 
 signals:
-    // The newest quake changed: the title and text of the desktop notification.
+    // The rules fired: the title and text of the one desktop notification of a load.
     void quakeAlert(const QString& title, const QString& text);
 
 protected:
@@ -133,7 +152,15 @@ private:
     void ShowActiveViewStatus();
     void CreateAlerts();
     void CreateMapActions();
+    void CreateAlertActions();
     void OnNewestQuake(int frequencyHz, int durationMs);
+    void EvaluateLoad();
+    void CarryAlerts(const std::vector<EventChange>& changes, const std::vector<QuakeRecord>& known);
+    std::vector<AlertPlace> WindowCities() const;
+    int LocalMinute() const;
+    void ShowAlertRings();
+    void Notify(const QString& title, const QString& text);
+    void BringToFront(const QuakeRecord& quake);
     void ShowFeedState(bool stale, const QString& notice);
     // The changes of the load just parsed; none after a failed one.
     std::vector<EventChange> TakeLoad();
@@ -164,6 +191,12 @@ private:
     QString m_feedNotice;  // what the map windows say over their pictures
     QuakeDocks* m_docks = nullptr;
 
+    AlertSettings m_alertSettings;
+    AlertActionRunner* m_alertActions = nullptr;
+    NewEvents m_loadNews;  // which events each load brought
+    unsigned long long m_evaluatedRevision = 0;
+    double m_snoozedUntil = 0.0;  // the clock's days; alerts rest before it
+
     QAction* m_newAct = nullptr;
     QAction* m_openAct = nullptr;
     QAction* m_saveAct = nullptr;
@@ -188,9 +221,8 @@ private:
     QAction* m_parametersAct = nullptr;
     QAction* m_nextWindowAct = nullptr;
     QAction* m_previousWindowAct = nullptr;
-    QAction* m_soundAct = nullptr;
-    QAction* m_soundMinimumAct = nullptr;
-    QAction* m_notificationsAct = nullptr;
+    QAction* m_alertsAct = nullptr;
+    QMenu* m_snoozeMenu = nullptr;
 
     QList<QMenu*> m_noDocumentMenus;  // menu 128
     QList<QMenu*> m_mapMenus;         // menu 129

@@ -151,9 +151,8 @@ void CMainFrame::CreateMenus()
     auto* optionsMenu = new QMenu(tr("&Options"), this);
     optionsMenu->addAction(m_feedAct);
     optionsMenu->addSeparator();
-    optionsMenu->addAction(m_soundAct);
-    optionsMenu->addAction(m_soundMinimumAct);
-    optionsMenu->addAction(m_notificationsAct);
+    optionsMenu->addAction(m_alertsAct);
+    optionsMenu->addMenu(m_snoozeMenu);
     m_noDocumentMenus = {fileMenu, viewMenu, optionsMenu, helpMenu};
 
     auto* mapFileMenu = new QMenu(tr("&File"), this);

@@ -1,30 +1,74 @@
 #include "gui/app/CMainFrame.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStyle>
 #include <QSystemTrayIcon>
 
+#include "core/alerts/AlertRings.h"
 #include "core/cities/CityEntry.h"
-#include "core/list/QuakeText.h"
+#include "core/common/Clock.h"
+#include "core/events/EventIdentity.h"
+#include "gui/alerts/AlertActions.h"
+#include "gui/alerts/CDia_Alerts.h"
+#include "gui/alerts/StoredAlertRules.h"
 #include "gui/app/CChildFrame.h"
+#include "gui/common/AlertNotes.h"
 #include "gui/common/PlainText.h"
-#include "gui/common/Settings.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
 // How the frame tells a person what happens without being looked at: the
-// tone and the desktop notification for a new quake, the tray icon, and a
-// warning look when the quakes shown are out of date.
+// main cycle's tone and the alert rules with their actions, snoozing, the tray
+// icon, and a warning look when the quakes shown are out of date.
 namespace tremolux {
 
 namespace {
 
 constexpr int kNotificationMs = 10000;
 constexpr char kStaleStyle[] = "QLabel { background: #ffd54f; color: black; padding: 0 4px; }";
+constexpr int kMorningMinute = 7 * 60;
+constexpr double kTestMagnitude = 5.0;
+constexpr double kTestKm = 50.0;
+constexpr double kKmPerDegree = 111.2;
+
+QDateTime ToDateTime(OleDate date)
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC)
+        .addMSecs(std::llround(date.value * 86400000.0));
+}
+
+double ToDays(const QDateTime& time)
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).msecsTo(time) / 86400000.0;
+}
 
 }  // namespace
+
+void CMainFrame::CreateAlertActions()
+{
+    m_alertActions = new AlertActionRunner(m_speaker, this);
+    connect(m_alertActions, &AlertActionRunner::notification, this, &CMainFrame::Notify);
+    connect(m_alertActions, &AlertActionRunner::bringToFront, this, &CMainFrame::BringToFront);
+    connect(m_alertActions, &AlertActionRunner::actionFailed, this,
+            [this](const QString& message) { m_wndStatusBar->showMessage(message, 10000); });
+
+    m_alertsAct = new QAction(tr("&Alerts…"), this);
+    m_alertsAct->setStatusTip(tr("Choose which quakes sound, notify or run a command"));
+    connect(m_alertsAct, &QAction::triggered, this, &CMainFrame::OnOptionsAlerts);
+
+    m_snoozeMenu = new QMenu(tr("S&nooze Alerts"), this);
+    m_snoozeMenu->addAction(tr("For 1 &Hour"), this, [this] { SnoozeAlerts(1.0); });
+    m_snoozeMenu->addAction(tr("Until &Morning"), this, &CMainFrame::SnoozeUntilMorning);
+    QAction* resume = m_snoozeMenu->addAction(tr("&Resume Alerts"), this, &CMainFrame::ResumeAlerts);
+    connect(m_snoozeMenu, &QMenu::aboutToShow, this,
+            [this, resume] { resume->setEnabled(AlertsSnoozed()); });
+}
 
 void CMainFrame::CreateAlerts()
 {
@@ -36,7 +80,10 @@ void CMainFrame::CreateAlerts()
     m_wndStatusBar->insertPermanentWidget(0, m_feedWarning);
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this] {
+    m_tray->setContextMenu(m_snoozeMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+        if (why == QSystemTrayIcon::Context)
+            return;
         showNormal();
         raise();
         activateWindow();
@@ -51,33 +98,185 @@ void CMainFrame::CreateAlerts()
     UpdateFeedStatus();
 }
 
-// The cycle sounds its tone the moment the newest quake changes: the tone is
-// passed on when the user wants it, and the desktop is told.
+// The cycle sounds its tone the moment the newest quake changes: the fixed
+// entry passes it on unless switched off, snoozed or quieted for the night.
 void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
 {
-    const QuakeRecord quake = m_cycle.LastNewest();
-    const AppSettings stored;
-    const double least =
-        stored.value(settings::kSoundMinMagnitude, settings::kDefaultSoundMinMagnitude).toDouble();
-    if (stored.value(settings::kSoundOn, settings::kDefaultSoundOn).toBool()
-        && !(quake.magnitude < least))
-        m_speaker.Play(frequencyHz, durationMs);
-    if (!stored.value(settings::kNotificationsOn, settings::kDefaultNotificationsOn).toBool())
+    const QuakeRecord& quake = m_cycle.LastNewest();
+    const NewestTone& entry = m_alertSettings.newestTone;
+    const QuietHours& quiet = m_alertSettings.quiet;
+    if (!entry.enabled || AlertsSnoozed() || quake.magnitude < entry.minMagnitude)
         return;
+    if (quiet.Covers(LocalMinute()) && quake.magnitude < quiet.minMagnitude)
+        return;
+    m_speaker.Play(frequencyHz, durationMs);
+}
 
+// The rules see every quake a load brought, once per load.
+void CMainFrame::EvaluateLoad()
+{
+    if (m_quakes.Revision() == m_evaluatedRevision)
+        return;
+    m_evaluatedRevision = m_quakes.Revision();
+    m_loadNews.Update(m_quakes);
+    std::vector<QuakeRecord> known;
+    std::vector<EventChange> changes;
+    known.reserve(m_quakes.count());
+    for (int i = 0; i < m_quakes.count(); ++i) {
+        known.push_back(m_quakes.at(i));
+        if (m_loadNews.IsNew(i))
+            changes.push_back({ChangeKind::New, m_quakes.at(i), std::nullopt, {}});
+    }
+    if (!AlertsSnoozed())
+        CarryAlerts(changes, known);
+    ShowAlertRings();
+}
+
+void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes,
+                             const std::vector<QuakeRecord>& known)
+{
+    if (changes.empty())
+        return;
+    AlertContext context;
+    context.windowCities = WindowCities();
+    context.localMinute = LocalMinute();
+    context.known = known;
+    const std::vector<AlertFiring> firings = EvaluateAlerts(m_alertSettings, changes, context);
+    AlertNotes::Shared().Record(firings);
+    m_alertActions->Carry(firings);
+}
+
+std::vector<AlertPlace> CMainFrame::WindowCities() const
+{
+    std::vector<AlertPlace> cities;
+    for (const CChildFrame* window : MapWindows()) {
+        const CityEntry& city = window->GetView()->City();
+        if (!city.name.empty())
+            cities.push_back({city.name, city.position});
+    }
+    for (const CWorldView* world : m_mdiArea->findChildren<CWorldView*>()) {
+        if (!world->City().name.empty())
+            cities.push_back({world->City().name, world->City().position});
+    }
+    return cities;
+}
+
+int CMainFrame::LocalMinute() const
+{
+    const QTime local = ToDateTime(m_clock.Now()).toLocalTime().time();
+    return local.hour() * 60 + local.minute();
+}
+
+void CMainFrame::ShowAlertRings()
+{
+    const std::vector<AlertRing> rings = AlertRings(m_alertSettings, WindowCities());
+    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>())
+        world->SetAlertRings(rings);
+}
+
+void CMainFrame::Notify(const QString& fullTitle, const QString& fullText)
+{
+    const QString title = ShownLines(fullTitle);
+    const QString text = ShownLines(fullText);
+    emit quakeAlert(title, text);
+    if (m_tray->isVisible())
+        m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);
+    QApplication::alert(this);
+}
+
+void CMainFrame::BringToFront(const QuakeRecord& quake)
+{
+    showNormal();
+    raise();
+    activateWindow();
+    const int index = FindEvent(m_quakes, quake);
+    if (index < 0)
+        return;
+    if (CChildFrame* window = ActiveMapWindow())
+        window->GetView()->SelectQuake(index);
+    else if (CWorldView* world = ActiveWorldMap())
+        world->SelectQuake(index);
+}
+
+void CMainFrame::LoadAlerts()
+{
+    std::string error;
+    m_alertSettings = LoadAlertSettings(error);
+    if (!error.empty())
+        m_wndStatusBar->showMessage(
+            tr("The stored alert rules were not taken (%1): Options > Alerts… sets them again.")
+                .arg(QString::fromStdString(error)));
+    ShowAlertRings();
+}
+
+void CMainFrame::OnOptionsAlerts()
+{
+    CDia_Alerts dialog(m_alertSettings, [this](const AlertSettings& settings) { TestAlert(settings); },
+                       this);
+    if (dialog.exec() == QDialog::Accepted)
+        SetAlerts(dialog.Settings());
+}
+
+void CMainFrame::SetAlerts(const AlertSettings& settings)
+{
+    m_alertSettings = settings;
+    SaveAlertSettings(settings);
+    ShowAlertRings();
+}
+
+void CMainFrame::TestAlert(const AlertSettings& settings)
+{
     CityEntry city = CurrentCity;
     if (const CChildFrame* active = ActiveMapWindow())
         city = active->GetView()->City();
     else if (const CWorldView* world = ActiveWorldMap())
         city = world->City();
-    const QString title = tr("M %1 earthquake").arg(QString::number(quake.magnitude, 'f', 1));
-    QString text = ShownLines(QString::fromStdString(quake.region));
-    if (!city.name.empty())
-        text += '\n' + QString::fromStdString(DistanceFromText(PlaceFrom(city.position, quake), city.name));
-    emit quakeAlert(title, text);
-    if (m_tray->isVisible())
-        m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);
-    QApplication::alert(this);
+    QuakeRecord quake;
+    quake.eventId = "test";
+    quake.magnitude = kTestMagnitude;
+    quake.latitude = city.position.latDecimal + kTestKm / kKmPerDegree;
+    quake.longitude = city.position.lonDecimal;
+    quake.depth = 10.0;
+    quake.time = m_clock.Now();
+    quake.region = tr("Test alert (made up)").toStdString();
+    AlertContext context;
+    context.windowCities = WindowCities();
+    context.localMinute = LocalMinute();
+    const std::vector<AlertFiring> firings =
+        EvaluateAlerts(settings, {{ChangeKind::New, quake, std::nullopt, {}}}, context);
+    if (firings.empty())
+        m_wndStatusBar->showMessage(tr("No rule fires for a made-up M %1 quake %2 km north of %3.")
+                                        .arg(kTestMagnitude, 0, 'f', 1)
+                                        .arg(kTestKm)
+                                        .arg(QString::fromStdString(city.name)),
+                                    10000);
+    m_alertActions->Carry(firings);
+}
+
+void CMainFrame::SnoozeAlerts(double hours)
+{
+    m_snoozedUntil = m_clock.Now().value + hours / 24.0;
+}
+
+void CMainFrame::SnoozeUntilMorning()
+{
+    const QuietHours& quiet = m_alertSettings.quiet;
+    const int morning = quiet.enabled ? quiet.toMinute : kMorningMinute;
+    QDateTime local = ToDateTime(m_clock.Now()).toLocalTime();
+    QDateTime until(local.date(), QTime(morning / 60, morning % 60), local.timeSpec());
+    if (until <= local)
+        until = until.addDays(1);
+    m_snoozedUntil = ToDays(until.toUTC());
+}
+
+void CMainFrame::ResumeAlerts()
+{
+    m_snoozedUntil = 0.0;
+}
+
+bool CMainFrame::AlertsSnoozed() const
+{
+    return m_clock.Now().value < m_snoozedUntil;
 }
 
 void CMainFrame::ShowFeedState(bool stale, const QString& notice)

@@ -1,21 +1,19 @@
 #include "gui/app/CMainFrame.h"
 
 #include <QAction>
-#include <QInputDialog>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QStyle>
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CTremoluxApp.h"
-#include "gui/common/Settings.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
 // The commands every map window and the feed answer to from the menus and
 // keys, without a hidden gesture: reload now, the map window's dialogs, moving
-// between windows, and how a new quake is announced.
+// between windows; how a new quake is announced is the alerts' own.
 namespace tremolux {
 
 namespace {
@@ -27,17 +25,6 @@ QAction* MakeAction(QObject* parent, const QString& text, const QString& prompt,
     action->setStatusTip(prompt);
     action->setToolTip(QString(text).remove('&').remove(QChar(0x2026)));
     action->setShortcut(keys);
-    return action;
-}
-
-QAction* MakeToggle(QObject* parent, const QString& text, const QString& prompt,
-                    const char* key, bool byDefault)
-{
-    QAction* action = MakeAction(parent, text, prompt);
-    action->setCheckable(true);
-    action->setChecked(AppSettings().value(key, byDefault).toBool());
-    QObject::connect(action, &QAction::toggled, parent,
-                     [key](bool on) { AppSettings().setValue(key, on); });
     return action;
 }
 
@@ -71,14 +58,7 @@ void CMainFrame::CreateMapActions()
     connect(m_previousWindowAct, &QAction::triggered, m_mdiArea,
             &QMdiArea::activatePreviousSubWindow);
 
-    m_soundAct = MakeToggle(this, tr("&Sound"), tr("Sound a tone when a new quake comes in"),
-                            settings::kSoundOn, settings::kDefaultSoundOn);
-    m_soundMinimumAct = MakeAction(this, tr("Sound from &Magnitude…"),
-                                   tr("Set the least magnitude that sounds the tone"));
-    connect(m_soundMinimumAct, &QAction::triggered, this, &CMainFrame::OnOptionsSoundMinimum);
-    m_notificationsAct = MakeToggle(this, tr("&Notifications"),
-                                    tr("Tell the desktop when a new quake comes in"),
-                                    settings::kNotificationsOn, settings::kDefaultNotificationsOn);
+    CreateAlertActions();
 }
 
 void CMainFrame::OnRefreshNow()
@@ -111,20 +91,6 @@ void CMainFrame::OnMapParameters()
         window->GetView()->OnRButtonDblClk();
     else if (CWorldView* world = ActiveWorldMap())
         world->OnParameters();
-}
-
-void CMainFrame::OnOptionsSoundMinimum()
-{
-    AppSettings stored;
-    const double current =
-        stored.value(settings::kSoundMinMagnitude, settings::kDefaultSoundMinMagnitude).toDouble();
-    bool ok = false;
-    const double magnitude = QInputDialog::getDouble(
-        this, tr("Sound from Magnitude"),
-        tr("Sound the tone for new quakes of this magnitude or more (0: every one):"), current,
-        0.0, 10.0, 1, &ok);
-    if (ok)
-        stored.setValue(settings::kSoundMinMagnitude, magnitude);
 }
 
 }  // namespace tremolux

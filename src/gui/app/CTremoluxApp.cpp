@@ -90,6 +90,7 @@ bool CTremoluxApp::InitInstance()
 
     RecordStartupDirectory();
     DefaultCityFile = DefaultCityFilePath().toStdString();
+    m_pMainFrame->LoadAlerts();  // rules name cities of the city file
     return InitFeed();
 }
 

@@ -17,14 +17,16 @@ inline constexpr char kRefreshMinutes[] = "feed/refreshMinutes";
 inline constexpr int kRefreshChoices[] = {1, 5, 15, 60};
 inline constexpr int kDefaultRefreshMinutes = 5;
 
-// The new-quake alert: the tone, from a least magnitude on, and the desktop
-// notification. A least magnitude of 0 sounds every alert.
+// The new-quake alert of earlier versions: the tone, from a least magnitude
+// on, and the desktop notification. Read once, to build the first alert rules.
 inline constexpr char kSoundOn[] = "alerts/sound";
 inline constexpr bool kDefaultSoundOn = true;
 inline constexpr char kSoundMinMagnitude[] = "alerts/soundMinMagnitude";
 inline constexpr double kDefaultSoundMinMagnitude = 0.0;
 inline constexpr char kNotificationsOn[] = "alerts/notifications";
 inline constexpr bool kDefaultNotificationsOn = true;
+// The alert rules as their JSON text; absent before the first start with rules.
+inline constexpr char kAlertRules[] = "alerts/rules";
 
 // The quake list's minimum magnitude; 0 shows every quake.
 inline constexpr char kListMinimumMagnitude[] = "list/minimumMagnitude";

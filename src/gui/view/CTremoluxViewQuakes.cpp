@@ -18,6 +18,7 @@
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
+#include "gui/common/AlertNotes.h"
 #include "core/view/QuakeHitTest.h"
 #include "gui/common/PlainText.h"
 
@@ -72,8 +73,9 @@ QString CTremoluxView::QuakeDetailsText(int index) const
 {
     if (index < 0 || index >= m_quakes.count())
         return {};
-    return QString::fromStdString(
-        QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now()));
+    const QuakeRecord& quake = m_quakes.at(index);
+    return QString::fromStdString(QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
+                                  + AlertNotes::Shared().For(quake, m_city.name, m_city.position));
 }
 
 void CTremoluxView::SetNotice(const QString& notice)

@@ -19,11 +19,13 @@
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
+#include "gui/common/AlertNotes.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/PlainText.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/view/QPainterCanvas.h"
+#include "gui/world/DrawAlertRings.h"
 
 namespace tremolux {
 
@@ -251,6 +253,13 @@ void CWorldView::paintEvent(QPaintEvent*)
     QPainterCanvas canvas(painter, MapLabelFont());
     DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_marks, m_selected);
     canvas.Flush();
+    DrawAlertRings(painter, projection, m_rings);
+}
+
+void CWorldView::SetAlertRings(std::vector<AlertRing> rings)
+{
+    m_rings = std::move(rings);
+    update();
 }
 
 void CWorldView::resizeEvent(QResizeEvent* event)
@@ -279,8 +288,9 @@ bool CWorldView::event(QEvent* event)
                          2 * reach + 1, 2 * reach + 1);
         }
     }
-    const std::string tip =
-        QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
+    const QuakeRecord& quake = m_quakes.at(index);
+    const std::string tip = QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
+                            + AlertNotes::Shared().For(quake, m_city.name, m_city.position);
     QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QString::fromStdString(tip))),
                        this, disc);
     return true;

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QTimer>
 
+#include "core/alerts/AlertRings.h"
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/events/NewEvents.h"
@@ -56,6 +57,9 @@ public:
     int SelectedQuake() const override { return m_selected; }
     // Selects index (-1: none) and marks it; announces a change.
     void SelectQuake(int index) override;
+    // The alert rules' rings, drawn over the map.
+    void SetAlertRings(std::vector<AlertRing> rings);
+    const std::vector<AlertRing>& AlertRingsShown() const { return m_rings; }
     // The quake drawn under the point, as the window shows it now, or -1.
     int QuakeAtPoint(QPointF point) const;
     // Takes a load: marks what it brought and follows the selection. The
@@ -99,6 +103,7 @@ private:
     // scaled, and painted anew once the view has rested a moment.
     QImage m_base;
     WorldProjection m_baseProjection{0.0, 0.0, 0.0, 0.0, 1.0};
+    std::vector<AlertRing> m_rings;
     QTimer m_settle;
     NewEvents m_marks;
     unsigned long long m_listRevision = 0;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/alerts/AlertRulesJson.h"
 #include "core/common/Clock.h"
 #include "gui/app/WatcherTest.h"
 #include "gui/feed/FeedView.h"
@@ -66,41 +67,70 @@ TEST_F(WatcherTest, RefreshNowReloadsAtOnceButNeverRestartsALoad)
     EXPECT_EQ(server.RequestCount(), 3);
 }
 
-TEST_F(WatcherTest, NewestQuakeNotifiesAndTheToneFollowsTheOptions)
+// The tone entry sounds for a new newest quake; the rules notify once per
+// load for every quake it brought that matches; a snooze silences both.
+TEST_F(WatcherTest, TheRulesDecideWhatSoundsAndNotifies)
 {
     Start();
     QSignalSpy alerts(frame, &CMainFrame::quakeAlert);
     ASSERT_TRUE(FirstLoad());
-    ASSERT_EQ(alerts.count(), 1);
-    EXPECT_EQ(alerts.at(0).at(0).toString(), "M 5.4 earthquake");
-    EXPECT_TRUE(alerts.at(0).at(1).toString().startsWith("Test region 0\n"));
-    EXPECT_TRUE(alerts.at(0).at(1).toString().endsWith(" of Tokyo"));
-    EXPECT_EQ(tone.frequencies.size(), 1u);
+    EXPECT_EQ(tone.frequencies, std::vector<int>{1080});
+    EXPECT_EQ(alerts.count(), 0);
 
-    // Unchanged newest quake: nothing; notifications off: the tone alone.
-    ASSERT_TRUE(Reload());
-    EXPECT_EQ(alerts.count(), 1);
-    Action(frame, "Notifications")->trigger();
-    EXPECT_FALSE(AppSettings().value(settings::kNotificationsOn).toBool());
+    // A far M 4.1 heads the list: the tone, but no rule matches it.
     std::vector<Quake> feed = kFirstFeed;
     feed.insert(feed.begin(), {4.1, -12.5, 166.7, 1});
     server.Serve(Feed(feed));
     ASSERT_TRUE(Reload());
-    EXPECT_EQ(alerts.count(), 1);
     EXPECT_EQ(tone.frequencies.size(), 2u);
+    EXPECT_EQ(alerts.count(), 0);
 
-    // Below the least magnitude for the tone, then with the sound off: silent.
+    // Three that match, one not at the head: one notification for them all.
+    feed.insert(feed.begin(), {{2.6, 35.5, 139.5, 0}, {6.1, -11.0, 161.0, 0}, {4.6, 0.0, 0.0, 0}});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_EQ(alerts.at(0).at(0).toString(), "3 quakes match");
+    EXPECT_EQ(alerts.at(0).at(1).toString(), "largest M6.1 Test region 1");
+
+    // The tone entry switched off, then everything snoozed: silence.
+    AlertSettings settings = frame->Alerts();
+    settings.newestTone.enabled = false;
+    frame->SetAlerts(settings);
+    feed.insert(feed.begin(), {5.0, 35.0, 140.0, 0});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(tone.frequencies.size(), 3u);
+    ASSERT_EQ(alerts.count(), 2);
+    EXPECT_EQ(alerts.at(1).at(0).toString(), "M 2.5 or more within 300 km");
+    EXPECT_EQ(alerts.at(1).at(1).toString(),
+              "M5.0 Test region 0, 82 km from Tokyo\nEstimated intensity III at Tokyo "
+              "(M 2.5 or more within 300 km)");
+    frame->SnoozeAlerts(1.0);
+    feed.insert(feed.begin(), {7.0, 35.0, 140.0, 0});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(alerts.count(), 2);
+    EXPECT_EQ(AppSettings().value(settings::kAlertRules).toString().toStdString(),
+              WriteAlertSettings(settings));
+}
+
+// The earlier Sound, Sound from Magnitude and Notifications choices become
+// the tone entry and the notification rules of a first start.
+TEST_F(WatcherTest, TheFirstRulesCarryOverTheEarlierOptions)
+{
+    AppSettings().setValue(settings::kSoundOn, false);
     AppSettings().setValue(settings::kSoundMinMagnitude, 4.5);
-    feed.insert(feed.begin(), {4.4, -10.0, 160.0, 0});
-    server.Serve(Feed(feed));
-    ASSERT_TRUE(Reload());
-    EXPECT_EQ(tone.frequencies.size(), 2u);
-    Action(frame, "Sound")->trigger();
-    feed.insert(feed.begin(), {6.1, -11.0, 161.0, 0});
-    server.Serve(Feed(feed));
-    ASSERT_TRUE(Reload());
-    EXPECT_EQ(frame->m_quakes.count(), 6);
-    EXPECT_EQ(tone.frequencies.size(), 2u);
+    AppSettings().setValue(settings::kNotificationsOn, false);
+    Start();
+    const AlertSettings& alerts = frame->Alerts();
+    EXPECT_FALSE(alerts.newestTone.enabled);
+    EXPECT_EQ(alerts.newestTone.minMagnitude, 4.5);
+    ASSERT_EQ(alerts.rules.size(), 3u);
+    for (const AlertRule& rule : alerts.rules)
+        EXPECT_FALSE(rule.enabled) << rule.name;
+    ASSERT_TRUE(FirstLoad());
+    EXPECT_TRUE(tone.frequencies.empty());
 }
 
 // Without any data the windows say so, the pane warns and the box gives the

@@ -73,7 +73,7 @@ TEST_F(QuakePointerTest, HoverShowsTheQuakesDetails)
     QApplication::sendEvent(&m_view, &over);
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(ShownToolTip(), "M 4.2  Izu Islands\n2024-03-01 10:00:00 UTC (2 h ago)\n"
-                                "Depth 0.0 km\n99 km SW of Tokyo");
+                                "Depth 0.0 km\n99 km SW of Tokyo\nEstimated intensity II at Tokyo");
 
     QHelpEvent away(QEvent::ToolTip, kOpenGround, m_view.mapToGlobal(kOpenGround));
     QApplication::sendEvent(&m_view, &away);
@@ -106,7 +106,8 @@ TEST_F(QuakePointerTest, TipShowsTheRegionAsPlainTextCutToALine)
         ASSERT_TRUE(QToolTip::isVisible());
         EXPECT_EQ(ShownToolTip().section('\n', 0, 0), row.firstLine) << row.region.substr(0, 40);
         EXPECT_EQ(ShownToolTip().section('\n', 1), "2024-03-01 10:00:00 UTC (2 h ago)\n"
-                                                   "Depth 0.0 km\n99 km SW of Tokyo");
+                                                   "Depth 0.0 km\n99 km SW of Tokyo\n"
+                                                   "Estimated intensity II at Tokyo");
         QToolTip::hideText();
     }
 }

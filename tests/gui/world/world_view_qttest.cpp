@@ -149,7 +149,8 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
     QApplication::sendEvent(world, &tip);
     EXPECT_EQ(ShownToolTip().toStdString(),
               QuakeDetails(frame->m_quakes.at(2), world->City().name, world->City().position,
-                           frame->GetClock().Now()));
+                           frame->GetClock().Now())
+                  + "\nEstimated intensity I at Tokyo");
 
     // The list is rebuilt with a newer quake first: the selection moves with its quake.
     std::vector<Quake> moved = kFirstFeed;

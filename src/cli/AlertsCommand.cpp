@@ -1,0 +1,89 @@
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "cli/CliClock.h"
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/FeedInput.h"
+#include "cli/NumberText.h"
+#include "core/alerts/AlertEvaluation.h"
+#include "core/alerts/AlertRulesJson.h"
+#include "core/cities/CityFile.h"
+#include "core/common/Clock.h"
+#include "core/common/RegularFile.h"
+#include "core/events/CompareLoad.h"
+#include "core/events/EventIdentity.h"
+#include "core/feed/QuakeList.h"
+#include "gui/store/SqlEventStore.h"
+
+namespace tremolux {
+
+namespace {
+
+constexpr double kUnixEpochDays = 25569.0;  // 1970-01-01 as an OLE date
+
+// The minute of the day at now in the process's own time zone (TZ).
+int LocalMinute(OleDate now)
+{
+    const auto seconds = static_cast<std::time_t>(std::floor((now.value - kUnixEpochDays) * 86400.0));
+    std::tm local{};
+    if (localtime_r(&seconds, &local) == nullptr)
+        return 0;
+    return local.tm_hour * 60 + local.tm_min;
+}
+
+std::string OneDecimal(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
+// The rules are read before the store is touched: a faulty file changes
+// nothing.
+int RunAlerts(const CliOptions& options)
+{
+    const RegularFileRead file = ReadRegularFile(*options.rules, kMaxRulesFileBytes);
+    if (!file.ok) {
+        std::cerr << "tremolux-cli: alerts: " << *options.rules << " cannot be read: " << file.error
+                  << '\n';
+        return kExitUsage;
+    }
+    const RulesReading reading =
+        ReadAlertSettings(file.bytes, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
+    if (!reading.settings) {
+        std::cerr << "tremolux-cli: alerts: " << *options.rules << ": " << reading.error << '\n';
+        return kExitUsage;
+    }
+    try {
+        SqlEventStore store(QString::fromStdString(*options.db));
+        QuakeList quakes;
+        if (!LoadQuakes(options.feed, quakes))
+            return kExitFeedFailed;
+        const std::unique_ptr<Clock> clock = MakeClock(options.now);
+        const std::vector<EventChange> changes =
+            CompareLoad(store, FeedName(options.feed), quakes, clock->Now());
+        AlertContext context;
+        context.localMinute = LocalMinute(clock->Now());
+        for (int i = 0; i < quakes.count(); ++i)
+            context.known.push_back(quakes.at(i));
+        for (const AlertFiring& firing : EvaluateAlerts(*reading.settings, changes, context)) {
+            std::cout << firing.ruleName << '\t' << ChangeKindName(firing.change) << '\t'
+                      << EventKey(firing.event) << '\t' << FormatNumber(firing.event.magnitude) << '\t'
+                      << (firing.km ? std::to_string(std::lround(*firing.km)) : std::string()) << '\t'
+                      << firing.city << '\t'
+                      << (firing.intensity ? OneDecimal(*firing.intensity) : std::string()) << '\n';
+        }
+    } catch (const StoreError& error) {
+        std::cerr << "tremolux-cli: history: " << error.what() << '\n';
+        return kExitFeedFailed;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace tremolux
