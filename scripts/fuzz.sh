@@ -33,7 +33,7 @@ cmake --build "$build" -j"$(nproc)" --target "$target"
 # The format guess sees every kind of feed: it starts from all their seeds.
 sources_of() {
   case "$1" in
-    feed_document) echo html_document geojson_document csv_document ;;
+    feed_document) echo html_document geojson_document csv_document fdsn_text_document ;;
     *) echo "$1" ;;
   esac
 }

@@ -33,6 +33,23 @@ void CellTableDocument::AddDateCell(std::string_view text, OleDate date)
     m_cellValues.back() = date.value;
 }
 
+void CellTableDocument::SetRowEvent(std::string_view eventId, std::string_view magnitudeType)
+{
+    for (const std::string_view text : {eventId, magnitudeType}) {
+        m_text.append(text);
+        m_cellEnds.push_back(m_text.size());
+        m_cellKinds.push_back(CellKind::Text);
+        m_cellValues.push_back(0.0);
+    }
+    m_rows.back().m_hasEvent = true;
+}
+
+std::string CellTableDocument::TextAt(std::size_t index) const
+{
+    const std::size_t begin = index == 0 ? 0 : m_cellEnds[index - 1];
+    return m_text.substr(begin, m_cellEnds[index] - begin);
+}
+
 int CellTableDocument::RowCount() const
 {
     return static_cast<int>(m_rows.size()) + (m_brokenOff ? 1 : 0);
@@ -68,8 +85,7 @@ std::string CellTableDocument::CellRow::CellText(int cell) const
         const auto result = std::to_chars(text, text + sizeof text, m_document->m_cellValues[at]);
         return {text, result.ptr};
     }
-    const std::size_t begin = at == 0 ? 0 : m_document->m_cellEnds[at - 1];
-    return m_document->m_text.substr(begin, m_document->m_cellEnds[at] - begin);
+    return m_document->TextAt(at);
 }
 
 std::string CellTableDocument::CellRow::CellLink(int cell) const
@@ -78,6 +94,17 @@ std::string CellTableDocument::CellRow::CellLink(int cell) const
         return {};
     std::string text = CellText(0);
     return text.empty() ? text : m_document->m_linkPrefix + text;
+}
+
+std::string CellTableDocument::CellRow::EventId() const
+{
+    return m_hasEvent ? m_document->TextAt(m_firstCell + static_cast<std::size_t>(m_cellCount)) : std::string();
+}
+
+std::string CellTableDocument::CellRow::MagnitudeType() const
+{
+    return m_hasEvent ? m_document->TextAt(m_firstCell + static_cast<std::size_t>(m_cellCount) + 1)
+                      : std::string();
 }
 
 // The text is the shortest that reads back as the same double, and CAtof

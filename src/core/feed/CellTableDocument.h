@@ -26,6 +26,8 @@ public:
     void AddNumberCell(double value);
     // A cell whose text is a date; date is what the date parser reads in it.
     void AddDateCell(std::string_view text, OleDate date);
+    // The current row's event id and magnitude type, after its cells.
+    void SetRowEvent(std::string_view eventId, std::string_view magnitudeType);
     // The feed broke off after the rows added so far: the row that would have
     // come next cannot be fetched.
     void BreakOff() { m_brokenOff = true; }
@@ -56,6 +58,8 @@ private:
         std::string CellLink(int cell) const override;
         std::optional<double> CellNumber(int cell) const override;
         std::optional<OleDate> CellDate(int cell) const override;
+        std::string EventId() const override;
+        std::string MagnitudeType() const override;
 
     private:
         friend class CellTableDocument;
@@ -65,7 +69,11 @@ private:
         const CellTableDocument* m_document;
         std::size_t m_firstCell;
         int m_cellCount = 0;
+        bool m_hasEvent = false;  // the two texts follow the row's cells
     };
+
+    // A stored text, as a cell's: from the previous end to its own.
+    std::string TextAt(std::size_t index) const;
 
     std::string m_text;
     std::vector<std::size_t> m_cellEnds;  // a cell runs from the previous cell's end

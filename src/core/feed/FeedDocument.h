@@ -26,6 +26,10 @@ public:
     // What ParseOleDate reads in the cell's text, for a cell the row holds as
     // a date: the same date without parsing the text. Empty for every other cell.
     virtual std::optional<OleDate> CellDate(int) const { return std::nullopt; }
+    // The feed's own id of the row's event and the type of its magnitude
+    // ("mb", "ML"), empty when the feed gives none.
+    virtual std::string EventId() const { return {}; }
+    virtual std::string MagnitudeType() const { return {}; }
 };
 
 class FeedTable {

@@ -41,6 +41,8 @@ void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
     record.longitude = CellValue(row, 4);
     record.depth = CellValue(row, 5);
     record.region = PrintableText(row.CellText(6));
+    record.eventId = PrintableText(row.EventId());
+    record.magnitudeType = PrintableText(row.MagnitudeType());
 }
 
 // A position off the globe would be drawn somewhere it is not.

@@ -15,6 +15,8 @@ struct QuakeRecord {
     OleDate time;            // UTC, as the feed gives it
     std::string region;      // UTF-8 as the feed gives it, control characters as U+FFFD
     std::string eventPage;   // the quake's web page, empty when the feed names none
+    std::string eventId;     // the feed's id of the event, empty when it gives none
+    std::string magnitudeType;  // "mb", "ML", ...; empty when the feed gives none
 };
 
 }  // namespace tremolux

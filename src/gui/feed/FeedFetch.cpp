@@ -1,7 +1,6 @@
 #include "gui/feed/FeedFetch.h"
 
 #include <algorithm>
-#include <string_view>
 #include <utility>
 
 #include <QDir>
@@ -11,9 +10,7 @@
 #include <QNetworkRequest>
 #include <QUrl>
 
-#include "core/common/Charset.h"
-#include "core/feed/CsvDocument.h"
-#include "core/feed/JsonStart.h"
+#include "core/feed/FeedFormat.h"
 
 namespace tremolux {
 
@@ -27,23 +24,6 @@ std::string SecondsText(std::chrono::milliseconds timeout)
 {
     const auto seconds = std::chrono::duration<double>(timeout).count();
     return QString::number(seconds, 'g', 3).toStdString() + " s";
-}
-
-// Whether the body will open as an HTML page, by the reading OpenFeedDocument
-// makes of its start: neither JSON nor a CSV header line. The first kilobytes
-// tell; a UTF-16 start is read as UTF-8 first, as that reading does.
-bool OpensAsHtml(std::string_view body)
-{
-    constexpr std::size_t kStartBytes = 64 * 1024;
-    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    std::string start(body.substr(0, kStartBytes));
-    if (StartsWithUtf16Bom(start))
-        start = ToUtf8(std::move(start), "");
-    std::string_view text(start);
-    if (text.starts_with(kUtf8Bom))
-        text.remove_prefix(kUtf8Bom.size());
-    text.remove_prefix(std::min(text.size(), text.find_first_not_of(" \t\n\r\f")));
-    return !StartsAsJson(text) && !IsCsvHeader(text.substr(0, text.find('\n')));
 }
 
 }  // namespace
@@ -121,7 +101,7 @@ std::string FeedFetch::OverCap()
     const auto size = static_cast<std::int64_t>(m_body.size());
     // The format shows at the start, which is all there once the lower cap is passed.
     if (!m_html && size > kFeedMaxHtmlBytes)
-        m_html = OpensAsHtml(m_body);
+        m_html = GuessFeedFormat(m_body) == FeedFormat::Html;
     const char* afterDecompression = Compressed() ? " after decompression" : "";
     if (m_html.value_or(false))
         return std::string("the HTML page is larger than 16 MiB") + afterDecompression;
