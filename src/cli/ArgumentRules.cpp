@@ -89,9 +89,10 @@ std::span<const OptionRule> OptionRules()
     static const std::vector<OptionRule> rules = {
         {"--feed", true, kQuakes | kIndex | kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string&) {
-             o.feed = v;
+             o.feeds.push_back(v);
              return true;
-         }},
+         },
+         true},
         {"--now", true, kIndex | kMap | kWorld, ApplyNow},
         {"--at", true, kIndex | kMap | kWorld, ApplyAt},
         {"--city", true, kIndex | kMap | kWorld,

@@ -20,7 +20,8 @@ struct CliOptions {
     std::vector<double> numbers;  // distance: LAT1 LON1 LAT2 LON2
     bool help = false;
 
-    std::string feed;  // the default address unless --feed
+    std::string feed;  // the default address unless --feed, else the first --feed
+    std::vector<std::string> feeds;  // every --feed, in order of preference
     std::optional<OleDate> now;
 
     std::optional<LatLon> at;

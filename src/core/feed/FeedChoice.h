@@ -17,6 +17,11 @@ struct FeedPreset {
 // M4.5+, significant) as GeoJSON, then the classic list page.
 const std::vector<FeedPreset>& FeedPresets();
 
+// The name a source is shown by beside others: the agency of a known
+// address ("USGS", "EMSC", "GeoNet", "INGV"), else the address's host, else
+// the file's name.
+std::string SourceName(std::string_view address);
+
 // Why address cannot be read as the feed, or nothing when it can: an http,
 // https or file URL with a place to read, or the path of a local file.
 std::optional<std::string> FeedAddressProblem(std::string_view address);
