@@ -29,10 +29,17 @@ std::string SecondsText(std::chrono::milliseconds timeout)
 }  // namespace
 
 FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
-                     std::chrono::milliseconds timeout, Done done)
-    : m_done(std::move(done))
+                     std::chrono::milliseconds timeout, const FeedValidators& validators,
+                     Done done)
+    : m_conditional(!validators.etag.empty() || !validators.lastModified.empty()),
+      m_done(std::move(done))
 {
     QNetworkRequest request(url);
+    if (!validators.etag.empty())
+        request.setRawHeader("If-None-Match", QByteArray::fromStdString(validators.etag));
+    if (!validators.lastModified.empty())
+        request.setRawHeader("If-Modified-Since",
+                             QByteArray::fromStdString(validators.lastModified));
     request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromLatin1(kFeedUserAgent));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -144,6 +151,12 @@ std::string FeedFetch::RedirectFailure() const
     }
 }
 
+bool FeedFetch::NotModified() const
+{
+    return m_conditional
+           && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 304;
+}
+
 std::string FeedFetch::TransferFailure() const
 {
     std::string redirect = RedirectFailure();
@@ -184,10 +197,15 @@ void FeedFetch::Finish()
         m_abortReason = TakeArrived();
 
     FetchResult result;
-    result.error = m_abortReason.empty() ? TransferFailure() : m_abortReason;
+    result.notModified = m_abortReason.empty() && NotModified();
+    if (!result.notModified)
+        result.error = m_abortReason.empty() ? TransferFailure() : m_abortReason;
     result.ok = result.error.empty();
-    if (result.ok)
+    if (result.ok && !result.notModified) {
         result.bytes = std::move(m_body);
+        result.validators = {m_reply->rawHeader("ETag").toStdString(),
+                             m_reply->rawHeader("Last-Modified").toStdString()};
+    }
     m_body = {};
 
     m_reply->disconnect();
@@ -212,7 +230,7 @@ FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeo
     QNetworkAccessManager network;
     QEventLoop loop;
     FetchResult result;
-    FeedFetch fetch(network, FeedUrl(source), timeout, [&](FetchResult finished) {
+    FeedFetch fetch(network, FeedUrl(source), timeout, {}, [&](FetchResult finished) {
         result = std::move(finished);
         loop.quit();
     });

@@ -23,6 +23,8 @@ FeedView::~FeedView()
 
 void FeedView::Navigate2(const std::string& address)
 {
+    if (address != m_address)
+        m_validators = {};
     m_address = address;
     Load();
 }
@@ -40,7 +42,7 @@ void FeedView::Load()
     m_build.reset();
     m_fetch.reset();
     m_fetch = std::make_unique<FeedFetch>(
-        *m_network, FeedUrl(m_address), m_timeout,
+        *m_network, FeedUrl(m_address), m_timeout, m_document ? m_validators : FeedValidators{},
         [this](FetchResult result) { Fetched(std::move(result)); });
 }
 
@@ -53,6 +55,13 @@ void FeedView::Fetched(FetchResult result)
         m_readyState = kReadyStateComplete;
         return;
     }
+    if (result.notModified) {
+        m_lastGoodLoad = m_clock.Now();
+        m_lastFailure.clear();
+        m_readyState = kReadyStateComplete;
+        return;
+    }
+    m_arrivedValidators = std::move(result.validators);
     m_readyState = kReadyStateLoaded;
     m_build = std::make_unique<DocumentBuild>(
         std::move(result.bytes),
@@ -65,6 +74,7 @@ void FeedView::Built(std::unique_ptr<FeedDocument> document)
         m_lastFailure = "not enough memory to read the page";
     } else if (document->ViewableAsTables()) {
         m_document = std::move(document);
+        m_validators = std::move(m_arrivedValidators);
         m_lastGoodLoad = m_clock.Now();
         m_lastFailure.clear();
     } else if (const FeedTables* tables = document->Tables(); tables && tables->Count() == 0) {

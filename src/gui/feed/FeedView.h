@@ -19,7 +19,8 @@ class DocumentBuild;
 // holds the page as a document of tables, built away from the GUI thread. A
 // load that fails completes without replacing the last good document, so a
 // passing outage never empties the list; until a load completes, the document
-// held is the last good one.
+// held is the last good one. A reload asks for the page only if it changed;
+// an unchanged page is a good load that keeps the document.
 class FeedView final : public FeedBrowser {
 public:
     static constexpr int kReadyStateUninitialized = 0;
@@ -59,6 +60,8 @@ private:
     std::unique_ptr<FeedDocument> m_document;
     OleDate m_lastGoodLoad;
     std::string m_lastFailure;
+    FeedValidators m_validators;         // of the document held
+    FeedValidators m_arrivedValidators;  // of the page being built
 };
 
 }  // namespace tremolux

@@ -46,7 +46,7 @@ TEST_F(FeedViewTest, LoadsOverHttpWithItsUserAgentAndGzip)
     EXPECT_TRUE(view.HasLoaded());
     EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
     EXPECT_DOUBLE_EQ(view.LastGoodLoad().value, clock.Now().value);
-    EXPECT_EQ(server.LastUserAgent(), "Tremolux/2.0 (+desktop earthquake watcher)");
+    EXPECT_EQ(server.LastUserAgent(), "Tremolux/2.0.0 (+desktop earthquake watcher)");
     EXPECT_NE(server.LastAcceptEncoding().find("gzip"), std::string::npos);
     ASSERT_NE(view.GetHtmlDocument(), nullptr);
     EXPECT_TRUE(view.GetHtmlDocument()->ViewableAsTables());
@@ -64,6 +64,33 @@ TEST_F(FeedViewTest, RefreshReloadsTheSameAddress)
     EXPECT_EQ(view.GetReadyState(), FeedView::kReadyStateLoading);
     ASSERT_TRUE(LoadEnds());
     EXPECT_EQ(server.RequestCount(), 2);
+}
+
+// A reload asks with the page's ETag and date; 304 is a good load that keeps
+// the document. An FDSN answer is read like any other feed.
+TEST_F(FeedViewTest, AnUnchangedPageIsAGoodLoadWithNothingNew)
+{
+    server.ServeConditional("#EventID|Time|Latitude|Longitude|Magnitude|EventLocationName\n"
+                            "id1|2025-12-07T05:00:00|36.4|141.2|5.8|HONSHU\n",
+                            "\"v1\"", "Sun, 07 Dec 2025 05:00:00 GMT");
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds());
+    const FeedDocument* document = view.GetHtmlDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(document->ViewableAsTables());
+
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_EQ(server.NotModifiedCount(), 1);
+    EXPECT_EQ(view.GetHtmlDocument(), document);
+    EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
+
+    // Without a document to keep, nothing is asked conditionally.
+    FeedView fresh{clock};
+    fresh.Navigate2(server.Url());
+    ASSERT_TRUE(WaitUntil([&] { return fresh.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    EXPECT_EQ(server.NotModifiedCount(), 1);
+    EXPECT_TRUE(fresh.HasLoaded());
 }
 
 TEST_F(FeedViewTest, FollowsTenRedirectsButNotEleven)
