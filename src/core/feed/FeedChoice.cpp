@@ -74,6 +74,12 @@ std::string SourceName(std::string_view address)
     return host;
 }
 
+std::chrono::minutes MinimumReloadPeriod(std::string_view address)
+{
+    const bool fdsnQuery = !HostOf(address).empty() && address.find("/fdsnws/event/") != std::string_view::npos;
+    return std::chrono::minutes(fdsnQuery ? 5 : 0);
+}
+
 const std::vector<FeedPreset>& FeedPresets()
 {
     static const std::vector<FeedPreset> presets = MakePresets();

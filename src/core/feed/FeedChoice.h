@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ const std::vector<FeedPreset>& FeedPresets();
 // address ("USGS", "EMSC", "GeoNet", "INGV"), else the address's host, else
 // the file's name.
 std::string SourceName(std::string_view address);
+
+// The shortest time between two loads of the address that its server asks
+// of its readers: five minutes for an FDSN event query, none otherwise.
+std::chrono::minutes MinimumReloadPeriod(std::string_view address);
 
 // Why address cannot be read as the feed, or nothing when it can: an http,
 // https or file URL with a place to read, or the path of a local file.

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "core/common/Clock.h"
+#include "core/feed/FeedChoice.h"
 #include "gui/feed/DocumentBuild.h"
 
 namespace tremolux {
@@ -29,10 +30,22 @@ void FeedView::Navigate2(const std::string& address)
     Load();
 }
 
+// Within the address's minimum period after a good load, a refresh asks the
+// server nothing: it is a good load with nothing new.
 void FeedView::Refresh()
 {
-    if (m_readyState != kReadyStateUninitialized)
-        Load();
+    if (m_readyState == kReadyStateUninitialized)
+        return;
+    const double sinceGoodLoad = OleDayDifference(m_clock.Now(), m_lastGoodLoad) * 86400.0;
+    const auto minimum = std::chrono::duration<double>(MinimumReloadPeriod(m_address)).count();
+    if (HasLoaded() && sinceGoodLoad < minimum) {
+        m_fetch.reset();
+        m_build.reset();
+        m_lastFailure.clear();
+        m_readyState = kReadyStateComplete;
+        return;
+    }
+    Load();
 }
 
 // A new load supersedes the one before, its build included.

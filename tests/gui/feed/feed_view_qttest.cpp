@@ -85,6 +85,15 @@ TEST_F(FeedViewTest, AnUnchangedPageIsAGoodLoadWithNothingNew)
     EXPECT_EQ(view.GetHtmlDocument(), document);
     EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
 
+    // An FDSN service is asked no more often than every five minutes.
+    const int asked = server.RequestCount();
+    view.Navigate2(server.Url("/fdsnws/event/1/query?format=text"));
+    ASSERT_TRUE(LoadEnds());
+    view.Refresh();
+    EXPECT_EQ(view.GetReadyState(), FeedBrowser::kReadyStateComplete);
+    EXPECT_EQ(server.RequestCount(), asked + 1);
+    EXPECT_TRUE(view.HasLoaded());
+
     // Without a document to keep, nothing is asked conditionally.
     FeedView fresh{clock};
     fresh.Navigate2(server.Url());
