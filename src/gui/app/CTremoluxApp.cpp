@@ -98,6 +98,9 @@ bool CTremoluxApp::InitFeed()
     m_pFeedView->SetTimeout(m_options.loadTimeout);
     g_pFeedView = m_pFeedView.get();
 
+    // A feed given on the command line is read alone.
+    if (m_options.feedAddress.empty())
+        m_pFeedView->SetOtherSources(StoredOtherFeedAddresses());
     m_pFeedView->Navigate2(FeedAddress());
     m_pMainFrame->UpdateFeedStatus();
     return true;

@@ -1,5 +1,6 @@
 #include "gui/feed/FeedView.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QNetworkAccessManager>
@@ -7,6 +8,7 @@
 
 #include "core/common/Clock.h"
 #include "core/feed/FeedChoice.h"
+#include "core/feed/MergedFeedDocument.h"
 #include "gui/feed/DocumentBuild.h"
 
 namespace tremolux {
@@ -27,7 +29,41 @@ void FeedView::Navigate2(const std::string& address)
     if (address != m_address)
         m_validators = {};
     m_address = address;
+    m_mergePending = true;
     Load();
+}
+
+void FeedView::SetOtherSources(const std::vector<std::string>& addresses)
+{
+    m_others.clear();
+    m_merged.reset();
+    for (const std::string& address : addresses) {
+        auto other = std::make_unique<FeedView>(m_clock);
+        other->SetTimeout(m_timeout);
+        other->Navigate2(address);
+        m_others.push_back(std::move(other));
+    }
+    m_mergePending = true;
+}
+
+int FeedView::GetReadyState() const
+{
+    int state = m_readyState;
+    for (const auto& other : m_others)
+        state = std::min(state, other->GetReadyState());
+    if (!m_others.empty() && state == kReadyStateComplete && m_mergePending) {
+        std::vector<SourceDocument> sources = {{SourceName(m_address), m_document.get()}};
+        for (const auto& other : m_others)
+            sources.push_back({SourceName(other->Address()), other->GetHtmlDocument()});
+        m_merged = MergedFeedDocument(sources);
+        m_mergePending = false;
+    }
+    return state;
+}
+
+const FeedDocument* FeedView::GetHtmlDocument() const
+{
+    return m_others.empty() ? m_document.get() : m_merged.get();
 }
 
 // Within the address's minimum period after a good load, a refresh asks the
@@ -36,6 +72,9 @@ void FeedView::Refresh()
 {
     if (m_readyState == kReadyStateUninitialized)
         return;
+    m_mergePending = true;
+    for (const auto& other : m_others)
+        other->Refresh();
     const double sinceGoodLoad = OleDayDifference(m_clock.Now(), m_lastGoodLoad) * 86400.0;
     const auto minimum = std::chrono::duration<double>(MinimumReloadPeriod(m_address)).count();
     if (HasLoaded() && sinceGoodLoad < minimum) {

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
+#include "core/feed/DocumentDump.h"
+#include "core/feed/QuakeList.h"
 #include "gui/feed/FeedView.h"
+#include "gui/feed/SourceStates.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
 
@@ -100,6 +103,36 @@ TEST_F(FeedViewTest, AnUnchangedPageIsAGoodLoadWithNothingNew)
     ASSERT_TRUE(WaitUntil([&] { return fresh.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
     EXPECT_EQ(server.NotModifiedCount(), 1);
     EXPECT_TRUE(fresh.HasLoaded());
+}
+
+// Sources read beside the address: one merged list, which a failing source
+// leaves as it was.
+TEST_F(FeedViewTest, SeveralSourcesGiveOneMergedList)
+{
+    TestServer emsc;
+    server.Serve(ReadTestFile("usgs_all_week.geojson"));
+    emsc.Serve(ReadTestFile("emsc_fdsn.txt"), "text/plain");
+    view.SetOtherSources({emsc.Url("/fdsnws/event/1/query")});
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds());
+    const auto parsed = [this] {
+        QuakeList quakes;
+        EXPECT_TRUE(quakes.ParsePage(view, [](const std::string& text) { ADD_FAILURE() << text; }));
+        return quakes;
+    };
+    QuakeList quakes = parsed();
+    ASSERT_EQ(quakes.count(), 4);
+    EXPECT_EQ(quakes.at(0).region, "93 km E of Namie, Japan");
+    EXPECT_EQ(quakes.at(2).region, "SOUTHERN ITALY");
+    EXPECT_EQ(quakes.at(2).magnitudeType, "ML");
+
+    server.ServeStatus(500);
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_EQ(view.LastFailure(), "HTTP 500 Internal Server Error");
+    EXPECT_EQ(parsed().count(), 4);
+    EXPECT_EQ(SourceStatesText(view, clock.Now()),
+              "127.0.0.1: HTTP 500 Internal Server Error, last loaded 0 min ago\n127.0.0.1: loaded 0 min ago");
 }
 
 TEST_F(FeedViewTest, FollowsTenRedirectsButNotEleven)
