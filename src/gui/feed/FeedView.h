@@ -46,7 +46,8 @@ public:
     const std::vector<std::unique_ptr<FeedView>>& OtherSources() const { return m_others; }
 
     const std::string& Address() const { return m_address; }
-    // Whether a good page is held, and when it was loaded (by the program's clock).
+    // Whether a good page of the address itself is held, and when it was loaded
+    // (by the program's clock); the other sources answer for themselves.
     bool HasLoaded() const { return m_document != nullptr; }
     OleDate LastGoodLoad() const { return m_lastGoodLoad; }
     // Why the latest load failed; empty when it succeeded or none ended yet.
