@@ -19,7 +19,7 @@
 #include "core/geo/CityPosition.h"
 #include "core/world/DrawWorld.h"
 #include "core/world/LandFile.h"
-#include "core/world/LatestLoad.h"
+#include "core/events/NewEvents.h"
 #include "core/world/WorldView.h"
 #include "gui/view/QPainterCanvas.h"
 
@@ -95,7 +95,7 @@ void BM_WorldQuakesOverCachedLand(benchmark::State& state)
     const QFont font = MapLabelFont();
     const QImage base = LandLayer(scene, font);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    const LatestLoad latest;
+    const NewEvents latest;
     for (auto _ : state) {
         QPainter painter(&image);
         painter.drawImage(0, 0, base);
@@ -123,7 +123,7 @@ void BM_WorldPaintWhileZooming(benchmark::State& state)
     // The places stay while only the view changes.
     const std::vector<ScreenPoint> places = UnitPlaces(projection, scene.quakes);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    const LatestLoad latest;
+    const NewEvents latest;
     for (auto _ : state) {
         QPainter painter(&image);
         painter.fillRect(image.rect(), Qt::gray);

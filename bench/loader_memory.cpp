@@ -157,6 +157,27 @@ int main()
                  page += kRow;
              server.Serve(page + "</table>", "application/octet-stream");
          }},
+        {"100,000 nested divs",
+         [](TestServer& server) {
+             std::string page;
+             for (int i = 0; i < 100000; ++i)
+                 page += "<div>";
+             server.Serve(page + "<table>\n" + kRow + "</table>", "text/html");
+         }},
+        {"16 MiB of <p>",
+         [](TestServer& server) {
+             std::string page = "<table>\n" + kRow + "</table>";
+             while (page.size() < 16 * kMiB - 3)
+                 page += "<p>";
+             server.Serve(page, "application/octet-stream");
+         }},
+        {"16 MiB of quake rows",
+         [](TestServer& server) {
+             std::string page = "<table>\n";
+             while (page.size() + kRow.size() < 16 * kMiB - 8)
+                 page += kRow;
+             server.Serve(page + "</table>", "application/octet-stream");
+         }},
         {"feed of 200 MiB, sized",
          [](TestServer& server) {
              server.Serve(kFeedStart + std::string(200 * kMiB, ' ') + "]}",

@@ -23,7 +23,7 @@
 
 #include "core/common/OleDate.h"
 #include "core/feed/QuakeList.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTremoluxApp.h"

@@ -30,10 +30,12 @@ target=fuzzers
 [ -z "$only" ] || target=fuzz_$only
 cmake --build "$build" -j"$(nproc)" --target "$target"
 
-# The format guess sees every kind of feed: it starts from all their seeds.
+# The format guess sees every kind of feed: it starts from all their seeds; the
+# table scanner meets the HTML ones.
 sources_of() {
   case "$1" in
     feed_document) echo html_document geojson_document csv_document fdsn_text_document ;;
+    plain_table_page) echo html_document ;;
     *) echo "$1" ;;
   esac
 }

@@ -40,6 +40,10 @@ void SortLeftover(const std::string& argument, ArgumentList& list)
         list.help = true;
         return;
     }
+    if (argument == "--version") {
+        list.version = true;
+        return;
+    }
     if (!LooksLikeOption(argument)) {
         list.words.push_back(argument);
         return;

@@ -15,11 +15,12 @@ struct GivenOption {
 };
 
 // The arguments sorted: options in the order given, the words (the command
-// and its arguments), and whether help was asked for.
+// and its arguments), and whether help or the version was asked for.
 struct ArgumentList {
     std::vector<GivenOption> options;
     std::vector<std::string> words;
     bool help = false;
+    bool version = false;
 };
 
 // Sorts the arguments after the program name. The first fault in argument

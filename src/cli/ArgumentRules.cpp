@@ -39,15 +39,18 @@ bool ApplyNumber(std::optional<double>& field, const char* name, const std::stri
     return field.has_value();
 }
 
+bool ApplyTime(std::optional<OleDate>& field, const char* name, const std::string& v,
+               std::string& error)
+{
+    field = ParseClockText(v);
+    if (!field)
+        error = std::string(name) + ": expected \"YYYY-MM-DD HH:MM:SS\" (UTC), got " + Quoted(v);
+    return field.has_value();
+}
+
 bool ApplyNow(CliOptions& o, const std::string& v, std::string& error)
 {
-    const std::optional<OleDate> now = ParseClockText(v);
-    if (!now) {
-        error = "--now: expected \"YYYY-MM-DD HH:MM:SS\" (UTC), got " + Quoted(v);
-        return false;
-    }
-    o.now = *now;
-    return true;
+    return ApplyTime(o.now, "--now", v, error);
 }
 
 bool ApplyAt(CliOptions& o, const std::string& v, std::string& error)
@@ -87,13 +90,35 @@ bool ApplySize(CliOptions& o, const std::string& v, std::string& error)
 std::span<const OptionRule> OptionRules()
 {
     static const std::vector<OptionRule> rules = {
-        {"--feed", true, kQuakes | kIndex | kMap | kWorld,
+        {"--feed", true, kQuakes | kIndex | kMap | kWorld | kUpdate,
          [](CliOptions& o, const std::string& v, std::string&) {
              o.feeds.push_back(v);
              return true;
          },
          true},
-        {"--now", true, kIndex | kMap | kWorld, ApplyNow},
+        {"--now", true, kIndex | kMap | kWorld | kUpdate, ApplyNow},
+        {"--db", true, kUpdate | kHistory,
+         [](CliOptions& o, const std::string& v, std::string&) {
+             o.db = v;
+             return true;
+         }},
+        {"--since", true, kHistory,
+         [](CliOptions& o, const std::string& v, std::string& error) {
+             return ApplyTime(o.since, "--since", v, error);
+         }},
+        {"--until", true, kHistory,
+         [](CliOptions& o, const std::string& v, std::string& error) {
+             return ApplyTime(o.until, "--until", v, error);
+         }},
+        {"--format", true, kHistory,
+         [](CliOptions& o, const std::string& v, std::string& error) {
+             if (v != "tsv" && v != "csv" && v != "geojson") {
+                 error = "--format: expected tsv, csv or geojson, got " + Quoted(v);
+                 return false;
+             }
+             o.format = v;
+             return true;
+         }},
         {"--at", true, kIndex | kMap | kWorld, ApplyAt},
         {"--city", true, kIndex | kMap | kWorld,
          [](CliOptions& o, const std::string& v, std::string&) {

@@ -18,6 +18,8 @@ enum CommandBit : unsigned {
     kCities = 8,
     kDistance = 16,
     kWorld = 32,
+    kUpdate = 64,
+    kHistory = 128,
 };
 
 // Puts an option's value into the options; false with error set when the

@@ -18,6 +18,7 @@ struct CommandRule {
 constexpr CommandRule kCommands[] = {
     {"quakes", kQuakes, 0, 0},   {"index", kIndex, 0, 0},       {"map", kMap, 0, 0},
     {"cities", kCities, 0, 1},   {"distance", kDistance, 4, 4}, {"world", kWorld, 0, 0},
+    {"update", kUpdate, 0, 0},   {"history", kHistory, 0, 0},
 };
 
 const CommandRule* FindCommand(const std::string& name)
@@ -86,7 +87,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     CliOptions options;
     options.feed = kDefaultFeedAddress;
     options.help = list->help;
-    if (options.help)
+    options.version = list->version;
+    if (options.help || options.version)
         return options;
 
     const CommandRule* command = CheckCommand(list->words, error);
@@ -118,6 +120,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     if ((command->command == kIndex || picture)
         && !CheckReference(options, command->command, error))
         return std::nullopt;
+    if ((command->command == kUpdate || command->command == kHistory) && !options.db) {
+        error = options.command + " needs --db FILE";
+        return std::nullopt;
+    }
     if (picture && options.out.has_value() == options.trace) {
         error = options.command + " needs either --out FILE.png or --trace";
         return std::nullopt;

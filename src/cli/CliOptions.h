@@ -19,6 +19,7 @@ struct CliOptions {
     std::vector<std::string> positional;
     std::vector<double> numbers;  // distance: LAT1 LON1 LAT2 LON2
     bool help = false;
+    bool version = false;
 
     std::string feed;  // the default address unless --feed, else the first --feed
     std::vector<std::string> feeds;  // every --feed, in order of preference
@@ -37,6 +38,12 @@ struct CliOptions {
     bool noTexts = false;
     std::optional<std::string> out;
     bool trace = false;
+
+    // update, history
+    std::optional<std::string> db;
+    std::optional<OleDate> since;
+    std::optional<OleDate> until;
+    std::string format = "tsv";
 };
 
 // Reads the arguments after the program name. Nothing is printed and nothing

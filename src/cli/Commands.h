@@ -11,5 +11,7 @@ int RunCities(const CliOptions& options);
 int RunDistance(const CliOptions& options);
 int RunMap(const CliOptions& options);
 int RunWorld(const CliOptions& options);
+int RunUpdate(const CliOptions& options);
+int RunHistory(const CliOptions& options);
 
 }  // namespace tremolux

@@ -4,17 +4,13 @@
 #include <QString>
 #include <QUrl>
 
-#include <cerrno>
-#include <cstdint>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
 #include "core/feed/FeedDocument.h"
 #include "core/feed/OpenFeedDocument.h"
 #include "core/feed/QuakeList.h"
+#include "gui/feed/FeedFetch.h"
 #include "gui/feed/FeedView.h"
 
 namespace tremolux {
@@ -34,66 +30,34 @@ private:
     std::unique_ptr<FeedDocument> m_document;
 };
 
-bool FetchOverNetwork(const std::string& source, std::string& bytes, std::string& error)
+// The one place where a feed source becomes bytes: a local file is read
+// directly, with room for the JSON parser behind it.
+bool ReadFeedSource(const std::string& source, std::string& bytes, std::string& error)
 {
-    // The loader runs an event loop, which wants an application object.
-    std::unique_ptr<QCoreApplication> application;
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "tremolux-cli";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QCoreApplication>(argc, argv);
+    const QUrl url = FeedUrl(source);
+    FetchResult result;
+    if (url.isLocalFile()) {
+        result = ReadFeedFile(url.toLocalFile().toStdString(), kFeedPadding);
+    } else {
+        // The loader runs an event loop, which wants an application object.
+        std::unique_ptr<QCoreApplication> application;
+        if (QCoreApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "tremolux-cli";
+            static char* argv[] = {name, nullptr};
+            application = std::make_unique<QCoreApplication>(argc, argv);
+        }
+        result = FetchFeed(source);
     }
-    FetchResult result = FetchFeed(source);
     if (!result.ok) {
-        error = "cannot read " + source + ": " + result.error;
+        // A file URL is named by its path, anything else as given.
+        const bool fileUrl = url.isLocalFile() && source.find("://") != std::string::npos;
+        error = "cannot read " + (fileUrl ? url.toLocalFile().toStdString() : source) + ": "
+                + result.error;
         return false;
     }
     bytes = std::move(result.bytes);
     return true;
-}
-
-bool ReadLocalFile(const std::string& path, std::string& bytes, std::string& error)
-{
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = "cannot read " + path + ": it is a directory";
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    // One read of the size the file has, with room for the JSON parser; a
-    // file that grows meanwhile, or a pipe, is read on to its end.
-    const std::uintmax_t size = std::filesystem::file_size(path, code);
-    bytes.clear();
-    if (!code) {
-        bytes.reserve(static_cast<std::size_t>(size) + kFeedPadding);
-        bytes.resize(static_cast<std::size_t>(size));
-        file.read(bytes.data(), static_cast<std::streamsize>(size));
-        bytes.resize(static_cast<std::size_t>(file.gcount()));
-    }
-    char chunk[1 << 16];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
-        bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
-    if (file.bad()) {
-        error = "cannot read " + path + ": read error";
-        return false;
-    }
-    return true;
-}
-
-// The one place where a feed source becomes bytes.
-bool ReadFeedSource(const std::string& source, std::string& bytes, std::string& error)
-{
-    const QUrl url(QString::fromStdString(source));
-    const QString scheme = url.scheme();
-    if (scheme == "http" || scheme == "https")
-        return FetchOverNetwork(source, bytes, error);
-    const std::string path = scheme == "file" ? url.toLocalFile().toStdString() : source;
-    return ReadLocalFile(path, bytes, error);
 }
 
 }  // namespace
@@ -106,8 +70,21 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
         std::cerr << "tremolux-cli: " << error << '\n';
         return false;
     }
-    const LoadedFeed feed(OpenFeedDocument(std::move(bytes)));
-    return quakes.ParsePage(feed, [](const std::string& message) { std::cerr << message << '\n'; });
+    std::unique_ptr<FeedDocument> document = OpenFeedDocument(std::move(bytes));
+    if (const std::string failure = document->Failure(); !failure.empty()) {
+        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '
+';
+        return false;
+    }
+    const LoadedFeed feed(std::move(document));
+    // The parser's own words, then what they mean.
+    return quakes.ParsePage(feed, [](const std::string& message) {
+        std::cerr << message << '
+';
+        if (message == kNoTablesFailure)
+            std::cerr << "The feed is not a list of quakes.
+";
+    });
 }
 
 }  // namespace tremolux

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/list/QuakeText.h"
+
 namespace tremolux {
 
 std::optional<double> ParseNumber(std::string_view text)
@@ -22,6 +24,12 @@ std::string FormatNumber(double value)
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
+}
+
+std::string FormatTime(OleDate time)
+{
+    std::string text = UtcText(time);
+    return text.empty() ? "invalid" : text;
 }
 
 }  // namespace tremolux

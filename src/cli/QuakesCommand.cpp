@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <iostream>
 #include <vector>
 
@@ -14,17 +13,6 @@
 namespace tremolux {
 
 namespace {
-
-std::string FormatTime(OleDate time)
-{
-    CalendarTime t;
-    if (!OleDateToCalendar(time, t))
-        return "invalid";
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
 
 void PrintQuake(const QuakeRecord& q)
 {

@@ -19,17 +19,22 @@ std::string UsageText()
            "  tremolux-cli distance LAT1 LON1 LAT2 LON2\n"
            "  tremolux-cli world [--feed SOURCE] [--now TIME] (--at LAT,LON | --city NAME [--cities FILE])\n"
            "               [--size WxH] [--hours H] (--out FILE.png | --trace)\n"
+           "  tremolux-cli update --db FILE [--feed SOURCE] [--now TIME]\n"
+           "  tremolux-cli history --db FILE [--since TIME] [--until TIME] [--format tsv|csv|geojson]\n"
            "\n"
            "SOURCE is a file path or a file, http or https URL (default: the USGS\n"
            "feed of the past week). TIME is \"YYYY-MM-DD HH:MM:SS\" in UTC and replaces\n"
-           "the clock. Angles are decimal degrees, north and east positive.\n"
+           "the clock. Angles are decimal degrees, north and east positive. distance\n"
+           "prints metres and the bearing in degrees anticlockwise from north.\n"
+           "--version prints the program's version.\n"
            "\n"
-           "Exit status: 0 success, 1 the feed could not be read, 2 wrong usage.\n";
+           "Exit status: 0 success, 1 the feed or the history could not be read or\n"
+           "written, 2 wrong usage.\n";
 }
 
 int UsageError(const std::string& message)
 {
-    std::cerr << "tremolux-cli: " << message << "\n\n" << UsageText();
+    std::cerr << "tremolux-cli: " << message << "\nSee tremolux-cli --help\n";
     return kExitUsage;
 }
 

@@ -6,7 +6,7 @@ namespace tremolux {
 
 std::string UsageText();
 
-// Prints the message and the usage on standard error; returns kExitUsage.
+// Prints the message and where the usage is on standard error; returns kExitUsage.
 int UsageError(const std::string& message);
 
 }  // namespace tremolux

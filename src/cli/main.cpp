@@ -37,6 +37,10 @@ int Dispatch(const CliOptions& options)
         return RunMap(options);
     if (options.command == "world")
         return RunWorld(options);
+    if (options.command == "update")
+        return RunUpdate(options);
+    if (options.command == "history")
+        return RunHistory(options);
     if (options.command == "cities")
         return RunCities(options);
     return RunDistance(options);
@@ -56,6 +60,10 @@ int main(int argc, char** argv)
         return UsageError(error);
     if (options->help) {
         std::cout << UsageText();
+        return kExitSuccess;
+    }
+    if (options->version) {
+        std::cout << "tremolux-cli " TREMOLUX_VERSION "\n";
         return kExitSuccess;
     }
     return Dispatch(*options);

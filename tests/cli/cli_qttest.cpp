@@ -4,7 +4,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -83,11 +86,11 @@ TEST_F(CliTest, QuakesMergesSeveralSources)
     EXPECT_EQ(r.out,
               "magnitude\ttime\tlatitude\tlongitude\tdepth\tregion\tsources\n"
               "5.1\t2025-12-07 05:00:00\t37.52\t142.05\t31.2\t93 km E of Namie, Japan\t"
-              "usgs_all_week.geojson M 5.1, emsc_fdsn.txt M 5.2 mb\n"
+              "usgs_all_week.geojson M 5.1 ml, emsc_fdsn.txt M 5.2 mb\n"
               "1.12\t2025-12-07 04:40:00\t38.83\t-122.81\t1.9\t6 km NW of The Geysers, CA\t\n"
               "2.3\t2025-12-07 04:31:02\t40.8\t14.14\t2\tSOUTHERN ITALY\t\n"
               "4.4\t2025-12-07 03:00:00\t-58.97\t-26.41\t10\tSouth Sandwich Islands region\t"
-              "usgs_all_week.geojson M 4.4, emsc_fdsn.txt M 4.6 mb\n");
+              "usgs_all_week.geojson M 4.4 ml, emsc_fdsn.txt M 4.6 mb\n");
 
     const Result failed = RunCli({"quakes", "--feed", Data("emsc_fdsn.txt"), "--feed", Data("gone.txt")});
     EXPECT_EQ(failed.status, 1);
@@ -125,6 +128,7 @@ TEST_F(CliTest, IndexOfANamedCityAndTheRanking)
     const Result one = RunCli(QStringList{"index", "--city", "Namie", "--cities", cities} + common);
     EXPECT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out, "1032\n");
+    EXPECT_EQ(RunCli(QStringList{"index", "--city", "nAMIE", "--cities", cities} + common).out, "1032\n");
 
     const Result ranked = RunCli(QStringList{"index", "--cities", cities} + common);
     EXPECT_EQ(ranked.status, 0) << ranked.err;
@@ -212,7 +216,8 @@ TEST_F(CliTest, WrongUsageNamesTheArgumentAndExitsWithTwo)
         const std::string args = c.arguments.join(' ').toStdString();
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find(c.named), std::string::npos) << args << "\n" << r.err;
-        EXPECT_NE(r.err.find("Usage:"), std::string::npos) << args;
+        EXPECT_EQ(r.err.find("Usage:"), std::string::npos) << args;
+        EXPECT_EQ(r.err.substr(r.err.find('\n')), "\nSee tremolux-cli --help\n") << args;
         EXPECT_EQ(r.out, "") << args;
     }
 }
@@ -224,6 +229,9 @@ TEST_F(CliTest, HelpGoesToStandardOutput)
     EXPECT_EQ(r.out.rfind("Usage:", 0), 0u);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(RunCli({"index", "-h"}).status, 0);
+    const Result version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tremolux-cli " TREMOLUX_VERSION "\n");
 }
 
 TEST_F(CliTest, AFeedThatCannotBeReadExitsWithOne)
@@ -239,16 +247,53 @@ TEST_F(CliTest, AFeedThatCannotBeReadExitsWithOne)
     const Result json = RunCli({"index", "--feed", notAFeed, "--at", "1,2"});
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.err.rfind("Error: no ", 0), 0u) << json.err;
+    EXPECT_EQ(json.err.substr(json.err.find('\n')), "\nThe feed is not a list of quakes.\n");
     EXPECT_EQ(json.out, "");
+}
+
+// Devices, FIFOs and files beyond the watcher's caps are refused at once, with
+// the reason; the caps follow the content, as the watcher's do.
+TEST_F(CliTest, AFeedIsReadOnlyFromARegularFileUnderTheCaps)
+{
+    const std::string fifo = m_dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const QString sparse = Write("sparse.geojson", "");
+    std::filesystem::resize_file(sparse.toStdString(), 65 * 1024 * 1024);
+    std::string page = "<html><table>";
+    page.resize(17 * 1024 * 1024, ' ');
+    const QString html = Write("big.html", page);
+    std::string paragraphs = "<table><tr><td>1</td></tr></table>";
+    while (paragraphs.size() < 3'000'100)
+        paragraphs += "<p>";
+    const QString crowded = Write("crowded.html", paragraphs);
+    const struct {
+        QString feed;
+        std::string reason;
+    } rows[] = {
+        {"/dev/zero", "/dev/zero: it is a device, not a regular file"},
+        {QString::fromStdString(fifo), fifo + ": it is a FIFO, not a regular file"},
+        {m_dir.path(), m_dir.path().toStdString() + ": it is a directory, not a file"},
+        {sparse, sparse.toStdString() + ": the file is larger than 64 MiB"},
+        {html, html.toStdString() + ": the HTML page is larger than 16 MiB"},
+        {crowded, crowded.toStdString() + ": the page holds more than 1,000,000 elements"},
+        {"ftp://example.org/week.csv",
+         "ftp://example.org/week.csv: Only http, https and file addresses can be read, not ftp:."},
+    };
+    for (const auto& row : rows) {
+        const Result r = RunCli({"quakes", "--feed", row.feed});
+        EXPECT_EQ(r.status, 1) << row.reason;
+        EXPECT_EQ(r.err, "tremolux-cli: cannot read " + row.reason + "\n");
+        EXPECT_EQ(r.out, "");
+    }
 }
 
 namespace {
 
-// The message of a usage error: between the program's name and the usage.
+// The message of a usage error: between the program's name and the pointer to help.
 std::string UsageMessage(const Result& r)
 {
     const std::string name = "tremolux-cli: ";
-    const std::size_t end = r.err.find("\n\nUsage:\n");
+    const std::size_t end = r.err.find("\nSee tremolux-cli --help\n");
     if (r.status != 2 || r.err.rfind(name, 0) != 0 || end == std::string::npos || !r.out.empty())
         return "no usage error: " + r.err;
     return r.err.substr(name.size(), end - name.size());

@@ -113,6 +113,8 @@ TestServer::TestServer() : m_server(std::make_unique<httplib::Server>())
         case Mode::Truncated: {
             const std::string body = m_body;
             const std::size_t sent = m_sentBytes;
+            if (!m_encoding.empty())
+                response.set_header("Content-Encoding", m_encoding);
             response.set_content_provider(
                 body.size(), m_contentType.c_str(),
                 [body, sent](std::size_t, std::size_t, httplib::DataSink& sink) {
@@ -203,13 +205,14 @@ void TestServer::ServeStall()
     m_mode = Mode::Stall;
 }
 
-void TestServer::ServeTruncated(std::string body, std::size_t sentBytes)
+void TestServer::ServeTruncated(std::string body, std::size_t sentBytes, std::string encoding)
 {
     std::lock_guard lock(m_mutex);
     m_mode = Mode::Truncated;
     m_body = std::move(body);
     m_contentType = "application/json";
     m_sentBytes = sentBytes < m_body.size() ? sentBytes : m_body.size();
+    m_encoding = std::move(encoding);
 }
 
 void TestServer::ServeEach(std::function<std::string(int)> body, std::string contentType)

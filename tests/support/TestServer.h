@@ -33,8 +33,9 @@ public:
     void ServeStatus(int status);
     // Headers never come until the server stops.
     void ServeStall();
-    // Announces the whole body's length, sends only the first `sentBytes`, closes.
-    void ServeTruncated(std::string body, std::size_t sentBytes);
+    // Announces the whole body's length, sends only the first `sentBytes`, closes;
+    // with a Content-Encoding header when one is given.
+    void ServeTruncated(std::string body, std::size_t sentBytes, std::string encoding = {});
     // 200 with the body made for each request, given the request's number (1, 2, ...).
     void ServeEach(std::function<std::string(int request)> body,
                    std::string contentType = "application/json");
@@ -77,6 +78,7 @@ private:
     std::string m_body;
     std::string m_contentType;
     std::size_t m_sentBytes = 0;
+    std::string m_encoding;
     std::function<std::string(int)> m_makeBody;
     std::string m_piece;
     std::string m_etag;

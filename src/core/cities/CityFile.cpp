@@ -2,13 +2,14 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
 #include "core/common/CNumbers.h"
 #include "core/common/Charset.h"
+#include "core/common/PrintableText.h"
+#include "core/common/RegularFile.h"
 
 namespace tremolux {
 
@@ -16,6 +17,10 @@ std::string StartupDirectory;
 std::string DefaultCityFile;
 
 namespace {
+
+// Thousands of cities take a few hundred kilobytes.
+constexpr std::size_t kMaxCityFileBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxCityLineBytes = 4096;
 
 std::vector<std::string> SplitAtTabs(const std::string& line)
 {
@@ -55,24 +60,29 @@ CityEntry MakeEntry(const std::string& name, double latitude, double longitude)
 CityFileResult ReadCityFile(const std::string& path)
 {
     CityFileResult result;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return result;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const RegularFileRead file = ReadRegularFile(path, kMaxCityFileBytes);
+    if (!file.ok)
         return result;
     result.opened = true;
 
-    std::string line;
-    for (int number = 1; std::getline(file, line); ++number) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
+    std::string_view rest = file.bytes;
+    for (int number = 1; !rest.empty(); ++number) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view text = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (!text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
+        if (text.empty())
             continue;
+        // No name or two numbers need this much; such a line is something else.
+        if (text.size() > kMaxCityLineBytes) {
+            result.skipped.push_back({number, "too long"});
+            continue;
+        }
         // Older lists are in the Windows code page. The whole line is decoded,
         // not the name alone: ToUtf8 drops what looks like a character cut
         // off at the end, as the 0xE1 (á) that ends "Bogotá" would.
-        line = ToUtf8(std::move(line), "windows-1252");
+        const std::string line = ToUtf8(std::string(text), "windows-1252");
         const std::vector<std::string> fields = SplitAtTabs(line);
         if (fields.size() != 3) {
             result.skipped.push_back(
@@ -90,7 +100,9 @@ CityFileResult ReadCityFile(const std::string& path)
                 {number, "longitude " + Shortest(longitude) + " outside -180 ... <180"});
             continue;
         }
-        result.entries.push_back(MakeEntry(fields[0], latitude, longitude));
+        // A name is shown, saved in map window files and printed in lines:
+        // control characters in it would act there.
+        result.entries.push_back(MakeEntry(PrintableText(fields[0]), latitude, longitude));
     }
     return result;
 }

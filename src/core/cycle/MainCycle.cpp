@@ -35,6 +35,8 @@ void MainCycle::Poll(FeedBrowser& feedView)
 
     m_strParseFailure.clear();
     m_quakes.ParsePage(feedView, [this](const std::string& message) { Report(message); });
+    if (m_strParseFailure.empty())
+        m_strOutageBoxed.clear();
 
     if (m_quakes.count() > 0) {
         const QuakeRecord newest = m_quakes.at(0);
@@ -51,11 +53,12 @@ void MainCycle::Poll(FeedBrowser& feedView)
 void MainCycle::Report(const std::string& message)
 {
     m_strParseFailure = message;
-    if (m_bFailureShown) {
+    if (m_bFailureShown || message == m_strOutageBoxed) {
         m_failures.NoteFailure(message);
         return;
     }
     m_bFailureShown = true;
+    m_strOutageBoxed = message;
     m_failures.ShowFailure(message);
     m_bFailureShown = false;
 }

@@ -24,7 +24,8 @@ public:
 };
 
 // Where a parse failure goes: a modal box the first time, the feed status
-// while such a box is still open, so boxes never stack.
+// while such a box is still open, so boxes never stack, and while the same
+// failure goes on (one box per outage, until a good load).
 class FailureSink {
 public:
     virtual ~FailureSink() = default;
@@ -47,8 +48,13 @@ public:
 
     MainCycle(QuakeList& quakes, Tone& tone, Repaint& repaint, FailureSink& failures);
 
-    // The frame exists: the first load is awaited like any reload.
-    void Start() { m_bPagePending = true; }
+    // The frame exists, or the feed changed: the first load is awaited like
+    // any reload, and its failure is boxed whatever was boxed before.
+    void Start()
+    {
+        m_bPagePending = true;
+        m_strOutageBoxed.clear();
+    }
 
     // One timer tick. feedView is null until the feed window exists.
     void OnTimer(int id, FeedBrowser* feedView);
@@ -74,6 +80,8 @@ private:
     QuakeRecord m_lastNewest;
     bool m_bFailureShown = false;
     std::string m_strParseFailure;
+    // The failure last boxed, until a load goes through.
+    std::string m_strOutageBoxed;
 };
 
 }  // namespace tremolux

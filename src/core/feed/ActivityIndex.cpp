@@ -22,17 +22,17 @@ double TruncateToInt32(double value)
     return std::trunc(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
-}  // namespace
-
-int QuakeList::GetActivityIndex(const CityPosition& city, const Clock& clock) const
+// distanceOf(i) is the distance of the list's quake i from the city, in metres.
+template <typename DistanceOf>
+int ActivityIndex(const std::vector<QuakeRecord>& records, const Clock& clock,
+                  DistanceOf distanceOf)
 {
     const OleDate now = clock.Now();
     double sum = 0.0;
-    for (const QuakeRecord& quake : m_records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const QuakeRecord& quake = records[i];
         // A quake on the city itself would divide by zero; it counts as 1 km away.
-        const double distance = std::max(
-            GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude),
-            kMinimumDistance);
+        const double distance = std::max(distanceOf(i), kMinimumDistance);
         const double age = OleDayDifference(now, quake.time);
         // Ages under a minute, and quakes dated after now (clock skew), count as
         // their whole minutes either way but never less than one.
@@ -45,6 +45,21 @@ int QuakeList::GetActivityIndex(const CityPosition& city, const Clock& clock) co
             sum = sum + term;
     }
     return static_cast<int>(TruncateToInt32(sum * 10000.0));
+}
+
+}  // namespace
+
+int QuakeList::GetActivityIndex(const CityPosition& city, const Clock& clock) const
+{
+    return ActivityIndex(m_records, clock, [&](std::size_t i) {
+        const QuakeRecord& quake = m_records[i];
+        return GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude);
+    });
+}
+
+int QuakeList::GetActivityIndex(const std::vector<double>& distances, const Clock& clock) const
+{
+    return ActivityIndex(m_records, clock, [&](std::size_t i) { return distances.at(i); });
 }
 
 }  // namespace tremolux

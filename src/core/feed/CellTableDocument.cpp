@@ -2,7 +2,35 @@
 
 #include <charconv>
 
+#include "core/common/PrintableText.h"
+
 namespace tremolux {
+
+namespace {
+
+// Ids and words from the feed are short; a longer one is cut, so that a
+// hostile feed cannot make every later step slow. The ids list holds many.
+constexpr std::size_t kEventTextLimit = 256;
+constexpr std::size_t kIdsLimit = 4096;
+
+bool IsPlainAscii(std::string_view text)
+{
+    for (const char c : text)
+        if (c < 0x20 || c > 0x7e)
+            return false;
+    return true;
+}
+
+// The feed's text safe to print; most texts are plain ASCII and are copied
+// as they are.
+std::string EventText(std::string_view text)
+{
+    if (IsPlainAscii(text))
+        return std::string(text);
+    return PrintableText(text);
+}
+
+}  // namespace
 
 void CellTableDocument::AddRow()
 {
@@ -33,21 +61,20 @@ void CellTableDocument::AddDateCell(std::string_view text, OleDate date)
     m_cellValues.back() = date.value;
 }
 
-void CellTableDocument::SetRowEvent(std::string_view eventId, std::string_view magnitudeType)
+void CellTableDocument::SetRowEvent(const EventFields& fields)
 {
-    for (const std::string_view text : {eventId, magnitudeType}) {
-        m_text.append(text);
-        m_cellEnds.push_back(m_text.size());
-        m_cellKinds.push_back(CellKind::Text);
-        m_cellValues.push_back(0.0);
+    StoredEvent stored;
+    stored.textBegin = m_eventText.size();
+    const std::array<std::string_view, 6> texts = {fields.id,     fields.ids,           fields.status,
+                                                   fields.magnitudeType, fields.network, fields.alert};
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string_view text = texts[i].substr(0, i == 1 ? kIdsLimit : kEventTextLimit);
+        m_eventText.append(text);
+        stored.textLengths[i] = static_cast<std::uint32_t>(text.size());
     }
-    m_rows.back().m_hasEvent = true;
-}
-
-std::string CellTableDocument::TextAt(std::size_t index) const
-{
-    const std::size_t begin = index == 0 ? 0 : m_cellEnds[index - 1];
-    return m_text.substr(begin, m_cellEnds[index] - begin);
+    stored.numbers = fields.numbers;
+    m_rows.back().m_event = static_cast<std::int32_t>(m_events.size());
+    m_events.push_back(stored);
 }
 
 int CellTableDocument::RowCount() const
@@ -85,7 +112,8 @@ std::string CellTableDocument::CellRow::CellText(int cell) const
         const auto result = std::to_chars(text, text + sizeof text, m_document->m_cellValues[at]);
         return {text, result.ptr};
     }
-    return m_document->TextAt(at);
+    const std::size_t begin = at == 0 ? 0 : m_document->m_cellEnds[at - 1];
+    return m_document->m_text.substr(begin, m_document->m_cellEnds[at] - begin);
 }
 
 std::string CellTableDocument::CellRow::CellLink(int cell) const
@@ -94,17 +122,6 @@ std::string CellTableDocument::CellRow::CellLink(int cell) const
         return {};
     std::string text = CellText(0);
     return text.empty() ? text : m_document->m_linkPrefix + text;
-}
-
-std::string CellTableDocument::CellRow::EventId() const
-{
-    return m_hasEvent ? m_document->TextAt(m_firstCell + static_cast<std::size_t>(m_cellCount)) : std::string();
-}
-
-std::string CellTableDocument::CellRow::MagnitudeType() const
-{
-    return m_hasEvent ? m_document->TextAt(m_firstCell + static_cast<std::size_t>(m_cellCount) + 1)
-                      : std::string();
 }
 
 // The text is the shortest that reads back as the same double, and CAtof
@@ -123,6 +140,31 @@ std::optional<OleDate> CellTableDocument::CellRow::CellDate(int cell) const
     if (index < 0 || m_document->m_cellKinds[static_cast<std::size_t>(index)] != CellKind::Date)
         return std::nullopt;
     return OleDate{m_document->m_cellValues[static_cast<std::size_t>(index)], true};
+}
+
+void CellTableDocument::CellRow::ReadEventFields(QuakeRecord& record) const
+{
+    if (m_event < 0) {
+        ClearEventFields(record);
+        return;
+    }
+    const StoredEvent& stored = m_document->m_events[static_cast<std::size_t>(m_event)];
+    std::string_view texts(m_document->m_eventText);
+    texts = texts.substr(stored.textBegin);
+    std::string* const fields[] = {&record.eventId, &record.ids,     &record.status,
+                                   &record.magnitudeType, &record.network, &record.alert};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const std::size_t length = stored.textLengths[i];
+        *fields[i] = EventText(texts.substr(0, length));
+        texts.remove_prefix(length);
+    }
+    const EventNumbers& numbers = stored.numbers;
+    record.updated = numbers.updated;
+    record.feltReports = numbers.feltReports;
+    record.cdi = numbers.cdi;
+    record.mmi = numbers.mmi;
+    record.tsunami = numbers.tsunami;
+    record.significance = numbers.significance;
 }
 
 }  // namespace tremolux

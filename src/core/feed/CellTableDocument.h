@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +16,27 @@ namespace tremolux {
 // the compact form the GeoJSON and CSV feeds are read into.
 class CellTableDocument final : public FeedDocument, FeedTables, FeedTable {
 public:
+    // The numbers the feed gives of a row's event.
+    struct EventNumbers {
+        OleDate updated{0.0, false};
+        std::optional<int> feltReports;
+        std::optional<double> cdi;
+        std::optional<double> mmi;
+        std::optional<bool> tsunami;
+        std::optional<int> significance;
+    };
+    // What the feed says of a row's event beside its cells; texts as the feed
+    // writes them.
+    struct EventFields {
+        std::string_view id;
+        std::string_view ids;
+        std::string_view status;
+        std::string_view magnitudeType;
+        std::string_view network;
+        std::string_view alert;
+        EventNumbers numbers;
+    };
+
     CellTableDocument() = default;
     CellTableDocument(const CellTableDocument&) = delete;
     CellTableDocument& operator=(const CellTableDocument&) = delete;
@@ -26,8 +49,8 @@ public:
     void AddNumberCell(double value);
     // A cell whose text is a date; date is what the date parser reads in it.
     void AddDateCell(std::string_view text, OleDate date);
-    // The current row's event id and magnitude type, after its cells.
-    void SetRowEvent(std::string_view eventId, std::string_view magnitudeType);
+    // The event fields of the row added last.
+    void SetRowEvent(const EventFields& fields);
     // The feed broke off after the rows added so far: the row that would have
     // come next cannot be fetched.
     void BreakOff() { m_brokenOff = true; }
@@ -58,8 +81,7 @@ private:
         std::string CellLink(int cell) const override;
         std::optional<double> CellNumber(int cell) const override;
         std::optional<OleDate> CellDate(int cell) const override;
-        std::string EventId() const override;
-        std::string MagnitudeType() const override;
+        void ReadEventFields(QuakeRecord& record) const override;
 
     private:
         friend class CellTableDocument;
@@ -69,11 +91,15 @@ private:
         const CellTableDocument* m_document;
         std::size_t m_firstCell;
         int m_cellCount = 0;
-        bool m_hasEvent = false;  // the two texts follow the row's cells
+        std::int32_t m_event = -1;  // in m_events, -1 when the feed said nothing
     };
 
-    // A stored text, as a cell's: from the previous end to its own.
-    std::string TextAt(std::size_t index) const;
+    // EventFields kept compact: the texts end to end in m_eventText.
+    struct StoredEvent {
+        std::size_t textBegin = 0;
+        std::array<std::uint32_t, 6> textLengths{};
+        EventNumbers numbers;
+    };
 
     std::string m_text;
     std::vector<std::size_t> m_cellEnds;  // a cell runs from the previous cell's end
@@ -82,6 +108,8 @@ private:
     std::vector<CellKind> m_cellKinds;
     std::vector<double> m_cellValues;     // the number, or the date's value
     std::vector<CellRow> m_rows;
+    std::string m_eventText;
+    std::vector<StoredEvent> m_events;
     bool m_brokenOff = false;
     bool m_viewable = true;
     std::string m_linkPrefix;

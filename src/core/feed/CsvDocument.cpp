@@ -87,10 +87,14 @@ private:
     std::size_t m_at = 0;
 };
 
-enum Column { kId, kMag, kTime, kLatitude, kLongitude, kDepth, kPlace, kType, kColumnCount };
+enum Column {
+    kId, kMag, kTime, kLatitude, kLongitude, kDepth, kPlace, kType,
+    kUpdated, kStatus, kMagType, kNet, kColumnCount
+};
 
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "id", "mag", "time", "latitude", "longitude", "depth", "place", "type"};
+    "id", "mag", "time", "latitude", "longitude", "depth", "place", "type",
+    "updated", "status", "magType", "net"};
 
 constexpr int kMissing = -1;
 
@@ -180,6 +184,13 @@ std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
         table->AddCell(FieldAt(fields, columns[kLongitude]));
         table->AddCell(FieldAt(fields, columns[kDepth]));
         table->AddCell(FieldAt(fields, columns[kPlace]));
+        CellTableDocument::EventFields event;
+        event.id = FieldAt(fields, columns[kId]);
+        event.numbers.updated = IsoDate(FieldAt(fields, columns[kUpdated]));
+        event.status = FieldAt(fields, columns[kStatus]);
+        event.magnitudeType = FieldAt(fields, columns[kMagType]);
+        event.network = FieldAt(fields, columns[kNet]);
+        table->SetRowEvent(event);
     }
     return table;
 }

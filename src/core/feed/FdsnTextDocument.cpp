@@ -140,7 +140,10 @@ std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text)
         table->AddCell(FieldAt(fields, columns[kLongitude]));
         table->AddCell(FieldAt(fields, columns[kDepth]));
         table->AddCell(FieldAt(fields, columns[kPlace]));
-        table->SetRowEvent(FieldAt(fields, columns[kId]), FieldAt(fields, columns[kMagType]));
+        CellTableDocument::EventFields event;
+        event.id = FieldAt(fields, columns[kId]);
+        event.magnitudeType = FieldAt(fields, columns[kMagType]);
+        table->SetRowEvent(event);
     }
     return table;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/common/OleDate.h"
+#include "core/feed/QuakeRecord.h"
 
 namespace tremolux {
 
@@ -26,10 +27,10 @@ public:
     // What ParseOleDate reads in the cell's text, for a cell the row holds as
     // a date: the same date without parsing the text. Empty for every other cell.
     virtual std::optional<OleDate> CellDate(int) const { return std::nullopt; }
-    // The feed's own id of the row's event and the type of its magnitude
-    // ("mb", "ML"), empty when the feed gives none.
-    virtual std::string EventId() const { return {}; }
-    virtual std::string MagnitudeType() const { return {}; }
+    // Sets the record's event fields (id, status, impact, ...) to what the
+    // row's feed says of its quake; a row of a feed without them leaves every
+    // one unknown.
+    virtual void ReadEventFields(QuakeRecord& record) const { ClearEventFields(record); }
 };
 
 class FeedTable {
@@ -56,6 +57,9 @@ public:
     virtual bool ViewableAsTables() const = 0;
     // The collection of all tables, or null when it cannot be had.
     virtual const FeedTables* Tables() const = 0;
+    // Why the page was refused before it was read, in words for the user;
+    // empty when it was read.
+    virtual std::string Failure() const { return {}; }
 };
 
 // The component that holds the loaded page: the browser of the classic program.

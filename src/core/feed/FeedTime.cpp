@@ -38,4 +38,11 @@ std::string_view FeedTime(std::string_view iso, char (&buffer)[19])
     return {buffer, 19};
 }
 
+OleDate IsoDate(std::string_view iso)
+{
+    char buffer[19];
+    const std::string_view text = FeedTime(iso, buffer);
+    return text.data() == buffer ? ParseOleDate(text) : OleDate{0.0, false};
+}
+
 }  // namespace tremolux

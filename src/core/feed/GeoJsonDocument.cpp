@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 #include <string_view>
+#include <type_traits>
 
 #include <simdjson.h>
 
@@ -29,6 +31,7 @@ struct Feature {
     std::string_view url;
     std::string_view type;
     std::string_view place;
+    CellTableDocument::EventFields event;
     double magnitude = 0.0;
     bool hasMagnitude = false;
     double timeMs = 0.0;
@@ -64,6 +67,49 @@ error_code ReadNumber(od::value value, double& out, bool& has)
     return SUCCESS;
 }
 
+// A number of the event's other fields; one no double can hold is unknown,
+// as is null or a value of another type: these fields never cost the quake.
+error_code ReadFact(od::value value, double& out, bool& has)
+{
+    const error_code error = value.get_double().get(out);
+    if (error == simdjson::INCORRECT_TYPE || error == simdjson::NUMBER_ERROR)
+        return SUCCESS;
+    has = !error && std::isfinite(out);
+    return error;
+}
+
+// An optional number, kept as type T: a count, a flag, a level.
+template <typename T>
+error_code ReadOptional(od::value value, std::optional<T>& out)
+{
+    double number = 0.0;
+    bool has = false;
+    if (error_code error = ReadFact(value, number, has))
+        return error;
+    if (has) {
+        if constexpr (std::is_same_v<T, double>)
+            out = number;
+        else if constexpr (std::is_same_v<T, bool>)
+            out = number != 0.0;
+        else if (std::fabs(number) < 1e9)
+            out = static_cast<T>(number);
+    }
+    return SUCCESS;
+}
+
+// Milliseconds since 1970 as a date; far beyond any year a date can hold reads as unknown.
+error_code ReadEpochDate(od::value value, OleDate& out)
+{
+    constexpr double kUnixEpoch = 25569.0;  // 1970-01-01 as a date
+    double ms = 0.0;
+    bool has = false;
+    if (error_code error = ReadFact(value, ms, has))
+        return error;
+    if (has && std::fabs(ms) < 1e15)
+        out = OleDate{kUnixEpoch + ms / 86400000.0, true};
+    return SUCCESS;
+}
+
 error_code ReadText(od::value value, std::string_view& out)
 {
     od::json_type type;
@@ -72,6 +118,49 @@ error_code ReadText(od::value value, std::string_view& out)
     if (type != od::json_type::string)
         return SUCCESS;
     return value.get_string().get(out);
+}
+
+// Sorted by the key's first letter, so that each of the many members costs
+// a comparison or two.
+error_code ReadProperty(const od::raw_json_string& key, od::value value, Feature& feature)
+{
+    CellTableDocument::EventFields& event = feature.event;
+    switch (key.raw()[0]) {
+    case 'a':
+        return key == "alert" ? ReadText(value, event.alert) : SUCCESS;
+    case 'c':
+        return key == "cdi" ? ReadOptional(value, event.numbers.cdi) : SUCCESS;
+    case 'f':
+        return key == "felt" ? ReadOptional(value, event.numbers.feltReports) : SUCCESS;
+    case 'i':
+        return key == "ids" ? ReadText(value, event.ids) : SUCCESS;
+    case 'm':
+        if (key == "mag")
+            return ReadNumber(value, feature.magnitude, feature.hasMagnitude);
+        if (key == "magType")
+            return ReadText(value, event.magnitudeType);
+        return key == "mmi" ? ReadOptional(value, event.numbers.mmi) : SUCCESS;
+    case 'n':
+        return key == "net" ? ReadText(value, event.network) : SUCCESS;
+    case 'p':
+        return key == "place" ? ReadText(value, feature.place) : SUCCESS;
+    case 's':
+        if (key == "status")
+            return ReadText(value, event.status);
+        return key == "sig" ? ReadOptional(value, event.numbers.significance) : SUCCESS;
+    case 't':
+        if (key == "time")
+            return ReadNumber(value, feature.timeMs, feature.hasTime);
+        if (key == "type")
+            return ReadText(value, feature.type);
+        return key == "tsunami" ? ReadOptional(value, event.numbers.tsunami) : SUCCESS;
+    case 'u':
+        if (key == "url")
+            return ReadText(value, feature.url);
+        return key == "updated" ? ReadEpochDate(value, event.numbers.updated) : SUCCESS;
+    default:
+        return SUCCESS;
+    }
 }
 
 error_code ReadProperties(od::value value, Feature& feature)
@@ -85,18 +174,7 @@ error_code ReadProperties(od::value value, Feature& feature)
             return member.error();
         od::field& field = member.value_unsafe();
         const simdjson::ondemand::raw_json_string key = field.key();
-        error_code error = SUCCESS;
-        if (key == "mag")
-            error = ReadNumber(field.value(), feature.magnitude, feature.hasMagnitude);
-        else if (key == "time")
-            error = ReadNumber(field.value(), feature.timeMs, feature.hasTime);
-        else if (key == "place")
-            error = ReadText(field.value(), feature.place);
-        else if (key == "url")
-            error = ReadText(field.value(), feature.url);
-        else if (key == "type")
-            error = ReadText(field.value(), feature.type);
-        if (error)
+        if (error_code error = ReadProperty(key, field.value(), feature))
             return error;
     }
     return SUCCESS;
@@ -154,6 +232,8 @@ error_code ReadFeature(od::value value, Feature& feature)
             error = ReadProperties(field.value(), feature);
         else if (key == "geometry")
             error = ReadGeometry(field.value(), feature);
+        else if (key == "id")
+            error = ReadText(field.value(), feature.event.id);
         if (error)
             return SpoilFeature(error, feature);
     }
@@ -216,6 +296,7 @@ void AddRow(const Feature& feature, CellTableDocument& table)
     else
         table.AddCell({});
     table.AddCell(feature.place);
+    table.SetRowEvent(feature.event);
 }
 
 // False when the array broke off or its text is broken.

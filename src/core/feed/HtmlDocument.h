@@ -14,4 +14,8 @@ namespace tremolux {
 // viewed as tables.
 std::unique_ptr<FeedDocument> OpenHtmlDocument(std::string page);
 
+// The same document always built through the full tree construction, which
+// OpenHtmlDocument spares plain table pages.
+std::unique_ptr<FeedDocument> OpenHtmlTreeDocument(std::string page);
+
 }  // namespace tremolux

@@ -40,11 +40,6 @@ constexpr std::array<Display, GUMBO_TAG_LAST + 1> kDisplay = [] {
     return display;
 }();
 
-bool IsCollapsible(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 Display DisplayOf(const GumboNode& node)
 {
     if (node.type == GUMBO_NODE_TEMPLATE)
@@ -56,102 +51,6 @@ Display DisplayOf(const GumboNode& node)
         return Display::Hidden;
     return kDisplay[node.v.element.tag];
 }
-
-bool IsUtf8Continuation(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// Collects text the way a line box does: pending white space becomes one space
-// only between two pieces of text on the same line, and required line breaks
-// count only between two pieces of text. It takes kInnerTextLimit bytes at
-// most and is full after that.
-class TextBuilder {
-public:
-    bool Full() const { return m_full; }
-
-    void Text(std::string_view text)
-    {
-        std::size_t i = 0;
-        while (i < text.size() && !m_full) {
-            if (IsCollapsible(text[i])) {
-                m_pendingSpace = true;
-                ++i;
-                continue;
-            }
-            std::size_t end = i + 1;
-            while (end < text.size() && !IsCollapsible(text[end]))
-                ++end;
-            Flush();
-            Append(text.substr(i, end - i));
-            i = end;
-        }
-    }
-
-    void Preformatted(std::string_view text)
-    {
-        if (text.empty())
-            return;
-        Flush();
-        Append(text);
-    }
-
-    void RequireBreaks(int count)
-    {
-        m_pendingSpace = false;
-        m_pendingBreaks = std::max(m_pendingBreaks, count);
-    }
-
-    // A forced character such as the "\n" of <br>: never collapsed, and it
-    // swallows the white space around it.
-    void Literal(char c)
-    {
-        m_pendingSpace = false;
-        FlushBreaks();
-        Append(std::string_view(&c, 1));
-    }
-
-    std::string Finish() { return std::move(m_out); }
-
-private:
-    void FlushBreaks()
-    {
-        if (m_pendingBreaks > 0 && !m_out.empty())
-            Append(std::string_view("\n\n").substr(0, static_cast<std::size_t>(m_pendingBreaks)));
-        m_pendingBreaks = 0;
-    }
-
-    void Flush()
-    {
-        if (m_pendingBreaks > 0)
-            m_pendingSpace = false;
-        FlushBreaks();
-        if (m_pendingSpace && !m_out.empty() && m_out.back() != '\n' && m_out.back() != '\t')
-            Append(" ");
-        m_pendingSpace = false;
-    }
-
-    // Text beyond the limit is dropped from the last whole character on.
-    void Append(std::string_view text)
-    {
-        if (m_full)
-            return;
-        const std::size_t room = kInnerTextLimit - m_out.size();
-        if (text.size() >= room) {
-            std::size_t cut = room;
-            while (cut > 0 && cut < text.size() && IsUtf8Continuation(text[cut]))
-                --cut;
-            text = text.substr(0, cut);
-            m_full = true;
-        }
-        m_out.append(text);
-    }
-
-    std::string m_out;
-    bool m_pendingSpace = false;
-    int m_pendingBreaks = 0;
-    bool m_full = false;
-};
 
 struct Frame {
     const GumboNode* node;

@@ -5,11 +5,9 @@
 
 #include <gumbo.h>
 
-namespace tremolux {
+#include "core/feed/TextBuilder.h"
 
-// No cell of a feed comes near this many bytes of text; a cell's text ends
-// there, so that nesting cells in cells cannot cost the square of the page.
-constexpr std::size_t kInnerTextLimit = 4096;
+namespace tremolux {
 
 // An element's rendered text as a browser's innerText gives it, in UTF-8:
 // white-space runs collapsed to one space and trimmed at the edges, <br> as

@@ -28,7 +28,15 @@ std::unique_ptr<FeedDocument> MergedFeedDocument(const std::vector<SourceDocumen
         table->AddNumberCell(quake.longitude);
         table->AddNumberCell(quake.depth);
         table->AddCell(quake.region);
-        table->SetRowEvent(quake.eventId, quake.magnitudeType);
+        CellTableDocument::EventFields event;
+        event.id = quake.eventId;
+        event.ids = quake.ids;
+        event.status = quake.status;
+        event.magnitudeType = quake.magnitudeType;
+        event.network = quake.network;
+        event.alert = quake.alert;
+        event.numbers = {quake.updated, quake.feltReports, quake.cdi, quake.mmi, quake.tsunami, quake.significance};
+        table->SetRowEvent(event);
     }
     return table;
 }

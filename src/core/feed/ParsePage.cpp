@@ -3,7 +3,7 @@
 #include "core/common/CNumbers.h"
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
-#include "core/feed/PrintableText.h"
+#include "core/common/PrintableText.h"
 #include "core/feed/WebAddress.h"
 
 namespace tremolux {
@@ -41,8 +41,7 @@ void ReadQuakeRow(const FeedRow& row, QuakeRecord& record)
     record.longitude = CellValue(row, 4);
     record.depth = CellValue(row, 5);
     record.region = PrintableText(row.CellText(6));
-    record.eventId = PrintableText(row.EventId());
-    record.magnitudeType = PrintableText(row.MagnitudeType());
+    row.ReadEventFields(record);
 }
 
 // A position off the globe would be drawn somewhere it is not.

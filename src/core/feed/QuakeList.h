@@ -47,6 +47,9 @@ public:
     // Magnitude per minute of age and per kilometre of distance, summed and
     // scaled by 10000.
     int GetActivityIndex(const CityPosition& city, const Clock& clock) const;
+    // The same from each quake's distance to the city in metres, in list
+    // order, as the map's layout has them already.
+    int GetActivityIndex(const std::vector<double>& distances, const Clock& clock) const;
 
 private:
     std::vector<QuakeRecord> m_records;

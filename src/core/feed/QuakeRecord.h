@@ -1,12 +1,15 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/common/OleDate.h"
 
 namespace tremolux {
 
-// One earthquake as read from one row of the feed.
+// One earthquake as read from one row of the feed. Beside where and how
+// strong, what the agency says of the event where the feed says it (the
+// GeoJSON and CSV feeds); every such field is unknown until read.
 struct QuakeRecord {
     double magnitude = 0.0;
     double longitude = 0.0;  // decimal degrees, east positive
@@ -15,8 +18,33 @@ struct QuakeRecord {
     OleDate time;            // UTC, as the feed gives it
     std::string region;      // UTF-8 as the feed gives it, control characters as U+FFFD
     std::string eventPage;   // the quake's web page, empty when the feed names none
-    std::string eventId;     // the feed's id of the event, empty when it gives none
-    std::string magnitudeType;  // "mb", "ML", ...; empty when the feed gives none
+
+    std::string eventId;        // the agency's preferred id, empty when the feed has none
+    std::string ids;            // every id of the event as the feed lists them: ",us1000abc,ci38100536,"
+    OleDate updated{0.0, false};
+    std::string status;         // automatic, reviewed, deleted
+    std::string magnitudeType;  // ml, mb, mww, ...
+    std::string network;        // the contributing network: us, ci, ...
+    std::optional<int> feltReports;
+    std::optional<double> cdi;  // community intensity
+    std::optional<double> mmi;  // instrumental intensity
+    std::string alert;          // PAGER level: green, yellow, orange, red
+    std::optional<bool> tsunami;
+    std::optional<int> significance;
 };
+
+// Every event field unknown, where and how strong as they were.
+inline void ClearEventFields(QuakeRecord& record)
+{
+    QuakeRecord cleared;
+    cleared.magnitude = record.magnitude;
+    cleared.longitude = record.longitude;
+    cleared.latitude = record.latitude;
+    cleared.depth = record.depth;
+    cleared.time = record.time;
+    cleared.region = std::move(record.region);
+    cleared.eventPage = std::move(record.eventPage);
+    record = std::move(cleared);
+}
 
 }  // namespace tremolux

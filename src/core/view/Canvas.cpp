@@ -66,6 +66,11 @@ void Canvas::TextOut(int x, int y, const std::string& text)
     drawText({x, y}, text);
 }
 
+void Canvas::TextOut(int x, int y, const std::string& text, const TextExtent& extent)
+{
+    drawMeasuredText({x, y}, text, extent);
+}
+
 Rgb Canvas::SetTextBackground(Rgb color)
 {
     const Rgb old = m_textBackground;

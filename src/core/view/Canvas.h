@@ -40,6 +40,14 @@ struct Brush {
     Rgb color{255, 255, 255};
 };
 
+// A text as the canvas that draws it measures it, from its top-left corner:
+// the opaque box behind it and every pixel its glyphs may touch.
+struct TextExtent {
+    int width = 0;
+    int height = 0;
+    CanvasRect ink;
+};
+
 enum class CanvasFont {
     Default,  // the platform's default font
     Label,    // the map window's label font
@@ -74,6 +82,9 @@ public:
     Rgb SetTextColor(Rgb color);
     // Text with its top-left corner at (x, y).
     void TextOut(int x, int y, const std::string& text);
+    // The same, for a text measured beforehand in the selected font on this
+    // kind of canvas: a canvas that would measure it again takes the extent.
+    void TextOut(int x, int y, const std::string& text, const TextExtent& extent);
     // The background of later text, until the next fill.
     Rgb SetTextBackground(Rgb color);
     // Closed rings filled together with the brush, even-odd (a ring inside
@@ -97,6 +108,10 @@ protected:
     virtual void drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end) = 0;
     virtual void drawLine(CanvasPoint from, CanvasPoint to) = 0;
     virtual void drawText(CanvasPoint topLeft, const std::string& text) = 0;
+    virtual void drawMeasuredText(CanvasPoint topLeft, const std::string& text, const TextExtent&)
+    {
+        drawText(topLeft, text);
+    }
     virtual void drawPolygon(const std::vector<CanvasPath>& rings) = 0;
     virtual void drawPolyline(const CanvasPath& points) = 0;
 

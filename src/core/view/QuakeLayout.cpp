@@ -51,27 +51,25 @@ std::string QuakeLabel(const QuakeRecord& quake, double distance)
 }
 
 // False when the quake is not drawn at all.
+// The quake's distance from the city goes to distance whether it is drawn or not.
 bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
                  const CityPosition& city, const QuakeRecord& quake, OleDate now,
-                 QuakeShape& shape)
+                 QuakeShape& shape, double& distance)
 {
     const double m = quake.magnitude;
-    if (!(m >= 1.0 && m <= 10.0))
-        return false;
-
     const double span = OleDayDifference(now, quake.time);
-    const double ageHours = WholeUnitsOfAge(span, 24.0);
-    const double ageSeconds = WholeUnitsOfAge(span, 86400.0);
-    if (ageHours > settings.hours)
+    if (!(m >= 1.0 && m <= 10.0) || WholeUnitsOfAge(span, 24.0) > settings.hours) {
+        distance = GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude);
         return false;
+    }
 
+    const double ageSeconds = WholeUnitsOfAge(span, 86400.0);
     const double r = AgeRadius(layout.mapRadius, ageSeconds, settings.hours);
     const int ri = Trunc(r);
     const int d = Trunc(2.0 * r);
 
     double ccw = 0.0;
-    const double distance =
-        GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
+    distance = GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
     double theta = 360.0 - ccw;
     // A quake at the city itself has no direction: draw it to the north.
     if (distance == 0.0 || !std::isfinite(theta))
@@ -113,15 +111,18 @@ QuakeLayout LayOutQuakes(int width, int height, const DisplaySettings& settings,
     layout.centre = {Trunc(width * 0.5), Trunc(height * 0.5)};
     layout.mapRadius = MapRadius(width, height);
     layout.indexBox = kIndexBox;
+    layout.distances.resize(static_cast<std::size_t>(quakes.count()));
     for (int i = 0; i < quakes.count(); ++i) {
         QuakeShape shape;
-        if (!LayOutQuake(layout, settings, city, quakes.at(i), now, shape))
+        if (!LayOutQuake(layout, settings, city, quakes.at(i), now, shape,
+                         layout.distances[static_cast<std::size_t>(i)]))
             continue;
         shape.quake = i;
         if (shape.hasLabel && measure) {
-            const LabelSize size = measure(shape.label);
+            shape.labelExtent = measure(shape.label);
             const CanvasPoint at = shape.position;
-            shape.labelBox = {at.x, at.y, at.x + size.width, at.y + size.height};
+            shape.labelBox = {at.x, at.y, at.x + shape.labelExtent.width,
+                              at.y + shape.labelExtent.height};
         }
         layout.shapes.push_back(std::move(shape));
     }

@@ -13,12 +13,8 @@ class QuakeList;
 struct CityPosition;
 struct DisplaySettings;
 
-// The size of a label's opaque box in the map's label font.
-struct LabelSize {
-    int width = 0;
-    int height = 0;
-};
-using LabelMeasure = std::function<LabelSize(const std::string& text)>;
+// A label's extent in the map's label font on the canvas that paints it.
+using LabelMeasure = std::function<TextExtent(const std::string& text)>;
 
 // Where one quake is drawn: a pie around the city, a ray from the city
 // through the quake, and its label.
@@ -35,6 +31,7 @@ struct QuakeShape {
     bool hasLabel = false;
     std::string label;    // its top-left corner at the quake's spot
     CanvasRect labelBox;  // empty unless the layout was given a measure
+    TextExtent labelExtent;  // what the measure said, handed on to the canvas
 };
 
 // Everything a map window draws of its quakes, in drawing order: painting and
@@ -43,6 +40,9 @@ struct QuakeLayout {
     CanvasPoint centre;
     double mapRadius = 0.0;  // the outer circle, where fresh quakes lie
     CanvasRect indexBox;     // drawn over the quakes
+    // Every quake's distance from the city in metres, in list order, drawn or
+    // not: the activity index reads them instead of working them out again.
+    std::vector<double> distances;
     std::vector<QuakeShape> shapes;
 };
 

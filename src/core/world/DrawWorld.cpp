@@ -10,7 +10,7 @@
 #include "core/geo/CityPosition.h"
 #include "core/view/Canvas.h"
 #include "core/view/MagnitudeColor.h"
-#include "core/world/LatestLoad.h"
+#include "core/events/NewEvents.h"
 #include "core/world/WorldPaths.h"
 #include "core/world/WorldProjection.h"
 
@@ -198,7 +198,7 @@ std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
 
 void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
                       const std::vector<DrawnQuake>& placed, const QuakeList& quakes,
-                      const LatestLoad& latest, int selected)
+                      const NewEvents& marks, int selected)
 {
     const int cx = Rounded(projection.centreX());
     const int cy = Rounded(projection.centreY());
@@ -209,7 +209,7 @@ void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
 
     const DrawnQuake* chosen = nullptr;
     for (const DrawnQuake& disc : placed) {
-        const bool marked = latest.IsMarked(disc.index);
+        const bool marked = marks.IsNew(disc.index);
         canvas.SelectPen(marked ? Pen{2, kLatestLoadColor} : Pen{1, kQuakeOutlineColor});
         canvas.SelectBrush(Brush{MagnitudeColor(quakes.at(disc.index).magnitude)});
         const double r = marked ? disc.radius + kLatestLoadGap : disc.radius;
@@ -234,7 +234,7 @@ void DrawWorld(Canvas& canvas, int width, int height, const WorldProjection& pro
     DrawWorldBase(canvas, width, height, projection, land, settings);
     const std::vector<DrawnQuake> placed = PlaceWorldQuakes(
         projection, UnitPlaces(projection, quakes), settings, quakes, clock.Now(), width, height);
-    DrawPlacedQuakes(canvas, projection, placed, quakes, LatestLoad{}, -1);
+    DrawPlacedQuakes(canvas, projection, placed, quakes, NewEvents{}, -1);
     canvas.Flush();
 }
 

@@ -11,7 +11,7 @@
 namespace tremolux {
 
 class Clock;
-class LatestLoad;
+class NewEvents;
 class QuakeList;
 struct DisplaySettings;
 struct QuakeRecord;
@@ -45,7 +45,7 @@ std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
 // quake (an index into the list, -1 for none) when it was placed.
 void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
                       const std::vector<DrawnQuake>& placed, const QuakeList& quakes,
-                      const LatestLoad& latest, int selected);
+                      const NewEvents& marks, int selected);
 
 // The still picture and the quakes over it, as a window first shows them,
 // then the canvas is flushed.

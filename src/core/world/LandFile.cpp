@@ -1,8 +1,8 @@
 #include "core/world/LandFile.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+
+#include "core/common/RegularFile.h"
 
 namespace tremolux {
 
@@ -156,17 +156,15 @@ bool ParseLand(std::string_view bytes, Land& land, std::string& error)
 bool ReadLandFile(const std::string& path, Land& land, std::string& error)
 {
     land.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
+    // Far more than the shipped file's 0.2 MB; a bigger file is something else.
+    constexpr std::size_t kMaxBytes = 64 * 1024 * 1024;
+    const RegularFileRead read = ReadRegularFile(path, kMaxBytes);
+    if (!read.ok) {
+        error = "cannot read " + path + ": "
+                + (read.tooLarge ? "it is larger than 64 MiB" : read.error);
         return false;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        error = "cannot read " + path;
-        return false;
-    }
-    if (!ParseLand(bytes, land, error)) {
+    if (!ParseLand(read.bytes, land, error)) {
         error = path + ": " + error;
         return false;
     }

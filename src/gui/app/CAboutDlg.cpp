@@ -10,6 +10,7 @@
 
 #include "core/feed/FeedPublisher.h"
 #include "gui/app/Resources.h"
+#include "gui/common/PlainText.h"
 
 namespace tremolux {
 
@@ -41,7 +42,7 @@ CAboutDlg::CAboutDlg(const std::string& feedAddress, QWidget* parent) : QDialog(
     const QString shown = source->fontMetrics().elidedText(publisher, Qt::ElideMiddle, widest);
     source->setText(tr("Earthquake data: %1").arg(shown));
     if (shown != publisher)
-        source->setToolTip(tr("Earthquake data: %1").arg(publisher));
+        source->setToolTip(PlainToolTip(tr("Earthquake data: %1").arg(publisher)));
 
     auto* licence = PlainLabel(tr("Free software under the GNU General Public License,\n"
                                   "version 3 or later, with no warranty."),

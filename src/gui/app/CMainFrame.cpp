@@ -26,7 +26,9 @@
 #include "gui/app/QuakeDocks.h"
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
 #include "gui/feed/SourceStates.h"
 #include "gui/view/CTremoluxView.h"
@@ -35,17 +37,6 @@
 namespace tremolux {
 
 namespace {
-
-// The first size: the classic one, or less where the screen has less room,
-// leaving space for the window's frame and the desktop's panels.
-QSize FirstSize(const QScreen* screen)
-{
-    const QSize classic(1024, 720);
-    if (screen == nullptr)
-        return classic;
-    const QSize room = screen->availableGeometry().size();
-    return classic.boundedTo(QSize(room.width() * 9 / 10, room.height() * 9 / 10));
-}
 
 // "The feed could not be loaded: host example.org not found." for a load's
 // failure text; without a capital, to follow other words.
@@ -71,7 +62,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     InitResources();
     setWindowTitle(QString(kAppTitle));
     setWindowIcon(QIcon(":/icons/tremolux.png"));
-    resize(FirstSize(screen()));
+    resize(FirstFrameSize(screen()));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -228,10 +219,11 @@ void CMainFrame::UpdateMenus()
 
 void CMainFrame::UpdateCaption()
 {
+    NumberEqualTitles();
     CChildFrame* active = ActiveMapWindow();
     if (active == nullptr && !MapWindows().isEmpty())
         active = MapWindows().last();
-    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->GetDocument().GetTitle()
+    setWindowTitle(active != nullptr ? QString(kAppTitle) + " - " + active->windowTitle()
                                      : QString(kAppTitle));
 }
 void CMainFrame::OnAppAbout()
@@ -268,9 +260,9 @@ void CMainFrame::UpdateFeedStatus()
         status.lastGoodLoad = g_pFeedView->LastGoodLoad();
         status.loadFailure = g_pFeedView->LastFailure();
         status.anyLoadEnded = status.hasData || !status.loadFailure.empty();
-        m_feedPane->setToolTip(QString::fromStdString(
+        m_feedPane->setToolTip(PlainToolTip(QString::fromStdString(
             g_pFeedView->OtherSources().empty() ? g_pFeedView->Address()
-                                                : SourceStatesText(*g_pFeedView, m_clock.Now())));
+                                                : SourceStatesText(*g_pFeedView, m_clock.Now()))));
     }
     status.parseFailure = m_cycle.LastParseFailure();
     const OleDate now = m_clock.Now();
@@ -302,8 +294,10 @@ void CMainFrame::RepaintAll()
     CTremoluxView::RenderPictures(views);
     for (CTremoluxView* view : views)
         view->repaint();
-    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>())
+    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>()) {
+        world->FollowList();
         world->update();
+    }
 }
 
 // The box keeps the parser's own words and says below them what went wrong.
@@ -315,7 +309,9 @@ void CMainFrame::ShowFailure(const std::string& message)
         reason = FailureReason(g_pFeedView->LastFailure());
     else if (message == kNoTablesFailure)
         reason = tr("The page is not a list of quakes.");
-    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message), reason);
+    const QString advice = tr("Check the network, or File > Open Feed… to read a saved feed.");
+    ShowMessage(this, QMessageBox::Warning, QString::fromStdString(message),
+                reason.isEmpty() ? advice : reason + " " + advice);
 }
 
 void CMainFrame::NoteFailure(const std::string&)

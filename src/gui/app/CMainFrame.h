@@ -9,12 +9,13 @@
 
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
 
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QSystemTrayIcon;
@@ -54,6 +55,8 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
     // A new map window showing content; path names its file, if any.
     CChildFrame* OpenMapWindow(const MapWindow& content, const QString& path = {});
+    // Files a later start of the program named: opened here, the frame in front.
+    void OpenHandedOverFiles(const QStringList& files);
     void OnFileOpen();
     void OnFileSave();
     void OnFileClose();
@@ -68,6 +71,9 @@ public:
     void OnWindowTileVert();
     void OnWindowArrange();
     void OnWindowNewWorldMap();
+    // A world map window showing content, fitted into the area; null when
+    // the land cannot be read (the user was told).
+    CWorldView* OpenWorldMapWindow(const MapWindow& content);
     void OnAppAbout();
     void OnHelpFinder();
     void OnContextHelp();
@@ -117,6 +123,9 @@ private:
     void UpdateMenus();
     void UpdateWindowMenu();
     void UpdateCaption();
+    void NumberEqualTitles();
+    // Where a window just opened goes: inside the area, all of it on the first.
+    void PlaceNewWindow(QMdiSubWindow* window);
     void ShowActiveViewStatus();
     void CreateAlerts();
     void CreateMapActions();

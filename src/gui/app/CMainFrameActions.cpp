@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
@@ -140,6 +141,7 @@ void CMainFrame::CreateMenus()
 
     auto* fileMenu = new QMenu(tr("&File"), this);
     fileMenu->addAction(m_newAct);
+    fileMenu->addAction(m_worldMapAct);  // with no window open there is no Window menu
     fileMenu->addAction(m_openAct);
     fileMenu->addAction(m_openFeedAct);
     fileMenu->addAction(m_refreshAct);
@@ -174,7 +176,8 @@ void CMainFrame::CreateMenus()
     m_mapMenus = {mapFileMenu, viewMenu, m_mapMenu, optionsMenu, m_windowMenu, helpMenu};
 }
 
-// The fixed items, then the open map windows, numbered, the active one checked.
+// The fixed items, then the open polar and world map windows, numbered, the
+// active one checked.
 void CMainFrame::UpdateWindowMenu()
 {
     m_windowMenu->clear();
@@ -190,17 +193,21 @@ void CMainFrame::UpdateWindowMenu()
     m_windowMenu->addSeparator();
     m_windowMenu->addAction(m_worldMapAct);
 
-    const QList<CChildFrame*> windows = MapWindows();
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isHidden())
+            windows << window;
+    }
     if (windows.isEmpty())
         return;
     m_windowMenu->addSeparator();
     auto* group = new QActionGroup(m_windowMenu);
-    CChildFrame* active = ActiveMapWindow();
+    QMdiSubWindow* active = m_mdiArea->currentSubWindow();
     for (int i = 0; i < windows.size(); ++i) {
-        CChildFrame* window = windows[i];
+        QMdiSubWindow* window = windows[i];
         const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1)
                                      : QStringLiteral("%1 ").arg(i + 1);
-        QAction* action = m_windowMenu->addAction(number + window->GetDocument().GetTitle());
+        QAction* action = m_windowMenu->addAction(number + window->windowTitle());
         action->setCheckable(true);
         action->setChecked(window == active);
         action->setActionGroup(group);

@@ -9,6 +9,7 @@
 #include "core/cities/CityEntry.h"
 #include "core/list/QuakeText.h"
 #include "gui/app/CChildFrame.h"
+#include "gui/common/PlainText.h"
 #include "gui/common/Settings.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
@@ -70,7 +71,7 @@ void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
     else if (const CWorldView* world = ActiveWorldMap())
         city = world->City();
     const QString title = tr("M %1 earthquake").arg(QString::number(quake.magnitude, 'f', 1));
-    QString text = QString::fromStdString(quake.region);
+    QString text = ShownLines(QString::fromStdString(quake.region));
     if (!city.name.empty())
         text += '\n' + QString::fromStdString(DistanceFromText(PlaceFrom(city.position, quake), city.name));
     emit quakeAlert(title, text);
@@ -85,7 +86,7 @@ void CMainFrame::ShowFeedState(bool stale, const QString& notice)
         return;  // the frame is still being built; CreateAlerts comes back here
     m_feedPane->setStyleSheet(stale ? QString(kStaleStyle) : QString());
     m_feedWarning->setVisible(stale);
-    m_tray->setToolTip(QString(kAppTitle) + '\n' + m_feedPane->text());
+    m_tray->setToolTip(PlainToolTip(QString(kAppTitle) + '\n' + m_feedPane->text()));
     m_feedNotice = notice;
     for (CChildFrame* window : MapWindows())
         window->GetView()->SetNotice(notice);

@@ -53,6 +53,7 @@ CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& 
         document->SetPathName(path);
     m_mdiArea->addSubWindow(frame);
     frame->show();
+    PlaceNewWindow(frame);
     m_mdiArea->setActiveSubWindow(frame);
     UpdateMenus();
     ShowActiveViewStatus();
@@ -72,6 +73,16 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
     return frame;
 }
 
+void CMainFrame::OpenHandedOverFiles(const QStringList& files)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (const QString& file : files)
+        OpenDocumentFile(file);
+}
+
 void CMainFrame::OnFileOpen()
 {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open"), {}, MapWindowFilter());
@@ -87,10 +98,19 @@ void CMainFrame::OnFileSave()
     CTremoluxDoc& document = window->GetDocument();
     const QString suggested =
         document.GetPathName().isEmpty() ? document.GetTitle() : document.GetPathName();
-    const QString path =
+    QString path =
         QFileDialog::getSaveFileName(this, tr("Save As"), suggested, MapWindowFilter());
     if (path.isEmpty())
         return;
+    // A name typed without extension gets the one the Open dialog lists; the
+    // dialog asked about the name typed, so the file named now is asked about here.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".tremolux");
+        if (QFileInfo::exists(path)
+            && AskYesNo(this, tr("%1 already exists. Do you want to replace it?").arg(path))
+                   != QMessageBox::Yes)
+            return;
+    }
     QString error;
     if (!document.OnSaveDocument(path, window->GetView()->Content(), &error)) {
         ShowMessage(this, QMessageBox::Warning, tr("%1 could not be saved: %2").arg(path, error));

@@ -58,6 +58,8 @@ std::string CTremoluxApp::FeedAddress() const
 
 bool CTremoluxApp::InitInstance()
 {
+    // The first load is fetched and read while the frame and its windows are made.
+    StartFeed();
     m_pMainFrame = std::make_unique<CMainFrame>(*m_clock, *m_options.tone, m_options.timings);
     m_pMainFrame->OnCreate();
 
@@ -89,10 +91,8 @@ bool CTremoluxApp::InitInstance()
     return InitFeed();
 }
 
-bool CTremoluxApp::InitFeed()
+void CTremoluxApp::StartFeed()
 {
-    CurrentCity = InitialCity();
-
     m_pFeedDoc = std::make_unique<CTremoluxDoc>(QStringLiteral("Tremolux data"));
     m_pFeedView = std::make_unique<FeedView>(*m_clock);
     m_pFeedView->SetTimeout(m_options.loadTimeout);
@@ -102,6 +102,11 @@ bool CTremoluxApp::InitFeed()
     if (m_options.feedAddress.empty())
         m_pFeedView->SetOtherSources(StoredOtherFeedAddresses());
     m_pFeedView->Navigate2(FeedAddress());
+}
+
+bool CTremoluxApp::InitFeed()
+{
+    CurrentCity = InitialCity();
     m_pMainFrame->UpdateFeedStatus();
     return true;
 }

@@ -41,7 +41,8 @@ public:
 
     // False when start-up could not complete; the program then ends.
     bool InitInstance();
-    // Sets the initial city and opens the feed document on the feed address.
+    // Sets the initial city once the windows exist; the feed document was
+    // opened on the feed address before them (StartFeed).
     bool InitFeed();
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
@@ -52,6 +53,9 @@ public:
     std::string FeedAddress() const;
 
 private:
+    // Opens the hidden feed document and starts its first load.
+    void StartFeed();
+
     AppOptions m_options;
     std::unique_ptr<Clock> m_clock;
     std::unique_ptr<Tone> m_ownTone;

@@ -7,12 +7,19 @@
 #include <QObject>
 #include <QSaveFile>
 
+#include "core/common/RegularFile.h"
+
 namespace tremolux {
 
 namespace {
 
 // Far more than any window needs; a bigger file is something else.
 constexpr qint64 kMaxFileSize = 64 * 1024;
+
+QString LineError(const MapWindowReadResult& read)
+{
+    return QObject::tr("line %1: %2").arg(read.line).arg(QString::fromStdString(read.error));
+}
 
 }  // namespace
 
@@ -24,25 +31,23 @@ MapWindowLoad LoadMapWindowFile(const QString& path)
         load.error = QObject::tr("there is no such file");
         return load;
     }
-    if (info.isDir()) {
-        load.error = QObject::tr("it is a directory, not a file");
-        return load;
-    }
-    QFile file(path);
-    if (!info.isReadable() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isDir() && !info.isReadable()) {
         load.error = QObject::tr("it cannot be read");
         return load;
     }
-    const QByteArray content = file.read(kMaxFileSize + 1);
-    if (content.size() > kMaxFileSize) {
+    const RegularFileRead file =
+        ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxFileSize);
+    if (file.tooLarge) {
         load.error = QObject::tr("it is too large to be a Tremolux map window file");
         return load;
     }
-    const MapWindowReadResult read =
-        ReadMapWindow(std::string_view(content.constData(), content.size()));
+    if (!file.ok) {
+        load.error = QString::fromStdString(file.error);
+        return load;
+    }
+    const MapWindowReadResult read = ReadMapWindow(file.bytes);
     if (!read.ok()) {
-        load.error = QObject::tr("line %1: %2").arg(read.line).arg(
-            QString::fromStdString(read.error));
+        load.error = LineError(read);
         return load;
     }
     load.window = read.window;
@@ -51,8 +56,22 @@ MapWindowLoad LoadMapWindowFile(const QString& path)
 
 bool SaveMapWindowFile(const QString& path, const MapWindow& window, QString* error)
 {
-    QSaveFile file(path);
+    // A save would put a plain file in place of a device or a FIFO.
+    const std::string special = SpecialFileKind(QFile::encodeName(path).toStdString());
+    if (!special.empty()) {
+        if (error != nullptr)
+            *error = QString::fromStdString(special);
+        return false;
+    }
+    // What could not be opened again is not written.
     const std::string text = WriteMapWindow(window);
+    const MapWindowReadResult reread = ReadMapWindow(text);
+    if (!reread.ok()) {
+        if (error != nullptr)
+            *error = QObject::tr("it could not be opened again (%1)").arg(LineError(reread));
+        return false;
+    }
+    QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly)
                    && file.write(text.data(), static_cast<qint64>(text.size()))
                           == static_cast<qint64>(text.size());

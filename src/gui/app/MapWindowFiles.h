@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 
 namespace tremolux {
 

@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
@@ -89,7 +90,7 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
 void QuakeDocks::ListChanged()
 {
     m_model->ListChanged();
-    const int index = m_selected ? FindQuake(m_frame.m_quakes, *m_selected) : -1;
+    const int index = m_selected ? FindEvent(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)
         m_selected.reset();
     if (m_window)
@@ -195,7 +196,7 @@ void QuakeDocks::OnWindowSelected(int index)
 void QuakeDocks::Remember(int index)
 {
     if (index >= 0 && index < m_frame.m_quakes.count())
-        m_selected = QuakeIdentity::Of(m_frame.m_quakes.at(index));
+        m_selected = m_frame.m_quakes.at(index);
     else
         m_selected.reset();
 }

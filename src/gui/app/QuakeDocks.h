@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "core/list/NewQuakes.h"
+#include "core/feed/QuakeRecord.h"
 
 class QAction;
 class QDockWidget;
@@ -67,7 +67,7 @@ private:
     QList<QMetaObject::Connection> m_windowLinks;
     QList<QMetaObject::Connection> m_viewLinks;
     // The selected quake by what it is, to find it again after a load.
-    std::optional<QuakeIdentity> m_selected;
+    std::optional<QuakeRecord> m_selected;
     QTimer m_ageTimer;
 };
 

@@ -3,15 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTableView>
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTremoluxDoc.h"
-#include "gui/app/InstallPaths.h"
+#include "gui/app/QuakeDocks.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/common/Settings.h"
+#include "gui/list/QuakeListPanel.h"
+#include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
@@ -52,15 +57,6 @@ WorldView ReadWorldView(const QSettings& settings)
     return sound ? view : WorldView{};
 }
 
-// Within the area when it fits, else at its top left corner.
-QRect IntoView(QRect geometry, const QRect& area)
-{
-    geometry.setSize(geometry.size().boundedTo(area.size()));
-    geometry.moveLeft(std::clamp(geometry.left(), area.left(), area.right() + 1 - geometry.width()));
-    geometry.moveTop(std::clamp(geometry.top(), area.top(), area.bottom() + 1 - geometry.height()));
-    return geometry;
-}
-
 void SavePlacement(QSettings& settings, QMdiSubWindow* window)
 {
     settings.setValue(settings::kWindowShow, window->isMaximized()   ? kMaximized
@@ -93,8 +89,7 @@ CWorldView* WorldIn(QMdiSubWindow* window)
 // A stored world map; null when the land cannot be read (the user was told).
 QMdiSubWindow* RestoreWorldWindow(CMainFrame& frame, const QSettings& settings)
 {
-    CWorldView* world = OpenWorldMap(*frame.MdiArea(), frame.m_quakes, frame.GetClock(),
-                                     ReadWindowContent(settings), LandFilePath());
+    CWorldView* world = frame.OpenWorldMapWindow(ReadWindowContent(settings));
     if (world == nullptr)
         return nullptr;
     world->SetView(ReadWorldView(settings));
@@ -109,6 +104,10 @@ void SaveSession(CMainFrame& frame)
     settings.setValue(settings::kSessionFrameGeometry, frame.saveGeometry());
     settings.setValue(settings::kSessionFrameState, frame.saveState());
     settings.setValue(settings::kSessionStatusBar, !frame.m_wndStatusBar->isHidden());
+    const QHeaderView* header = frame.Docks().Panel().Table()->horizontalHeader();
+    settings.setValue(settings::kSessionListSortColumn, header->sortIndicatorSection());
+    settings.setValue(settings::kSessionListSortOrder,
+                      header->sortIndicatorOrder() == Qt::AscendingOrder ? "ascending" : "descending");
 
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : frame.MdiArea()->subWindowList(QMdiArea::StackingOrder)) {
@@ -145,9 +144,17 @@ void RestoreFrameLayout(CMainFrame& frame)
 {
     const AppSettings settings;
     frame.restoreGeometry(settings.value(settings::kSessionFrameGeometry).toByteArray());
+    KeepFrameUsable(frame);
     frame.restoreState(settings.value(settings::kSessionFrameState).toByteArray());
     if (!settings.value(settings::kSessionStatusBar, true).toBool())
         frame.m_wndStatusBar->hide();
+    bool stored = false;
+    const int column = settings.value(settings::kSessionListSortColumn).toInt(&stored);
+    if (stored && column >= 0 && column < QuakeTableModel::ColumnCount) {
+        const bool ascending = settings.value(settings::kSessionListSortOrder).toString() == "ascending";
+        frame.Docks().Panel().Table()->sortByColumn(column, ascending ? Qt::AscendingOrder
+                                                                      : Qt::DescendingOrder);
+    }
 }
 
 bool RestoreMapWindows(CMainFrame& frame)
@@ -158,12 +165,17 @@ bool RestoreMapWindows(CMainFrame& frame)
     // Indexed as stored, so that the active one is found again.
     QList<QMdiSubWindow*> windows;
     const QRect area = frame.MdiArea()->viewport()->rect();
+    // Every world map draws the same land: once it cannot be read (and the
+    // user was told), the other stored world maps are not tried.
+    bool landFailed = false;
     for (int i = 0; i < count; ++i) {
         settings.setArrayIndex(i);
         QMdiSubWindow* window = nullptr;
-        if (settings.value(settings::kWindowKind).toString() == settings::kWorldWindowKind)
-            window = RestoreWorldWindow(frame, settings);
-        else
+        if (settings.value(settings::kWindowKind).toString() == settings::kWorldWindowKind) {
+            if (!landFailed)
+                window = RestoreWorldWindow(frame, settings);
+            landFailed = window == nullptr;
+        } else
             window = frame.OpenMapWindow(ReadWindowContent(settings),
                                          settings.value(settings::kWindowFile).toString());
         if (window != nullptr)

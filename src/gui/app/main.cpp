@@ -1,9 +1,11 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/CommandLine.h"
+#include "gui/app/SingleInstance.h"
 #include "gui/common/Settings.h"
 
 using namespace tremolux;
@@ -35,7 +37,24 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(settings::kOrganization);
     QApplication::setApplicationVersion(TREMOLUX_VERSION);
 
+    SingleInstance instance(AppSettings().fileName());
+    if (!instance.Lead()) {
+        QStringList files;
+        for (const QString& file : commandLine.options.files)
+            files << QFileInfo(file).absoluteFilePath();
+        if (instance.HandOver(files))
+            return 0;
+        std::fputs("tremolux: Tremolux is already running for this user but does not answer.\n",
+                   stderr);
+        return 1;
+    }
+
     CTremoluxApp theApp(std::move(commandLine.options));
+    // Files handed over while start-up still shows a box wait for no frame.
+    QObject::connect(&instance, &SingleInstance::filesHandedOver, [&theApp](const QStringList& files) {
+        if (CMainFrame* frame = theApp.MainFrame())
+            frame->OpenHandedOverFiles(files);
+    });
     if (!theApp.InitInstance())
         return 1;
     return application.exec();

@@ -2,10 +2,10 @@
 
 #include <mutex>
 #include <new>
+#include <thread>
 #include <utility>
 
 #include <QMetaObject>
-#include <QThreadPool>
 
 #include "core/feed/OpenFeedDocument.h"
 
@@ -27,9 +27,10 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
 {
     m_shared->receiver = &m_receiver;
     m_shared->bytes = std::move(bytes);
-    // The global pool is waited for when the application object goes, so no
-    // build outlives the program's statics.
-    QThreadPool::globalInstance()->start([shared = m_shared, this] {
+    // A thread of its own that nothing waits for: a page may take seconds to
+    // build, and the program must not wait for one it no longer wants when
+    // it exits. The build touches only what it shares here and its own bytes.
+    std::thread([shared = m_shared, this] {
         std::string bytes;
         {
             std::lock_guard lock(shared->mutex);
@@ -49,7 +50,7 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
         shared->document = std::move(document);
         // Runs only while the receiver, and so this build, exists.
         QMetaObject::invokeMethod(shared->receiver, [this] { Deliver(); }, Qt::QueuedConnection);
-    });
+    }).detach();
 }
 
 DocumentBuild::~DocumentBuild()

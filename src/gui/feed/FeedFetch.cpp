@@ -1,6 +1,7 @@
 #include "gui/feed/FeedFetch.h"
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include <QDir>
@@ -8,8 +9,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QThreadPool>
 #include <QUrl>
 
+#include "core/common/RegularFile.h"
+#include "core/feed/FeedChoice.h"
 #include "core/feed/FeedFormat.h"
 
 namespace tremolux {
@@ -28,12 +32,31 @@ std::string SecondsText(std::chrono::milliseconds timeout)
 
 }  // namespace
 
+// What the file's worker and the fetch share: the worker queues its result to
+// the receiver only under the lock and only while it is set; the fetch clears
+// it under the lock before it goes.
+struct FeedFetch::FileRead {
+    std::mutex mutex;
+    QObject* receiver = nullptr;
+};
+
 FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
                      std::chrono::milliseconds timeout, const FeedValidators& validators,
                      Done done)
     : m_conditional(!validators.etag.empty() || !validators.lastModified.empty()),
       m_done(std::move(done))
 {
+    if (url.isLocalFile()) {
+        StartFileRead(url.toLocalFile().toStdString());
+        return;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (scheme != "http" && scheme != "https") {
+        const std::string address = url.toString().toStdString();
+        FailSoon(FeedAddressProblem(address).value_or("the address cannot be read"));
+        return;
+    }
+
     QNetworkRequest request(url);
     if (!validators.etag.empty())
         request.setRawHeader("If-None-Match", QByteArray::fromStdString(validators.etag));
@@ -68,11 +91,49 @@ FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
 
 FeedFetch::~FeedFetch()
 {
+    if (m_fileRead != nullptr) {
+        std::lock_guard lock(m_fileRead->mutex);
+        m_fileRead->receiver = nullptr;
+    }
     if (m_reply != nullptr) {
         m_reply->disconnect();
         m_reply->abort();
         m_reply->deleteLater();
     }
+}
+
+// Off the window's thread: a file on a slow disk must not stop it.
+void FeedFetch::StartFileRead(const std::string& path)
+{
+    m_fileRead = std::make_shared<FileRead>();
+    m_fileRead->receiver = &m_deadline;
+    QThreadPool::globalInstance()->start([shared = m_fileRead, path, this] {
+        FetchResult result = ReadFeedFile(path);
+        std::lock_guard lock(shared->mutex);
+        if (shared->receiver == nullptr)
+            return;
+        // Runs only while the receiver, and so this fetch, exists.
+        QMetaObject::invokeMethod(
+            shared->receiver,
+            [this, result = std::move(result)]() mutable { Report(std::move(result)); },
+            Qt::QueuedConnection);
+    });
+}
+
+// After the caller has its fetch in hand, as for a transfer.
+void FeedFetch::FailSoon(std::string reason)
+{
+    QTimer::singleShot(0, &m_deadline, [this, reason = std::move(reason)] {
+        FetchResult result;
+        result.error = reason;
+        Report(std::move(result));
+    });
+}
+
+void FeedFetch::Report(FetchResult result)
+{
+    Done done = std::move(m_done);
+    done(std::move(result));
 }
 
 void FeedFetch::ReadMore()
@@ -211,18 +272,32 @@ void FeedFetch::Finish()
     m_reply->disconnect();
     m_reply->deleteLater();
     m_reply = nullptr;
-    Done done = std::move(m_done);
-    done(std::move(result));
+    Report(std::move(result));
 }
 
 QUrl FeedUrl(const std::string& source)
 {
     const QString text = QString::fromStdString(source);
-    const QUrl url(text);
-    const QString scheme = url.scheme().toLower();
-    if (scheme == "http" || scheme == "https" || scheme == "file")
-        return url;
+    if (text.contains(QLatin1String("://")))
+        return QUrl(text);
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(text));
+}
+
+FetchResult ReadFeedFile(const std::string& path, std::size_t padding)
+{
+    RegularFileRead read = ReadRegularFile(path, kFeedMaxBytes, padding);
+    FetchResult result;
+    if (read.tooLarge)
+        result.error = "the file is larger than 64 MiB";
+    else if (!read.ok)
+        result.error = std::move(read.error);
+    else if (static_cast<std::int64_t>(read.bytes.size()) > kFeedMaxHtmlBytes
+             && GuessFeedFormat(read.bytes) == FeedFormat::Html)
+        result.error = "the HTML page is larger than 16 MiB";
+    else
+        result.bytes = std::move(read.bytes);
+    result.ok = result.error.empty();
+    return result;
 }
 
 FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeout)

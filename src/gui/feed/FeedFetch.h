@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -38,14 +39,21 @@ struct FetchResult {
     FeedValidators validators;
 };
 
-// An http, https or file URL as given; anything else is a local path.
+// An address with a scheme (http://, file://, ftp://...) as given; anything
+// else is a local path.
 QUrl FeedUrl(const std::string& source);
+
+// Reads a local feed file under the loader's caps, with `padding` bytes of
+// room behind the body; only a regular file is read.
+FetchResult ReadFeedFile(const std::string& path, std::size_t padding = 0);
 
 // Loads a feed source and waits for it in a local event loop; needs a
 // QCoreApplication. Same rules as the watcher's loader.
 FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeout = kFeedTimeout);
 
-// One transfer under the loader's rules: redirects (at most 10, never from
+// One transfer under the loader's rules: a local file is read by ReadFeedFile
+// on a worker thread, an address of another scheme than http, https and file
+// fails at once; redirects (at most 10, never from
 // https to http, never away from the web), a deadline, a cap on the body after
 // decompression, and a body that must arrive whole. With validators the
 // request is conditional. Memory stays near the cap
@@ -62,6 +70,11 @@ public:
     FeedFetch& operator=(const FeedFetch&) = delete;
 
 private:
+    struct FileRead;
+
+    void StartFileRead(const std::string& path);
+    void FailSoon(std::string reason);
+    void Report(FetchResult result);
     void ReadMore();
     std::string TakeArrived();
     std::string OverCap();
@@ -78,6 +91,7 @@ private:
     std::optional<bool> m_html;  // known once the body is past the HTML cap
     std::string m_abortReason;
     bool m_conditional = false;
+    std::shared_ptr<FileRead> m_fileRead;
     Done m_done;
 };
 

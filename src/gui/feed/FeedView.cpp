@@ -124,6 +124,8 @@ void FeedView::Built(std::unique_ptr<FeedDocument> document)
 {
     if (document == nullptr) {
         m_lastFailure = "not enough memory to read the page";
+    } else if (!document->Failure().empty()) {
+        m_lastFailure = document->Failure();
     } else if (document->ViewableAsTables()) {
         m_document = std::move(document);
         m_validators = std::move(m_arrivedValidators);

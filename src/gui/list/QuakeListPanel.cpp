@@ -1,6 +1,7 @@
 #include "gui/list/QuakeListPanel.h"
 
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -52,14 +53,18 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     // Fixed row heights: the view then never measures the rows it does not show.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    // Widths from typical texts: fitting the columns to their contents would
-    // measure every row.
-    const QString typical[QuakeTableModel::ColumnCount] = {
+    // Widths from the widest texts in the bold of new rows: fitting the
+    // columns to their contents would measure every row. The region takes
+    // what room is left.
+    const QString widest[QuakeTableModel::ColumnCount] = {
         "10.0", "2025-12-07 06:00:00", "23 h 59 min ago", "123 km SSW of Somewhere Island, XX",
-        "700.0 km", "19999 km NNW"};
+        "700.0 km", "20015 km WNW"};
+    QFont bold = m_table->font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
     for (int column = 0; column < QuakeTableModel::ColumnCount; ++column)
-        m_table->setColumnWidth(column, fontMetrics().horizontalAdvance(typical[column]) + 16);
+        m_table->setColumnWidth(column, boldMetrics.horizontalAdvance(widest[column]) + 16);
+    m_table->horizontalHeader()->setSectionResizeMode(QuakeTableModel::Region, QHeaderView::Stretch);
     m_table->setWhatsThis(tr("The quakes of the feed, newest first. Bold rows came with the "
                              "latest load. Click a column's title to sort by it; select a row "
                              "to mark the quake in the active map window; double-click it to "

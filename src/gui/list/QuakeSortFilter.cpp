@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QLocale>
+
 #include "gui/list/QuakeTableModel.h"
 
 namespace tremolux {
@@ -10,7 +12,12 @@ QuakeSortFilter::QuakeSortFilter(QObject* parent) : QSortFilterProxyModel(parent
 {
     setSortRole(QuakeTableModel::SortRole);
     // Regions as a person orders names: "9 km N of" before "12 km N of",
-    // capitals among the small letters.
+    // capitals among the small letters. The C locale (LANG unset) collates
+    // without numbers; English gives the root order with them.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    m_collator = QCollator(locale);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     m_collator.setNumericMode(true);
     setDynamicSortFilter(true);

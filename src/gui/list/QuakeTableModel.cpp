@@ -4,6 +4,7 @@
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
+#include "gui/common/PlainText.h"
 
 namespace tremolux {
 
@@ -109,7 +110,7 @@ QVariant QuakeTableModel::display(int row, int column) const
     case Age:
         return QString::fromStdString(AgeText(quake.time, m_clock.Now()));
     case Region:
-        return QString::fromStdString(quake.region);
+        return ShownLines(QString::fromStdString(quake.region));
     case Depth:
         return QString::fromStdString(DepthText(quake.depth));
     case Distance:

@@ -6,7 +6,7 @@
 #include <QFont>
 
 #include "core/geo/CityPosition.h"
-#include "core/list/NewQuakes.h"
+#include "core/events/NewEvents.h"
 #include "core/list/QuakeText.h"
 
 namespace tremolux {
@@ -57,7 +57,7 @@ private:
     const QuakeList& m_quakes;
     const Clock& m_clock;
     CityPosition m_city;
-    NewQuakes m_new;
+    NewEvents m_new;
     std::vector<QuakePlace> m_places;  // by row
     QFont m_newFont;
     int m_rows = 0;

@@ -78,14 +78,15 @@ QGlyphRun AsciiGlyphTable::Run(std::string_view text)
 
 const AsciiGlyphTable::Glyph* AsciiGlyphTable::find(char c)
 {
-    if (!IsPrintableAscii(c) || !m_raw.isValid())
+    if (!IsPrintableAscii(c))
         return nullptr;
     Glyph& glyph = m_table[static_cast<unsigned char>(c)];
     if (!glyph.looked) {
         glyph.looked = true;
         const QChar character(static_cast<char16_t>(c));
         int count = 1;
-        if (m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count) && count == 1
+        if (m_raw.isValid() && m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count)
+            && count == 1
             && (glyph.index != 0 || c == ' ')) {
             QPointF advance;
             m_raw.advancesForGlyphIndexes(&glyph.index, &advance, 1);

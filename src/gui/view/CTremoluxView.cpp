@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QtConcurrent/QtConcurrentMap>
 
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -75,7 +74,8 @@ bool CTremoluxView::PictureKey::operator==(const PictureKey& other) const
            && settings.nearestRadius == other.settings.nearestRadius
            && settings.pieRadius == other.settings.pieRadius && latitude == other.latitude
            && longitude == other.longitude && size == other.size
-           && pixelRatio == other.pixelRatio && minute == other.minute;
+           && pixelRatio == other.pixelRatio && now.value == other.now.value
+           && now.valid == other.now.valid;
 }
 
 CTremoluxView::PictureKey CTremoluxView::CurrentPictureKey() const
@@ -87,7 +87,7 @@ CTremoluxView::PictureKey CTremoluxView::CurrentPictureKey() const
     key.longitude = m_city.position.lonDecimal;
     key.size = size();
     key.pixelRatio = devicePixelRatioF();
-    key.minute = static_cast<long long>(std::floor(m_clock.Now().value * 24.0 * 60.0));
+    key.now = m_clock.Now();
     return key;
 }
 
@@ -119,14 +119,17 @@ void CTremoluxView::RenderPicture(const PictureKey& key)
     QImage picture(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(key.pixelRatio);
     picture.fill(Qt::transparent);
+    // Drawn for the key's moment, not a second reading of the clock, so
+    // that the picture is exactly what its key promises.
+    const FixedClock clock(key.now);
     QuakeLayout layout;
     {
         QPainter painter(&picture);
         layout = LayOutQuakes(key.size.width(), key.size.height(), key.settings, m_city.position,
-                              m_quakes, m_clock.Now(), MapLabelMeasure(m_font, painter.device()));
+                              m_quakes, key.now, MapLabelMeasure(m_font, painter.device()));
         QPainterCanvas canvas(painter, m_font);
         DrawQuakes(canvas, key.size.width(), key.size.height(), layout, m_city.position, m_quakes,
-                   m_clock);
+                   clock);
     }
     m_picture = std::move(picture);
     m_layout = std::move(layout);

@@ -9,7 +9,7 @@
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
 #include "core/feed/QuakeRecord.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "core/view/QuakeLayout.h"
 #include "gui/common/QuakeWindow.h"
 
@@ -94,7 +94,7 @@ private:
         double longitude = 0.0;
         QSize size;
         qreal pixelRatio = 0.0;
-        long long minute = 0;  // the clock's minute: it ages the quakes
+        OleDate now;  // the clock's second: it ages the quakes, and the picture is drawn for it
 
         bool operator==(const PictureKey& other) const;
     };

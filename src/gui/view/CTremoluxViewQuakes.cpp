@@ -15,9 +15,11 @@
 #include <algorithm>
 
 #include "core/common/Clock.h"
+#include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
 #include "core/view/QuakeHitTest.h"
+#include "gui/common/PlainText.h"
 
 // What the map window does with the quakes it shows: tells their details,
 // selects one, offers its menu, and says when it has no data to show.
@@ -29,12 +31,6 @@ namespace {
 constexpr int kHitTolerance = 4;
 // The outline of the selected quake: a ring around its spot on the ray.
 constexpr int kSelectionRadius = 11;
-
-bool SameQuake(const QuakeRecord& a, const QuakeRecord& b)
-{
-    return a.time.value == b.time.value && a.latitude == b.latitude
-           && a.longitude == b.longitude && a.magnitude == b.magnitude;
-}
 
 }  // namespace
 
@@ -57,11 +53,7 @@ void CTremoluxView::FollowSelection()
 {
     if (m_selectedQuake < 0 || m_selectionRevision == m_quakes.Revision())
         return;
-    int found = -1;
-    for (int i = 0; i < m_quakes.count() && found < 0; ++i) {
-        if (SameQuake(m_quakes.at(i), m_selectedRecord))
-            found = i;
-    }
+    const int found = FindEvent(m_quakes, m_selectedRecord);
     // The index may stay while the list under it changed: the mark moves anyway.
     m_selectedQuake = -2;
     SelectQuake(found);
@@ -103,7 +95,7 @@ bool CTremoluxView::event(QEvent* event)
         event->ignore();
         return true;
     }
-    QToolTip::showText(help->globalPos(), QuakeDetailsText(index), this);
+    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QuakeDetailsText(index))), this);
     return true;
 }
 

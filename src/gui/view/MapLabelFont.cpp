@@ -27,14 +27,32 @@ QFont MapLabelFont()
     return font;
 }
 
+const std::string& ShownLabel(const std::string& text, std::string& cut)
+{
+    if (text.size() <= kShownLabelMax)
+        return text;
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+            continue;  // inside a character
+        if (++characters == kShownLabelMax) {
+            cut = text.substr(0, at) + "\u2026";
+            return cut;
+        }
+    }
+    return text;
+}
+
 LabelMeasure MapLabelMeasure(const QFont& labelFont, QPaintDevice* device)
 {
     auto glyphs = std::make_shared<AsciiGlyphTable>(labelFont, device);
     return [glyphs, device](const std::string& text) {
         int width = 0;
         QRect ink;
-        glyphs->MeasureAny(text, device, width, ink);
-        return LabelSize{std::max(width, 0), glyphs->height()};
+        std::string cut;
+        glyphs->MeasureAny(ShownLabel(text, cut), device, width, ink);
+        return TextExtent{std::max(width, 0), glyphs->height(),
+                          {ink.left(), ink.top(), ink.left() + ink.width(), ink.top() + ink.height()}};
     };
 }
 

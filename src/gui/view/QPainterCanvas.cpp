@@ -9,12 +9,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <string_view>
 
 #include "core/view/CoverMask.h"
 #include "gui/view/AsciiGlyphTable.h"
 #include "gui/view/ClipLine.h"
+#include "gui/view/LineEnds.h"
 
 namespace tremolux {
 
@@ -51,7 +51,6 @@ struct QPainterCanvas::Operation {
     enum class Kind : unsigned char { Fill, Ellipse, Pie, Line, Text, Polygon, Polyline };
     Kind kind = Kind::Fill;
     CanvasFont font = CanvasFont::Default;
-    bool laidOut = false;  // text: placed glyph by glyph from the font's table
     CanvasRect rect;       // fill, ellipse, pie: the rectangle; text: its opaque box
     CanvasRect ink;        // text: the box and every pixel its glyphs may touch
     CanvasPoint from;      // pie: start point; line: first end
@@ -134,22 +133,38 @@ void QPainterCanvas::drawLine(CanvasPoint from, CanvasPoint to)
     m_operations.push_back(operation);
 }
 
-void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& text)
+void QPainterCanvas::drawText(CanvasPoint topLeft, const std::string& whole)
 {
+    std::string cut;
+    const std::string& text = ShownLabel(whole, cut);
     AsciiGlyphTable& fontGlyphs = glyphs(font());
     int width = 0;
     QRect ink;
-    const bool laidOut = fontGlyphs.MeasureAny(text, m_painter.device(), width, ink);
-    if (width <= 0)
-        return;
-    const QRect box(0, 0, width, fontGlyphs.height());
+    fontGlyphs.MeasureAny(text, m_painter.device(), width, ink);
+    addText(topLeft, text, {width, fontGlyphs.height(), ToCanvasRect(ink)});
+}
 
+// The extent was measured on the label as shown, cut to a sane length.
+void QPainterCanvas::drawMeasuredText(CanvasPoint topLeft, const std::string& text,
+                                      const TextExtent& extent)
+{
+    std::string cut;
+    addText(topLeft, ShownLabel(text, cut), extent);
+}
+
+void QPainterCanvas::addText(CanvasPoint topLeft, const std::string& text, const TextExtent& extent)
+{
+    if (extent.width <= 0)
+        return;
+    const CanvasRect box{topLeft.x, topLeft.y, topLeft.x + extent.width, topLeft.y + extent.height};
+    const CanvasRect& ink = extent.ink;
     Operation operation;
     operation.kind = Operation::Kind::Text;
     operation.font = font();
-    operation.laidOut = laidOut;
-    operation.rect = ToCanvasRect(box.translated(topLeft.x, topLeft.y));
-    operation.ink = ToCanvasRect((ink | box).translated(topLeft.x, topLeft.y));
+    operation.rect = box;
+    operation.ink = {std::min(box.left, topLeft.x + ink.left), std::min(box.top, topLeft.y + ink.top),
+                     std::max(box.right, topLeft.x + ink.right),
+                     std::max(box.bottom, topLeft.y + ink.bottom)};
     operation.from = topLeft;
     operation.color = textColor();
     operation.background = textBackground();
@@ -167,9 +182,9 @@ void QPainterCanvas::Flush()
     // starts at the city: only the last of each width there can show).
     std::vector<bool> hidden(m_operations.size(), false);
     CoverMask cover(ToCanvasRect(m_bounds.toAlignedRect()));
-    std::map<std::pair<int, int>, int> widestLaterEnd;
+    LineEnds widestLaterEnd;
     const auto coveredEnd = [&](CanvasPoint end, int width) {
-        int& widest = widestLaterEnd[{end.x, end.y}];
+        int& widest = widestLaterEnd.At(end);
         const bool covered = widest >= width;
         widest = std::max(widest, width);
         return covered;
@@ -193,6 +208,7 @@ void QPainterCanvas::Flush()
     m_operations.clear();
     m_texts.clear();
     m_shapes.clear();
+    m_linePens.clear();
 }
 
 void QPainterCanvas::applyOutline(const Operation& operation)
@@ -260,9 +276,7 @@ void QPainterCanvas::paintLine(const Operation& operation)
     QLineF line(operation.from.x, operation.from.y, operation.to.x, operation.to.y);
     if (!ClipLine(line, reach))
         return;
-    QPen pen(color, width);
-    pen.setCapStyle(Qt::FlatCap);  // a 1-pixel line leaves out its last pixel
-    m_painter.setPen(pen);
+    m_painter.setPen(linePen(operation.pen));
     m_painter.drawLine(line);
     if (width <= 1)
         return;
@@ -278,13 +292,27 @@ void QPainterCanvas::paintLine(const Operation& operation)
     }
 }
 
+// Thousands of rays share a few dozen pens: each is made once a paint.
+const QPen& QPainterCanvas::linePen(const Pen& pen)
+{
+    const Rgb& c = pen.color;
+    const auto [at, made] = m_linePens.try_emplace({pen.width, c.red, c.green, c.blue});
+    if (made) {
+        at->second = QPen(ToQColor(c), pen.width);
+        at->second.setCapStyle(Qt::FlatCap);  // a 1-pixel line leaves out its last pixel
+    }
+    return at->second;
+}
+
 void QPainterCanvas::paintText(const Operation& operation)
 {
     AsciiGlyphTable& fontGlyphs = glyphs(operation.font);
     const std::string_view text(m_texts.data() + operation.textOffset, operation.textLength);
     const QPointF baseline(operation.from.x, operation.from.y + fontGlyphs.ascent());
     m_painter.setPen(ToQColor(operation.color));
-    if (operation.laidOut) {
+    int width = 0;
+    QRect ink;
+    if (fontGlyphs.Measure(text, width, ink)) {
         const CanvasRect& r = operation.rect;
         m_painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
                            ToQColor(operation.background));

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QPen>
 #include <QPolygon>
 #include <QRectF>
 
+#include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +44,8 @@ protected:
     void drawPie(const CanvasRect& rect, CanvasPoint start, CanvasPoint end) override;
     void drawLine(CanvasPoint from, CanvasPoint to) override;
     void drawText(CanvasPoint topLeft, const std::string& text) override;
+    void drawMeasuredText(CanvasPoint topLeft, const std::string& text,
+                          const TextExtent& extent) override;
     void drawPolygon(const std::vector<CanvasPath>& rings) override;
     void drawPolyline(const CanvasPath& points) override;
 
@@ -48,8 +53,10 @@ private:
     struct Operation;
 
     AsciiGlyphTable& glyphs(CanvasFont font);
+    void addText(CanvasPoint topLeft, const std::string& text, const TextExtent& extent);
     void paint(const Operation& operation);
     void paintLine(const Operation& operation);
+    const QPen& linePen(const Pen& pen);
     void paintText(const Operation& operation);
     void applyOutline(const Operation& operation);
     void paintShape(const Operation& operation);
@@ -61,6 +68,7 @@ private:
     std::vector<Operation> m_operations;
     std::string m_texts;  // the texts of the pending operations, one after another
     std::vector<QList<QPolygon>> m_shapes;  // the rings of pending polygons and polylines
+    std::map<std::array<int, 4>, QPen> m_linePens;  // by width and colour
 };
 
 }  // namespace tremolux

@@ -15,10 +15,12 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
+#include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/PlainText.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/view/QPainterCanvas.h"
@@ -110,9 +112,9 @@ void CWorldView::SelectQuake(int index)
     FollowList();
     if (index < 0 || index >= m_quakes.count())
         index = -1;
-    m_selectedKey.reset();
+    m_selectedEvent.reset();
     if (index >= 0)
-        m_selectedKey = KeyOf(m_quakes.at(index));
+        m_selectedEvent = m_quakes.at(index);
     const bool changed = index != m_selected;
     m_selected = index;
     update();
@@ -173,13 +175,13 @@ void CWorldView::FollowList()
 {
     if (m_quakes.Revision() == m_listRevision)
         return;
-    m_latest.Update(m_quakes);
+    m_marks.Update(m_quakes);
     m_listRevision = m_quakes.Revision();
     m_places.clear();
     const int was = m_selected;
-    m_selected = m_selectedKey ? FindQuake(m_quakes, *m_selectedKey) : -1;
+    m_selected = m_selectedEvent ? FindEvent(m_quakes, *m_selectedEvent) : -1;
     if (m_selected < 0)
-        m_selectedKey.reset();
+        m_selectedEvent.reset();
     if (m_selected != was)
         emit quakeSelected(m_selected);
 }
@@ -247,7 +249,7 @@ void CWorldView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     DrawBase(painter, projection);
     QPainterCanvas canvas(painter, MapLabelFont());
-    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_latest, m_selected);
+    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_marks, m_selected);
     canvas.Flush();
 }
 
@@ -279,7 +281,8 @@ bool CWorldView::event(QEvent* event)
     }
     const std::string tip =
         QuakeDetails(m_quakes.at(index), m_city.name, m_city.position, m_clock.Now());
-    QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this, disc);
+    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QString::fromStdString(tip))),
+                       this, disc);
     return true;
 }
 

@@ -9,10 +9,11 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
-#include "core/view/MapWindowFile.h"
+#include "core/events/NewEvents.h"
+#include "core/feed/QuakeRecord.h"
+#include "core/session/MapWindowFile.h"
 #include "core/world/DrawnQuake.h"
 #include "core/world/LandFile.h"
-#include "core/world/LatestLoad.h"
 #include "core/world/WorldView.h"
 #include "gui/common/QuakeWindow.h"
 
@@ -57,6 +58,10 @@ public:
     void SelectQuake(int index) override;
     // The quake drawn under the point, as the window shows it now, or -1.
     int QuakeAtPoint(QPointF point) const;
+    // Takes a load: marks what it brought and follows the selection. The
+    // frame calls it after every load, so that a window not painted in
+    // between still marks as the quake list does.
+    void FollowList();
 
     // The commands that run a dialog modally.
     void OnLButtonDblClk();
@@ -76,7 +81,6 @@ protected:
 
 private:
     WorldProjection Projection() const;
-    void FollowList();
     void PaintBase(const WorldProjection& projection);
     bool BaseFits(const WorldProjection& projection) const;
     void DrawBase(QPainter& painter, const WorldProjection& projection);
@@ -96,10 +100,10 @@ private:
     QImage m_base;
     WorldProjection m_baseProjection{0.0, 0.0, 0.0, 0.0, 1.0};
     QTimer m_settle;
-    LatestLoad m_latest;
+    NewEvents m_marks;
     unsigned long long m_listRevision = 0;
     int m_selected = -1;
-    std::optional<QuakeKey> m_selectedKey;
+    std::optional<QuakeRecord> m_selectedEvent;
     // The quakes' places about the city, of the list of m_listRevision;
     // empty when out of date.
     std::vector<ScreenPoint> m_places;

@@ -126,6 +126,19 @@ TEST_F(CityFileTest, NamesThatAreNotUtf8AreReadAsWindows1252)
     EXPECT_EQ(r.entries[1].position.lonDecimal, -74.07);
 }
 
+// A name is text to show and to save: control characters become U+FFFD, as
+// in feed text; a line no city needs is skipped, not decoded.
+TEST_F(CityFileTest, ControlCharactersAreReplacedAndOverlongLinesSkipped)
+{
+    const std::string longest(4090, 'y');  // with its numbers, 4 KiB
+    const CityFileResult r = Read("Esc\x1B\x07\t1\t2\n" + std::string(10'000'000, 'x') + "\t1\t2\n"
+                                  + longest + "\t1\t2\nC1\xC2\x85\t1\t2\n");
+    EXPECT_EQ(Names(r), (std::vector<std::string>{"Esc\uFFFD\uFFFD", longest, "C1\uFFFD"}));
+    ASSERT_EQ(r.skipped.size(), 1u);
+    EXPECT_EQ(r.skipped[0].line, 2);
+    EXPECT_EQ(r.skipped[0].reason, "too long");
+}
+
 TEST_F(CityFileTest, EmptyAndMissingFilesGiveNoEntries)
 {
     EXPECT_TRUE(Read("").entries.empty());
@@ -136,6 +149,7 @@ TEST_F(CityFileTest, EmptyAndMissingFilesGiveNoEntries)
     const CityFileResult missing = ReadCityFile((m_dir / "none.txt").string());
     EXPECT_FALSE(missing.opened);
     EXPECT_TRUE(missing.entries.empty());
+    EXPECT_FALSE(ReadCityFile("/dev/zero").opened);
 }
 
 TEST_F(CityFileTest, DegreesMinutesSecondsGiveTheDecimalsBack)

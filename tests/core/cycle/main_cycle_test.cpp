@@ -234,6 +234,32 @@ TEST_F(MainCycleTest, UnreadablePageKeepsListGivesNoToneButRepaints)
     EXPECT_TRUE(cycle.LastParseFailure().empty());
 }
 
+// Offline, every reload fails alike: one box for the outage, the rest go to
+// the status; a good load ends the outage, and a different failure is boxed.
+TEST_F(MainCycleTest, OneFailureBoxPerOutage)
+{
+    const auto fail = [this] {
+        cycle.OnTimer(MainCycle::ID_TIMER_REFRESH, &browser);
+        browser.document.reset();
+        browser.readyState = FeedBrowser::kReadyStateComplete;
+        cycle.OnTimer(MainCycle::ID_TIMER_POLL, &browser);
+    };
+    fail();
+    fail();
+    fail();
+    EXPECT_EQ(failures.shown.size(), 1u);
+    EXPECT_EQ(failures.noted.size(), 2u);
+
+    cycle.OnTimer(MainCycle::ID_TIMER_REFRESH, &browser);
+    browser.Complete("<html><body><p>Back soon.</p></body></html>");
+    cycle.OnTimer(MainCycle::ID_TIMER_POLL, &browser);
+    EXPECT_EQ(failures.shown.size(), 2u);
+
+    Load({{5.0, 20.0, 30.0}});
+    fail();
+    EXPECT_EQ(failures.shown.size(), 3u);
+}
+
 // An HTTP 200 maintenance page in place of the feed must not blank the maps.
 TEST_F(MainCycleTest, PageWithoutATableKeepsTheList)
 {

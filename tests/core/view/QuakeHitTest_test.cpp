@@ -20,7 +20,7 @@ QuakeRecord Quake(double magnitude, double latitude, double longitude, double ho
 }
 
 // Six pixels a character, a 14-pixel cell.
-LabelSize FixedWidthLabel(const std::string& text)
+TextExtent FixedWidthLabel(const std::string& text)
 {
     return {6 * static_cast<int>(text.size()), 14};
 }

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -126,12 +129,29 @@ TEST(LandFile, DamagedFilesAreRefusedWithAReasonAndNoLand)
     }
 }
 
-TEST(LandFile, AMissingFileIsNamed)
+// A land file that is no file at all is a failure that says why, never an
+// exception or a wait for a writer.
+TEST(LandFile, WhatIsNotARegularFileIsNamedAndRefused)
 {
-    Land land;
-    std::string error;
-    EXPECT_FALSE(ReadLandFile("/nonexistent/land.bin", land, error));
-    EXPECT_NE(error.find("/nonexistent/land.bin"), std::string::npos) << error;
+    const std::string fifo = ::testing::TempDir() + "land_file_test_fifo";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string error;
+    } rows[] = {
+        {"/nonexistent/land.bin", "cannot read /nonexistent/land.bin: No such file or directory"},
+        {"/tmp", "cannot read /tmp: it is a directory, not a file"},
+        {fifo, "cannot read " + fifo + ": it is a FIFO, not a regular file"},
+        {"/dev/zero", "cannot read /dev/zero: it is a device, not a regular file"},
+    };
+    for (const auto& row : rows) {
+        Land land;
+        std::string error;
+        EXPECT_FALSE(ReadLandFile(row.path, land, error));
+        EXPECT_EQ(error, row.error);
+    }
+    ::unlink(fifo.c_str());
 }
 
 }  // namespace

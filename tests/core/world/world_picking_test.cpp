@@ -7,7 +7,6 @@
 #include "core/geo/CityPosition.h"
 #include "core/world/DrawWorld.h"
 #include "core/world/DrawnQuake.h"
-#include "core/world/LatestLoad.h"
 #include "core/world/WorldView.h"
 #include "support/QuakeBuilders.h"
 
@@ -25,14 +24,6 @@ QuakeRecord Quake(double magnitude, double latitude, double longitude, double ho
 
 using test::ListOf;
 
-std::vector<bool> Marks(const LatestLoad& latest, int count)
-{
-    std::vector<bool> marks;
-    for (int i = 0; i < count; ++i)
-        marks.push_back(latest.IsMarked(i));
-    return marks;
-}
-
 TEST(QuakeHitTest, TheDiscOnTopWinsThenTheTopmostWithinTheSlack)
 {
     // Drawn in this order: 7 lies over 3.
@@ -47,38 +38,6 @@ TEST(QuakeHitTest, TheDiscOnTopWinsThenTheTopmostWithinTheSlack)
     EXPECT_EQ(QuakeAt({{1, 0, 0, 5}, {2, 20, 0, 5}}, 7, 0), 1);
     // Within reach of both: the one on top, as in the polar windows.
     EXPECT_EQ(QuakeAt({{1, 0, 0, 5}, {2, 13, 0, 5}}, 6, 0), 2);
-}
-
-TEST(LatestLoad, MarksWhatALoadBroughtAndKeepsItThroughLoadsWithoutNews)
-{
-    const QuakeRecord a = Quake(4.0, 10, 10, 5);
-    const QuakeRecord b = Quake(5.0, 20, 20, 3);
-    const QuakeRecord c = Quake(6.0, 30, 30, 1);
-    LatestLoad latest;
-    latest.Update(ListOf({b, a}));
-    EXPECT_EQ(Marks(latest, 2), (std::vector<bool>{false, false})) << "the first list";
-
-    latest.Update(ListOf({c, b, a}));
-    EXPECT_EQ(Marks(latest, 3), (std::vector<bool>{true, false, false}));
-
-    // The same quakes again, one fallen out of the window: the mark stays on c.
-    latest.Update(ListOf({c, b}));
-    EXPECT_EQ(Marks(latest, 2), (std::vector<bool>{true, false}));
-
-    EXPECT_FALSE(latest.IsMarked(-1));
-    EXPECT_FALSE(latest.IsMarked(2));
-
-    // After an empty list everything would be new: nothing is marked.
-    latest.Update(QuakeList{});
-    latest.Update(ListOf({c, b, a}));
-    EXPECT_EQ(Marks(latest, 3), (std::vector<bool>{false, false, false}));
-}
-
-TEST(LatestLoad, FindsAQuakeAgainInARebuiltList)
-{
-    const QuakeRecord a = Quake(4.0, 10, 10, 5), b = Quake(5.0, 20, 20, 3);
-    EXPECT_EQ(FindQuake(ListOf({Quake(6, 0, 0, 1), a, b}), KeyOf(b)), 2);
-    EXPECT_EQ(FindQuake(ListOf({a}), KeyOf(b)), -1);
 }
 
 TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)

@@ -14,6 +14,7 @@
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/InstallPaths.h"
+#include "support/ShownToolTip.h"
 #include "support/Wait.h"
 
 namespace tremolux {
@@ -74,7 +75,8 @@ TEST(AboutBoxTest, AnotherFeedIsNamedByItsAddressAndALongOneShortened)
             source = label;
     }
     ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->toolTip(), "Earthquake data: " + QString::fromStdString(longAddress));
+    EXPECT_EQ(test::ShownToolTip(source->toolTip()),
+              "Earthquake data: " + QString::fromStdString(longAddress));
 }
 
 struct SilentTone : Tone {

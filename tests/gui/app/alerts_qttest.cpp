@@ -122,7 +122,8 @@ TEST_F(WatcherTest, NoDataIsShownAsSuch)
         },
         [&] { ASSERT_TRUE(WaitUntil([&] { return !text.isEmpty(); })); });
     EXPECT_EQ(text, "Error: no GetHtmlDocument()");
-    EXPECT_EQ(reason, "The feed could not be loaded: connection refused.");
+    EXPECT_EQ(reason, "The feed could not be loaded: connection refused. "
+                      "Check the network, or File > Open Feed… to read a saved feed.");
     EXPECT_EQ(notice, "No data: the feed could not be loaded: connection refused.");
     ASSERT_NE(FeedPane(frame), nullptr);
     EXPECT_FALSE(FeedPane(frame)->styleSheet().isEmpty());

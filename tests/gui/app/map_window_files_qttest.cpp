@@ -1,8 +1,10 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -127,6 +129,36 @@ TEST_F(WatcherTest, BadFilesOpenNothingAndNameTheLine)
     EXPECT_FALSE(started);
     EXPECT_TRUE(text.endsWith("it is too large to be a Tremolux map window file.")) << text.toStdString();
     EXPECT_TRUE(frame->MapWindows().isEmpty());
+}
+
+// A save never puts a plain file in place of a device or a FIFO, and never
+// writes what could not be opened again; each refusal says why.
+TEST_F(WatcherTest, SaveRefusesSpecialFilesAndWindowsThatWouldNotOpen)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.tmx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    MapWindow bell = Manila();
+    bell.city.name = "Ma\anila";
+    const struct {
+        QString path;
+        MapWindow window;
+        QString error;
+    } rows[] = {
+        {fifo, Manila(), "it is a FIFO, not a regular file"},
+        {"/dev/null", Manila(), "it is a device, not a regular file"},
+        {dir.filePath("bell.tmx"), bell,
+         "it could not be opened again (line 2: the city name must be one line of text)"},
+    };
+    CTremoluxDoc& document = frame->MapWindows().at(0)->GetDocument();
+    for (const auto& row : rows) {
+        QString error;
+        EXPECT_FALSE(document.OnSaveDocument(row.path, row.window, &error));
+        EXPECT_EQ(error, row.error);
+    }
+    EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+    EXPECT_FALSE(QFile::exists(dir.filePath("bell.tmx")));
 }
 
 // A save that cannot be completed leaves the old file as it was and says why.

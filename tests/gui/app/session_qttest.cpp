@@ -1,16 +1,21 @@
 #include <QFile>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "gui/app/CTremoluxDoc.h"
+#include "gui/app/QuakeDocks.h"
 #include "gui/app/WatcherTest.h"
 #include "gui/feed/FeedView.h"
+#include "gui/list/QuakeListPanel.h"
+#include "gui/list/QuakeTableModel.h"
 #include "gui/world/CWorldView.h"
 
 namespace tremolux {
@@ -55,10 +60,14 @@ TEST_F(WatcherTest, MapWindowsComeBackAfterExit)
     frame->MdiArea()->setActiveSubWindow(tokyo);
     const QStringList stack = Titles(frame->MdiArea()->subWindowList(QMdiArea::StackingOrder));
     ASSERT_EQ(stack, (QStringList{"Our Hut", "manila.tremolux", "Tokyo"}));
+    frame->Docks().Panel().Table()->sortByColumn(QuakeTableModel::Region, Qt::AscendingOrder);
     frame->close();
     app.reset();
 
     Start();
+    const QHeaderView* listHeader = frame->Docks().Panel().Table()->horizontalHeader();
+    EXPECT_EQ(listHeader->sortIndicatorSection(), QuakeTableModel::Region);
+    EXPECT_EQ(listHeader->sortIndicatorOrder(), Qt::AscendingOrder);
     ASSERT_EQ(frame->MapWindows().size(), 3);
     EXPECT_EQ(Titles(frame->MdiArea()->subWindowList(QMdiArea::StackingOrder)), stack);
     ASSERT_NE(frame->ActiveMapWindow(), nullptr);
@@ -138,20 +147,47 @@ TEST_F(WatcherTest, WorldMapsComeBackAfterExit)
     app.reset();
 
     // The world map alone is a session of its own: no polar window is added.
+    // A zoom that makes no sense, or is past the deepest, is not taken.
+    for (const QString& zoom : {QStringLiteral("huge"), QString::number(kWorldMaxZoom * 1.5)}) {
+        {
+            AppSettings stored;
+            stored.beginWriteArray(settings::kSessionWindows, 1);
+            stored.setArrayIndex(0);
+            stored.setValue(settings::kWindowZoom, zoom);
+            stored.endArray();
+        }
+        Start();
+        EXPECT_TRUE(frame->MapWindows().isEmpty());
+        world = WorldIn(frame->MdiArea()->currentSubWindow());
+        ASSERT_NE(world, nullptr);
+        EXPECT_EQ(world->City().name, "Lima");
+        EXPECT_EQ(world->View().zoom, 1.0) << zoom.toStdString();
+        EXPECT_TRUE(HasWindowMenu(frame->menuBar()));
+        frame->close();
+        app.reset();
+    }
+}
+
+// A session grown past the cap brings back the first windows only, and the
+// one stored as active is active again, though another lies on top.
+TEST_F(WatcherTest, RestoredWindowsAreCappedAndTheActiveOneIsKept)
+{
     {
         AppSettings stored;
-        stored.beginWriteArray(settings::kSessionWindows, 1);
-        stored.setArrayIndex(0);
-        stored.setValue(settings::kWindowZoom, "huge");
+        stored.setValue(settings::kSessionActiveWindow, 1);
+        stored.beginWriteArray(settings::kSessionWindows, settings::kMaxSessionWindows + 1);
+        for (int i = 0; i <= settings::kMaxSessionWindows; ++i) {
+            stored.setArrayIndex(i);
+            stored.setValue("city", QString("Place %1").arg(i));
+            stored.setValue("latitude", "10");
+            stored.setValue("longitude", QString::number(i));
+        }
         stored.endArray();
     }
     Start();
-    EXPECT_TRUE(frame->MapWindows().isEmpty());
-    world = WorldIn(frame->MdiArea()->currentSubWindow());
-    ASSERT_NE(world, nullptr);
-    EXPECT_EQ(world->City().name, "Lima");
-    EXPECT_EQ(world->View().zoom, 1.0) << "a zoom that makes no sense is not taken";
-    EXPECT_TRUE(HasWindowMenu(frame->menuBar()));
+    EXPECT_EQ(frame->MapWindows().size(), settings::kMaxSessionWindows);
+    ASSERT_NE(frame->ActiveMapWindow(), nullptr);
+    EXPECT_EQ(frame->ActiveMapWindow()->windowTitle(), "Place 1");
 }
 
 // Stored values that make no sense give way to a new window's; nothing is

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -232,7 +234,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     frame->MapWindows().at(0)->close();
     ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
     EXPECT_EQ(MenuBar(frame), (QStringList{
-                                  "&File: &New\tCtrl+N | &Open... | Open &Feed... | "
+                                  "&File: &New\tCtrl+N | New &World Map | &Open... | Open &Feed... | "
                                   "&Refresh Now | - | &Close | E&xit",
                                   "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                                   "&Options: &Feed... | - | &Sound | Sound from &Magnitude… | "
@@ -441,9 +443,13 @@ TEST_F(WatcherTest, StartUpStopsAtAFileItCannotOpen)
     QFile file(good);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
+    const QString fifo = dir.filePath("fifo.tmx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const std::vector<std::pair<QString, QString>> cases = {
         {dir.filePath("missing.tmx"), ": there is no such file."},
         {dir.path(), ": it is a directory, not a file."},
+        {fifo, ": it is a FIFO, not a regular file."},
+        {"/dev/zero", ": it is a device, not a regular file."},
     };
     for (const auto& [bad, reason] : cases) {
         QString shown;
@@ -487,6 +493,20 @@ TEST_F(WatcherTest, OpenSaveAndCloseCommands)
     EXPECT_TRUE(written.readAll().startsWith("Tremolux map window 1\ncity=Tokyo\n"));
     EXPECT_EQ(frame->ActiveMapWindow()->GetDocument().GetTitle(), "saved.tmx");
     EXPECT_EQ(RecentFiles().value(0), saved);
+
+    // A name typed without extension gets the one the Open dialog shows.
+    AnswerModal<QFileDialog>(
+        [&](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            if (name == nullptr)
+                return false;
+            name->setText(dir.filePath("manila"));
+            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+            return true;
+        },
+        [&] { command("Ctrl+S")->trigger(); });
+    EXPECT_TRUE(QFile::exists(dir.filePath("manila.tremolux")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("manila")));
 
     frame->OnFileClose();
     ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().size() == 1; }));

@@ -1,4 +1,10 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +50,35 @@ protected:
     FixedClock clock{OleDateFromCalendar(2025, 12, 7, 6, 0, 0)};
     FeedView view{clock};
 };
+
+// Only a regular file under the caps is read as a feed: a FIFO, a device or
+// an unknown scheme ends the load at once, saying why.
+TEST_F(FeedLimitsTest, OnlyRegularFilesAreReadAsFeeds)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string sparse = dir.filePath("sparse.geojson").toStdString();
+    std::ofstream{sparse};
+    std::filesystem::resize_file(sparse, 65 * kMiB);
+    const struct {
+        std::string source;
+        std::string reason;
+    } rows[] = {
+        {fifo, "it is a FIFO, not a regular file"},
+        {"/dev/zero", "it is a device, not a regular file"},
+        {"file:///dev/zero", "it is a device, not a regular file"},
+        {dir.path().toStdString(), "it is a directory, not a file"},
+        {sparse, "the file is larger than 64 MiB"},
+        {"ftp://127.0.0.1/week.csv", "Only http, https and file addresses can be read, not ftp:."},
+    };
+    for (const auto& row : rows) {
+        view.Navigate2(row.source);
+        ASSERT_TRUE(WaitUntil(
+            [this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+        EXPECT_EQ(view.LastFailure(), row.reason) << row.source;
+    }
+}
 
 TEST_F(FeedLimitsTest, AnEndlessBodyEndsAtTheCap)
 {

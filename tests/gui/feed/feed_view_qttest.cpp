@@ -168,6 +168,7 @@ TEST_F(FeedViewTest, FailedLoadsKeepTheLastGoodDocument)
         {[&] { server.ServeStatus(500); }, "HTTP 500"},
         {[&] { server.ServeStatus(404); }, "HTTP 404"},
         {[&] { server.ServeTruncated(std::string(5000, 'x'), 1000); }, "incomplete"},
+        {[&] { server.ServeTruncated(std::string(5000, 'x'), 1000, "identity"); }, "incomplete"},
         {[&] { server.Serve(R"({"type":"Feature"})"); }, "not a quake feed"},
         {[&] { server.Serve("<p>Down for maintenance</p>", "text/html"); },
          "the page holds no table"},

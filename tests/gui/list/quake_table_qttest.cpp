@@ -80,6 +80,21 @@ TEST_F(QuakeTableTest, SortsByTheNumbersBehindTheTexts)
     model.SetCity(city);
     EXPECT_EQ(Sorted(QuakeTableModel::Distance), (Texts{"2.1", "9.5", "10.0", ""}));
     EXPECT_EQ(model.index(2, QuakeTableModel::Distance).data().toString(), "234 km N");
+    city.lonDecimal = 141.0;  // the same latitude: still another place
+    model.SetCity(city);
+    EXPECT_EQ(model.index(2, QuakeTableModel::Distance).data().toString(), "295 km NW");
+
+    // Numbers inside regions by their value; a quake without a time after
+    // those with one.
+    quakes.Clear();
+    quakes.Append(Quake(1.0, 1.0, 1, "12 km N of Ito"));
+    quakes.Append(Quake(2.0, 1.0, 2, "9 km N of Ito"));
+    QuakeRecord timeless = Quake(3.0, 1.0, 3, "x");
+    timeless.time.valid = false;
+    quakes.Append(timeless);
+    model.ListChanged();
+    EXPECT_EQ(Sorted(QuakeTableModel::Region), (Texts{"2.0", "1.0", "3.0"}));
+    EXPECT_EQ(Sorted(QuakeTableModel::Time), (Texts{"2.0", "1.0", "3.0"}));
 }
 
 TEST_F(QuakeTableTest, MinimumMagnitudeHidesSmallerQuakesAndThoseWithout)

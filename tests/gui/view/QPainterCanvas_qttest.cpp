@@ -12,7 +12,9 @@
 #include "core/feed/QuakeList.h"
 #include "core/geo/CityPosition.h"
 #include "core/view/DrawQuakes.h"
+#include "core/view/QuakeLayout.h"
 #include "gui/view/QPainterCanvas.h"
+#include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
@@ -154,6 +156,31 @@ TEST(QPainterCanvas, RayEndingFarOutsideDrawsItsVisiblePart)
     EXPECT_EQ(image.pixel(400, 200), kWhite);  // nothing on the other side of the start
 }
 
+// A region a megabyte long is shown as its start and "…", and measured so,
+// for ASCII and for other text alike.
+TEST(QPainterCanvas, LongLabelsAreCutToTheirStart)
+{
+    QImage device(1, 1, QImage::Format_RGB32);
+    const LabelMeasure measure = MapLabelMeasure(LabelFont(), &device);
+    for (const std::string& piece : {std::string("x"), std::string("\u00E9")}) {
+        std::string whole = "[5.0] 10 km, ";
+        std::string shown = whole;
+        for (int i = 0; i < 1'000'000; ++i)
+            whole += piece;
+        for (std::size_t i = shown.size(); i < kShownLabelMax - 1; ++i)
+            shown += piece;
+        shown += "\u2026";
+        const auto draw = [](const std::string& text) {
+            return Painted(2400, 20, [&](Canvas& canvas) {
+                canvas.SelectFont(CanvasFont::Label);
+                canvas.TextOut(0, 0, text);
+            });
+        };
+        EXPECT_EQ(draw(whole), draw(shown)) << piece;
+        EXPECT_EQ(measure(whole).width, measure(shown).width) << piece;
+    }
+}
+
 TEST(QPainterCanvas, TextSitsBelowItsPointOnAnOpaqueBackground)
 {
     const QRgb red = qRgb(255, 0, 0);
@@ -225,6 +252,36 @@ TEST(QPainterCanvas, LeavingOutHiddenTextsChangesNoPixel)
         };
     };
     EXPECT_TRUE(Painted(100, 100, hook(false)) == Painted(100, 100, hook(true)));
+}
+
+// A map window measures its labels once, as it lays them out, and the canvas
+// takes those extents: the picture is the one a plain paint gives. Some
+// labels are not ASCII and go through the full text engine.
+TEST(QPainterCanvas, MeasuredLayoutPaintsThePlainPicture)
+{
+    const OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> latitude(-60.0, 70.0), longitude(-180.0, 180.0),
+        hours(0.0, 50.0), magnitude(1.0, 9.5);
+    std::vector<QuakeRecord> records;
+    for (int i = 0; i < 1500; ++i)
+        records.push_back(test::QuakeBefore(now, hours(random), magnitude(random), latitude(random),
+                                            longitude(random), i % 3 ? "Izu Islands" : "Tōhoku, Japan"));
+    const QuakeList quakes = test::ListOf(records);
+    const CityPosition city = test::At(35.68, 139.69);
+    const DisplaySettings settings{1, 48.0, 15000000.0, 3000000.0};
+    const FixedClock clock(now);
+
+    const QImage plain = Painted(900, 700, [&](Canvas& canvas) {
+        DrawQuakes(canvas, 900, 700, settings, city, quakes, clock);
+    });
+    const QImage measured = Painted(900, 700, [&](Canvas& canvas) {
+        QImage device(1, 1, QImage::Format_RGB32);
+        const QuakeLayout layout = LayOutQuakes(900, 700, settings, city, quakes, now,
+                                                MapLabelMeasure(LabelFont(), &device));
+        DrawQuakes(canvas, 900, 700, layout, city, quakes, clock);
+    });
+    EXPECT_TRUE(plain == measured);
 }
 
 TEST(QPainterCanvas, PartlyCoveredTextStillShows)

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -10,7 +11,7 @@
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/view/DrawQuakes.h"
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/view/QPainterCanvas.h"
 
@@ -88,6 +89,66 @@ TEST(PictureCache, WindowsDrawnTogetherShowTheMapPixelForPixel)
 
     shown[0]->SetContent({CityAt("Lima", -12.0464, -77.0428), wide});
     EXPECT_EQ(OnScreen(*shown[0]), Expected(*shown[0], quakes, clock));
+}
+
+// A clock the test moves on, as the system clock does between two paints.
+class SettableClock final : public Clock {
+public:
+    OleDate Now() const override { return m_now; }
+    void Set(OleDate now) { m_now = now; }
+
+private:
+    OleDate m_now;
+};
+
+// Whatever changed since the last paint, the window shows what a fresh paint
+// would, even when the change keeps the clock within the same minute.
+TEST(PictureCache, EveryRepaintShowsTheMapForTheMomentAndSettingsOfThatPaint)
+{
+    const OleDate minute = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    const auto at = [&](int seconds) {
+        return OleDate{minute.value + seconds / 86400.0, true};
+    };
+    QuakeList quakes;
+    QuakeRecord quake;
+    quake.magnitude = 5.0;
+    quake.latitude = 35.6895;  // about 1000 km east of Tokyo
+    quake.longitude = 150.75;
+    quake.time = at(-90);
+    quake.region = "off the east coast of Honshu";
+    quakes.Append(quake);
+
+    struct Change {
+        const char* what;
+        std::function<void(CTremoluxView&, SettableClock&)> apply;
+    };
+    const std::vector<Change> changes = {
+        {"the clock moves on within the minute",
+         [&](CTremoluxView&, SettableClock& clock) { clock.Set(at(41)); }},
+        {"the texts are switched off",
+         [](CTremoluxView& view, SettableClock&) {
+             DisplaySettings settings = view.Settings();
+             settings.drawTexts = 0;
+             view.SetSettings(settings);
+         }},
+        {"another city on the same latitude",
+         [](CTremoluxView& view, SettableClock&) {
+             view.SetContent({CityAt("Yokohama-east", 35.6895, 141.0), view.Settings()});
+         }},
+    };
+    for (const Change& change : changes) {
+        SettableClock clock;
+        clock.Set(at(9));
+        CTremoluxView view(quakes, clock);
+        view.SetContent({CityAt("Tokyo", 35.6895, 139.6917), DisplaySettings{1, 1.0, 3000000.0,
+                                                                             300000.0}});
+        view.resize(500, 400);
+        view.show();
+        ASSERT_EQ(OnScreen(view), Expected(view, quakes, clock)) << change.what;
+
+        change.apply(view, clock);
+        EXPECT_EQ(OnScreen(view), Expected(view, quakes, clock)) << change.what;
+    }
 }
 
 }  // namespace

@@ -12,10 +12,12 @@
 #include "core/feed/QuakeList.h"
 #include "gui/view/CTremoluxView.h"
 #include "support/PaintCounter.h"
+#include "support/ShownToolTip.h"
 #include "support/Wait.h"
 
 using namespace tremolux;
 using tremolux::test::PaintCounter;
+using tremolux::test::ShownToolTip;
 using tremolux::test::WaitUntil;
 
 namespace {
@@ -70,12 +72,43 @@ TEST_F(QuakePointerTest, HoverShowsTheQuakesDetails)
     QHelpEvent over(QEvent::ToolTip, kInPie, m_view.mapToGlobal(kInPie));
     QApplication::sendEvent(&m_view, &over);
     ASSERT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), "M 4.2  Izu Islands\n2024-03-01 10:00:00 UTC (2 h ago)\n"
+    EXPECT_EQ(ShownToolTip(), "M 4.2  Izu Islands\n2024-03-01 10:00:00 UTC (2 h ago)\n"
                                 "Depth 0.0 km\n99 km SW of Tokyo");
 
     QHelpEvent away(QEvent::ToolTip, kOpenGround, m_view.mapToGlobal(kOpenGround));
     QApplication::sendEvent(&m_view, &away);
     EXPECT_TRUE(WaitUntil([] { return !QToolTip::isVisible(); }));
+}
+
+// A feed's region is text: markup in it is shown as written, never rendered
+// (an image it names is never opened), and a huge one is cut in the tip.
+TEST_F(QuakePointerTest, TipShowsTheRegionAsPlainTextCutToALine)
+{
+    const QString cut = QString("M 4.2  ") + QString(192, 'x') + QChar(0x2026);
+    const struct {
+        std::string region;
+        QString firstLine;
+    } rows[] = {
+        {"<b>bold</b>", "M 4.2  <b>bold</b>"},
+        {"<img src=\"file:///dev/zero\">", "M 4.2  <img src=\"file:///dev/zero\">"},
+        {"a &amp; b  c", "M 4.2  a &amp; b  c"},
+        {std::string(1'000'000, 'x'), cut},
+    };
+    const QuakeRecord izu = m_quakes.at(1);
+    for (const auto& row : rows) {
+        QuakeRecord hostile = izu;
+        hostile.region = row.region;
+        m_quakes.Clear();
+        m_quakes.Append(hostile);
+        m_view.repaint();
+        QHelpEvent over(QEvent::ToolTip, kInPie, m_view.mapToGlobal(kInPie));
+        QApplication::sendEvent(&m_view, &over);
+        ASSERT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(ShownToolTip().section('\n', 0, 0), row.firstLine) << row.region.substr(0, 40);
+        EXPECT_EQ(ShownToolTip().section('\n', 1), "2024-03-01 10:00:00 UTC (2 h ago)\n"
+                                                   "Depth 0.0 km\n99 km SW of Tokyo");
+        QToolTip::hideText();
+    }
 }
 
 TEST_F(QuakePointerTest, ClickSelectsOverThePictureAndEscapeOrGroundClears)
@@ -120,13 +153,19 @@ TEST_F(QuakePointerTest, SelectionFollowsItsQuakeThroughAReload)
     m_view.repaint();
     EXPECT_EQ(m_view.QuakeAt(kInPie), 2);
 
-    // Same place and time, another magnitude: a revised quake is another one.
+    // Same place and time, another magnitude: the same event, revised.
     m_quakes.Clear();
     QuakeRecord revised = izu;
     revised.magnitude = 4.3;
+    m_quakes.Append(honshu);
     m_quakes.Append(revised);
     m_view.FollowSelection();
-    EXPECT_EQ(m_view.SelectedQuake(), -1);
+    EXPECT_EQ(m_view.SelectedQuake(), 1);
+
+    m_quakes.Clear();
+    m_quakes.Append(honshu);
+    m_view.FollowSelection();
+    EXPECT_EQ(m_view.SelectedQuake(), -1) << "gone from the list";
 }
 
 QStringList Items(const QMenu* menu)

@@ -24,6 +24,7 @@
 #include "gui/dialogs/ModalDriver.h"
 #include "gui/world/CWorldView.h"
 #include "support/PaintCounter.h"
+#include "support/ShownToolTip.h"
 
 using namespace tremolux;
 using namespace tremolux::test;
@@ -118,6 +119,20 @@ TEST_F(WorldViewTest, FollowsTheFeedAndRingsWhatTheLatestLoadBrought)
     EXPECT_GT(CountColour(picture, vanuatu, 4, ColourOf(6.6)), 20);
 }
 
+TEST_F(WorldViewTest, TipShowsTheRegionAsWrittenNotAsMarkup)
+{
+    std::string feed = Feed(kFirstFeed);
+    const std::string region = "Test region 2";
+    feed.replace(feed.find(region), region.size(), "<b>" + region + "</b>");
+    server.Serve(feed);
+    CWorldView* world = StartWithWorldMap();
+    ASSERT_NE(world, nullptr);
+    const QPoint california = Where(world, 33.5, -116.46).toPoint();
+    QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
+    QApplication::sendEvent(world, &tip);
+    EXPECT_TRUE(ShownToolTip().startsWith("M 2.7  <b>Test region 2</b>\n")) << ShownToolTip().toStdString();
+}
+
 TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
 {
     CWorldView* world = StartWithWorldMap();
@@ -132,7 +147,7 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
 
     QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
     QApplication::sendEvent(world, &tip);
-    EXPECT_EQ(QToolTip::text().toStdString(),
+    EXPECT_EQ(ShownToolTip().toStdString(),
               QuakeDetails(frame->m_quakes.at(2), world->City().name, world->City().position,
                            frame->GetClock().Now()));
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 
 namespace tremolux {
 namespace {
@@ -74,10 +74,13 @@ TEST(MapWindowFileTest, BadFilesNameTheLineAndTheReason)
         {replaced(" 1\n", " 2\n"), 1,
          "the file was written by a newer version of Tremolux (format version 2)"},
         {replaced(" 1\n", " one\n"), 1, "the format version is not a number"},
+        {replaced(" 1\n", " 0\n"), 1, "the format version is not a number"},
         {replaced("city=Manila", "city="), 2, "the city name must be one line of text"},
         {replaced("city=Manila", "city=Ma\x01la"), 2, "the city name must be one line of text"},
         {replaced("city=Manila", "city=Ma\xFFla"), 2, "the city name must be one line of text"},
         {replaced("latitude=14.599512", "latitude=91"), 3,
+         "latitude must be a number of degrees inside -90 ... 90"},
+        {replaced("latitude=14.599512", "latitude=-91"), 3,
          "latitude must be a number of degrees inside -90 ... 90"},
         {replaced("longitude=120.984222", "longitude=nan"), 4,
          "longitude must be a number of degrees inside -180 ... 180"},

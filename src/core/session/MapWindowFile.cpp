@@ -1,4 +1,4 @@
-#include "core/view/MapWindowFile.h"
+#include "core/session/MapWindowFile.h"
 
 #include <charconv>
 #include <cmath>

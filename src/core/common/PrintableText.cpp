@@ -1,4 +1,4 @@
-#include "core/feed/PrintableText.h"
+#include "core/common/PrintableText.h"
 
 #include "core/common/Utf8.h"
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace tremolux {
+
+class QuakeList;
+
+// Which events of the list the latest load brought: those the load before it
+// did not hold, by the one identity. The quake list's bold rows and the world
+// map's rings both follow it. The first load has nothing to compare with and
+// marks none; a load that leaves the list empty (a failure) is no baseline,
+// so the load after it does not mark everything.
+class NewEvents {
+public:
+    // Takes the list as the latest load left it.
+    void Update(const QuakeList& quakes);
+    // Another feed: its first load has nothing to compare with either.
+    void Forget() { m_hasBaseline = false; }
+    bool IsNew(int index) const
+    {
+        return index >= 0 && index < static_cast<int>(m_new.size()) && m_new[index] != 0;
+    }
+    int Count() const { return m_newCount; }
+
+private:
+    std::unordered_set<std::string> m_previous;  // every id of the last load that held events
+    std::vector<char> m_new;                     // by list index
+    int m_newCount = 0;
+    bool m_hasBaseline = false;
+};
+
+}  // namespace tremolux
