@@ -72,18 +72,15 @@ bool LoadQuakes(const std::string& source, QuakeList& quakes)
     }
     std::unique_ptr<FeedDocument> document = OpenFeedDocument(std::move(bytes));
     if (const std::string failure = document->Failure(); !failure.empty()) {
-        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '
-';
+        std::cerr << "tremolux-cli: cannot read " << source << ": " << failure << '\n';
         return false;
     }
     const LoadedFeed feed(std::move(document));
     // The parser's own words, then what they mean.
     return quakes.ParsePage(feed, [](const std::string& message) {
-        std::cerr << message << '
-';
+        std::cerr << message << '\n';
         if (message == kNoTablesFailure)
-            std::cerr << "The feed is not a list of quakes.
-";
+            std::cerr << "The feed is not a list of quakes.\n";
     });
 }
 
