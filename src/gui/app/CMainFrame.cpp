@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -285,7 +286,7 @@ void CMainFrame::UpdateFeedStatus()
 void CMainFrame::RepaintAll()
 {
     UpdateFeedStatus();
-    m_docks->ListChanged();
+    m_docks->ListChanged(TakeLoad());
     QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows()) {
         window->GetView()->FollowSelection();
@@ -298,6 +299,38 @@ void CMainFrame::RepaintAll()
         world->FollowList();
         world->update();
     }
+}
+
+void CMainFrame::OpenHistory(const QString& path)
+{
+    if (!m_history.Open(path))
+        ShowHistoryOff();
+}
+
+// Only a good load is compared: a failed one (the list then holds the last
+// good page again, or nothing) changes nothing.
+std::vector<EventChange> CMainFrame::TakeLoad()
+{
+    const bool good = g_pFeedView != nullptr && g_pFeedView->LastFailure().empty()
+                      && m_cycle.LastParseFailure().empty();
+    if (!good)
+        return {};
+    std::vector<EventChange> changes = m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
+    if (m_history.OffReason() != m_historyOffShown)
+        ShowHistoryOff();
+    return changes;
+}
+
+// Told once, without waiting for the box to be closed: watching goes on.
+void CMainFrame::ShowHistoryOff()
+{
+    m_historyOffShown = m_history.OffReason();
+    const QString text = tr("History is off: %1").arg(m_historyOffShown);
+    m_wndStatusBar->showMessage(text);
+    auto* box = new QMessageBox(QMessageBox::Warning, QString(kAppTitle), text, QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 // The box keeps the parser's own words and says below them what went wrong.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <vector>
 
 #include <QList>
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include "core/feed/QuakeList.h"
 #include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
+#include "gui/store/EventHistory.h"
 
 class QAction;
 class QLabel;
@@ -46,6 +48,9 @@ public:
 
     // Starts the cycle's timers; the first load is then pending.
     void OnCreate();
+    // Keeps the events seen in the history file from now on; when it cannot
+    // be used, says so once and goes on with the session's events.
+    void OpenHistory(const QString& path);
     // One tick of the cycle's timers.
     void OnTimer(int id);
 
@@ -131,6 +136,9 @@ private:
     void CreateMapActions();
     void OnNewestQuake(int frequencyHz, int durationMs);
     void ShowFeedState(bool stale, const QString& notice);
+    // The changes of the load just parsed; none after a failed one.
+    std::vector<EventChange> TakeLoad();
+    void ShowHistoryOff();
 
     void RepaintAll() override;
     void ShowFailure(const std::string& message) override;
@@ -142,6 +150,8 @@ private:
     // The cycle's tone comes here first: sound and notification as the user set them.
     ToneRelay m_alertTone;
     MainCycle m_cycle;
+    EventHistory m_history;
+    QString m_historyOffShown;  // the reason last told, so that it is told once
     QTimer m_pollTimer;
     QTimer m_refreshTimer;
     int m_nextDocumentNumber = 1;

@@ -62,6 +62,8 @@ bool CTremoluxApp::InitInstance()
     StartFeed();
     m_pMainFrame = std::make_unique<CMainFrame>(*m_clock, *m_options.tone, m_options.timings);
     m_pMainFrame->OnCreate();
+    if (!m_options.historyFile.isEmpty())
+        m_pMainFrame->OpenHistory(m_options.historyFile);
 
     // Every file is read before any window opens, so a bad one starts nothing.
     QList<MapWindow> windows;

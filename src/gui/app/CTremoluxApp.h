@@ -25,6 +25,7 @@ struct AppOptions {
     Tone* tone = nullptr;     // null: the default audio output
     CycleTimings timings;
     std::chrono::milliseconds loadTimeout = kFeedTimeout;
+    QString historyFile;  // the event history; empty keeps the session's events only
 };
 
 // The hidden feed window's browser, for the main cycle.

@@ -87,9 +87,9 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
     });
 }
 
-void QuakeDocks::ListChanged()
+void QuakeDocks::ListChanged(std::vector<EventChange> changes)
 {
-    m_model->ListChanged();
+    m_model->ListChanged(std::move(changes));
     const int index = m_selected ? FindEvent(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)
         m_selected.reset();

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
+#include "core/events/EventChange.h"
 #include "core/feed/QuakeRecord.h"
 
 class QAction;
@@ -37,7 +39,8 @@ public:
     LegendWidget& Legend() const { return *m_legend; }
 
     // A load rebuilt the quake list.
-    void ListChanged();
+    // With the changes the load brought by the event history.
+    void ListChanged(std::vector<EventChange> changes = {});
     // The quakes will come from another feed.
     void FeedChanged();
     // Another window became active, or the active one closed.

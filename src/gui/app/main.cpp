@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/CommandLine.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    commandLine.options.historyFile =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
     CTremoluxApp theApp(std::move(commandLine.options));
     // Files handed over while start-up still shows a box wait for no frame.
     QObject::connect(&instance, &SingleInstance::filesHandedOver, [&theApp](const QStringList& files) {

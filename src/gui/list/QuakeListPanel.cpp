@@ -53,11 +53,12 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     // Fixed row heights: the view then never measures the rows it does not show.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    // Widths from the widest texts in the bold of new rows: fitting the
+    // Widths from the widest texts in the bold of new rows (a revised
+    // magnitude shows both figures): fitting the
     // columns to their contents would measure every row. The region takes
     // what room is left.
     const QString widest[QuakeTableModel::ColumnCount] = {
-        "10.0", "2025-12-07 06:00:00", "23 h 59 min ago", "123 km SSW of Somewhere Island, XX",
+        "10.0 → 10.0", "2025-12-07 06:00:00", "23 h 59 min ago", "123 km SSW of Somewhere Island, XX",
         "700.0 km", "20015 km WNW"};
     QFont bold = m_table->font();
     bold.setBold(true);

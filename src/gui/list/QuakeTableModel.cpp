@@ -2,7 +2,10 @@
 
 #include <cmath>
 
+#include <QTextDocument>
+
 #include "core/common/Clock.h"
+#include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "gui/common/PlainText.h"
 
@@ -12,16 +15,25 @@ QuakeTableModel::QuakeTableModel(const QuakeList& quakes, const Clock& clock, QO
     : QAbstractTableModel(parent), m_quakes(quakes), m_clock(clock)
 {
     m_newFont.setBold(true);
+    m_retractedFont.setStrikeOut(true);
     m_rows = m_quakes.count();
     m_revision = m_quakes.Revision();
     measurePlaces();
 }
 
-void QuakeTableModel::ListChanged()
+void QuakeTableModel::ListChanged(std::vector<EventChange> changes)
 {
     beginResetModel();
     m_new.Update(m_quakes);
-    m_rows = m_quakes.count();
+    m_changes = std::move(changes);
+    m_changeByKey.clear();
+    for (const EventChange& change : m_changes)
+        m_changeByKey.emplace(EventKey(change.event), &change);
+    m_gone.clear();
+    for (const EventChange& change : m_changes)
+        if (change.kind == ChangeKind::Retracted && FindEvent(m_quakes, change.event) < 0)
+            m_gone.push_back(&change);
+    m_rows = m_quakes.count() + static_cast<int>(m_gone.size());
     m_revision = m_quakes.Revision();
     measurePlaces();
     endResetModel();
@@ -42,7 +54,7 @@ void QuakeTableModel::measurePlaces()
     if (m_quakes.Revision() != m_revision)
         return;
     for (int row = 0; row < m_rows; ++row)
-        m_places[static_cast<std::size_t>(row)] = PlaceFrom(m_city, m_quakes.at(row));
+        m_places[static_cast<std::size_t>(row)] = PlaceFrom(m_city, quakeAt(row));
 }
 
 void QuakeTableModel::AgesChanged()
@@ -70,7 +82,44 @@ int QuakeTableModel::columnCount(const QModelIndex& parent) const
 
 bool QuakeTableModel::readable(const QModelIndex& index) const
 {
-    return index.isValid() && m_quakes.Revision() == m_revision && index.row() < m_quakes.count();
+    return index.isValid() && m_quakes.Revision() == m_revision && index.row() < m_rows;
+}
+
+const QuakeRecord& QuakeTableModel::quakeAt(int row) const
+{
+    const int listed = m_quakes.count();
+    return row < listed ? m_quakes.at(row) : m_gone[static_cast<std::size_t>(row - listed)]->event;
+}
+
+const EventChange* QuakeTableModel::changeAt(int row) const
+{
+    if (m_changeByKey.empty())
+        return nullptr;
+    const auto found = m_changeByKey.find(EventKey(quakeAt(row)));
+    return found == m_changeByKey.end() ? nullptr : found->second;
+}
+
+QVariant QuakeTableModel::font(int row) const
+{
+    const EventChange* change = changeAt(row);
+    if (change && change->kind == ChangeKind::Retracted)
+        return m_retractedFont;
+    return m_new.IsNew(row) ? QVariant(m_newFont) : QVariant();
+}
+
+// Feed texts go into a tooltip as plain text: the view shows a tooltip
+// string as rich text when it looks like markup.
+QVariant QuakeTableModel::toolTip(int row) const
+{
+    const EventChange* change = changeAt(row);
+    QString text;
+    if (change && change->kind == ChangeKind::Revised)
+        text = tr("Revised in the latest load: %1").arg(QString::fromStdString(change->what));
+    else if (change && change->kind == ChangeKind::Retracted)
+        text = tr("Retracted in the latest load");
+    else if (m_new.IsNew(row))
+        text = tr("New in the latest load");
+    return text.isEmpty() ? QVariant() : QVariant(Qt::convertFromPlainText(text));
 }
 
 QVariant QuakeTableModel::data(const QModelIndex& index, int role) const
@@ -84,14 +133,14 @@ QVariant QuakeTableModel::data(const QModelIndex& index, int role) const
         return display(row, column);
     case SortRole:
         if (column == Region)
-            return QString::fromStdString(m_quakes.at(row).region);
+            return QString::fromStdString(quakeAt(row).region);
         return number(row, column);
     case NewRole:
         return m_new.IsNew(row);
     case Qt::FontRole:
-        return m_new.IsNew(row) ? QVariant(m_newFont) : QVariant();
+        return font(row);
     case Qt::ToolTipRole:
-        return m_new.IsNew(row) ? tr("New in the latest load") : QVariant();
+        return toolTip(row);
     case Qt::TextAlignmentRole:
         return column == Region ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -101,10 +150,16 @@ QVariant QuakeTableModel::data(const QModelIndex& index, int role) const
 
 QVariant QuakeTableModel::display(int row, int column) const
 {
-    const QuakeRecord& quake = m_quakes.at(row);
+    const QuakeRecord& quake = quakeAt(row);
     switch (column) {
-    case Magnitude:
-        return QString::fromStdString(MagnitudeText(quake.magnitude));
+    case Magnitude: {
+        const QString now = QString::fromStdString(MagnitudeText(quake.magnitude));
+        const EventChange* change = changeAt(row);
+        if (!change || change->kind != ChangeKind::Revised || !change->before)
+            return now;
+        const QString before = QString::fromStdString(MagnitudeText(change->before->magnitude));
+        return before == now ? now : before + QStringLiteral(" → ") + now;
+    }
     case Time:
         return QString::fromStdString(UtcText(quake.time));
     case Age:
@@ -122,7 +177,7 @@ QVariant QuakeTableModel::display(int row, int column) const
 
 double QuakeTableModel::number(int row, int column) const
 {
-    const QuakeRecord& quake = m_quakes.at(row);
+    const QuakeRecord& quake = quakeAt(row);
     switch (column) {
     case Magnitude:
         return quake.magnitude;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include <QAbstractTableModel>
 #include <QFont>
 
-#include "core/geo/CityPosition.h"
+#include "core/events/EventChange.h"
 #include "core/events/NewEvents.h"
+#include "core/geo/CityPosition.h"
 #include "core/list/QuakeText.h"
 
 namespace tremolux {
@@ -15,9 +17,11 @@ class Clock;
 class QuakeList;
 
 // The program's quake list as a table. It reads the list on every call and
-// keeps nothing of it but which rows the latest load added and where each
-// quake lies from the city (sorting by distance compares them often); the
-// frame calls ListChanged after each load.
+// keeps nothing of it but which rows the latest load added, revised or
+// retracted and where each quake lies from the city (sorting by distance
+// compares them often); the frame calls ListChanged after each load. Events
+// the load retracted that are no longer in the list follow its rows, struck
+// through, until the next load.
 class QuakeTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -29,8 +33,9 @@ public:
 
     QuakeTableModel(const QuakeList& quakes, const Clock& clock, QObject* parent = nullptr);
 
-    // The list was rebuilt: every row may have changed.
-    void ListChanged();
+    // The list was rebuilt: every row may have changed; changes are what the
+    // load brought by the event history.
+    void ListChanged(std::vector<EventChange> changes = {});
     // The next load comes from another feed: it marks no quake as new.
     void FeedChanged() { m_new.Forget(); }
     // Distances and directions from now on count from city.
@@ -46,6 +51,11 @@ public:
 
 private:
     QVariant display(int row, int column) const;
+    // The quake of a row: the list's, then the retracted ones gone from it.
+    const QuakeRecord& quakeAt(int row) const;
+    const EventChange* changeAt(int row) const;
+    QVariant font(int row) const;
+    QVariant toolTip(int row) const;
     double number(int row, int column) const;
     // The list is read only while it is the one the rows were made from: a
     // failure box opened in the middle of a load lets the table repaint
@@ -59,7 +69,11 @@ private:
     CityPosition m_city;
     NewEvents m_new;
     std::vector<QuakePlace> m_places;  // by row
+    std::vector<EventChange> m_changes;
+    std::unordered_map<std::string, const EventChange*> m_changeByKey;
+    std::vector<const EventChange*> m_gone;  // retracted and no longer in the list
     QFont m_newFont;
+    QFont m_retractedFont;
     int m_rows = 0;
     unsigned long long m_revision = 0;
 };

@@ -167,3 +167,32 @@ TEST_F(QuakeTableTest, PanelSelectsByQuakeIndexAcrossSortingAndFilter)
 
 }  // namespace
 }  // namespace tremolux
+
+namespace tremolux {
+namespace {
+
+// What the event history said of the load: a revision shows both magnitudes
+// and tells what changed; a retracted event gone from the list stays, struck
+// through, until the next load.
+TEST_F(QuakeTableTest, RevisedAndRetractedEventsOfTheLatestLoad)
+{
+    QuakeRecord before = quakes.at(2);
+    before.magnitude = 1.8;
+    const QuakeRecord gone = Quake(6.1, 20.0, 50, "gone");
+    model.ListChanged({{ChangeKind::Revised, quakes.at(2), before, "magnitude 1.8 -> 2.1"},
+                       {ChangeKind::Retracted, gone, std::nullopt, {}}});
+    ASSERT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.index(2, QuakeTableModel::Magnitude).data().toString(), "1.8 → 2.1");
+    const QString tip = model.index(2, 0).data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(tip.startsWith("<p>Revised") && tip.contains("1.8") && tip.contains("&gt;"))
+        << tip.toStdString();
+    EXPECT_EQ(model.index(4, QuakeTableModel::Region).data().toString(), "gone");
+    EXPECT_TRUE(model.index(4, 0).data(Qt::FontRole).value<QFont>().strikeOut());
+
+    model.ListChanged();
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.index(2, QuakeTableModel::Magnitude).data().toString(), "2.1");
+}
+
+}  // namespace
+}  // namespace tremolux
