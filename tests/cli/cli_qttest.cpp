@@ -262,7 +262,8 @@ TEST_F(CliTest, AFeedIsReadOnlyFromARegularFileUnderTheCaps)
     std::string page = "<html><table>";
     page.resize(17 * 1024 * 1024, ' ');
     const QString html = Write("big.html", page);
-    std::string paragraphs = "<table><tr><td>1</td></tr></table>";
+    // A script keeps the plain table scanner off the page: the element cap is the tree's.
+    std::string paragraphs = "<script></script><table><tr><td>1</td></tr></table>";
     while (paragraphs.size() < 3'000'100)
         paragraphs += "<p>";
     const QString crowded = Write("crowded.html", paragraphs);
