@@ -34,7 +34,7 @@ cmake --build "$build" -j"$(nproc)" --target "$target"
 # table scanner meets the HTML ones.
 sources_of() {
   case "$1" in
-    feed_document) echo html_document geojson_document csv_document ;;
+    feed_document) echo html_document geojson_document csv_document fdsn_text_document ;;
     plain_table_page) echo html_document ;;
     *) echo "$1" ;;
   esac

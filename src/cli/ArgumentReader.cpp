@@ -24,7 +24,7 @@ bool LooksLikeOption(const std::string& argument)
 void AddOption(ArgumentList& list, const OptionRule& rule, std::string value)
 {
     for (const GivenOption& earlier : list.options) {
-        if (earlier.rule == &rule)
+        if (earlier.rule == &rule && !rule.repeatable)
             throw UsageFault{std::string(rule.name) + " given twice"};
     }
     list.options.push_back({&rule, std::move(value)});

@@ -92,9 +92,10 @@ std::span<const OptionRule> OptionRules()
     static const std::vector<OptionRule> rules = {
         {"--feed", true, kQuakes | kIndex | kMap | kWorld | kUpdate | kAlerts,
          [](CliOptions& o, const std::string& v, std::string&) {
-             o.feed = v;
+             o.feeds.push_back(v);
              return true;
-         }},
+         },
+         true},
         {"--now", true, kIndex | kMap | kWorld | kUpdate | kAlerts, ApplyNow},
         {"--db", true, kUpdate | kHistory | kAlerts,
          [](CliOptions& o, const std::string& v, std::string&) {

@@ -32,6 +32,7 @@ struct OptionRule {
     bool takesValue;
     unsigned commands;
     ApplyOption apply;
+    bool repeatable = false;  // may be given more than once
 };
 
 std::span<const OptionRule> OptionRules();

@@ -105,6 +105,13 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
         if (!option.rule->apply(options, option.value, error))
             return std::nullopt;
     }
+    if (!options.feeds.empty())
+        options.feed = options.feeds.front();
+    // Only the quake list merges several sources.
+    if (options.feeds.size() > 1 && command->command != kQuakes) {
+        error = "--feed given twice";
+        return std::nullopt;
+    }
 
     if (command->command == kDistance
         && !ReadDistanceArguments(options.positional, options.numbers, error))

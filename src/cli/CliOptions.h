@@ -21,7 +21,8 @@ struct CliOptions {
     bool help = false;
     bool version = false;
 
-    std::string feed;  // the default address unless --feed
+    std::string feed;  // the default address unless --feed, else the first --feed
+    std::vector<std::string> feeds;  // every --feed, in order of preference
     std::optional<OleDate> now;
 
     std::optional<LatLon> at;

@@ -9,7 +9,7 @@ namespace tremolux {
 std::string UsageText()
 {
     return "Usage:\n"
-           "  tremolux-cli quakes [--feed SOURCE]\n"
+           "  tremolux-cli quakes [--feed SOURCE]...\n"
            "  tremolux-cli index [--feed SOURCE] [--now TIME] (--at LAT,LON | --city NAME [--cities FILE])\n"
            "  tremolux-cli index [--feed SOURCE] [--now TIME] --cities FILE\n"
            "  tremolux-cli map [--feed SOURCE] [--now TIME] (--at LAT,LON | --city NAME [--cities FILE])\n"

@@ -7,25 +7,12 @@
 #include "FuzzCheck.h"
 #include "core/common/Clock.h"
 #include "core/feed/FeedDocument.h"
+#include "core/feed/LoadedDocument.h"
 #include "core/feed/QuakeList.h"
 #include "core/feed/WebAddress.h"
 #include "core/geo/CityPosition.h"
 
 namespace tremolux::fuzz {
-
-// Holds one opened document the way the watcher's loader holds a page.
-class DocumentHolder final : public FeedBrowser {
-public:
-    explicit DocumentHolder(const FeedDocument& document) : m_document(document) {}
-
-    void Navigate2(const std::string&) override {}
-    int GetReadyState() const override { return kReadyStateComplete; }
-    void Refresh() override {}
-    const FeedDocument* GetHtmlDocument() const override { return &m_document; }
-
-private:
-    const FeedDocument& m_document;
-};
 
 // What the watcher does with a loaded page: the quake list and a city's
 // activity index. Then every cell text of every table, as the document
@@ -34,7 +21,7 @@ inline void WalkDocument(const FeedDocument& document)
 {
     QuakeList quakes;
     std::string failure;
-    const bool parsed = quakes.ParsePage(DocumentHolder(document),
+    const bool parsed = quakes.ParsePage(LoadedDocument(document),
                                          [&](const std::string& message) { failure = message; });
     FUZZ_CHECK(parsed == failure.empty());
     for (int i = 0; i < quakes.count(); ++i) {

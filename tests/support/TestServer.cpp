@@ -91,6 +91,17 @@ TestServer::TestServer() : m_server(std::make_unique<httplib::Server>())
         case Mode::Each:
             response.set_content(m_makeBody(m_requests.load()), m_contentType.c_str());
             break;
+        case Mode::Conditional:
+            if (request.get_header_value("If-None-Match") == m_etag
+                || request.get_header_value("If-Modified-Since") == m_lastModified) {
+                ++m_notModified;
+                response.status = 304;
+                break;
+            }
+            response.set_header("ETag", m_etag);
+            response.set_header("Last-Modified", m_lastModified);
+            response.set_content(m_body, m_contentType.c_str());
+            break;
         case Mode::Status:
             response.status = m_status;
             response.set_content("status " + std::to_string(m_status), "text/plain");
@@ -169,6 +180,16 @@ void TestServer::Serve(std::string body, std::string contentType)
     m_mode = Mode::Body;
     m_body = std::move(body);
     m_contentType = std::move(contentType);
+}
+
+void TestServer::ServeConditional(std::string body, std::string etag, std::string lastModified)
+{
+    std::lock_guard lock(m_mutex);
+    m_mode = Mode::Conditional;
+    m_body = std::move(body);
+    m_contentType = "text/plain";
+    m_etag = std::move(etag);
+    m_lastModified = std::move(lastModified);
 }
 
 void TestServer::ServeStatus(int status)

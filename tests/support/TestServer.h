@@ -46,6 +46,11 @@ public:
     void ServeGzip(std::string compressed);
     // 302 to this address.
     void ServeRedirect(std::string location);
+    // 200 with this body, its ETag and Last-Modified; 304 Not Modified to a
+    // request that names either.
+    void ServeConditional(std::string body, std::string etag, std::string lastModified);
+    // How many requests were answered 304.
+    int NotModifiedCount() const { return m_notModified.load(); }
 
     int RequestCount() const { return m_requests.load(); }
     std::string LastUserAgent() const;
@@ -57,12 +62,13 @@ public:
 private:
     bool Stopping() const;
 
-    enum class Mode { Body, Each, Status, Stall, Truncated, Endless, Gzip, Redirect };
+    enum class Mode { Body, Each, Status, Stall, Truncated, Endless, Gzip, Redirect, Conditional };
 
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
     int m_port = 0;
     std::atomic<int> m_requests{0};
+    std::atomic<int> m_notModified{0};
 
     mutable std::mutex m_mutex;
     std::condition_variable m_stopped;
@@ -75,6 +81,8 @@ private:
     std::string m_encoding;
     std::function<std::string(int)> m_makeBody;
     std::string m_piece;
+    std::string m_etag;
+    std::string m_lastModified;
     bool m_gzip = false;
     std::string m_userAgent;
     std::string m_acceptEncoding;

@@ -36,7 +36,49 @@ std::string Lowered(std::string_view text)
     return lowered;
 }
 
+// The host of an http or https address, lower case; empty for anything else.
+std::string HostOf(std::string_view address)
+{
+    const std::size_t colon = address.find("://");
+    if (colon == std::string_view::npos)
+        return {};
+    const std::string scheme = Lowered(address.substr(0, colon));
+    if (scheme != "http" && scheme != "https")
+        return {};
+    const std::string_view rest = address.substr(colon + 3);
+    return Lowered(rest.substr(0, rest.find_first_of("/?#:")));
+}
+
+bool EndsWithDomain(std::string_view host, std::string_view domain)
+{
+    return host == domain || (host.ends_with(domain) && host[host.size() - domain.size() - 1] == '.');
+}
+
 }  // namespace
+
+std::string SourceName(std::string_view address)
+{
+    const std::string host = HostOf(address);
+    if (host.empty()) {
+        const std::size_t slash = address.find_last_of("/\\");
+        return std::string(slash == std::string_view::npos ? address : address.substr(slash + 1));
+    }
+    const std::pair<const char*, const char*> agencies[] = {{"usgs.gov", "USGS"},
+                                                            {"seismicportal.eu", "EMSC"},
+                                                            {"emsc-csem.org", "EMSC"},
+                                                            {"geonet.org.nz", "GeoNet"},
+                                                            {"ingv.it", "INGV"}};
+    for (const auto& [domain, name] : agencies)
+        if (EndsWithDomain(host, domain))
+            return name;
+    return host;
+}
+
+std::chrono::minutes MinimumReloadPeriod(std::string_view address)
+{
+    const bool fdsnQuery = !HostOf(address).empty() && address.find("/fdsnws/event/") != std::string_view::npos;
+    return std::chrono::minutes(fdsnQuery ? 5 : 0);
+}
 
 const std::vector<FeedPreset>& FeedPresets()
 {

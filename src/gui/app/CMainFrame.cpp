@@ -31,6 +31,7 @@
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
+#include "gui/feed/SourceStates.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
@@ -261,7 +262,9 @@ void CMainFrame::UpdateFeedStatus()
         status.lastGoodLoad = g_pFeedView->LastGoodLoad();
         status.loadFailure = g_pFeedView->LastFailure();
         status.anyLoadEnded = status.hasData || !status.loadFailure.empty();
-        m_feedPane->setToolTip(PlainToolTip(QString::fromStdString(g_pFeedView->Address())));
+        m_feedPane->setToolTip(PlainToolTip(QString::fromStdString(
+            g_pFeedView->OtherSources().empty() ? g_pFeedView->Address()
+                                                : SourceStatesText(*g_pFeedView, m_clock.Now()))));
     }
     status.parseFailure = m_cycle.LastParseFailure();
     const OleDate now = m_clock.Now();

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 
 #include "core/alerts/AlertEvaluation.h"
@@ -71,7 +72,7 @@ public:
     void OnFileOpenFeed();
     void OnOptionsFeed();
     // Makes address the feed, kept in the settings, and starts loading it.
-    void SetFeed(const QString& address);
+    void SetFeed(const QString& address, const QStringList& others = {});
     std::chrono::milliseconds RefreshPeriod() const;
     void OnWindowCascade();
     void OnWindowTileHorz();

@@ -43,12 +43,15 @@ void CMainFrame::OnOptionsFeed()
     const QString address =
         g_pFeedView != nullptr ? QString::fromStdString(g_pFeedView->Address()) : QString();
     const auto minutes = std::chrono::duration_cast<std::chrono::minutes>(RefreshPeriod());
-    CDia_Feed dialog(address, static_cast<int>(minutes.count()), this);
+    QStringList others;
+    for (const std::string& other : StoredOtherFeedAddresses())
+        others.append(QString::fromStdString(other));
+    CDia_Feed dialog(address, others, static_cast<int>(minutes.count()), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     AppSettings().setValue(settings::kRefreshMinutes, dialog.RefreshMinutes());
     m_refreshTimer.setInterval(std::chrono::minutes(dialog.RefreshMinutes()));
-    SetFeed(dialog.Address());
+    SetFeed(dialog.Address(), dialog.OtherAddresses());
 }
 
 void CMainFrame::OnFileOpenFeed()
@@ -57,18 +60,23 @@ void CMainFrame::OnFileOpenFeed()
         this, tr("Open Feed"), {},
         tr("Quake feeds (*.geojson *.json *.csv *.html *.htm);;All files (*)"));
     if (!path.isEmpty())
-        SetFeed(QUrl::fromLocalFile(path).toString());
+        SetFeed(QUrl::fromLocalFile(path).toString(), {});
 }
 
-// The new feed is kept for the next start and loaded now; the next reload
-// is a whole period away.
-void CMainFrame::SetFeed(const QString& address)
+// The new feed and the sources read beside it are kept for the next start
+// and loaded now; the next reload is a whole period away.
+void CMainFrame::SetFeed(const QString& address, const QStringList& others)
 {
     AppSettings().setValue(settings::kFeedAddress, address);
+    AppSettings().setValue(settings::kFeedOtherAddresses, others);
     if (g_pFeedView == nullptr)
         return;
     m_cycle.Start();
     m_docks->FeedChanged();
+    std::vector<std::string> otherAddresses;
+    for (const QString& other : others)
+        otherAddresses.push_back(other.toStdString());
+    g_pFeedView->SetOtherSources(otherAddresses);
     g_pFeedView->Navigate2(address.toStdString());
     FollowPendingPage();
     if (m_refreshTimer.isActive())

@@ -100,6 +100,10 @@ void CTremoluxApp::StartFeed()
     m_pFeedView = std::make_unique<FeedView>(*m_clock);
     m_pFeedView->SetTimeout(m_options.loadTimeout);
     g_pFeedView = m_pFeedView.get();
+
+    // A feed given on the command line is read alone.
+    if (m_options.feedAddress.empty())
+        m_pFeedView->SetOtherSources(StoredOtherFeedAddresses());
     m_pFeedView->Navigate2(FeedAddress());
 }
 

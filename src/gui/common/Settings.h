@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <QSettings>
+#include <QStringList>
 
 namespace tremolux {
 
@@ -11,6 +15,8 @@ inline constexpr char kApplication[] = "Tremolux";
 
 // The feed's address when --feed gives none; empty means the USGS feed.
 inline constexpr char kFeedAddress[] = "feed/address";
+// Sources read beside it, in order of preference after it (a string list).
+inline constexpr char kFeedOtherAddresses[] = "feed/otherAddresses";
 
 // How often the feed is reloaded, in whole minutes: one of kRefreshChoices.
 inline constexpr char kRefreshMinutes[] = "feed/refreshMinutes";
@@ -64,5 +70,14 @@ class AppSettings : public QSettings {
 public:
     AppSettings() : QSettings(settings::kOrganization, settings::kApplication) {}
 };
+
+// The sources read beside the feed, in order of preference.
+inline std::vector<std::string> StoredOtherFeedAddresses()
+{
+    std::vector<std::string> addresses;
+    for (const QString& address : AppSettings().value(settings::kFeedOtherAddresses).toStringList())
+        addresses.push_back(address.toStdString());
+    return addresses;
+}
 
 }  // namespace tremolux

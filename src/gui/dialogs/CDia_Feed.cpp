@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -16,7 +17,8 @@
 
 namespace tremolux {
 
-CDia_Feed::CDia_Feed(const QString& address, int refreshMinutes, QWidget* parent)
+CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refreshMinutes,
+                     QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("Feed"));
@@ -33,6 +35,10 @@ CDia_Feed::CDia_Feed(const QString& address, int refreshMinutes, QWidget* parent
     m_editAddress->setMinimumWidth(m_editAddress->fontMetrics().averageCharWidth() * 60);
     m_buttonBrowse = new QPushButton(tr("Browse..."), this);
     m_buttonBrowse->setObjectName("m_buttonBrowse");
+    m_editOthers = new QPlainTextEdit(others.join('\n'), this);
+    m_editOthers->setObjectName("m_editOthers");
+    m_editOthers->setPlaceholderText(tr("Other sources, one address a line, in order of preference"));
+    m_editOthers->setFixedHeight(m_editOthers->fontMetrics().lineSpacing() * 4);
     m_labelProblem = new QLabel(this);
     m_labelProblem->setObjectName("m_labelProblem");
     m_labelProblem->setTextFormat(Qt::PlainText);
@@ -58,6 +64,9 @@ CDia_Feed::CDia_Feed(const QString& address, int refreshMinutes, QWidget* parent
     auto* addressLabel = new QLabel(tr("&Address:"), this);
     addressLabel->setBuddy(m_editAddress);
     form->addRow(addressLabel, addressRow);
+    auto* othersLabel = new QLabel(tr("Also &read:"), this);
+    othersLabel->setBuddy(m_editOthers);
+    form->addRow(othersLabel, m_editOthers);
     form->addRow(QString(), m_labelProblem);
     form->addRow(tr("&Reload:"), m_comboRefresh);
 
@@ -71,12 +80,23 @@ CDia_Feed::CDia_Feed(const QString& address, int refreshMinutes, QWidget* parent
     connect(m_comboPreset, &QComboBox::activated, this, &CDia_Feed::OnPresetChosen);
     connect(m_editAddress, &QLineEdit::textChanged, this, &CDia_Feed::OnAddressEdited);
     connect(m_buttonBrowse, &QPushButton::clicked, this, &CDia_Feed::OnBrowse);
+    connect(m_editOthers, &QPlainTextEdit::textChanged, this, &CDia_Feed::CheckAddress);
     OnAddressEdited();
 }
 
 QString CDia_Feed::Address() const
 {
     return m_editAddress->text().trimmed();
+}
+
+QStringList CDia_Feed::OtherAddresses() const
+{
+    QStringList addresses;
+    for (const QString& line : m_editOthers->toPlainText().split('\n')) {
+        if (!line.trimmed().isEmpty())
+            addresses.append(line.trimmed());
+    }
+    return addresses;
 }
 
 int CDia_Feed::RefreshMinutes() const
@@ -118,7 +138,15 @@ void CDia_Feed::OnBrowse()
 
 bool CDia_Feed::CheckAddress()
 {
-    const std::optional<std::string> problem = FeedAddressProblem(Address().toStdString());
+    std::optional<std::string> problem = FeedAddressProblem(Address().toStdString());
+    const QStringList lines = m_editOthers->toPlainText().split('\n');
+    for (int i = 0; i < lines.size() && !problem; ++i) {
+        const QString other = lines[i].trimmed();
+        if (other.isEmpty())
+            continue;
+        if (const auto otherProblem = FeedAddressProblem(other.toStdString()))
+            problem = tr("Also read, line %1: ").arg(i + 1).toStdString() + *otherProblem;
+    }
     m_labelProblem->setText(problem ? QString::fromStdString(*problem) : QString());
     m_buttonOk->setEnabled(!problem);
     return !problem;

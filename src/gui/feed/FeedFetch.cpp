@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <mutex>
-#include <string_view>
 #include <utility>
 
 #include <QDir>
@@ -13,11 +12,9 @@
 #include <QThreadPool>
 #include <QUrl>
 
-#include "core/common/Charset.h"
 #include "core/common/RegularFile.h"
-#include "core/feed/CsvDocument.h"
 #include "core/feed/FeedChoice.h"
-#include "core/feed/JsonStart.h"
+#include "core/feed/FeedFormat.h"
 
 namespace tremolux {
 
@@ -33,23 +30,6 @@ std::string SecondsText(std::chrono::milliseconds timeout)
     return QString::number(seconds, 'g', 3).toStdString() + " s";
 }
 
-// Whether the body will open as an HTML page, by the reading OpenFeedDocument
-// makes of its start: neither JSON nor a CSV header line. The first kilobytes
-// tell; a UTF-16 start is read as UTF-8 first, as that reading does.
-bool OpensAsHtml(std::string_view body)
-{
-    constexpr std::size_t kStartBytes = 64 * 1024;
-    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    std::string start(body.substr(0, kStartBytes));
-    if (StartsWithUtf16Bom(start))
-        start = ToUtf8(std::move(start), "");
-    std::string_view text(start);
-    if (text.starts_with(kUtf8Bom))
-        text.remove_prefix(kUtf8Bom.size());
-    text.remove_prefix(std::min(text.size(), text.find_first_not_of(" \t\n\r\f")));
-    return !StartsAsJson(text) && !IsCsvHeader(text.substr(0, text.find('\n')));
-}
-
 }  // namespace
 
 // What the file's worker and the fetch share: the worker queues its result to
@@ -61,8 +41,10 @@ struct FeedFetch::FileRead {
 };
 
 FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
-                     std::chrono::milliseconds timeout, Done done)
-    : m_done(std::move(done))
+                     std::chrono::milliseconds timeout, const FeedValidators& validators,
+                     Done done)
+    : m_conditional(!validators.etag.empty() || !validators.lastModified.empty()),
+      m_done(std::move(done))
 {
     if (url.isLocalFile()) {
         StartFileRead(url.toLocalFile().toStdString());
@@ -76,6 +58,11 @@ FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
     }
 
     QNetworkRequest request(url);
+    if (!validators.etag.empty())
+        request.setRawHeader("If-None-Match", QByteArray::fromStdString(validators.etag));
+    if (!validators.lastModified.empty())
+        request.setRawHeader("If-Modified-Since",
+                             QByteArray::fromStdString(validators.lastModified));
     request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromLatin1(kFeedUserAgent));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -182,7 +169,7 @@ std::string FeedFetch::OverCap()
     const auto size = static_cast<std::int64_t>(m_body.size());
     // The format shows at the start, which is all there once the lower cap is passed.
     if (!m_html && size > kFeedMaxHtmlBytes)
-        m_html = OpensAsHtml(m_body);
+        m_html = GuessFeedFormat(m_body) == FeedFormat::Html;
     const char* afterDecompression = Compressed() ? " after decompression" : "";
     if (m_html.value_or(false))
         return std::string("the HTML page is larger than 16 MiB") + afterDecompression;
@@ -225,6 +212,12 @@ std::string FeedFetch::RedirectFailure() const
     }
 }
 
+bool FeedFetch::NotModified() const
+{
+    return m_conditional
+           && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 304;
+}
+
 std::string FeedFetch::TransferFailure() const
 {
     std::string redirect = RedirectFailure();
@@ -265,10 +258,15 @@ void FeedFetch::Finish()
         m_abortReason = TakeArrived();
 
     FetchResult result;
-    result.error = m_abortReason.empty() ? TransferFailure() : m_abortReason;
+    result.notModified = m_abortReason.empty() && NotModified();
+    if (!result.notModified)
+        result.error = m_abortReason.empty() ? TransferFailure() : m_abortReason;
     result.ok = result.error.empty();
-    if (result.ok)
+    if (result.ok && !result.notModified) {
         result.bytes = std::move(m_body);
+        result.validators = {m_reply->rawHeader("ETag").toStdString(),
+                             m_reply->rawHeader("Last-Modified").toStdString()};
+    }
     m_body = {};
 
     m_reply->disconnect();
@@ -294,7 +292,7 @@ FetchResult ReadFeedFile(const std::string& path, std::size_t padding)
     else if (!read.ok)
         result.error = std::move(read.error);
     else if (static_cast<std::int64_t>(read.bytes.size()) > kFeedMaxHtmlBytes
-             && OpensAsHtml(read.bytes))
+             && GuessFeedFormat(read.bytes) == FeedFormat::Html)
         result.error = "the HTML page is larger than 16 MiB";
     else
         result.bytes = std::move(read.bytes);
@@ -307,7 +305,7 @@ FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeo
     QNetworkAccessManager network;
     QEventLoop loop;
     FetchResult result;
-    FeedFetch fetch(network, FeedUrl(source), timeout, [&](FetchResult finished) {
+    FeedFetch fetch(network, FeedUrl(source), timeout, {}, [&](FetchResult finished) {
         result = std::move(finished);
         loop.quit();
     });

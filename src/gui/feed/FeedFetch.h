@@ -20,13 +20,23 @@ constexpr std::int64_t kFeedMaxBytes = 64 * 1024 * 1024;
 // An HTML page costs many times its size to build into a document; a page of
 // 10,000 quake rows is 1.5 to 3.3 MB.
 constexpr std::int64_t kFeedMaxHtmlBytes = 16 * 1024 * 1024;
-constexpr const char* kFeedUserAgent = "Tremolux/2.0 (+desktop earthquake watcher)";
+constexpr const char* kFeedUserAgent = "Tremolux/" TREMOLUX_VERSION " (+desktop earthquake watcher)";
 
-// What one load brought: the body, or why there is none.
+// What a server said of the version of a page it sent, so that the next
+// request can ask for the page only if it changed. Empty when not said.
+struct FeedValidators {
+    std::string etag;
+    std::string lastModified;
+};
+
+// What one load brought: the body, or why there is none. A page that has not
+// changed since the validators sent is a good load without a body.
 struct FetchResult {
     bool ok = false;
+    bool notModified = false;
     std::string bytes;
     std::string error;
+    FeedValidators validators;
 };
 
 // An address with a scheme (http://, file://, ftp://...) as given; anything
@@ -45,7 +55,8 @@ FetchResult FetchFeed(const std::string& source, std::chrono::milliseconds timeo
 // on a worker thread, an address of another scheme than http, https and file
 // fails at once; redirects (at most 10, never from
 // https to http, never away from the web), a deadline, a cap on the body after
-// decompression, and a body that must arrive whole. Memory stays near the cap
+// decompression, and a body that must arrive whole. With validators the
+// request is conditional. Memory stays near the cap
 // however much the server sends. `done` is called exactly once, unless the
 // fetch is destroyed first.
 class FeedFetch {
@@ -53,7 +64,7 @@ public:
     using Done = std::function<void(FetchResult)>;
 
     FeedFetch(QNetworkAccessManager& network, const QUrl& url,
-              std::chrono::milliseconds timeout, Done done);
+              std::chrono::milliseconds timeout, const FeedValidators& validators, Done done);
     ~FeedFetch();
     FeedFetch(const FeedFetch&) = delete;
     FeedFetch& operator=(const FeedFetch&) = delete;
@@ -71,6 +82,7 @@ private:
     void Finish();
     std::string TransferFailure() const;
     std::string RedirectFailure() const;
+    bool NotModified() const;
     bool Compressed() const;
 
     QNetworkReply* m_reply = nullptr;
@@ -78,6 +90,7 @@ private:
     std::string m_body;
     std::optional<bool> m_html;  // known once the body is past the HTML cap
     std::string m_abortReason;
+    bool m_conditional = false;
     std::shared_ptr<FileRead> m_fileRead;
     Done m_done;
 };

@@ -1,11 +1,14 @@
 #include "gui/feed/FeedView.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QNetworkAccessManager>
 #include <QUrl>
 
 #include "core/common/Clock.h"
+#include "core/feed/FeedChoice.h"
+#include "core/feed/MergedFeedDocument.h"
 #include "gui/feed/DocumentBuild.h"
 
 namespace tremolux {
@@ -23,14 +26,65 @@ FeedView::~FeedView()
 
 void FeedView::Navigate2(const std::string& address)
 {
+    if (address != m_address)
+        m_validators = {};
     m_address = address;
+    m_mergePending = true;
     Load();
 }
 
+void FeedView::SetOtherSources(const std::vector<std::string>& addresses)
+{
+    m_others.clear();
+    m_merged.reset();
+    for (const std::string& address : addresses) {
+        auto other = std::make_unique<FeedView>(m_clock);
+        other->SetTimeout(m_timeout);
+        other->Navigate2(address);
+        m_others.push_back(std::move(other));
+    }
+    m_mergePending = true;
+}
+
+int FeedView::GetReadyState() const
+{
+    int state = m_readyState;
+    for (const auto& other : m_others)
+        state = std::min(state, other->GetReadyState());
+    if (!m_others.empty() && state == kReadyStateComplete && m_mergePending) {
+        std::vector<SourceDocument> sources = {{SourceName(m_address), m_document.get()}};
+        for (const auto& other : m_others)
+            sources.push_back({SourceName(other->Address()), other->GetHtmlDocument()});
+        m_merged = MergedFeedDocument(sources);
+        m_mergePending = false;
+    }
+    return state;
+}
+
+const FeedDocument* FeedView::GetHtmlDocument() const
+{
+    return m_others.empty() ? m_document.get() : m_merged.get();
+}
+
+// Within the address's minimum period after a good load, a refresh asks the
+// server nothing: it is a good load with nothing new.
 void FeedView::Refresh()
 {
-    if (m_readyState != kReadyStateUninitialized)
-        Load();
+    if (m_readyState == kReadyStateUninitialized)
+        return;
+    m_mergePending = true;
+    for (const auto& other : m_others)
+        other->Refresh();
+    const double sinceGoodLoad = OleDayDifference(m_clock.Now(), m_lastGoodLoad) * 86400.0;
+    const auto minimum = std::chrono::duration<double>(MinimumReloadPeriod(m_address)).count();
+    if (HasLoaded() && sinceGoodLoad < minimum) {
+        m_fetch.reset();
+        m_build.reset();
+        m_lastFailure.clear();
+        m_readyState = kReadyStateComplete;
+        return;
+    }
+    Load();
 }
 
 // A new load supersedes the one before, its build included.
@@ -40,7 +94,7 @@ void FeedView::Load()
     m_build.reset();
     m_fetch.reset();
     m_fetch = std::make_unique<FeedFetch>(
-        *m_network, FeedUrl(m_address), m_timeout,
+        *m_network, FeedUrl(m_address), m_timeout, m_document ? m_validators : FeedValidators{},
         [this](FetchResult result) { Fetched(std::move(result)); });
 }
 
@@ -53,6 +107,13 @@ void FeedView::Fetched(FetchResult result)
         m_readyState = kReadyStateComplete;
         return;
     }
+    if (result.notModified) {
+        m_lastGoodLoad = m_clock.Now();
+        m_lastFailure.clear();
+        m_readyState = kReadyStateComplete;
+        return;
+    }
+    m_arrivedValidators = std::move(result.validators);
     m_readyState = kReadyStateLoaded;
     m_build = std::make_unique<DocumentBuild>(
         std::move(result.bytes),
@@ -67,6 +128,7 @@ void FeedView::Built(std::unique_ptr<FeedDocument> document)
         m_lastFailure = document->Failure();
     } else if (document->ViewableAsTables()) {
         m_document = std::move(document);
+        m_validators = std::move(m_arrivedValidators);
         m_lastGoodLoad = m_clock.Now();
         m_lastFailure.clear();
     } else if (const FeedTables* tables = document->Tables(); tables && tables->Count() == 0) {

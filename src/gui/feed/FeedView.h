@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
@@ -19,7 +20,10 @@ class DocumentBuild;
 // holds the page as a document of tables, built away from the GUI thread. A
 // load that fails completes without replacing the last good document, so a
 // passing outage never empties the list; until a load completes, the document
-// held is the last good one.
+// held is the last good one. A reload asks for the page only if it changed;
+// an unchanged page is a good load that keeps the document. Other sources may
+// be read beside the address: the document is then all their quakes merged,
+// and a load completes when every source's has.
 class FeedView final : public FeedBrowser {
 public:
     static constexpr int kReadyStateUninitialized = 0;
@@ -33,12 +37,17 @@ public:
     void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
 
     void Navigate2(const std::string& address) override;
-    int GetReadyState() const override { return m_readyState; }
+    int GetReadyState() const override;
     void Refresh() override;
-    const FeedDocument* GetHtmlDocument() const override { return m_document.get(); }
+    const FeedDocument* GetHtmlDocument() const override;
+
+    // Sources read beside the address, in order of preference after it.
+    void SetOtherSources(const std::vector<std::string>& addresses);
+    const std::vector<std::unique_ptr<FeedView>>& OtherSources() const { return m_others; }
 
     const std::string& Address() const { return m_address; }
-    // Whether a good page is held, and when it was loaded (by the program's clock).
+    // Whether a good page of the address itself is held, and when it was loaded
+    // (by the program's clock); the other sources answer for themselves.
     bool HasLoaded() const { return m_document != nullptr; }
     OleDate LastGoodLoad() const { return m_lastGoodLoad; }
     // Why the latest load failed; empty when it succeeded or none ended yet.
@@ -59,6 +68,12 @@ private:
     std::unique_ptr<FeedDocument> m_document;
     OleDate m_lastGoodLoad;
     std::string m_lastFailure;
+    FeedValidators m_validators;         // of the document held
+    FeedValidators m_arrivedValidators;  // of the page being built
+    std::vector<std::unique_ptr<FeedView>> m_others;
+    // Made when the first poll sees every source's load complete.
+    mutable std::unique_ptr<FeedDocument> m_merged;
+    mutable bool m_mergePending = false;
 };
 
 }  // namespace tremolux

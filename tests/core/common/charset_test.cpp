@@ -29,6 +29,7 @@ TEST(Charset, DeclaredEncodingsAreDecoded)
         {"koi8-r", "\xED\xCF\xD3\xCB\xD7\xC1", "\u041C\u043E\u0441\u043A\u0432\u0430"},
         {"windows-1251", "\xCA\xE8\xBF\xE2", "\u041A\u0438\u0457\u0432"},
         {"windows-1254", "\xDDzmir", "\u0130zmir"},
+        {"windows-1252", "\x80\x9F", "\u20AC\u0178"},
         {"macintosh", "R\x8Eunion", "R\u00E9union"},
         {"shift_jis", "\x93\x8C\x8B\x9E", "\u6771\u4EAC"},
         {"euc-jp", "\xC5\xEC\xB5\xFE", "\u6771\u4EAC"},

@@ -98,6 +98,10 @@ TEST(OleDate, ToCalendarRoundsToTheSecondAndGivesTheWeekday)
     EXPECT_FALSE(OleDateToCalendar({0.0, false}, t));
     EXPECT_FALSE(OleDateToCalendar({2958466.0}, t));
     EXPECT_FALSE(OleDateToCalendar({-657435.0}, t));
+    // Half a second before the year 10000 rounds out of the range, not into year 10000.
+    EXPECT_FALSE(OleDateToCalendar({2958466.0 - 0.4 * kSecond}, t));
+    ASSERT_TRUE(OleDateToCalendar({2958466.0 - 0.6 * kSecond}, t));
+    EXPECT_EQ(t.year, 9999);
 }
 
 TEST(OleDate, FormatsLikeTheCLocaleC)

@@ -72,6 +72,9 @@ TEST(CsvDocument, ColumnsAreFoundByNameAndFieldsUnquoted)
                                                   "Near \"Big\" Town, CA"}));
     EXPECT_EQ(rows[1][6], "two\nlines");
     EXPECT_EQ(rows[1][2], "2025-12-07 01:02:03");
+
+    // A repeated name means its first column.
+    EXPECT_EQ(RowsOf("mag,place,time,latitude,longitude,mag\n4.5,P,t,1,2,9.9\n").at(0).at(1), "4.5");
 }
 
 TEST(CsvDocument, OnlyEarthquakesAreRows)

@@ -25,7 +25,8 @@ TEST(OpenFeedDocument, PagesThatMerelyStartLikeJsonOrCsvAreReadAsHtml)
 {
     for (const std::string start : {"Earthquakes, past 7 days\n", "Time,Place,Magnitude\n", "[Earthquakes]\n",
                                      "[1] Earthquakes, past day\n", "{{banner}}\n", "[]<p>none</p>\n",
-                                     "{\"a\":1} trailing\n", "time,latitude,longitude,depth\n"}) {
+                                     "{\"a\":1} trailing\n", "{\"a\":1,}\n", "time,latitude,longitude,depth\n",
+                                     "#EventID|Time|Latitude|Longitude\n"}) {
         const std::vector<Rows> tables = Open(start + "<html><body>" + kQuakeTable);
         ASSERT_EQ(tables.size(), 1u) << start;
         EXPECT_EQ(tables[0].at(0).at(6), "Namie") << start;

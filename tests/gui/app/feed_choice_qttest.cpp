@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -46,7 +47,7 @@ FeedDialogParts Parts(CDia_Feed& dialog)
 // The dialog says what is wrong with the address before it can be accepted.
 TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
 {
-    CDia_Feed dialog("file:///data/week.geojson", 7);
+    CDia_Feed dialog("file:///data/week.geojson", {}, 7);
     FeedDialogParts parts = Parts(dialog);
     ASSERT_TRUE(parts.preset && parts.address && parts.problem && parts.refresh && parts.ok);
     EXPECT_EQ(parts.preset->currentText(), "Other address or file");
@@ -74,6 +75,17 @@ TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
         periods << parts.refresh->itemText(i);
     EXPECT_EQ(periods, (QStringList{"every minute", "every 5 minutes", "every 15 minutes",
                                     "every 60 minutes"}));
+
+    // Other sources, a line each; blank lines are no source.
+    auto* others = dialog.findChild<QPlainTextEdit*>("m_editOthers");
+    ASSERT_TRUE(others);
+    others->setPlainText("https://example.org/fdsnws/event/1/query?format=text\n\nftp://x/y\n");
+    EXPECT_EQ(parts.problem->text(), "Also read, line 3: Only http, https and file addresses can be read, not ftp:.");
+    EXPECT_FALSE(parts.ok->isEnabled());
+    others->setPlainText(" https://example.org/fdsnws/event/1/query?format=text\n\n/tmp/b.txt\n");
+    EXPECT_TRUE(parts.ok->isEnabled());
+    EXPECT_EQ(dialog.OtherAddresses(),
+              (QStringList{"https://example.org/fdsnws/event/1/query?format=text", "/tmp/b.txt"}));
 }
 
 // A feed chosen in Options > Feed is kept and loaded at once, with its period.

@@ -105,6 +105,12 @@ TEST_F(FeedLimitsTest, HtmlPagesAreCappedAt16MiB)
     server.Serve(kFeedStart + std::string(17 * kMiB, ' ') + "]}", "text/html");
     EXPECT_EQ(Load(), "");
     EXPECT_TRUE(view.HasLoaded());
+
+    std::string fdsn = "#EventID|Time|Latitude|Longitude|Magnitude|EventLocationName\n";
+    while (fdsn.size() < 17 * kMiB)
+        fdsn += "id|2025-12-07T05:00:00|36.4|141.2|5.8|NEAR THE EAST COAST OF HONSHU, JAPAN\n";
+    server.Serve(fdsn, "application/octet-stream");
+    EXPECT_EQ(Load(), "");
 }
 
 TEST_F(FeedLimitsTest, CompressedAnswersAreCappedAfterDecompression)

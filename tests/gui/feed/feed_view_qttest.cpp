@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
+#include "core/feed/DocumentDump.h"
+#include "core/feed/QuakeList.h"
 #include "gui/feed/FeedView.h"
+#include "gui/feed/SourceStates.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
 
@@ -46,7 +49,7 @@ TEST_F(FeedViewTest, LoadsOverHttpWithItsUserAgentAndGzip)
     EXPECT_TRUE(view.HasLoaded());
     EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
     EXPECT_DOUBLE_EQ(view.LastGoodLoad().value, clock.Now().value);
-    EXPECT_EQ(server.LastUserAgent(), "Tremolux/2.0 (+desktop earthquake watcher)");
+    EXPECT_EQ(server.LastUserAgent(), "Tremolux/2.0.0 (+desktop earthquake watcher)");
     EXPECT_NE(server.LastAcceptEncoding().find("gzip"), std::string::npos);
     ASSERT_NE(view.GetHtmlDocument(), nullptr);
     EXPECT_TRUE(view.GetHtmlDocument()->ViewableAsTables());
@@ -64,6 +67,72 @@ TEST_F(FeedViewTest, RefreshReloadsTheSameAddress)
     EXPECT_EQ(view.GetReadyState(), FeedView::kReadyStateLoading);
     ASSERT_TRUE(LoadEnds());
     EXPECT_EQ(server.RequestCount(), 2);
+}
+
+// A reload asks with the page's ETag and date; 304 is a good load that keeps
+// the document. An FDSN answer is read like any other feed.
+TEST_F(FeedViewTest, AnUnchangedPageIsAGoodLoadWithNothingNew)
+{
+    server.ServeConditional("#EventID|Time|Latitude|Longitude|Magnitude|EventLocationName\n"
+                            "id1|2025-12-07T05:00:00|36.4|141.2|5.8|HONSHU\n",
+                            "\"v1\"", "Sun, 07 Dec 2025 05:00:00 GMT");
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds());
+    const FeedDocument* document = view.GetHtmlDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(document->ViewableAsTables());
+
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_EQ(server.NotModifiedCount(), 1);
+    EXPECT_EQ(view.GetHtmlDocument(), document);
+    EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
+
+    // An FDSN service is asked no more often than every five minutes.
+    const int asked = server.RequestCount();
+    view.Navigate2(server.Url("/fdsnws/event/1/query?format=text"));
+    ASSERT_TRUE(LoadEnds());
+    view.Refresh();
+    EXPECT_EQ(view.GetReadyState(), FeedBrowser::kReadyStateComplete);
+    EXPECT_EQ(server.RequestCount(), asked + 1);
+    EXPECT_TRUE(view.HasLoaded());
+
+    // Without a document to keep, nothing is asked conditionally.
+    FeedView fresh{clock};
+    fresh.Navigate2(server.Url());
+    ASSERT_TRUE(WaitUntil([&] { return fresh.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    EXPECT_EQ(server.NotModifiedCount(), 1);
+    EXPECT_TRUE(fresh.HasLoaded());
+}
+
+// Sources read beside the address: one merged list, which a failing source
+// leaves as it was.
+TEST_F(FeedViewTest, SeveralSourcesGiveOneMergedList)
+{
+    TestServer emsc;
+    server.Serve(ReadTestFile("usgs_all_week.geojson"));
+    emsc.Serve(ReadTestFile("emsc_fdsn.txt"), "text/plain");
+    view.SetOtherSources({emsc.Url("/fdsnws/event/1/query")});
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds());
+    const auto parsed = [this] {
+        QuakeList quakes;
+        EXPECT_TRUE(quakes.ParsePage(view, [](const std::string& text) { ADD_FAILURE() << text; }));
+        return quakes;
+    };
+    QuakeList quakes = parsed();
+    ASSERT_EQ(quakes.count(), 4);
+    EXPECT_EQ(quakes.at(0).region, "93 km E of Namie, Japan");
+    EXPECT_EQ(quakes.at(2).region, "SOUTHERN ITALY");
+    EXPECT_EQ(quakes.at(2).magnitudeType, "ML");
+
+    server.ServeStatus(500);
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds());
+    EXPECT_EQ(view.LastFailure(), "HTTP 500 Internal Server Error");
+    EXPECT_EQ(parsed().count(), 4);
+    EXPECT_EQ(SourceStatesText(view, clock.Now()),
+              "127.0.0.1: HTTP 500 Internal Server Error, last loaded 0 min ago\n127.0.0.1: loaded 0 min ago");
 }
 
 TEST_F(FeedViewTest, FollowsTenRedirectsButNotEleven)

@@ -1,0 +1,151 @@
+#include "core/feed/FdsnTextDocument.h"
+
+#include <array>
+#include <vector>
+
+#include "core/common/Charset.h"
+#include "core/feed/CellTableDocument.h"
+#include "core/feed/FeedTime.h"
+
+namespace tremolux {
+
+namespace {
+
+using Fields = std::vector<std::string_view>;
+
+enum Column { kId, kTime, kLatitude, kLongitude, kDepth, kMagType, kMagnitude, kPlace, kColumnCount };
+
+// Agencies differ in case ("Depth/km", "Depth/Km") and some pad the names.
+constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
+    "eventid", "time", "latitude", "longitude", "depth/km", "magtype", "magnitude", "eventlocationname"};
+
+constexpr int kMissing = -1;
+
+using Columns = std::array<int, kColumnCount>;
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+void SplitFields(std::string_view line, Fields& fields)
+{
+    fields.clear();
+    for (std::size_t at = 0;;) {
+        const std::size_t bar = line.find('|', at);
+        fields.push_back(Trimmed(line.substr(at, bar - at)));
+        if (bar == std::string_view::npos)
+            return;
+        at = bar + 1;
+    }
+}
+
+bool SameName(std::string_view name, std::string_view lowerCase)
+{
+    if (name.size() != lowerCase.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+        if (c != lowerCase[i])
+            return false;
+    }
+    return true;
+}
+
+// The columns a header line names; the first of a repeated name counts.
+Columns FindColumns(std::string_view header, Fields& names)
+{
+    Columns columns;
+    columns.fill(kMissing);
+    names.clear();
+    if (!header.starts_with('#'))
+        return columns;
+    SplitFields(header.substr(1), names);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (int c = 0; c < kColumnCount; ++c)
+            if (columns[c] == kMissing && SameName(names[i], kColumnNames[c]))
+                columns[c] = static_cast<int>(i);
+    return columns;
+}
+
+bool HasNeededColumns(const Columns& columns)
+{
+    for (const Column needed : {kId, kTime, kLatitude, kLongitude, kMagnitude})
+        if (columns[needed] == kMissing)
+            return false;
+    return true;
+}
+
+std::string_view FieldAt(const Fields& fields, int column)
+{
+    return column >= 0 && static_cast<std::size_t>(column) < fields.size()
+               ? fields[static_cast<std::size_t>(column)]
+               : std::string_view();
+}
+
+// The line from at to its line break, at moved past the break.
+std::string_view NextLine(std::string_view text, std::size_t& at, bool& complete)
+{
+    const std::size_t end = text.find('\n', at);
+    complete = end != std::string_view::npos;
+    const std::string_view line = text.substr(at, complete ? end - at : std::string_view::npos);
+    at = complete ? end + 1 : text.size();
+    return line;
+}
+
+}  // namespace
+
+bool IsFdsnTextHeader(std::string_view line)
+{
+    Fields names;
+    return HasNeededColumns(FindColumns(line, names));
+}
+
+std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text)
+{
+    auto table = std::make_unique<CellTableDocument>();
+    const std::string utf8 = ToUtf8(std::move(text), "");
+    std::size_t at = 0;
+    bool complete = false;
+    Fields fields;
+    const Columns columns = FindColumns(NextLine(utf8, at, complete), fields);
+    if (!complete || !HasNeededColumns(columns)) {
+        table->SetUnviewable();
+        return table;
+    }
+    const std::size_t columnCount = fields.size();
+    while (at < utf8.size()) {
+        const std::string_view line = NextLine(utf8, at, complete);
+        if (Trimmed(line).empty() || line.starts_with('#'))
+            continue;
+        SplitFields(line, fields);
+        // A line short of fields is no event; at the very end it is one cut off.
+        if (fields.size() < columnCount) {
+            if (!complete) {
+                table->BreakOff();
+                break;
+            }
+            continue;
+        }
+        char timeBuffer[19];
+        table->AddRow();
+        table->AddCell(FieldAt(fields, columns[kId]));
+        table->AddCell(FieldAt(fields, columns[kMagnitude]));
+        table->AddCell(FeedTime(FieldAt(fields, columns[kTime]), timeBuffer));
+        table->AddCell(FieldAt(fields, columns[kLatitude]));
+        table->AddCell(FieldAt(fields, columns[kLongitude]));
+        table->AddCell(FieldAt(fields, columns[kDepth]));
+        table->AddCell(FieldAt(fields, columns[kPlace]));
+        CellTableDocument::EventFields event;
+        event.id = FieldAt(fields, columns[kId]);
+        event.magnitudeType = FieldAt(fields, columns[kMagType]);
+        table->SetRowEvent(event);
+    }
+    return table;
+}
+
+}  // namespace tremolux
