@@ -28,6 +28,7 @@
 #include "gui/app/Resources.h"
 #include "gui/app/Session.h"
 #include "gui/app/WindowPlacement.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
@@ -328,6 +329,7 @@ void CMainFrame::ShowHistoryOff()
 {
     m_historyOffShown = m_history.OffReason();
     const QString text = tr("History is off: %1").arg(m_historyOffShown);
+    qCWarning(lcStore).noquote() << text;
     m_wndStatusBar->showMessage(text);
     auto* box = new QMessageBox(QMessageBox::Warning, QString(kAppTitle), text, QMessageBox::Ok, this);
     box->setTextFormat(Qt::PlainText);
@@ -336,8 +338,18 @@ void CMainFrame::ShowHistoryOff()
 }
 
 // The box keeps the parser's own words and says below them what went wrong.
+// One line for the log: the parser's words and, when the load failed, why.
+void CMainFrame::LogFailure(const std::string& message) const
+{
+    QString line = QString::fromStdString(message);
+    if (g_pFeedView != nullptr && !g_pFeedView->LastFailure().empty())
+        line += QStringLiteral(" (%1)").arg(QString::fromStdString(g_pFeedView->LastFailure()));
+    qCWarning(lcFeed).noquote() << line;
+}
+
 void CMainFrame::ShowFailure(const std::string& message)
 {
+    LogFailure(message);
     UpdateFeedStatus();
     QString reason;
     if (g_pFeedView != nullptr && !g_pFeedView->LastFailure().empty())
@@ -349,8 +361,9 @@ void CMainFrame::ShowFailure(const std::string& message)
                 reason.isEmpty() ? advice : reason + " " + advice);
 }
 
-void CMainFrame::NoteFailure(const std::string&)
+void CMainFrame::NoteFailure(const std::string& message)
 {
+    LogFailure(message);
     UpdateFeedStatus();
 }
 

@@ -170,6 +170,7 @@ private:
     void RepaintAll() override;
     void ShowFailure(const std::string& message) override;
     void NoteFailure(const std::string& message) override;
+    void LogFailure(const std::string& message) const;
 
     const Clock& m_clock;
     CycleTimings m_timings;

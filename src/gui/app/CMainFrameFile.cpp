@@ -11,6 +11,7 @@
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/MapWindowFiles.h"
 #include "gui/app/RecentFiles.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
@@ -64,8 +65,9 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
 {
     const MapWindowLoad load = LoadMapWindowFile(path);
     if (!load.error.isEmpty()) {
-        ShowMessage(this, QMessageBox::Warning,
-                    tr("%1 cannot be opened: %2.").arg(path, load.error));
+        const QString text = tr("%1 cannot be opened: %2.").arg(path, load.error);
+        qCWarning(lcSession).noquote() << text;
+        ShowMessage(this, QMessageBox::Warning, text);
         return nullptr;
     }
     CChildFrame* frame = OpenMapWindow(load.window, path);
@@ -113,7 +115,9 @@ void CMainFrame::OnFileSave()
     }
     QString error;
     if (!document.OnSaveDocument(path, window->GetView()->Content(), &error)) {
-        ShowMessage(this, QMessageBox::Warning, tr("%1 could not be saved: %2").arg(path, error));
+        const QString text = tr("%1 could not be saved: %2").arg(path, error);
+        qCWarning(lcSession).noquote() << text;
+        ShowMessage(this, QMessageBox::Warning, text);
         return;
     }
     AddRecentFile(path);

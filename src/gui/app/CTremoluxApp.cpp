@@ -12,6 +12,7 @@
 #include "gui/app/QtTone.h"
 #include "gui/app/RecentFiles.h"
 #include "gui/app/Session.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Settings.h"
 
@@ -70,8 +71,9 @@ bool CTremoluxApp::InitInstance()
     for (const QString& file : m_options.files) {
         const MapWindowLoad load = LoadMapWindowFile(file);
         if (!load.error.isEmpty()) {
-            ShowMessage(nullptr, QMessageBox::Critical,
-                        QObject::tr("%1 cannot be opened: %2.").arg(file, load.error));
+            const QString text = QObject::tr("%1 cannot be opened: %2.").arg(file, load.error);
+            qCWarning(lcSession).noquote() << text;
+            ShowMessage(nullptr, QMessageBox::Critical, text);
             return false;
         }
         windows << load.window;
