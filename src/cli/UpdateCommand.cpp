@@ -8,28 +8,12 @@
 #include "cli/NumberText.h"
 #include "core/common/Clock.h"
 #include "core/events/CompareLoad.h"
+#include "core/events/EventChange.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "gui/store/SqlEventStore.h"
 
 namespace tremolux {
-
-namespace {
-
-const char* KindName(ChangeKind kind)
-{
-    switch (kind) {
-    case ChangeKind::New:
-        return "new";
-    case ChangeKind::Revised:
-        return "revised";
-    case ChangeKind::Retracted:
-        break;
-    }
-    return "retracted";
-}
-
-}  // namespace
 
 int RunUpdate(const CliOptions& options)
 {
@@ -41,7 +25,7 @@ int RunUpdate(const CliOptions& options)
         const std::unique_ptr<Clock> clock = MakeClock(options.now);
         for (const EventChange& change : CompareLoad(store, FeedName(options.feed), quakes, clock->Now())) {
             const QuakeRecord& q = change.event;
-            std::cout << KindName(change.kind) << '\t' << EventKey(q) << '\t'
+            std::cout << ChangeKindName(change.kind) << '\t' << EventKey(q) << '\t'
                       << FormatNumber(q.magnitude) << '\t' << FormatTime(q.time) << '\t'
                       << FormatNumber(q.latitude) << '\t' << FormatNumber(q.longitude) << '\t'
                       << q.region;

@@ -128,19 +128,6 @@ std::vector<AlertFiring> EvaluateAlerts(const AlertSettings& settings,
     return firings;
 }
 
-const char* ChangeKindName(ChangeKind kind)
-{
-    switch (kind) {
-    case ChangeKind::New:
-        return "new";
-    case ChangeKind::Revised:
-        return "revised";
-    case ChangeKind::Retracted:
-        break;
-    }
-    return "retracted";
-}
-
 AlertSummary SummariseAlerts(const std::vector<AlertFiring>& firings)
 {
     AlertSummary summary;

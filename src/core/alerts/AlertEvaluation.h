@@ -44,9 +44,6 @@ std::vector<AlertFiring> EvaluateAlerts(const AlertSettings& settings,
                                         const std::vector<EventChange>& changes,
                                         const AlertContext& context);
 
-// "new", "revised" or "retracted".
-const char* ChangeKindName(ChangeKind kind);
-
 // What one notification says for all the firings of a load: the largest
 // event's and the count of events. Empty for no firing.
 struct AlertSummary {

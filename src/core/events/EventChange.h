@@ -9,6 +9,20 @@ namespace tremolux {
 
 enum class ChangeKind { New, Revised, Retracted };
 
+// The word the command line and the alert log print for a kind of change.
+inline const char* ChangeKindName(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::New:
+        return "new";
+    case ChangeKind::Revised:
+        return "revised";
+    case ChangeKind::Retracted:
+        break;
+    }
+    return "retracted";
+}
+
 // What one load changed about one event.
 struct EventChange {
     ChangeKind kind;
