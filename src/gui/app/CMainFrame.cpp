@@ -287,9 +287,10 @@ void CMainFrame::UpdateFeedStatus()
 // opaque map views inside the MDI area.
 void CMainFrame::RepaintAll()
 {
-    EvaluateLoad();
+    std::vector<EventChange> changes = TakeLoad();
+    EvaluateLoad(changes);
     UpdateFeedStatus();
-    m_docks->ListChanged(TakeLoad());
+    m_docks->ListChanged(std::move(changes));
     QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows()) {
         window->GetView()->FollowSelection();
@@ -319,6 +320,13 @@ std::vector<EventChange> CMainFrame::TakeLoad()
     if (!good)
         return {};
     std::vector<EventChange> changes = m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
+    int counts[3] = {};
+    for (const EventChange& change : changes)
+        ++counts[static_cast<int>(change.kind)];
+    qCDebug(lcFeed).noquote() << "read" << m_quakes.count() << "quakes from"
+                              << QString::fromStdString(g_pFeedView->Address());
+    qCDebug(lcStore).noquote() << counts[0] << "new," << counts[1] << "revised," << counts[2]
+                               << "retracted";
     if (m_history.OffReason() != m_historyOffShown)
         ShowHistoryOff();
     return changes;

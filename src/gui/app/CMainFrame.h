@@ -11,7 +11,6 @@
 #include "core/alerts/AlertEvaluation.h"
 #include "core/cycle/MainCycle.h"
 #include "core/feed/QuakeList.h"
-#include "core/events/NewEvents.h"
 #include "core/session/MapWindowFile.h"
 #include "gui/app/ToneRelay.h"
 #include "gui/store/EventHistory.h"
@@ -152,10 +151,9 @@ private:
     void PlaceNewWindow(QMdiSubWindow* window);
     void ShowActiveViewStatus();
     void CreateAlerts();
-    void CreateMapActions();
-    void CreateAlertActions();
+    void CreateAlertRunner();
     void OnNewestQuake(int frequencyHz, int durationMs);
-    void EvaluateLoad();
+    void EvaluateLoad(const std::vector<EventChange>& changes);
     void CarryAlerts(const std::vector<EventChange>& changes, const std::vector<QuakeRecord>& known);
     std::vector<AlertPlace> WindowCities() const;
     int LocalMinute() const;
@@ -195,7 +193,6 @@ private:
 
     AlertSettings m_alertSettings;
     AlertActionRunner* m_alertActions = nullptr;
-    NewEvents m_loadNews;  // which events each load brought
     unsigned long long m_evaluatedRevision = 0;
     double m_snoozedUntil = 0.0;  // the clock's days; alerts rest before it
 
@@ -224,6 +221,9 @@ private:
     QAction* m_nextWindowAct = nullptr;
     QAction* m_previousWindowAct = nullptr;
     QAction* m_alertsAct = nullptr;
+    QAction* m_snoozeHourAct = nullptr;
+    QAction* m_snoozeMorningAct = nullptr;
+    QAction* m_resumeAlertsAct = nullptr;
     QMenu* m_snoozeMenu = nullptr;
 
     QList<QMenu*> m_noDocumentMenus;  // menu 128

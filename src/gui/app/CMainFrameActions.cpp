@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -19,158 +20,165 @@ namespace tremolux {
 
 namespace {
 
-QAction* MakeAction(QObject* parent, const QString& text, const QString& prompt,
-                    const QString& tip)
+// A separator where the list of a menu's actions holds none.
+void AddActions(QMenu* menu, std::initializer_list<QAction*> actions)
 {
-    auto* action = new QAction(text, parent);
-    action->setStatusTip(prompt);
-    action->setToolTip(tip);
-    return action;
+    for (QAction* action : actions) {
+        if (action == nullptr)
+            menu->addSeparator();
+        else
+            menu->addAction(action);
+    }
 }
 
 }  // namespace
 
+// Every command of the frame, created here and nowhere else: its menu text,
+// status bar prompt, tooltip (none: Qt's own, the text without its mnemonic),
+// keys and what it does. The menus below and the map windows' context menus
+// show these actions.
 void CMainFrame::CreateActions()
 {
-    m_newAct = MakeAction(this, tr("&New\tCtrl+N"), tr("Create a new document"), tr("New"));
+    struct Command {
+        QAction* CMainFrame::*action;
+        const char* text;
+        const char* prompt;
+        const char* tip;
+        QKeySequence keys;
+        void (*run)(CMainFrame&);
+    };
+    const Command commands[] = {
+        {&CMainFrame::m_newAct, QT_TR_NOOP("&New\tCtrl+N"), QT_TR_NOOP("Create a new document"),
+         QT_TR_NOOP("New"), QKeySequence(Qt::CTRL | Qt::Key_N), [](CMainFrame& f) { f.OnFileNew(); }},
+        {&CMainFrame::m_openAct, QT_TR_NOOP("&Open..."), QT_TR_NOOP("Open an existing document"),
+         QT_TR_NOOP("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), [](CMainFrame& f) { f.OnFileOpen(); }},
+        {&CMainFrame::m_saveAct, QT_TR_NOOP("&Save"), QT_TR_NOOP("Save the active document"),
+         QT_TR_NOOP("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [](CMainFrame& f) { f.OnFileSave(); }},
+        {&CMainFrame::m_closeAct, QT_TR_NOOP("&Close"), QT_TR_NOOP("Close the active document"),
+         QT_TR_NOOP("Close"), QKeySequence(Qt::CTRL | Qt::Key_F4), [](CMainFrame& f) { f.OnFileClose(); }},
+        {&CMainFrame::m_openFeedAct, QT_TR_NOOP("Open &Feed..."),
+         QT_TR_NOOP("Read the quakes from a feed file"), QT_TR_NOOP("Open Feed"), {},
+         [](CMainFrame& f) { f.OnFileOpenFeed(); }},
+        {&CMainFrame::m_refreshAct, QT_TR_NOOP("&Refresh Now"), QT_TR_NOOP("Reload the quake feed now"),
+         QT_TR_NOOP("Refresh Now"), QKeySequence(Qt::Key_F5), [](CMainFrame& f) { f.OnRefreshNow(); }},
+        {&CMainFrame::m_exitAct, QT_TR_NOOP("E&xit"),
+         QT_TR_NOOP("Quit the application; prompts to save documents"), QT_TR_NOOP("Exit"), {},
+         [](CMainFrame& f) { f.close(); }},
+        {&CMainFrame::m_toolbarAct, QT_TR_NOOP("&Toolbar"), QT_TR_NOOP("Show or hide the toolbar"),
+         QT_TR_NOOP("Toggle ToolBar"), {}, nullptr},
+        {&CMainFrame::m_statusBarAct, QT_TR_NOOP("&Status Bar"), QT_TR_NOOP("Show or hide the status bar"),
+         QT_TR_NOOP("Toggle StatusBar"), {}, nullptr},
+        {&CMainFrame::m_chooseCityAct, QT_TR_NOOP("Choose &City…"),
+         QT_TR_NOOP("Choose the active map window's city"), QT_TR_NOOP("Choose City"),
+         QKeySequence(Qt::CTRL | Qt::Key_L), [](CMainFrame& f) { f.OnMapChooseCity(); }},
+        {&CMainFrame::m_parametersAct, QT_TR_NOOP("&Parameters…"),
+         QT_TR_NOOP("Set what the active map window shows"), QT_TR_NOOP("Parameters"),
+         QKeySequence(Qt::CTRL | Qt::Key_P), [](CMainFrame& f) { f.OnMapParameters(); }},
+        {&CMainFrame::m_feedAct, QT_TR_NOOP("&Feed..."),
+         QT_TR_NOOP("Choose the quake feed and how often it is reloaded"), QT_TR_NOOP("Feed"), {},
+         [](CMainFrame& f) { f.OnOptionsFeed(); }},
+        {&CMainFrame::m_alertsAct, QT_TR_NOOP("&Alerts…"),
+         QT_TR_NOOP("Choose which quakes sound, notify or run a command"), nullptr, {},
+         [](CMainFrame& f) { f.OnOptionsAlerts(); }},
+        {&CMainFrame::m_snoozeHourAct, QT_TR_NOOP("For 1 &Hour"), nullptr, nullptr, {},
+         [](CMainFrame& f) { f.SnoozeAlerts(1.0); }},
+        {&CMainFrame::m_snoozeMorningAct, QT_TR_NOOP("Until &Morning"), nullptr, nullptr, {},
+         [](CMainFrame& f) { f.SnoozeUntilMorning(); }},
+        {&CMainFrame::m_resumeAlertsAct, QT_TR_NOOP("&Resume Alerts"), nullptr, nullptr, {},
+         [](CMainFrame& f) { f.ResumeAlerts(); }},
+        {&CMainFrame::m_cascadeAct, QT_TR_NOOP("&Cascade"), QT_TR_NOOP("Arrange windows so they overlap"),
+         QT_TR_NOOP("Cascade Windows"), {}, [](CMainFrame& f) { f.OnWindowCascade(); }},
+        {&CMainFrame::m_tileAct, QT_TR_NOOP("&Tile"), QT_TR_NOOP("Arrange windows horizontally"),
+         QT_TR_NOOP("Arrange windows horizontally"), {}, [](CMainFrame& f) { f.OnWindowTileHorz(); }},
+        {&CMainFrame::m_arrangeAct, QT_TR_NOOP("&Arrange Icons"),
+         QT_TR_NOOP("Arrange icons at the bottom of the window"), QT_TR_NOOP("Arrange Icons"), {},
+         [](CMainFrame& f) { f.OnWindowArrange(); }},
+        {&CMainFrame::m_tileVertAct, QT_TR_NOOP("Tile Vertically"), QT_TR_NOOP("Arrange windows vertically"),
+         QT_TR_NOOP("Arrange windows vertically"), {}, [](CMainFrame& f) { f.OnWindowTileVert(); }},
+        {&CMainFrame::m_tileHorzAct, QT_TR_NOOP("Tile Horizontally"),
+         QT_TR_NOOP("Arrange windows horizontally"), QT_TR_NOOP("Arrange windows horizontally"), {},
+         [](CMainFrame& f) { f.OnWindowTileHorz(); }},
+        {&CMainFrame::m_nextWindowAct, QT_TR_NOOP("Ne&xt Window"), QT_TR_NOOP("Activate the next map window"),
+         QT_TR_NOOP("Next Window"), QKeySequence(Qt::CTRL | Qt::Key_Tab),
+         [](CMainFrame& f) { f.m_mdiArea->activateNextSubWindow(); }},
+        {&CMainFrame::m_previousWindowAct, QT_TR_NOOP("Pre&vious Window"),
+         QT_TR_NOOP("Activate the previous map window"), QT_TR_NOOP("Previous Window"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+         [](CMainFrame& f) { f.m_mdiArea->activatePreviousSubWindow(); }},
+        {&CMainFrame::m_worldMapAct, QT_TR_NOOP("New &World Map"),
+         QT_TR_NOOP("Open a world map about the active window's city"), QT_TR_NOOP("New World Map"), {},
+         [](CMainFrame& f) { f.OnWindowNewWorldMap(); }},
+        {&CMainFrame::m_helpFinderAct, QT_TR_NOOP("&Help Topics"), QT_TR_NOOP("List Help topics"),
+         QT_TR_NOOP("Help Topics"), {}, [](CMainFrame& f) { f.OnHelpFinder(); }},
+        {&CMainFrame::m_aboutAct, QT_TR_NOOP("&About Tremolux..."),
+         QT_TR_NOOP("Display program information, version number and copyright"), QT_TR_NOOP("About"), {},
+         [](CMainFrame& f) { f.OnAppAbout(); }},
+        {&CMainFrame::m_helpAct, QT_TR_NOOP("Help"), QT_TR_NOOP("Display help for current task or command"),
+         QT_TR_NOOP("Help"), QKeySequence(Qt::Key_F1), [](CMainFrame& f) { f.OnHelpFinder(); }},
+        {&CMainFrame::m_contextHelpAct, QT_TR_NOOP("Help"),
+         QT_TR_NOOP("Display help for clicked on buttons, menus and windows"), QT_TR_NOOP("Help"),
+         QKeySequence(Qt::SHIFT | Qt::Key_F1), [](CMainFrame& f) { f.OnContextHelp(); }},
+    };
+    for (const Command& command : commands) {
+        auto* action = new QAction(tr(command.text), this);
+        if (command.prompt != nullptr)
+            action->setStatusTip(tr(command.prompt));
+        if (command.tip != nullptr)
+            action->setToolTip(tr(command.tip));
+        action->setShortcut(command.keys);
+        if (command.run != nullptr)
+            connect(action, &QAction::triggered, this, [this, run = command.run] { run(*this); });
+        this->*command.action = action;
+    }
+    for (QAction* action : {m_toolbarAct, m_statusBarAct}) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
     m_newAct->setIcon(QIcon(":/images/new.png"));
-    m_newAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(m_newAct, &QAction::triggered, this, [this] { OnFileNew(); });
-
-    m_openAct = MakeAction(this, tr("&Open..."), tr("Open an existing document"), tr("Open"));
-    m_openAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(m_openAct, &QAction::triggered, this, &CMainFrame::OnFileOpen);
-
-    m_saveAct = MakeAction(this, tr("&Save"), tr("Save the active document"), tr("Save"));
-    m_saveAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(m_saveAct, &QAction::triggered, this, &CMainFrame::OnFileSave);
-
-    m_closeAct = MakeAction(this, tr("&Close"), tr("Close the active document"), tr("Close"));
-    connect(m_closeAct, &QAction::triggered, this, &CMainFrame::OnFileClose);
-
-    m_openFeedAct = MakeAction(this, tr("Open &Feed..."), tr("Read the quakes from a feed file"),
-                               tr("Open Feed"));
-    connect(m_openFeedAct, &QAction::triggered, this, &CMainFrame::OnFileOpenFeed);
-
-    m_feedAct = MakeAction(this, tr("&Feed..."),
-                           tr("Choose the quake feed and how often it is reloaded"), tr("Feed"));
-    connect(m_feedAct, &QAction::triggered, this, &CMainFrame::OnOptionsFeed);
-
-    m_exitAct = MakeAction(this, tr("E&xit"), tr("Quit the application; prompts to save documents"),
-                           tr("Exit"));
-    connect(m_exitAct, &QAction::triggered, this, &QWidget::close);
-
-    m_toolbarAct = MakeAction(this, tr("&Toolbar"), tr("Show or hide the toolbar"),
-                              tr("Toggle ToolBar"));
-    m_toolbarAct->setCheckable(true);
-    m_toolbarAct->setChecked(true);
-
-    m_statusBarAct = MakeAction(this, tr("&Status Bar"), tr("Show or hide the status bar"),
-                                tr("Toggle StatusBar"));
-    m_statusBarAct->setCheckable(true);
-    m_statusBarAct->setChecked(true);
-
-    m_cascadeAct = MakeAction(this, tr("&Cascade"), tr("Arrange windows so they overlap"),
-                              tr("Cascade Windows"));
-    connect(m_cascadeAct, &QAction::triggered, this, &CMainFrame::OnWindowCascade);
-
-    const QString horizontally = tr("Arrange windows horizontally");
-    const QString vertically = tr("Arrange windows vertically");
-    m_tileAct = MakeAction(this, tr("&Tile"), horizontally, horizontally);
-    connect(m_tileAct, &QAction::triggered, this, &CMainFrame::OnWindowTileHorz);
-
-    m_arrangeAct = MakeAction(this, tr("&Arrange Icons"),
-                              tr("Arrange icons at the bottom of the window"), tr("Arrange Icons"));
-    connect(m_arrangeAct, &QAction::triggered, this, &CMainFrame::OnWindowArrange);
-
-    m_tileVertAct = MakeAction(this, tr("Tile Vertically"), vertically, vertically);
     m_tileVertAct->setIcon(QIcon(":/images/tile_vert.png"));
-    connect(m_tileVertAct, &QAction::triggered, this, &CMainFrame::OnWindowTileVert);
-
-    m_tileHorzAct = MakeAction(this, tr("Tile Horizontally"), horizontally, horizontally);
     m_tileHorzAct->setIcon(QIcon(":/images/tile_horz.png"));
-    connect(m_tileHorzAct, &QAction::triggered, this, &CMainFrame::OnWindowTileHorz);
-
-    m_worldMapAct = MakeAction(this, tr("New &World Map"),
-                               tr("Open a world map about the active window's city"),
-                               tr("New World Map"));
-    connect(m_worldMapAct, &QAction::triggered, this, &CMainFrame::OnWindowNewWorldMap);
-
-    m_helpFinderAct = MakeAction(this, tr("&Help Topics"), tr("List Help topics"),
-                                 tr("Help Topics"));
-    connect(m_helpFinderAct, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
-
-    m_aboutAct = MakeAction(this, tr("&About Tremolux..."),
-                            tr("Display program information, version number and copyright"),
-                            tr("About"));
-    connect(m_aboutAct, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-
-    m_helpAct = MakeAction(this, tr("Help"), tr("Display help for current task or command"),
-                           tr("Help"));
-    m_helpAct->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(m_helpAct, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
-
-    m_contextHelpAct = MakeAction(this, tr("Help"),
-                                  tr("Display help for clicked on buttons, menus and windows"),
-                                  tr("Help"));
-    m_contextHelpAct->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    connect(m_contextHelpAct, &QAction::triggered, this, &CMainFrame::OnContextHelp);
-
-    m_closeAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
-    CreateMapActions();
+    m_refreshAct->setIcon(QIcon::fromTheme(QStringLiteral("view-refresh"),
+                                           style()->standardIcon(QStyle::SP_BrowserReload)));
 
     // The accelerators work whichever menu is shown, and for commands no menu holds.
     addActions({m_newAct, m_openAct, m_saveAct, m_helpAct, m_contextHelpAct});
     addActions({m_closeAct, m_refreshAct, m_chooseCityAct, m_parametersAct, m_nextWindowAct,
                 m_previousWindowAct});
+    CreateAlertRunner();
 }
 
 void CMainFrame::CreateMenus()
 {
     auto* viewMenu = new QMenu(tr("&View"), this);
-    viewMenu->addAction(m_toolbarAct);
-    viewMenu->addAction(m_statusBarAct);
-    viewMenu->addSeparator();
-    viewMenu->addAction(m_docks->ListDock()->toggleViewAction());
-    viewMenu->addAction(m_docks->LegendDock()->toggleViewAction());
+    AddActions(viewMenu, {m_toolbarAct, m_statusBarAct, nullptr, m_docks->ListDock()->toggleViewAction(),
+                          m_docks->LegendDock()->toggleViewAction()});
 
     auto* helpMenu = new QMenu(tr("&Help"), this);
-    helpMenu->addAction(m_helpFinderAct);
-    helpMenu->addSeparator();
-    helpMenu->addAction(m_aboutAct);
+    AddActions(helpMenu, {m_helpFinderAct, nullptr, m_aboutAct});
 
+    // With no window open there is no Window menu: New World Map is here.
     auto* fileMenu = new QMenu(tr("&File"), this);
-    fileMenu->addAction(m_newAct);
-    fileMenu->addAction(m_worldMapAct);  // with no window open there is no Window menu
-    fileMenu->addAction(m_openAct);
-    fileMenu->addAction(m_openFeedAct);
-    fileMenu->addAction(m_refreshAct);
-    fileMenu->addSeparator();
-    fileMenu->addAction(m_closeAct);
-    fileMenu->addAction(m_exitAct);
+    AddActions(fileMenu, {m_newAct, m_worldMapAct, m_openAct, m_openFeedAct, m_refreshAct, nullptr,
+                          m_closeAct, m_exitAct});
+
+    m_snoozeMenu = new QMenu(tr("S&nooze Alerts"), this);
+    AddActions(m_snoozeMenu, {m_snoozeHourAct, m_snoozeMorningAct, m_resumeAlertsAct});
+    connect(m_snoozeMenu, &QMenu::aboutToShow, this,
+            [this] { m_resumeAlertsAct->setEnabled(AlertsSnoozed()); });
     auto* optionsMenu = new QMenu(tr("&Options"), this);
-    optionsMenu->addAction(m_feedAct);
-    optionsMenu->addSeparator();
-    optionsMenu->addAction(m_alertsAct);
+    AddActions(optionsMenu, {m_feedAct, nullptr, m_alertsAct});
     optionsMenu->addMenu(m_snoozeMenu);
     m_noDocumentMenus = {fileMenu, viewMenu, optionsMenu, helpMenu};
 
     auto* mapFileMenu = new QMenu(tr("&File"), this);
-    mapFileMenu->addAction(m_newAct);
-    mapFileMenu->addAction(m_openAct);
-    mapFileMenu->addAction(m_saveAct);
-    mapFileMenu->addAction(m_closeAct);
-    mapFileMenu->addAction(m_openFeedAct);
-    mapFileMenu->addAction(m_refreshAct);
-    mapFileMenu->addSeparator();
-    mapFileMenu->addAction(m_exitAct);
+    AddActions(mapFileMenu, {m_newAct, m_openAct, m_saveAct, m_closeAct, m_openFeedAct, m_refreshAct,
+                             nullptr, m_exitAct});
 
     m_windowMenu = new QMenu(tr("&Window"), this);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
     UpdateWindowMenu();
     m_mapMenu = new QMenu(tr("&Map"), this);
-    m_mapMenu->addAction(m_chooseCityAct);
-    m_mapMenu->addAction(m_parametersAct);
+    AddActions(m_mapMenu, {m_chooseCityAct, m_parametersAct});
 
     m_mapMenus = {mapFileMenu, viewMenu, m_mapMenu, optionsMenu, m_windowMenu, helpMenu};
 }
@@ -180,17 +188,9 @@ void CMainFrame::CreateMenus()
 void CMainFrame::UpdateWindowMenu()
 {
     m_windowMenu->clear();
-    m_windowMenu->addAction(m_cascadeAct);
-    m_windowMenu->addAction(m_tileAct);
-    m_windowMenu->addAction(m_arrangeAct);
-    m_windowMenu->addSeparator();
-    m_windowMenu->addAction(m_tileVertAct);
-    m_windowMenu->addAction(m_tileHorzAct);
-    m_windowMenu->addSeparator();
-    m_windowMenu->addAction(m_nextWindowAct);
-    m_windowMenu->addAction(m_previousWindowAct);
-    m_windowMenu->addSeparator();
-    m_windowMenu->addAction(m_worldMapAct);
+    AddActions(m_windowMenu, {m_cascadeAct, m_tileAct, m_arrangeAct, nullptr, m_tileVertAct,
+                              m_tileHorzAct, nullptr, m_nextWindowAct, m_previousWindowAct, nullptr,
+                              m_worldMapAct});
 
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 
+#include <unordered_set>
+
 #include "core/alerts/AlertRings.h"
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
@@ -19,6 +21,7 @@
 #include "gui/alerts/StoredAlertRules.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/common/AlertNotes.h"
+#include "gui/common/Log.h"
 #include "gui/common/PlainText.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
@@ -48,26 +51,31 @@ double ToDays(const QDateTime& time)
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).msecsTo(time) / 86400000.0;
 }
 
+// True when every event of the load is new to the history.
+bool FirstSight(const std::vector<EventChange>& changes, const QuakeList& quakes)
+{
+    std::unordered_set<std::string> news;
+    for (const EventChange& change : changes)
+        if (change.kind == ChangeKind::New)
+            news.insert(EventKey(change.event));
+    for (int i = 0; i < quakes.count(); ++i)
+        if (news.count(EventKey(quakes.at(i))) == 0)
+            return false;
+    return true;
+}
+
 }  // namespace
 
-void CMainFrame::CreateAlertActions()
+void CMainFrame::CreateAlertRunner()
 {
     m_alertActions = new AlertActionRunner(m_speaker, this);
     connect(m_alertActions, &AlertActionRunner::notification, this, &CMainFrame::Notify);
     connect(m_alertActions, &AlertActionRunner::bringToFront, this, &CMainFrame::BringToFront);
     connect(m_alertActions, &AlertActionRunner::actionFailed, this,
-            [this](const QString& message) { m_wndStatusBar->showMessage(message, 10000); });
-
-    m_alertsAct = new QAction(tr("&Alerts…"), this);
-    m_alertsAct->setStatusTip(tr("Choose which quakes sound, notify or run a command"));
-    connect(m_alertsAct, &QAction::triggered, this, &CMainFrame::OnOptionsAlerts);
-
-    m_snoozeMenu = new QMenu(tr("S&nooze Alerts"), this);
-    m_snoozeMenu->addAction(tr("For 1 &Hour"), this, [this] { SnoozeAlerts(1.0); });
-    m_snoozeMenu->addAction(tr("Until &Morning"), this, &CMainFrame::SnoozeUntilMorning);
-    QAction* resume = m_snoozeMenu->addAction(tr("&Resume Alerts"), this, &CMainFrame::ResumeAlerts);
-    connect(m_snoozeMenu, &QMenu::aboutToShow, this,
-            [this, resume] { resume->setEnabled(AlertsSnoozed()); });
+            [this](const QString& message) {
+                qCWarning(lcAlerts).noquote() << message;
+                m_wndStatusBar->showMessage(message, 10000);
+            });
 }
 
 void CMainFrame::CreateAlerts()
@@ -112,22 +120,18 @@ void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
     m_speaker.Play(frequencyHz, durationMs);
 }
 
-// The rules see every quake a load brought, once per load.
-void CMainFrame::EvaluateLoad()
+// The rules see every change of a good load, once: new events wherever they
+// stand in the list, revisions and retractions. A load of nothing but new
+// events (an empty history, another feed) tells what is there, not news.
+void CMainFrame::EvaluateLoad(const std::vector<EventChange>& changes)
 {
     if (m_quakes.Revision() == m_evaluatedRevision)
         return;
     m_evaluatedRevision = m_quakes.Revision();
-    m_loadNews.Update(m_quakes);
-    std::vector<QuakeRecord> known;
-    std::vector<EventChange> changes;
-    known.reserve(m_quakes.count());
-    for (int i = 0; i < m_quakes.count(); ++i) {
-        known.push_back(m_quakes.at(i));
-        if (m_loadNews.IsNew(i))
-            changes.push_back({ChangeKind::New, m_quakes.at(i), std::nullopt, {}});
-    }
-    if (!AlertsSnoozed())
+    std::vector<QuakeRecord> known(m_quakes.count());
+    for (int i = 0; i < m_quakes.count(); ++i)
+        known[i] = m_quakes.at(i);
+    if (!AlertsSnoozed() && !FirstSight(changes, m_quakes))
         CarryAlerts(changes, known);
     ShowAlertRings();
 }
@@ -142,6 +146,10 @@ void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes,
     context.localMinute = LocalMinute();
     context.known = known;
     const std::vector<AlertFiring> firings = EvaluateAlerts(m_alertSettings, changes, context);
+    for (const AlertFiring& firing : firings)
+        qCDebug(lcAlerts).noquote() << QString::fromStdString(firing.ruleName)
+                                    << ChangeKindName(firing.change)
+                                    << QString::fromStdString(EventKey(firing.event));
     AlertNotes::Shared().Record(firings);
     m_alertActions->Carry(firings);
 }

@@ -24,10 +24,13 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         "SOURCE");
     const QCommandLineOption now(
         "now", "Take TIME, \"YYYY-MM-DD HH:MM:SS\" in UTC, as the present moment.", "TIME");
+    const QCommandLineOption verbose(
+        "verbose", "Log each load, its changes and each alert to standard error as well.");
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(feed);
     parser.addOption(now);
+    parser.addOption(verbose);
     parser.addPositionalArgument("FILE", "A file to open as a map window; one window each.",
                                  "[FILE...]");
 
@@ -62,6 +65,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                               + parser.value(now) + "\"");
         result.options.now = date;
     }
+    result.verbose = parser.isSet(verbose);
     if (parser.isSet(feed))
         result.options.feedAddress = parser.value(feed).toStdString();
     result.options.files = parser.positionalArguments();

@@ -14,6 +14,7 @@ namespace tremolux {
 struct CommandLine {
     AppOptions options;
     bool exit = false;
+    bool verbose = false;  // the debug lines of the log as well
     int exitStatus = 0;
     QString message;  // to standard output when exitStatus is 0, else standard error
 };

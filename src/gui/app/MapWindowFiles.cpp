@@ -31,10 +31,6 @@ MapWindowLoad LoadMapWindowFile(const QString& path)
         load.error = QObject::tr("there is no such file");
         return load;
     }
-    if (!info.isDir() && !info.isReadable()) {
-        load.error = QObject::tr("it cannot be read");
-        return load;
-    }
     const RegularFileRead file =
         ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxFileSize);
     if (file.tooLarge) {
@@ -42,7 +38,11 @@ MapWindowLoad LoadMapWindowFile(const QString& path)
         return load;
     }
     if (!file.ok) {
-        load.error = QString::fromStdString(file.error);
+        // The system's own reason, as a save that fails gives it.
+        const QString reason = QString::fromStdString(file.error);
+        load.error = info.isDir() || info.isReadable()
+                         ? reason
+                         : QObject::tr("it cannot be read (%1)").arg(reason);
         return load;
     }
     const MapWindowReadResult read = ReadMapWindow(file.bytes);

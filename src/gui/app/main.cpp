@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include "gui/app/CTremoluxApp.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    if (commandLine.verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("tremolux.*.debug=true"));
     QApplication application(argc, argv);
     QApplication::setApplicationName(settings::kApplication);
     QApplication::setOrganizationName(settings::kOrganization);

@@ -93,6 +93,16 @@ TEST_F(WatcherTest, TheRulesDecideWhatSoundsAndNotifies)
     EXPECT_EQ(alerts.at(0).at(0).toString(), "3 quakes match");
     EXPECT_EQ(alerts.at(0).at(1).toString(), "largest M6.1 Test region 1");
 
+    // Neither heads the list, both are news: the M 4.4 revised to 6.5 and an
+    // M 5.0 posted late, older than it.
+    feed[5].magnitude = 6.5;
+    feed.insert(feed.begin() + 6, {5.0, 10.0, 10.0, 150});
+    server.Serve(Feed(feed));
+    ASSERT_TRUE(Reload());
+    ASSERT_EQ(alerts.count(), 2);
+    EXPECT_EQ(alerts.at(1).at(0).toString(), "2 quakes match");
+    EXPECT_TRUE(alerts.at(1).at(1).toString().startsWith("largest M6.5 Test region 5,"));
+
     // The tone entry switched off, then everything snoozed: silence.
     AlertSettings settings = frame->Alerts();
     settings.newestTone.enabled = false;
@@ -101,16 +111,16 @@ TEST_F(WatcherTest, TheRulesDecideWhatSoundsAndNotifies)
     server.Serve(Feed(feed));
     ASSERT_TRUE(Reload());
     EXPECT_EQ(tone.frequencies.size(), 3u);
-    ASSERT_EQ(alerts.count(), 2);
-    EXPECT_EQ(alerts.at(1).at(0).toString(), "M 2.5 or more within 300 km");
-    EXPECT_EQ(alerts.at(1).at(1).toString(),
+    ASSERT_EQ(alerts.count(), 3);
+    EXPECT_EQ(alerts.at(2).at(0).toString(), "M 2.5 or more within 300 km");
+    EXPECT_EQ(alerts.at(2).at(1).toString(),
               "M5.0 Test region 0, 82 km from Tokyo\nEstimated intensity III at Tokyo "
               "(M 2.5 or more within 300 km)");
     frame->SnoozeAlerts(1.0);
     feed.insert(feed.begin(), {7.0, 35.0, 140.0, 0});
     server.Serve(Feed(feed));
     ASSERT_TRUE(Reload());
-    EXPECT_EQ(alerts.count(), 2);
+    EXPECT_EQ(alerts.count(), 3);
     EXPECT_EQ(AppSettings().value(settings::kAlertRules).toString().toStdString(),
               WriteAlertSettings(settings));
 }

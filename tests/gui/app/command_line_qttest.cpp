@@ -27,6 +27,8 @@ TEST(CommandLineTest, ReadsFeedNowAndFile)
     EXPECT_TRUE(empty.options.feedAddress.empty());
     EXPECT_FALSE(empty.options.now.has_value());
     EXPECT_TRUE(empty.options.files.isEmpty());
+    EXPECT_FALSE(empty.verbose);
+    EXPECT_TRUE(Parse({"--verbose"}).verbose);
 }
 
 TEST(CommandLineTest, HelpAndVersionExitWithSuccess)
