@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "core/common/Charset.h"
+#include "core/common/FieldColumns.h"
 #include "core/feed/CellTableDocument.h"
 #include "core/feed/FeedTime.h"
 
@@ -13,7 +15,6 @@ namespace tremolux {
 
 namespace {
 
-using Fields = std::vector<std::string_view>;
 
 // Reads RFC 4180 records. Quoted fields are unquoted in place in the buffer it
 // owns, so a field is always a view and a record costs no allocation.
@@ -96,34 +97,16 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     "id", "mag", "time", "latitude", "longitude", "depth", "place", "type",
     "updated", "status", "magType", "net"};
 
-constexpr int kMissing = -1;
-
 using Columns = std::array<int, kColumnCount>;
 
 Columns FindColumns(const Fields& names)
 {
-    Columns columns;
-    columns.fill(kMissing);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        for (int c = 0; c < kColumnCount; ++c)
-            if (names[i] == kColumnNames[c] && columns[c] == kMissing)
-                columns[c] = static_cast<int>(i);
-    return columns;
+    return tremolux::FindColumns(names, kColumnNames, std::equal_to<>());
 }
 
 bool HasNeededColumns(const Columns& columns)
 {
-    for (const Column needed : {kTime, kLatitude, kLongitude, kMag, kPlace})
-        if (columns[needed] == kMissing)
-            return false;
-    return true;
-}
-
-std::string_view FieldAt(const Fields& fields, int column)
-{
-    return column >= 0 && static_cast<std::size_t>(column) < fields.size()
-               ? fields[static_cast<std::size_t>(column)]
-               : std::string_view();
+    return HasColumns(columns, {kTime, kLatitude, kLongitude, kMag, kPlace});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/common/Charset.h"
+#include "core/common/FieldColumns.h"
 #include "core/feed/CellTableDocument.h"
 #include "core/feed/FeedTime.h"
 
@@ -11,7 +12,6 @@ namespace tremolux {
 
 namespace {
 
-using Fields = std::vector<std::string_view>;
 
 enum Column { kId, kTime, kLatitude, kLongitude, kDepth, kMagType, kMagnitude, kPlace, kColumnCount };
 
@@ -19,18 +19,7 @@ enum Column { kId, kTime, kLatitude, kLongitude, kDepth, kMagType, kMagnitude, k
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     "eventid", "time", "latitude", "longitude", "depth/km", "magtype", "magnitude", "eventlocationname"};
 
-constexpr int kMissing = -1;
-
 using Columns = std::array<int, kColumnCount>;
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 void SplitFields(std::string_view line, Fields& fields)
 {
@@ -56,35 +45,22 @@ bool SameName(std::string_view name, std::string_view lowerCase)
     return true;
 }
 
-// The columns a header line names; the first of a repeated name counts.
+// The columns a header line names.
 Columns FindColumns(std::string_view header, Fields& names)
 {
-    Columns columns;
-    columns.fill(kMissing);
     names.clear();
-    if (!header.starts_with('#'))
+    if (!header.starts_with('#')) {
+        Columns columns;
+        columns.fill(kMissingColumn);
         return columns;
+    }
     SplitFields(header.substr(1), names);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        for (int c = 0; c < kColumnCount; ++c)
-            if (columns[c] == kMissing && SameName(names[i], kColumnNames[c]))
-                columns[c] = static_cast<int>(i);
-    return columns;
+    return tremolux::FindColumns(names, kColumnNames, SameName);
 }
 
 bool HasNeededColumns(const Columns& columns)
 {
-    for (const Column needed : {kId, kTime, kLatitude, kLongitude, kMagnitude})
-        if (columns[needed] == kMissing)
-            return false;
-    return true;
-}
-
-std::string_view FieldAt(const Fields& fields, int column)
-{
-    return column >= 0 && static_cast<std::size_t>(column) < fields.size()
-               ? fields[static_cast<std::size_t>(column)]
-               : std::string_view();
+    return HasColumns(columns, {kId, kTime, kLatitude, kLongitude, kMagnitude});
 }
 
 // The line from at to its line break, at moved past the break.

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/common/DisplaySettings.h"
+#include "core/common/FieldColumns.h"
 #include "core/common/Utf8.h"
 
 namespace tremolux {
@@ -60,15 +61,6 @@ void SplitAngle(double angle, double& degrees, double& minutes, double& seconds)
     if (minutes > 59.0)
         minutes = 59.0;
     seconds = (angle - degrees - minutes / 60.0) * 3600.0;
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
 }
 
 const char* const kKeys[] = {"city", "latitude", "longitude", "hours", "nearest_km", "pie_km",
