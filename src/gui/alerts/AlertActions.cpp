@@ -6,6 +6,7 @@
 
 #include "core/alerts/AlertRulesJson.h"
 #include "core/cycle/MainCycle.h"
+#include "gui/common/Log.h"
 
 namespace tremolux {
 
@@ -44,9 +45,10 @@ void AlertActionRunner::Sound(const std::vector<AlertFiring>& firings)
     }
     if (!loudest)
         return;
-    const int frequency = MainCycle::ToneFrequency(loudest->event.magnitude);
-    m_tone.Play(loudest->actions.nearTone ? static_cast<int>(frequency * kNearPitch) : frequency,
-                MainCycle::kToneDurationMs);
+    const int base = MainCycle::ToneFrequency(loudest->event.magnitude);
+    const int frequency = loudest->actions.nearTone ? static_cast<int>(base * kNearPitch) : base;
+    qCDebug(lcAlerts).noquote() << "tone" << frequency << "Hz," << QString::fromStdString(loudest->ruleName);
+    m_tone.Play(frequency, MainCycle::kToneDurationMs);
 }
 
 void AlertActionRunner::AppendLogLines(const std::vector<AlertFiring>& firings)

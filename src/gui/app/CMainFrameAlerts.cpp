@@ -117,6 +117,7 @@ void CMainFrame::OnNewestQuake(int frequencyHz, int durationMs)
         return;
     if (quiet.Covers(LocalMinute()) && quake.magnitude < quiet.minMagnitude)
         return;
+    qCDebug(lcAlerts).noquote() << "tone" << frequencyHz << "Hz, the newest quake";
     m_speaker.Play(frequencyHz, durationMs);
 }
 
@@ -187,8 +188,12 @@ void CMainFrame::Notify(const QString& fullTitle, const QString& fullText)
     const QString title = ShownLines(fullTitle);
     const QString text = ShownLines(fullText);
     emit quakeAlert(title, text);
+    qCDebug(lcAlerts).noquote() << "notification:" << title << "-" << QString(text).replace('\n', "; ");
+    // Without a tray (some desktops have none) the status bar tells it.
     if (m_tray->isVisible())
         m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);
+    else
+        m_wndStatusBar->showMessage(title + ": " + text.section('\n', 0, 0), kNotificationMs);
     QApplication::alert(this);
 }
 
