@@ -10,9 +10,8 @@
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
 #include "core/view/DrawQuakes.h"
-#include "gui/dialogs/CDia_Cities.h"
-#include "gui/dialogs/CDia_Parameters.h"
 #include "gui/view/MapLabelFont.h"
+#include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
 
 namespace tremolux {
@@ -170,20 +169,16 @@ void CTremoluxView::focusInEvent(QFocusEvent* event)
 
 void CTremoluxView::OnLButtonDblClk()
 {
-    CDia_Cities dialog;
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    TakeCity(CurrentCity);
-    repaint();
+    if (const std::optional<CityEntry> city = ChooseCity()) {
+        TakeCity(*city);
+        repaint();
+    }
 }
 
 void CTremoluxView::OnRButtonDblClk()
 {
-    CDia_Parameters dialog;
-    SettingsTransfer = m_settings;
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    SetSettings(SettingsTransfer);
+    if (const std::optional<DisplaySettings> settings = EditParameters(m_settings))
+        SetSettings(*settings);
 }
 
 }  // namespace tremolux

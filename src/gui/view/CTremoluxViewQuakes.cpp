@@ -1,26 +1,20 @@
 #include "gui/view/CTremoluxView.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
-#include <QUrl>
 
 #include <algorithm>
 
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
-#include "core/list/QuakeDetails.h"
-#include "gui/common/AlertNotes.h"
 #include "core/view/QuakeHitTest.h"
-#include "gui/common/PlainText.h"
+#include "gui/view/MapWindowCommands.h"
 
 // What the map window does with the quakes it shows: tells their details,
 // selects one, offers its menu, and says when it has no data to show.
@@ -73,9 +67,7 @@ QString CTremoluxView::QuakeDetailsText(int index) const
 {
     if (index < 0 || index >= m_quakes.count())
         return {};
-    const QuakeRecord& quake = m_quakes.at(index);
-    return QString::fromStdString(QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
-                                  + AlertNotes::Shared().For(quake, m_city.name, m_city.position));
+    return tremolux::QuakeDetailsText(m_quakes.at(index), m_city, m_clock.Now());
 }
 
 void CTremoluxView::SetNotice(const QString& notice)
@@ -90,14 +82,7 @@ bool CTremoluxView::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
-    auto* help = static_cast<QHelpEvent*>(event);
-    const int index = QuakeAt(help->pos());
-    if (index < 0) {
-        QToolTip::hideText();
-        event->ignore();
-        return true;
-    }
-    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QuakeDetailsText(index))), this);
+    ShowQuakeToolTip(this, event, QuakeDetailsText(QuakeAt(static_cast<QHelpEvent*>(event)->pos())), {});
     return true;
 }
 
@@ -146,15 +131,7 @@ QMenu* CTremoluxView::CreateContextMenu(QPoint pos)
     if (index < 0)
         return menu;
     SelectQuake(index);
-    // The quake as it is now: a reload while the menu is open moves the list.
-    const QString details = QuakeDetailsText(index);
-    const QUrl page(QString::fromStdString(m_quakes.at(index).eventPage));
-    menu->addSeparator();
-    menu->addAction(tr("C&opy quake details"), this,
-                    [details] { QApplication::clipboard()->setText(details); });
-    QAction* open = menu->addAction(tr("Open &event page"), this,
-                                    [page] { QDesktopServices::openUrl(page); });
-    open->setEnabled(page.isValid() && !page.isEmpty());
+    AddQuakeEntries(menu, QuakeDetailsText(index), m_quakes.at(index).eventPage);
     return menu;
 }
 

@@ -7,7 +7,6 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -17,13 +16,9 @@
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
-#include "core/list/QuakeDetails.h"
 #include "core/world/DrawWorld.h"
-#include "gui/common/AlertNotes.h"
 #include "gui/common/MessageBoxes.h"
-#include "gui/common/PlainText.h"
-#include "gui/dialogs/CDia_Cities.h"
-#include "gui/dialogs/CDia_Parameters.h"
+#include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
 #include "gui/world/DrawAlertRings.h"
 
@@ -134,19 +129,14 @@ int CWorldView::QuakeAtPoint(QPointF point) const
 
 void CWorldView::OnLButtonDblClk()
 {
-    CDia_Cities dialog;
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    SetCity(CurrentCity);
+    if (const std::optional<CityEntry> city = ChooseCity())
+        SetCity(*city);
 }
 
 void CWorldView::OnParameters()
 {
-    CDia_Parameters dialog;
-    SettingsTransfer = m_settings;
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    SetSettings(SettingsTransfer);
+    if (const std::optional<DisplaySettings> settings = EditParameters(m_settings))
+        SetSettings(*settings);
 }
 
 QSize CWorldView::sizeHint() const
@@ -272,13 +262,7 @@ bool CWorldView::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
-    auto* help = static_cast<QHelpEvent*>(event);
-    const int index = QuakeAtPoint(help->pos());
-    if (index < 0) {
-        QToolTip::hideText();
-        event->ignore();
-        return true;
-    }
+    const int index = QuakeAtPoint(static_cast<QHelpEvent*>(event)->pos());
     // The tip goes when the pointer leaves the disc.
     QRect disc;
     for (const DrawnQuake& drawn : m_drawn) {
@@ -288,11 +272,9 @@ bool CWorldView::event(QEvent* event)
                          2 * reach + 1, 2 * reach + 1);
         }
     }
-    const QuakeRecord& quake = m_quakes.at(index);
-    const std::string tip = QuakeDetails(quake, m_city.name, m_city.position, m_clock.Now())
-                            + AlertNotes::Shared().For(quake, m_city.name, m_city.position);
-    QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(QString::fromStdString(tip))),
-                       this, disc);
+    const QString details =
+        index < 0 ? QString() : QuakeDetailsText(m_quakes.at(index), m_city, m_clock.Now());
+    ShowQuakeToolTip(this, event, details, disc);
     return true;
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "core/cities/CityEntry.h"
+#include "core/common/DisplaySettings.h"
+#include "core/common/OleDate.h"
+#include "core/feed/QuakeRecord.h"
+
+class QEvent;
+class QMenu;
+class QRect;
+class QWidget;
+
+// What the polar and the world map window do alike: their city and
+// parameters dialogs, the details of a quake, its tooltip and the quake's
+// entries of their context menus.
+namespace tremolux {
+
+// The Cities dialog; the city chosen, nothing when cancelled. The dialogs
+// hand their choice over through CurrentCity and SettingsTransfer: these two
+// functions are the only windows' code that touches them.
+std::optional<CityEntry> ChooseCity();
+// The Parameters dialog over the settings; the new ones, nothing when cancelled.
+std::optional<DisplaySettings> EditParameters(const DisplaySettings& settings);
+
+// The quake's details from the window's city, with the alert rules' notes.
+QString QuakeDetailsText(const QuakeRecord& quake, const CityEntry& city, OleDate now);
+
+// Answers a tooltip event over the window: the details as plain text, kept
+// while the pointer stays within area (anywhere when empty), or no tip when
+// the pointer is over no quake (empty details).
+void ShowQuakeToolTip(QWidget* window, QEvent* event, const QString& details, const QRect& area);
+
+// The quake's entries: copy its details, open its event page.
+void AddQuakeEntries(QMenu* menu, const QString& details, const std::string& eventPage);
+
+}  // namespace tremolux
