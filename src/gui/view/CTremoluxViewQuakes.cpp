@@ -125,8 +125,8 @@ QMenu* CTremoluxView::CreateContextMenu(QPoint pos)
 {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(tr("Choose &City…"), this, &CTremoluxView::OnLButtonDblClk);
-    menu->addAction(tr("&Parameters…"), this, &CTremoluxView::OnRButtonDblClk);
+    menu->addAction(tr(kChooseCityCommand), this, &CTremoluxView::OnLButtonDblClk);
+    menu->addAction(tr(kParametersCommand), this, &CTremoluxView::OnRButtonDblClk);
     const int index = QuakeAt(pos);
     if (index < 0)
         return menu;

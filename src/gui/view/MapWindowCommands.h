@@ -19,6 +19,10 @@ class QWidget;
 // entries of their context menus.
 namespace tremolux {
 
+// The words of the two dialog commands in every menu that offers them.
+inline constexpr char kChooseCityCommand[] = "Choose &City…";
+inline constexpr char kParametersCommand[] = "&Parameters…";
+
 // The Cities dialog; the city chosen, nothing when cancelled. The dialogs
 // hand their choice over through CurrentCity and SettingsTransfer: these two
 // functions are the only windows' code that touches them.

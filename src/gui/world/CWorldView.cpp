@@ -49,8 +49,8 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
     AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &CWorldView::ZoomIn);
     AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &CWorldView::ZoomOut);
     AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &CWorldView::FitEarth);
-    AddCommand(tr("&City..."), {}, &CWorldView::OnLButtonDblClk);
-    AddCommand(tr("&Parameters..."), {}, &CWorldView::OnParameters);
+    AddCommand(tr(kChooseCityCommand), {}, &CWorldView::OnLButtonDblClk);
+    AddCommand(tr(kParametersCommand), {}, &CWorldView::OnParameters);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);

@@ -242,7 +242,7 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
         dialog->accept();
     });
     for (QAction* action : world->actions()) {
-        if (action->text() == "&Parameters...")
+        if (action->text() == "&Parameters…")
             action->trigger();
     }
     EXPECT_EQ(world->Settings().hours, 2.0);
