@@ -17,15 +17,15 @@ std::string Line(const char* what, const std::string& value)
 }  // namespace
 
 std::string QuakeDetails(const QuakeRecord& quake, const std::string& cityName,
-                         const CityPosition& city, OleDate now)
+                         const CityPosition& city, OleDate now, TimeShown shown)
 {
     const std::string magnitude = MagnitudeText(quake.magnitude);
     std::string text = magnitude.empty() ? "Magnitude unknown" : "M " + magnitude;
     if (!quake.region.empty())
         text += "  " + quake.region;
-    const std::string utc = UtcText(quake.time);
+    const std::string time = TimeText(quake.time, shown);
     const std::string age = AgeText(quake.time, now);
-    text += "\n" + (utc.empty() ? std::string("Time unknown") : utc + " UTC");
+    text += "\n" + (time.empty() ? std::string("Time unknown") : time + TimeZoneName(shown));
     if (!age.empty())
         text += " (" + age + ")";
     text += "\n" + Line("Depth", DepthText(quake.depth));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/common/OleDate.h"
+#include "core/list/QuakeText.h"
 
 namespace tremolux {
 
@@ -10,10 +11,11 @@ struct CityPosition;
 struct QuakeRecord;
 
 // What a person wants to know of one quake, a line each: magnitude and
-// region, the time in UTC and its age, the depth, where it lies from the
-// city. Every kind of map window shows this text for the quake under the
-// pointer.
+// region, the time (in UTC unless asked for local time) and its age, the
+// depth, where it lies from the city. Every kind of map window shows this
+// text for the quake under the pointer.
 std::string QuakeDetails(const QuakeRecord& quake, const std::string& cityName,
-                         const CityPosition& city, OleDate now);
+                         const CityPosition& city, OleDate now,
+                         TimeShown shown = TimeShown::Utc);
 
 }  // namespace tremolux

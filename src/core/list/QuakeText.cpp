@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <ctime>
 #include <cstdio>
 
 #include "core/feed/QuakeRecord.h"
@@ -116,6 +117,35 @@ std::string UtcText(OleDate time)
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", fields.year, fields.month,
                   fields.day, fields.hour, fields.minute, fields.second);
     return text;
+}
+
+std::string TimeText(OleDate time, TimeShown shown)
+{
+    if (shown == TimeShown::Utc)
+        return UtcText(time);
+    CalendarTime fields;
+    if (!OleDateToCalendar(time, fields))
+        return {};
+    // The calendar fields are UTC: as seconds since 1970 they are the moment.
+    const OleDate epoch = OleDateFromCalendar(1970, 1, 1);
+    const std::time_t moment = static_cast<std::time_t>(
+        std::llround((OleDateFromCalendar(fields.year, fields.month, fields.day, fields.hour,
+                                          fields.minute, fields.second)
+                          .value
+                      - epoch.value)
+                     * 86400.0));
+    std::tm local{};
+    if (localtime_r(&moment, &local) == nullptr)
+        return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
+}
+
+const char* TimeZoneName(TimeShown shown)
+{
+    return shown == TimeShown::Utc ? " UTC" : " local time";
 }
 
 std::string MagnitudeText(double magnitude)

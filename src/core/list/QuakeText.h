@@ -39,6 +39,15 @@ double AgeSeconds(OleDate time, OleDate now);
 // "2025-12-07 05:43:57" in UTC, as the feed gives it; empty when invalid.
 std::string UtcText(OleDate time);
 
+// The clock a person reads a quake's time on.
+enum class TimeShown { Utc, Local };
+
+// The time on that clock: UTC as UtcText, local time as the wall clock of the
+// process's zone (TZ) showed it at that moment; empty when invalid.
+std::string TimeText(OleDate time, TimeShown shown);
+// " UTC" or " local time", to follow a TimeText.
+const char* TimeZoneName(TimeShown shown);
+
 // "4.5" and "10.0 km"; empty for a value beyond numbers.
 std::string MagnitudeText(double magnitude);
 std::string DepthText(double depthKm);

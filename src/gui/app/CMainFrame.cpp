@@ -29,10 +29,12 @@
 #include "gui/app/Session.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/common/Log.h"
+#include "gui/common/Settings.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/PlainText.h"
 #include "gui/feed/FeedView.h"
 #include "gui/feed/SourceStates.h"
+#include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/CWorldView.h"
 
@@ -84,6 +86,7 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     CreateStatusBar();
     CreateAlerts();
     UpdateMenus();
+    ShowTimesIn(AppSettings().value(settings::kLocalTimes, settings::kDefaultLocalTimes).toBool());
 
     // Ticks are handled from the event queue rather than inside the timer's own
     // event: a timer does not fire again while its handler runs, and a failure
@@ -303,6 +306,20 @@ void CMainFrame::RepaintAll()
         world->FollowList();
         world->update();
     }
+}
+
+void CMainFrame::SetLocalTimes(bool local)
+{
+    AppSettings().setValue(settings::kLocalTimes, local);
+    ShowTimesIn(local);
+}
+
+// The map labels keep UTC; the list says which clock its times are on, and the
+// tooltips each time they are shown.
+void CMainFrame::ShowTimesIn(bool local)
+{
+    (local ? m_localTimesAct : m_utcTimesAct)->setChecked(true);
+    m_docks->Model().SetTimeShown(local ? TimeShown::Local : TimeShown::Utc);
 }
 
 void CMainFrame::OpenHistory(const QString& path)

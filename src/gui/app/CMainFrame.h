@@ -152,6 +152,9 @@ private:
     void ShowActiveViewStatus();
     void CreateAlerts();
     void CreateAlertRunner();
+    // The list and the tooltips tell times in local time, or in UTC; kept.
+    void SetLocalTimes(bool local);
+    void ShowTimesIn(bool local);
     void OnNewestQuake(int frequencyHz, int durationMs);
     void EvaluateLoad(const std::vector<EventChange>& changes);
     void CarryAlerts(const std::vector<EventChange>& changes, const std::vector<QuakeRecord>& known);
@@ -221,6 +224,8 @@ private:
     QAction* m_nextWindowAct = nullptr;
     QAction* m_previousWindowAct = nullptr;
     QAction* m_alertsAct = nullptr;
+    QAction* m_utcTimesAct = nullptr;
+    QAction* m_localTimesAct = nullptr;
     QAction* m_snoozeHourAct = nullptr;
     QAction* m_snoozeMorningAct = nullptr;
     QAction* m_resumeAlertsAct = nullptr;

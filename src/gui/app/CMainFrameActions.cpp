@@ -78,6 +78,12 @@ void CMainFrame::CreateActions()
         {&CMainFrame::m_feedAct, QT_TR_NOOP("&Feed..."),
          QT_TR_NOOP("Choose the quake feed and how often it is reloaded"), QT_TR_NOOP("Feed"), {},
          [](CMainFrame& f) { f.OnOptionsFeed(); }},
+        {&CMainFrame::m_utcTimesAct, QT_TR_NOOP("&UTC"),
+         QT_TR_NOOP("Tell the quakes' times in UTC in the list and the tooltips"), nullptr, {},
+         [](CMainFrame& f) { f.SetLocalTimes(false); }},
+        {&CMainFrame::m_localTimesAct, QT_TR_NOOP("&Local Time"),
+         QT_TR_NOOP("Tell the quakes' times in this computer's local time in the list and the tooltips"),
+         nullptr, {}, [](CMainFrame& f) { f.SetLocalTimes(true); }},
         {&CMainFrame::m_alertsAct, QT_TR_NOOP("&Alerts…"),
          QT_TR_NOOP("Choose which quakes sound, notify or run a command"), nullptr, {},
          [](CMainFrame& f) { f.OnOptionsAlerts(); }},
@@ -135,6 +141,11 @@ void CMainFrame::CreateActions()
         action->setCheckable(true);
         action->setChecked(true);
     }
+    auto* timeZones = new QActionGroup(this);
+    for (QAction* action : {m_utcTimesAct, m_localTimesAct}) {
+        action->setCheckable(true);
+        timeZones->addAction(action);
+    }
     m_newAct->setIcon(QIcon(":/images/new.png"));
     m_tileVertAct->setIcon(QIcon(":/images/tile_vert.png"));
     m_tileHorzAct->setIcon(QIcon(":/images/tile_horz.png"));
@@ -166,8 +177,12 @@ void CMainFrame::CreateMenus()
     AddActions(m_snoozeMenu, {m_snoozeHourAct, m_snoozeMorningAct, m_resumeAlertsAct});
     connect(m_snoozeMenu, &QMenu::aboutToShow, this,
             [this] { m_resumeAlertsAct->setEnabled(AlertsSnoozed()); });
+    auto* timesMenu = new QMenu(tr("Show &Times In"), this);
+    AddActions(timesMenu, {m_utcTimesAct, m_localTimesAct});
     auto* optionsMenu = new QMenu(tr("&Options"), this);
-    AddActions(optionsMenu, {m_feedAct, nullptr, m_alertsAct});
+    AddActions(optionsMenu, {m_feedAct});
+    optionsMenu->addMenu(timesMenu);
+    AddActions(optionsMenu, {nullptr, m_alertsAct});
     optionsMenu->addMenu(m_snoozeMenu);
     m_noDocumentMenus = {fileMenu, viewMenu, optionsMenu, helpMenu};
 

@@ -38,6 +38,11 @@ inline constexpr char kAlertRules[] = "alerts/rules";
 inline constexpr char kListMinimumMagnitude[] = "list/minimumMagnitude";
 inline constexpr double kDefaultListMinimumMagnitude = 0.0;
 
+// The list and the tooltips tell times in local time rather than UTC (the
+// map labels stay in UTC).
+inline constexpr char kLocalTimes[] = "view/localTimes";
+inline constexpr bool kDefaultLocalTimes = false;
+
 // The session kept at exit: the main window, then the polar and world map
 // windows from the bottom of the stack to the top, each with its map window
 // file's keys; a world map also with its kind and its zoom and pan.

@@ -39,6 +39,15 @@ void QuakeTableModel::ListChanged(std::vector<EventChange> changes)
     endResetModel();
 }
 
+void QuakeTableModel::SetTimeShown(TimeShown shown)
+{
+    if (shown == m_timeShown)
+        return;
+    m_timeShown = shown;
+    columnChanged(Time);
+    emit headerDataChanged(Qt::Horizontal, Time, Time);
+}
+
 void QuakeTableModel::SetCity(const CityPosition& city)
 {
     if (city.latDecimal == m_city.latDecimal && city.lonDecimal == m_city.lonDecimal)
@@ -161,7 +170,7 @@ QVariant QuakeTableModel::display(int row, int column) const
         return before == now ? now : before + QStringLiteral(" → ") + now;
     }
     case Time:
-        return QString::fromStdString(UtcText(quake.time));
+        return QString::fromStdString(TimeText(quake.time, m_timeShown));
     case Age:
         return QString::fromStdString(AgeText(quake.time, m_clock.Now()));
     case Region:
@@ -202,7 +211,7 @@ QVariant QuakeTableModel::headerData(int section, Qt::Orientation orientation, i
     case Magnitude:
         return tr("Mag");
     case Time:
-        return tr("Time (UTC)");
+        return m_timeShown == TimeShown::Utc ? tr("Time (UTC)") : tr("Time (local)");
     case Age:
         return tr("Age");
     case Region:

@@ -42,6 +42,8 @@ public:
     void SetCity(const CityPosition& city);
     // The clock moved on: the ages are out of date.
     void AgesChanged();
+    // The times from now on on this clock.
+    void SetTimeShown(TimeShown shown);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -67,6 +69,7 @@ private:
     const QuakeList& m_quakes;
     const Clock& m_clock;
     CityPosition m_city;
+    TimeShown m_timeShown = TimeShown::Utc;
     NewEvents m_new;
     std::vector<QuakePlace> m_places;  // by row
     std::vector<EventChange> m_changes;

@@ -11,6 +11,7 @@
 #include "core/list/QuakeDetails.h"
 #include "gui/common/AlertNotes.h"
 #include "gui/common/PlainText.h"
+#include "gui/common/Settings.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 
@@ -35,7 +36,11 @@ std::optional<DisplaySettings> EditParameters(const DisplaySettings& settings)
 
 QString QuakeDetailsText(const QuakeRecord& quake, const CityEntry& city, OleDate now)
 {
-    return QString::fromStdString(QuakeDetails(quake, city.name, city.position, now)
+    const TimeShown shown =
+        AppSettings().value(settings::kLocalTimes, settings::kDefaultLocalTimes).toBool()
+            ? TimeShown::Local
+            : TimeShown::Utc;
+    return QString::fromStdString(QuakeDetails(quake, city.name, city.position, now, shown)
                                   + AlertNotes::Shared().For(quake, city.name, city.position));
 }
 

@@ -1,5 +1,7 @@
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +94,35 @@ TEST(QuakeTextTest, NumbersAndTimesWithoutTheLocale)
     EXPECT_EQ(DepthText(INFINITY), "");
     EXPECT_EQ(UtcText(OleDateFromCalendar(2025, 12, 7, 5, 43, 57)), "2025-12-07 05:43:57");
     EXPECT_EQ(UtcText(OleDate{0.0, false}), "");
+}
+
+// Local time is the wall clock of the zone at that moment, summer time and all.
+TEST(QuakeTextTest, LocalTimesFollowTheZone)
+{
+    const std::string saved = std::getenv("TZ") ? std::getenv("TZ") : "";
+    // A POSIX rule rather than a zone name: no time zone data need be installed.
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+    EXPECT_EQ(TimeText(OleDateFromCalendar(2025, 1, 15, 5, 43, 57), TimeShown::Local),
+              "2025-01-15 06:43:57");
+    EXPECT_EQ(TimeText(OleDateFromCalendar(2025, 7, 15, 23, 30, 0), TimeShown::Local),
+              "2025-07-16 01:30:00");
+    EXPECT_EQ(TimeText(OleDateFromCalendar(2025, 7, 15, 23, 30, 0), TimeShown::Utc),
+              "2025-07-15 23:30:00");
+    EXPECT_EQ(TimeText(OleDate{0.0, false}, TimeShown::Local), "");
+    const QuakeRecord quake = [] {
+        QuakeRecord q = QuakeAt(35.0, 139.0);
+        q.time = OleDateFromCalendar(2025, 1, 15, 5, 43, 57);
+        return q;
+    }();
+    EXPECT_NE(QuakeDetails(quake, "Tokyo", At(35.0, 139.0), quake.time, TimeShown::Local)
+                  .find("\n2025-01-15 06:43:57 local time (under a minute ago)\n"),
+              std::string::npos);
+    if (saved.empty())
+        unsetenv("TZ");
+    else
+        setenv("TZ", saved.c_str(), 1);
+    tzset();
 }
 
 TEST(QuakeTextTest, DetailsForTheTooltipALineAFact)

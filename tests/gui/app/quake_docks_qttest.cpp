@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include "core/feed/QuakeList.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/QuakeDocks.h"
+#include "gui/common/Settings.h"
 #include "gui/legend/LegendWidget.h"
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeSortFilter.h"
@@ -158,6 +160,28 @@ TEST_F(QuakeDocksTest, DistancesAndLegendFollowTheActiveWindow)
     ASSERT_TRUE(WaitUntil([&] { return !frame->Docks().Legend().Settings().has_value(); }));
     ASSERT_TRUE(WaitUntil([&] { return legendPaints.count > paintsBeforeClosing; }));
     EXPECT_EQ(redPixels(), 0);
+}
+
+// Options > Show Times In: the list's times and header follow, and the
+// choice is kept.
+TEST_F(QuakeDocksTest, TimesInUtcOrLocalTime)
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "JST-9");
+    tzset();
+    StartWithList();
+    QAbstractItemModel& model = frame->Docks().Model();
+    const QString utc = Cell(0, QuakeTableModel::Time);
+    EXPECT_EQ(model.headerData(QuakeTableModel::Time, Qt::Horizontal).toString(), "Time (UTC)");
+    for (QAction* action : frame->findChildren<QAction*>())
+        if (action->text() == "&Local Time")
+            action->trigger();
+    EXPECT_EQ(model.headerData(QuakeTableModel::Time, Qt::Horizontal).toString(), "Time (local)");
+    EXPECT_EQ(QDateTime::fromString(Cell(0, QuakeTableModel::Time), "yyyy-MM-dd HH:mm:ss"),
+              QDateTime::fromString(utc, "yyyy-MM-dd HH:mm:ss").addSecs(9 * 3600));
+    EXPECT_TRUE(AppSettings().value(settings::kLocalTimes).toBool());
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+    tzset();
 }
 
 TEST_F(QuakeDocksTest, AnActiveWorldMapTakesPartLikeAMapWindow)

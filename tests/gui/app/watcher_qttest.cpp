@@ -224,7 +224,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
                   "&Refresh Now | - | E&xit",
                   "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                   "&Map: Choose &City… | &Parameters…",
-                  "&Options: &Feed... | - | &Alerts… | S&nooze Alerts",
+                  "&Options: &Feed... | Show &Times In | - | &Alerts… | S&nooze Alerts",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
                   "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | "
                   "New &World Map | - | &1 Tokyo",
@@ -237,7 +237,7 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
                                   "&File: &New\tCtrl+N | New &World Map | &Open... | Open &Feed... | "
                                   "&Refresh Now | - | &Close | E&xit",
                                   "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
-                                  "&Options: &Feed... | - | &Alerts… | S&nooze Alerts",
+                                  "&Options: &Feed... | Show &Times In | - | &Alerts… | S&nooze Alerts",
                                   "&Help: &Help Topics | - | &About Tremolux...",
                               }));
     EXPECT_EQ(frame->windowTitle(), "Tremolux");
