@@ -91,6 +91,7 @@ void CWorldView::SetSettings(const DisplaySettings& settings)
     m_settings = settings;
     m_base = QImage();
     update();
+    emit shownChanged();
 }
 
 void CWorldView::FitEarth()
@@ -260,6 +261,7 @@ void CWorldView::SetAlertRings(std::vector<AlertRing> rings)
 {
     m_rings = std::move(rings);
     update();
+    emit shownChanged();
 }
 
 void CWorldView::resizeEvent(QResizeEvent* event)

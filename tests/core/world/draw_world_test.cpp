@@ -94,6 +94,32 @@ TEST(DrawWorld, TheHoursSettingFiltersAsInThePolarWindow)
     EXPECT_EQ(Lines(TraceWorld({}, quakes, settings), "ellipse").size(), 1u + 1u);
 }
 
+// Each ring about the city lies at its distance, as the projection puts a
+// place that far away.
+TEST(DrawWorld, RingsLieAtTheirDistance)
+{
+    DisplaySettings settings;
+    settings.nearestRadius = 3.0e6;
+    settings.pieRadius = 3.0e5;
+    const WorldProjection projection = ViewProjection(Tokyo(), 1000, 800, WorldView{});
+    const auto rings = Lines(TraceWorld({}, {}, settings), "polyline");
+    struct Ring {
+        double metres;
+        std::string pen;
+    };
+    for (const Ring& ring : {Ring{1.0e6, "1 140 150 170"}, Ring{5.0e6, "1 140 150 170"},
+                             Ring{3.0e6, "2 225 140 40"}, Ring{3.0e5, "2 200 60 60"}}) {
+        const double top = projection.AtDistance(ring.metres, 0.0).y;
+        bool found = false;
+        for (const std::string& line : rings) {
+            int points, left, topDrawn;
+            std::istringstream(line.substr(9)) >> points >> left >> topDrawn;
+            found = found || (line.ends_with(ring.pen) && std::abs(topDrawn - top) <= 1.0);
+        }
+        EXPECT_TRUE(found) << ring.metres << " m";
+    }
+}
+
 TEST(DrawWorld, NewestOnTopAndLargerForStrongerQuakes)
 {
     QuakeList quakes;
