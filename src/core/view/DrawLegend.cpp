@@ -96,8 +96,10 @@ void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, const DisplaySetti
     }
     y += kRayLength + 4 + style.lineHeight;
     text.Line("Under 1 and over 10 are not drawn.");
-    if (settings.drawTexts)
-        text.Line("Label: [magnitude] km away, region (at time)");
+    if (settings.drawTexts) {
+        text.Line("Label: [magnitude] distance km,");
+        text.Line("region (at time, in UTC)");
+    }
 }
 
 void DrawAges(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)

@@ -13,36 +13,17 @@
 #include "core/events/NewEvents.h"
 #include "core/world/WorldPaths.h"
 #include "core/world/WorldProjection.h"
+#include "core/world/WorldStyle.h"
 
 namespace tremolux {
 
 namespace {
 
-// Quiet colours, so that the quakes stand out.
-constexpr Rgb kSeaColor{205, 222, 236};
-constexpr Rgb kLandColor{238, 234, 218};
-constexpr Rgb kCoastColor{150, 144, 122};
-constexpr Rgb kGraticuleColor{178, 196, 214};
-constexpr Rgb kDistanceRingColor{140, 150, 170};
-constexpr Rgb kDistanceLabelColor{90, 96, 110};
-constexpr Rgb kRimColor{110, 126, 146};
-constexpr Rgb kNearestColor{225, 140, 40};
-constexpr Rgb kPieColor{200, 60, 60};
-constexpr Rgb kQuakeOutlineColor{70, 70, 70};
-constexpr Rgb kCityColor{255, 255, 255};
-constexpr Rgb kLatestLoadColor{20, 20, 20};
-constexpr Rgb kSelectionColor{0, 90, 200};
-
-// The ring about a quake of the latest load and about the selected one lie
-// this many pixels out from its disc.
-constexpr double kLatestLoadGap = 1.0;
-constexpr double kSelectionGap = 5.0;
+using namespace world_style;
 
 constexpr double kGraticuleStep = 30.0;
-constexpr double kRingStepMetres = 1.0e6;
 // Labelled rings lie at least this many pixels apart.
 constexpr double kLeastLabelSpacing = 40.0;
-constexpr int kCityDiscRadius = 5;
 
 CanvasRect WindowRect(int width, int height)
 {
@@ -121,7 +102,7 @@ void DrawRing(Canvas& canvas, const WorldProjection& projection, double metres, 
 {
     if (!(metres > 0.0))
         return;
-    const Pen oldPen = canvas.SelectPen(Pen{2, color});
+    const Pen oldPen = canvas.SelectPen(Pen{kRadiusRingWidth, color});
     canvas.Polyline(ScreenCircle(projection, metres * projection.pixelsPerMetre()));
     canvas.SelectPen(oldPen);
 }
@@ -210,7 +191,7 @@ void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
     const DrawnQuake* chosen = nullptr;
     for (const DrawnQuake& disc : placed) {
         const bool marked = marks.IsNew(disc.index);
-        canvas.SelectPen(marked ? Pen{2, kLatestLoadColor} : Pen{1, kQuakeOutlineColor});
+        canvas.SelectPen(marked ? Pen{kLatestLoadWidth, kLatestLoadColor} : Pen{1, kQuakeOutlineColor});
         canvas.SelectBrush(Brush{MagnitudeColor(quakes.at(disc.index).magnitude)});
         const double r = marked ? disc.radius + kLatestLoadGap : disc.radius;
         canvas.Ellipse(Rounded(disc.x - r), Rounded(disc.y - r), Rounded(disc.x + r) + 1,
@@ -220,7 +201,7 @@ void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
     }
     if (chosen != nullptr) {
         const double r = chosen->radius + kSelectionGap;
-        canvas.SelectPen(Pen{3, kSelectionColor});
+        canvas.SelectPen(Pen{kSelectionWidth, kSelectionColor});
         canvas.Polyline(CirclePath(chosen->x, chosen->y, r));
     }
     canvas.SelectPen(oldPen);

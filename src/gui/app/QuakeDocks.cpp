@@ -110,9 +110,6 @@ void QuakeDocks::FollowActiveWindow()
     QuakeWindow* window = ActiveWindow();
     if (window != nullptr || !IsOpen(m_window))
         Link(window);
-    CChildFrame* map = m_frame.ActiveMapWindow();
-    if (map != nullptr || !m_view || m_frame.MapWindows().isEmpty())
-        LinkLegend(map != nullptr ? map->GetView() : nullptr);
 }
 
 QuakeWindow* QuakeDocks::ActiveWindow() const
@@ -146,27 +143,20 @@ void QuakeDocks::Link(QuakeWindow* window)
             connect(window, &QuakeWindow::titleChanged, this, &QuakeDocks::ShowCity),
             connect(window, &QObject::destroyed, this, &QuakeDocks::FollowActiveWindow,
                     Qt::QueuedConnection)};
+        // The legend follows what its picture depends on.
+        m_windowLinks << connect(window, &QuakeWindow::titleChanged, this, &QuakeDocks::ShowLegend);
+        if (auto* view = qobject_cast<CTremoluxView*>(window))
+            m_windowLinks << connect(view, &CTremoluxView::statusTextChanged, this,
+                                     &QuakeDocks::ShowLegend);
+        else if (auto* world = qobject_cast<CWorldView*>(window))
+            m_windowLinks << connect(world, &CWorldView::shownChanged, this,
+                                     &QuakeDocks::ShowLegend);
     }
     ShowCity();
+    ShowLegend();
     const int index = window != nullptr ? window->SelectedQuake() : -1;
     Remember(index);
     m_panel->ShowSelected(index);
-}
-
-void QuakeDocks::LinkLegend(CTremoluxView* view)
-{
-    if (view == m_view && view != nullptr)
-        return;
-    Unlink(m_viewLinks);
-    m_view = view;
-    if (view != nullptr) {
-        m_viewLinks = {
-            connect(view, &CTremoluxView::titleChanged, this, &QuakeDocks::ShowSettings),
-            connect(view, &CTremoluxView::statusTextChanged, this, &QuakeDocks::ShowSettings),
-            connect(view, &QObject::destroyed, this, &QuakeDocks::FollowActiveWindow,
-                    Qt::QueuedConnection)};
-    }
-    ShowSettings();
 }
 
 void QuakeDocks::ShowCity()
@@ -175,9 +165,18 @@ void QuakeDocks::ShowCity()
         m_model->SetCity(m_window->Content().city.position);
 }
 
-void QuakeDocks::ShowSettings()
+void QuakeDocks::ShowLegend()
 {
-    m_legend->SetSettings(m_view ? std::optional(m_view->Settings()) : std::nullopt);
+    if (const auto* view = qobject_cast<const CTremoluxView*>(m_window.data())) {
+        m_legend->ShowPolar(view->Settings());
+    } else if (const auto* world = qobject_cast<const CWorldView*>(m_window.data())) {
+        std::vector<std::string> ruleRings;
+        for (const AlertRing& ring : world->AlertRingsShown())
+            ruleRings.push_back(ring.label);
+        m_legend->ShowWorld(world->Settings(), std::move(ruleRings));
+    } else {
+        m_legend->ShowNone();
+    }
 }
 
 void QuakeDocks::OnQuakeChosen(int index)

@@ -17,16 +17,15 @@ class QDockWidget;
 namespace tremolux {
 
 class CMainFrame;
-class CTremoluxView;
 class LegendWidget;
 class QuakeListPanel;
 class QuakeTableModel;
 class QuakeWindow;
 
-// The quake list and legend docks of the main frame. The list follows the
-// active window of either kind, polar or world map: it measures distances
-// from its city and shares its selected quake. The legend explains the
-// settings of the active polar map, or of the one active last.
+// The quake list and legend docks of the main frame. Both follow the active
+// window of either kind, polar or world map, or the one active last: the list
+// measures distances from its city and shares its selected quake; the legend
+// explains that kind of map for its settings.
 class QuakeDocks : public QObject {
     Q_OBJECT
 public:
@@ -50,9 +49,8 @@ private:
     QuakeWindow* ActiveWindow() const;
     bool IsOpen(const QuakeWindow* window) const;
     void Link(QuakeWindow* window);
-    void LinkLegend(CTremoluxView* view);
     void ShowCity();
-    void ShowSettings();
+    void ShowLegend();
     void OnQuakeChosen(int index);
     void OnWindowSelected(int index);
     void OpenEventPage(int index);
@@ -64,11 +62,8 @@ private:
     LegendWidget* m_legend;
     QDockWidget* m_listDock;
     QDockWidget* m_legendDock;
-    QPointer<QuakeWindow> m_window;  // the one the list follows
-    QPointer<CTremoluxView> m_view;  // the one the legend explains
-    // Apart, as one window can be both.
+    QPointer<QuakeWindow> m_window;  // the one the docks follow
     QList<QMetaObject::Connection> m_windowLinks;
-    QList<QMetaObject::Connection> m_viewLinks;
     // The selected quake by what it is, to find it again after a load.
     std::optional<QuakeRecord> m_selected;
     QTimer m_ageTimer;

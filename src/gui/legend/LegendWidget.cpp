@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "core/view/DrawLegend.h"
+#include "core/world/DrawWorldLegend.h"
 #include "gui/view/QPainterCanvas.h"
 
 namespace tremolux {
@@ -23,13 +24,31 @@ LegendWidget::LegendWidget(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     setMinimumWidth(kMinimumWidth);
-    setWhatsThis(tr("What the active map window's colours, rings, pies and index box mean, "
-                    "for that window's parameters."));
+    setWhatsThis(tr("What the active map window's colours, discs, rings, pies and index box "
+                    "mean, for that window's parameters."));
 }
 
-void LegendWidget::SetSettings(const std::optional<DisplaySettings>& settings)
+void LegendWidget::ShowPolar(const DisplaySettings& settings)
+{
+    Show(settings, false, {});
+}
+
+void LegendWidget::ShowWorld(const DisplaySettings& settings, std::vector<std::string> ruleRings)
+{
+    Show(settings, true, std::move(ruleRings));
+}
+
+void LegendWidget::ShowNone()
+{
+    Show(std::nullopt, false, {});
+}
+
+void LegendWidget::Show(const std::optional<DisplaySettings>& settings, bool world,
+                        std::vector<std::string> ruleRings)
 {
     m_settings = settings;
+    m_world = world;
+    m_ruleRings = std::move(ruleRings);
     update();
 }
 
@@ -55,7 +74,8 @@ void LegendWidget::paintEvent(QPaintEvent*)
     style.text = ToRgb(palette().color(QPalette::Text));
     style.background = ToRgb(palette().color(QPalette::Base));
     QPainterCanvas canvas(painter, font());
-    const int used = DrawLegend(canvas, style, *m_settings);
+    const int used = m_world ? DrawWorldLegend(canvas, style, *m_settings, m_ruleRings)
+                             : DrawLegend(canvas, style, *m_settings);
     if (used != minimumHeight())
         setMinimumHeight(used);
 }

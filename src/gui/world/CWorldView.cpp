@@ -86,6 +86,7 @@ void CWorldView::SetSettings(const DisplaySettings& settings)
     m_settings = settings;
     m_base = QImage();
     update();
+    emit shownChanged();
 }
 
 void CWorldView::FitEarth()
@@ -250,6 +251,7 @@ void CWorldView::SetAlertRings(std::vector<AlertRing> rings)
 {
     m_rings = std::move(rings);
     update();
+    emit shownChanged();
 }
 
 void CWorldView::resizeEvent(QResizeEvent* event)

@@ -73,6 +73,10 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // Its settings or the alert rings over it changed: the legend follows.
+    void shownChanged();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include "core/world/WorldProjection.h"
+#include "core/world/WorldStyle.h"
 #include "gui/common/PlainText.h"
 
 namespace tremolux {
@@ -13,7 +14,8 @@ namespace tremolux {
 namespace {
 
 constexpr int kRingPoints = 180;
-const QColor kRingColor(0, 110, 220);
+const QColor kRingColor(world_style::kAlertRingColor.red, world_style::kAlertRingColor.green,
+                        world_style::kAlertRingColor.blue);
 
 }  // namespace
 

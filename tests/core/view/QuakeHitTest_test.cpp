@@ -87,7 +87,12 @@ TEST(QuakeHitTest, TopmostExactHitFirstThenTheTolerance)
     const QuakeLayout layout = Overlapping();
     EXPECT_EQ(HitTest(layout, 170, 10, 0), 7);  // both labels: the later one is on top
     EXPECT_EQ(HitTest(layout, 100, 10, 0), 3);
-    EXPECT_EQ(HitTest(layout, 20, 20, 5), -1);  // the index box hides the label under it
+    // The index box hides the label under it, even within the tolerance of the label.
+    EXPECT_EQ(HitTest(layout, 20, 12, 0), -1);
+    EXPECT_EQ(HitTest(layout, 20, 20, 5), -1);
+    // A label's right edge is exclusive.
+    EXPECT_EQ(HitTest(layout, 299, 10, 0), 7);
+    EXPECT_EQ(HitTest(layout, 300, 10, 0), -1);
 
     // 3 pixels below the lower ray: reached with a tolerance of 3, not 2.
     EXPECT_EQ(HitTest(layout, 400, 103, 2), -1);

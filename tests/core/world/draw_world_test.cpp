@@ -94,6 +94,33 @@ TEST(DrawWorld, TheHoursSettingFiltersAsInThePolarWindow)
     EXPECT_EQ(Lines(TraceWorld({}, quakes, settings), "ellipse").size(), 1u + 1u);
 }
 
+// Each ring about the city lies at its distance, as the projection puts a
+// place that far away: the innermost distance ring at 1,000 km.
+TEST(DrawWorld, RingsLieAtTheirDistance)
+{
+    DisplaySettings settings;
+    settings.nearestRadius = 3.0e6;
+    settings.pieRadius = 3.0e5;
+    const WorldProjection projection = ViewProjection(Tokyo(), 1000, 800, WorldView{});
+    const auto rings = Lines(TraceWorld({}, {}, settings), "polyline");
+    struct Ring {
+        double metres;
+        std::string pen;
+    };
+    for (const Ring& ring : {Ring{1.0e6, "1 140 150 170"}, Ring{3.0e6, "2 225 140 40"},
+                             Ring{3.0e5, "2 200 60 60"}}) {
+        // The innermost ring of the pen: the one whose top is lowest.
+        int innermostTop = -1;
+        for (const std::string& line : rings) {
+            int points, left, top;
+            std::istringstream(line.substr(9)) >> points >> left >> top;
+            if (line.ends_with(ring.pen))
+                innermostTop = std::max(innermostTop, top);
+        }
+        EXPECT_NEAR(innermostTop, projection.AtDistance(ring.metres, 0.0).y, 1.0) << ring.metres;
+    }
+}
+
 TEST(DrawWorld, NewestOnTopAndLargerForStrongerQuakes)
 {
     QuakeList quakes;

@@ -113,9 +113,19 @@ TEST(WorldView, FitsTheEarthAndZoomsAboutTheCursor)
     EXPECT_NEAR(after.y, before.y, 1e-6);
     EXPECT_DOUBLE_EQ(zoomed.zoom, 4.0);
 
-    // Zoom stops at its limits, still about the cursor.
+    // Zoom stops at its limits, still about the cursor: the place under it
+    // stays, and zooming on at the limit moves nothing.
+    const WorldProjection zoomedProjection = ViewProjection(city, 1000, 800, zoomed);
     const WorldView most = ZoomAbout(zoomed, 1000, 800, 10.0, 20.0, 1e6);
     EXPECT_DOUBLE_EQ(most.zoom, kWorldMaxZoom);
+    const ScreenPoint unitUnder{(10.0 - zoomedProjection.centreX()) / zoomedProjection.earthRadius(),
+                                (20.0 - zoomedProjection.centreY()) / zoomedProjection.earthRadius()};
+    const ScreenPoint stays = ViewProjection(city, 1000, 800, most).FromUnit(unitUnder);
+    EXPECT_NEAR(stays.x, 10.0, 1e-6);
+    EXPECT_NEAR(stays.y, 20.0, 1e-6);
+    const WorldView beyond = ZoomAbout(most, 1000, 800, 10.0, 20.0, 2.0);
+    EXPECT_DOUBLE_EQ(beyond.offsetX, most.offsetX);
+    EXPECT_DOUBLE_EQ(beyond.offsetY, most.offsetY);
     EXPECT_DOUBLE_EQ(ZoomAbout(WorldView{}, 1000, 800, 0.0, 0.0, 1e-6).zoom, kWorldMinZoom);
 }
 

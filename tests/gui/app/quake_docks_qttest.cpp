@@ -206,12 +206,20 @@ TEST_F(QuakeDocksTest, AnActiveWorldMapTakesPartLikeAMapWindow)
     world->SetCity(CityAt("Los Angeles", 34.05, -118.24));
     EXPECT_EQ(Cell(2, QuakeTableModel::Distance), "176 km ESE");
 
-    // Back to the polar window: its own selection and city again; the legend
-    // explained it all along.
+    // The legend explains the world map, and follows its parameters.
+    const LegendWidget& legend = frame->Docks().Legend();
+    EXPECT_TRUE(legend.ShowsWorld());
+    DisplaySettings settings = world->Settings();
+    settings.hours = 7.0;
+    world->SetSettings(settings);
+    EXPECT_EQ(legend.Settings()->hours, 7.0);
+
+    // Back to the polar window: its own selection, city and legend again.
     frame->MdiArea()->setActiveSubWindow(frame->MapWindows().at(0));
     EXPECT_EQ(Panel().SelectedQuake(), 1);
     EXPECT_EQ(Cell(0, QuakeTableModel::Distance), fromTokyo);
-    EXPECT_EQ(frame->Docks().Legend().Settings()->hours, View(0)->Settings().hours);
+    EXPECT_FALSE(legend.ShowsWorld());
+    EXPECT_EQ(legend.Settings()->hours, View(0)->Settings().hours);
 
     // The world window again, then closed: the list goes back to the polar one.
     frame->MdiArea()->setActiveSubWindow(window);
