@@ -118,6 +118,7 @@ void CMainFrame::CreateActions()
 
     m_closeAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     CreateMapActions();
+    CreateHistoryActions();
 
     // The accelerators work whichever menu is shown, and for commands no menu holds.
     addActions({m_newAct, m_openAct, m_saveAct, m_helpAct, m_contextHelpAct});
@@ -145,11 +146,13 @@ void CMainFrame::CreateMenus()
     fileMenu->addAction(m_openAct);
     fileMenu->addAction(m_openFeedAct);
     fileMenu->addAction(m_refreshAct);
+    fileMenu->addAction(m_exportListAct);
     fileMenu->addSeparator();
     fileMenu->addAction(m_closeAct);
     fileMenu->addAction(m_exitAct);
     auto* optionsMenu = new QMenu(tr("&Options"), this);
     optionsMenu->addAction(m_feedAct);
+    optionsMenu->addMenu(m_historyLimitMenu);
     optionsMenu->addSeparator();
     optionsMenu->addAction(m_alertsAct);
     optionsMenu->addMenu(m_snoozeMenu);
@@ -162,6 +165,7 @@ void CMainFrame::CreateMenus()
     mapFileMenu->addAction(m_closeAct);
     mapFileMenu->addAction(m_openFeedAct);
     mapFileMenu->addAction(m_refreshAct);
+    mapFileMenu->addAction(m_exportListAct);
     mapFileMenu->addSeparator();
     mapFileMenu->addAction(m_exitAct);
 
