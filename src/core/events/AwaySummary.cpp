@@ -83,7 +83,7 @@ std::string AwaySummaryText(const AwayLoad& load, const std::string& cityName,
     }
     if (oldest.valid && load.lastLoad.valid && oldest.value > load.lastLoad.value)
         text += " The feed reaches back only to " + WhenText(oldest, load.now)
-                + ": quakes before that were missed.";
+                + ": quakes before that may have been missed.";
     return text;
 }
 

@@ -92,8 +92,10 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
 
 void QuakeDocks::ListChanged(std::vector<EventChange> changes)
 {
+    // The history shown is read again only when the load changed it.
+    const bool historyChanged = !changes.empty();
     m_model->ListChanged(std::move(changes));
-    if (m_panel->ShownDays() > 0)
+    if (m_panel->ShownDays() > 0 && historyChanged)
         ShowChosenRows();
     const int index = m_selected ? FindEvent(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)

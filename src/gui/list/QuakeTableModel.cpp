@@ -114,10 +114,24 @@ HistoryEntry QuakeTableModel::EntryAt(int row) const
 
 bool QuakeTableModel::ColumnKnown(int column) const
 {
-    if (column < Felt)
-        return true;
+    auto known = [column](const QuakeRecord& q) {
+        switch (column) {
+        case Felt:
+            return q.feltReports.has_value();
+        case Cdi:
+            return q.cdi.has_value();
+        case Mmi:
+            return q.mmi.has_value();
+        case Alert:
+            return !q.alert.empty();
+        case Status:
+            return !q.status.empty();
+        default:
+            return true;
+        }
+    };
     for (int row = 0; row < m_rows; ++row)
-        if (!display(row, column).toString().isEmpty())
+        if (known(quakeAt(row)))
             return true;
     return false;
 }

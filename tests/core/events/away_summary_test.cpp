@@ -46,7 +46,7 @@ TEST(AwaySummary, CountsNamesTheLargestAndWarnsOfAGap)
          OleDateFromCalendar(2025, 11, 25, 6, 0, 0),
          {test::QuakeBefore(kNow, 20.0, 3.0, 0.0, 0.0)},
          "Since 2025-11-25 06:00 UTC: 1 new quake; largest M4.0 Somewhere, at Lima. The feed reaches "
-         "back only to Monday 12:00 UTC: quakes before that were missed."},
+         "back only to Monday 12:00 UTC: quakes before that may have been missed."},
     };
     for (const Case& c : cases) {
         const QuakeList listed = test::ListOf(c.listed);
