@@ -2,22 +2,16 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
-#include <memory>
 
-#include "cli/CliClock.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
-#include "cli/FeedInput.h"
 #include "cli/NumberText.h"
+#include "cli/StoreLoad.h"
 #include "core/alerts/AlertEvaluation.h"
 #include "core/alerts/AlertRulesJson.h"
 #include "core/cities/CityFile.h"
-#include "core/common/Clock.h"
 #include "core/common/RegularFile.h"
-#include "core/events/CompareLoad.h"
 #include "core/events/EventIdentity.h"
-#include "core/feed/QuakeList.h"
-#include "gui/store/SqlEventStore.h"
 
 namespace tremolux {
 
@@ -60,28 +54,19 @@ int RunAlerts(const CliOptions& options)
         std::cerr << "tremolux-cli: alerts: " << *options.rules << ": " << reading.error << '\n';
         return kExitUsage;
     }
-    try {
-        SqlEventStore store(QString::fromStdString(*options.db));
-        QuakeList quakes;
-        if (!LoadQuakes(options.feed, quakes))
-            return kExitFeedFailed;
-        const std::unique_ptr<Clock> clock = MakeClock(options.now);
-        const std::vector<EventChange> changes =
-            CompareLoad(store, FeedName(options.feed), quakes, clock->Now());
-        AlertContext context;
-        context.localMinute = LocalMinute(clock->Now());
-        for (int i = 0; i < quakes.count(); ++i)
-            context.known.push_back(quakes.at(i));
-        for (const AlertFiring& firing : EvaluateAlerts(*reading.settings, changes, context)) {
-            std::cout << firing.ruleName << '\t' << ChangeKindName(firing.change) << '\t'
-                      << EventKey(firing.event) << '\t' << FormatNumber(firing.event.magnitude) << '\t'
-                      << (firing.km ? std::to_string(std::lround(*firing.km)) : std::string()) << '\t'
-                      << firing.city << '\t'
-                      << (firing.intensity ? OneDecimal(*firing.intensity) : std::string()) << '\n';
-        }
-    } catch (const StoreError& error) {
-        std::cerr << "tremolux-cli: history: " << error.what() << '\n';
-        return kExitFeedFailed;
+    StoreLoad load;
+    if (const int status = LoadIntoStore(options, load); status != kExitSuccess)
+        return status;
+    AlertContext context;
+    context.localMinute = LocalMinute(load.now);
+    for (int i = 0; i < load.quakes.count(); ++i)
+        context.known.push_back(load.quakes.at(i));
+    for (const AlertFiring& firing : EvaluateAlerts(*reading.settings, load.changes, context)) {
+        std::cout << firing.ruleName << '\t' << ChangeKindName(firing.change) << '\t'
+                  << EventKey(firing.event) << '\t' << FormatNumber(firing.event.magnitude) << '\t'
+                  << (firing.km ? std::to_string(std::lround(*firing.km)) : std::string()) << '\t'
+                  << firing.city << '\t'
+                  << (firing.intensity ? OneDecimal(*firing.intensity) : std::string()) << '\n';
     }
     return kExitSuccess;
 }

@@ -107,8 +107,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
     }
     if (!options.feeds.empty())
         options.feed = options.feeds.front();
-    // Only the quake list merges several sources.
-    if (options.feeds.size() > 1 && command->command != kQuakes) {
+    // Only the quake list and the store's loads merge several sources.
+    if (options.feeds.size() > 1 && !(command->command & (kQuakes | kUpdate | kAlerts))) {
         error = "--feed given twice";
         return std::nullopt;
     }

@@ -71,6 +71,26 @@ TEST_F(UpdateCommand, PrintsTheChangesOfEachLoadAndKeepsTheHistory)
                            "us1\t6.4\t2025-12-07 04:50:00\t35\t139\t10\tsomewhere\treviewed\tno\t1\n");
 }
 
+// Several sources are one load: an event both report is one event, and the
+// merge is compared with the merge before it.
+TEST_F(UpdateCommand, SeveralFeedsAreMergedIntoOneLoad)
+{
+    const QString usgs = WriteFeed({test::GeoJsonEvent("us1", 5.8, kNowMs - 600000, 35.0)}, "usgs.geojson");
+    const QString emsc = WriteFeed({test::GeoJsonEvent("em1", 5.6, kNowMs - 590000, 35.1),
+                                    test::GeoJsonEvent("em2", 4.1, kNowMs - 1200000, 40.0)},
+                                   "emsc.geojson");
+    const QStringList both = {"update", "--db", Path("history.sqlite"), "--feed", usgs, "--feed", emsc,
+                              "--now", "2025-12-07 05:00:00"};
+    const CliResult first = Cli(both);
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, "new\tus1\t5.8\t2025-12-07 04:50:00\t35\t139\tsomewhere\n"
+                         "new\tem2\t4.1\t2025-12-07 04:40:00\t40\t139\tsomewhere\n");
+    EXPECT_EQ(Cli(both).out, "");
+    // Alone, one of them knows its events by the same ids, and what only the
+    // other reported has not been withdrawn.
+    EXPECT_EQ(Update(usgs).out, "");
+}
+
 // A store that cannot be used stops the command with the reason, and prints no change.
 TEST_F(UpdateCommand, AStoreThatCannotBeUsedFailsWithTheReason)
 {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 
 #include "core/events/EventIdentity.h"
@@ -144,8 +145,17 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
     write.loadedAt = now;
 
     // One event per id: a row naming an id an earlier row named is skipped.
-    std::vector<StoredEvent> events;
-    std::unordered_set<std::string> seen;
+    // The rows are copied only when the store is to take them: a reload
+    // mostly brings nothing new.
+    struct Row {
+        const QuakeRecord* quake;
+        std::vector<std::string> ids;
+        std::uint64_t digest;
+        bool retracted;
+    };
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(quakes.count()));
+    std::unordered_set<std::string_view> seen;  // into the ids the rows hold
     std::vector<std::string> allIds;
     double oldest = HUGE_VAL;
     for (int i = 0; i < quakes.count(); ++i) {
@@ -153,11 +163,11 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
         std::vector<std::string> ids = EventIds(quake);
         if (std::any_of(ids.begin(), ids.end(), [&](const std::string& id) { return seen.contains(id); }))
             continue;
-        seen.insert(ids.begin(), ids.end());
         allIds.insert(allIds.end(), ids.begin(), ids.end());
         if (quake.time.valid)
             oldest = std::min(oldest, quake.time.value);
-        events.push_back({quake, std::move(ids), EventDigest(quake, feed), IsDeleted(quake)});
+        rows.push_back({&quake, std::move(ids), EventDigest(quake, feed), IsDeleted(quake)});
+        seen.insert(rows.back().ids.begin(), rows.back().ids.end());
     }
 
     std::unordered_map<std::string, StoredMatch> matches;
@@ -166,9 +176,9 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
 
     std::vector<EventChange> changes;
     std::unordered_set<std::int64_t> present;
-    for (StoredEvent& event : events) {
+    for (Row& row : rows) {
         const StoredMatch* match = nullptr;
-        for (const std::string& id : event.ids) {
+        for (const std::string& id : row.ids) {
             const auto found = matches.find(id);
             if (found == matches.end())
                 continue;
@@ -176,14 +186,15 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
                 match = &found->second;
             present.insert(found->second.key);
         }
+        if (match && match->digest == row.digest && match->retracted == row.retracted)
+            continue;
+        StoredEvent event{*row.quake, std::move(row.ids), row.digest, row.retracted};
         if (!match) {
             if (!event.retracted)
                 changes.push_back({ChangeKind::New, event.record, std::nullopt, {}});
             write.added.push_back(std::move(event));
             continue;
         }
-        if (match->digest == event.digest && match->retracted == event.retracted)
-            continue;
         QuakeRecord before = store.Latest(match->key);
         std::string what = Revision(before, event.record);
         if (event.retracted && !match->retracted) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/common/OleDate.h"
+#include "core/events/EventExport.h"
 #include "core/feed/QuakeRecord.h"
 
 namespace tremolux {
@@ -65,6 +66,16 @@ public:
     // The events of the feed not retracted whose origin is later than since.
     virtual std::vector<std::int64_t> ListedAfter(const std::string& feed, OleDate since) = 0;
     virtual void Write(const LoadWrite& write) = 0;
+
+    // Outside a load:
+    // The time of the feed's last good load; invalid when it never had one.
+    virtual OleDate LastLoad(const std::string& feed) = 0;
+    // The stored events whose origin lies within [since, until] (an invalid
+    // bound is open), newest first.
+    virtual std::vector<HistoryEntry> History(OleDate since, OleDate until) = 0;
+    // Forgets the events whose origin is older than before, with their
+    // revisions and ids.
+    virtual void PurgeBefore(OleDate before) = 0;
 };
 
 }  // namespace tremolux

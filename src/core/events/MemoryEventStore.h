@@ -18,6 +18,9 @@ public:
     QuakeRecord Latest(std::int64_t key) override;
     std::vector<std::int64_t> ListedAfter(const std::string& feed, OleDate since) override;
     void Write(const LoadWrite& write) override;
+    OleDate LastLoad(const std::string& feed) override;
+    std::vector<HistoryEntry> History(OleDate since, OleDate until) override;
+    void PurgeBefore(OleDate before) override;
 
 private:
     struct Entry {
@@ -25,11 +28,14 @@ private:
         std::string feed;
         std::uint64_t digest = 0;
         bool retracted = false;
+        OleDate firstSeen;
+        int revisions = 0;
     };
-    void Keep(std::int64_t key, const StoredEvent& event, const std::string& feed);
+    Entry& Keep(std::int64_t key, const StoredEvent& event, const std::string& feed);
 
     std::map<std::int64_t, Entry> m_events;
     std::unordered_map<std::string, std::int64_t> m_ids;
+    std::unordered_map<std::string, OleDate> m_lastLoads;
     std::int64_t m_nextKey = 1;
 };
 

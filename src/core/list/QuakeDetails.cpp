@@ -1,5 +1,9 @@
 #include "core/list/QuakeDetails.h"
 
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
 #include "core/feed/QuakeRecord.h"
 #include "core/list/QuakeText.h"
 
@@ -12,6 +16,15 @@ namespace {
 std::string Line(const char* what, const std::string& value)
 {
     return std::string(what) + (value.empty() ? " unknown" : " " + value);
+}
+
+// "1,204": a count a person reads at a glance.
+std::string GroupedNumber(int count)
+{
+    std::string digits = std::to_string(count < 0 ? 0 : count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
 }
 
 }  // namespace
@@ -31,6 +44,40 @@ std::string QuakeDetails(const QuakeRecord& quake, const std::string& cityName,
     text += "\n" + Line("Depth", DepthText(quake.depth));
     const std::string where = DistanceFromText(PlaceFrom(city, quake), cityName);
     text += "\n" + (where.empty() ? std::string("Distance unknown") : where);
+    if (const std::string impact = ImpactText(quake); !impact.empty())
+        text += "\n" + impact;
+    return text;
+}
+
+std::string IntensityText(const std::optional<double>& intensity)
+{
+    if (!intensity || !std::isfinite(*intensity))
+        return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", *intensity);
+    return text;
+}
+
+std::string ImpactText(const QuakeRecord& quake)
+{
+    std::vector<std::string> lines;
+    if (quake.feltReports)
+        lines.push_back(*quake.feltReports == 1 ? std::string("Felt by 1 person")
+                                                : "Felt by " + GroupedNumber(*quake.feltReports) + " people");
+    std::string intensity;
+    if (const std::string cdi = IntensityText(quake.cdi); !cdi.empty())
+        intensity = "CDI " + cdi;
+    if (const std::string mmi = IntensityText(quake.mmi); !mmi.empty())
+        intensity += (intensity.empty() ? "MMI " : ", MMI ") + mmi;
+    if (!intensity.empty())
+        lines.push_back("Intensity: " + intensity);
+    if (!quake.alert.empty())
+        lines.push_back("PAGER alert: " + quake.alert);
+    if (!quake.status.empty())
+        lines.push_back("Status: " + quake.status);
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
     return text;
 }
 

@@ -290,9 +290,17 @@ void CMainFrame::UpdateFeedStatus()
 // opaque map views inside the MDI area.
 void CMainFrame::RepaintAll()
 {
+    // The summary needs the last run's load time before this load replaces it.
+    const bool firstGood = !m_awayTold && GoodLoad();
+    const OleDate lastLoad = firstGood ? m_history.LastLoad(g_pFeedView->Address()) : OleDate{0.0, false};
     std::vector<EventChange> changes = TakeLoad();
     EvaluateLoad(changes);
     UpdateFeedStatus();
+    if (firstGood) {
+        m_awayTold = true;
+        if (lastLoad.valid)
+            m_docks->ShowAway({lastLoad, m_clock.Now(), &m_quakes, &changes});
+    }
     m_docks->ListChanged(std::move(changes));
     QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows()) {
@@ -330,11 +338,15 @@ void CMainFrame::OpenHistory(const QString& path)
 
 // Only a good load is compared: a failed one (the list then holds the last
 // good page again, or nothing) changes nothing.
+bool CMainFrame::GoodLoad() const
+{
+    return g_pFeedView != nullptr && g_pFeedView->HasLoaded() && g_pFeedView->LastFailure().empty()
+           && m_cycle.LastParseFailure().empty();
+}
+
 std::vector<EventChange> CMainFrame::TakeLoad()
 {
-    const bool good = g_pFeedView != nullptr && g_pFeedView->LastFailure().empty()
-                      && m_cycle.LastParseFailure().empty();
-    if (!good)
+    if (!GoodLoad())
         return {};
     std::vector<EventChange> changes = m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
     int counts[3] = {};

@@ -112,6 +112,7 @@ public:
     // The active world map window, or null when another window is active.
     CWorldView* ActiveWorldMap() const;
     const Clock& GetClock() const { return m_clock; }
+    EventHistory& History() { return m_history; }
     const MainCycle& Cycle() const { return m_cycle; }
     // Whether the feed is being polled: only while a page is awaited.
     bool Polling() const { return m_pollTimer.isActive(); }
@@ -155,6 +156,8 @@ private:
     // The list and the tooltips tell times in local time, or in UTC; kept.
     void SetLocalTimes(bool local);
     void ShowTimesIn(bool local);
+    void CreateHistoryActions();
+    void OnFileExportList();
     void OnNewestQuake(int frequencyHz, int durationMs);
     void EvaluateLoad(const std::vector<EventChange>& changes);
     void CarryAlerts(const std::vector<EventChange>& changes, const std::vector<QuakeRecord>& known);
@@ -166,6 +169,7 @@ private:
     void ShowFeedState(bool stale, const QString& notice);
     // The changes of the load just parsed; none after a failed one.
     std::vector<EventChange> TakeLoad();
+    bool GoodLoad() const;
     void ShowHistoryOff();
 
     void RepaintAll() override;
@@ -181,6 +185,9 @@ private:
     MainCycle m_cycle;
     EventHistory m_history;
     QString m_historyOffShown;  // the reason last told, so that it is told once
+    bool m_awayTold = false;    // the run's first good load was summed up
+    QAction* m_exportListAct = nullptr;
+    QMenu* m_historyLimitMenu = nullptr;
     QTimer m_pollTimer;
     QTimer m_refreshTimer;
     int m_nextDocumentNumber = 1;

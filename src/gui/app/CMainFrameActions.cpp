@@ -62,6 +62,9 @@ void CMainFrame::CreateActions()
          [](CMainFrame& f) { f.OnFileOpenFeed(); }},
         {&CMainFrame::m_refreshAct, QT_TR_NOOP("&Refresh Now"), QT_TR_NOOP("Reload the quake feed now"),
          QT_TR_NOOP("Refresh Now"), QKeySequence(Qt::Key_F5), [](CMainFrame& f) { f.OnRefreshNow(); }},
+        {&CMainFrame::m_exportListAct, QT_TR_NOOP("&Export List..."),
+         QT_TR_NOOP("Write the rows the quake list shows as CSV or GeoJSON"), nullptr, {},
+         [](CMainFrame& f) { f.OnFileExportList(); }},
         {&CMainFrame::m_exitAct, QT_TR_NOOP("E&xit"),
          QT_TR_NOOP("Quit the application; prompts to save documents"), QT_TR_NOOP("Exit"), {},
          [](CMainFrame& f) { f.close(); }},
@@ -157,6 +160,7 @@ void CMainFrame::CreateActions()
     addActions({m_closeAct, m_refreshAct, m_chooseCityAct, m_parametersAct, m_nextWindowAct,
                 m_previousWindowAct});
     CreateAlertRunner();
+    CreateHistoryActions();
 }
 
 void CMainFrame::CreateMenus()
@@ -170,8 +174,8 @@ void CMainFrame::CreateMenus()
 
     // With no window open there is no Window menu: New World Map is here.
     auto* fileMenu = new QMenu(tr("&File"), this);
-    AddActions(fileMenu, {m_newAct, m_worldMapAct, m_openAct, m_openFeedAct, m_refreshAct, nullptr,
-                          m_closeAct, m_exitAct});
+    AddActions(fileMenu, {m_newAct, m_worldMapAct, m_openAct, m_openFeedAct, m_refreshAct,
+                          m_exportListAct, nullptr, m_closeAct, m_exitAct});
 
     m_snoozeMenu = new QMenu(tr("S&nooze Alerts"), this);
     AddActions(m_snoozeMenu, {m_snoozeHourAct, m_snoozeMorningAct, m_resumeAlertsAct});
@@ -182,13 +186,14 @@ void CMainFrame::CreateMenus()
     auto* optionsMenu = new QMenu(tr("&Options"), this);
     AddActions(optionsMenu, {m_feedAct});
     optionsMenu->addMenu(timesMenu);
+    optionsMenu->addMenu(m_historyLimitMenu);
     AddActions(optionsMenu, {nullptr, m_alertsAct});
     optionsMenu->addMenu(m_snoozeMenu);
     m_noDocumentMenus = {fileMenu, viewMenu, optionsMenu, helpMenu};
 
     auto* mapFileMenu = new QMenu(tr("&File"), this);
     AddActions(mapFileMenu, {m_newAct, m_openAct, m_saveAct, m_closeAct, m_openFeedAct, m_refreshAct,
-                             nullptr, m_exitAct});
+                             m_exportListAct, nullptr, m_exitAct});
 
     m_windowMenu = new QMenu(tr("&Window"), this);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);

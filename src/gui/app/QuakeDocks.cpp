@@ -11,10 +11,12 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/store/EventHistory.h"
 #include "gui/common/Settings.h"
 #include "gui/legend/LegendWidget.h"
 #include "gui/list/QuakeListPanel.h"
@@ -73,7 +75,8 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
             [](double value) { AppSettings().setValue(settings::kListMinimumMagnitude, value); });
 
     connect(m_panel, &QuakeListPanel::quakeChosen, this, &QuakeDocks::OnQuakeChosen);
-    connect(m_panel, &QuakeListPanel::quakeOpened, this, &QuakeDocks::OpenEventPage);
+    connect(m_panel, &QuakeListPanel::rowOpened, this, &QuakeDocks::OpenEventPage);
+    connect(m_panel, &QuakeListPanel::showChosen, this, &QuakeDocks::ShowChosenRows);
 
     m_ageTimer.setInterval(kAgeRefreshMs);
     connect(&m_ageTimer, &QTimer::timeout, m_model, &QuakeTableModel::AgesChanged);
@@ -89,13 +92,40 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
 
 void QuakeDocks::ListChanged(std::vector<EventChange> changes)
 {
+    // The history shown is read again only when the load changed it.
+    const bool historyChanged = !changes.empty();
     m_model->ListChanged(std::move(changes));
+    if (m_panel->ShownDays() > 0 && historyChanged)
+        ShowChosenRows();
     const int index = m_selected ? FindEvent(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)
         m_selected.reset();
     if (m_window)
         m_window->SelectQuake(index);
     m_panel->ShowSelected(index);
+}
+
+void QuakeDocks::ShowChosenRows()
+{
+    const int days = m_panel->ShownDays();
+    if (days <= 0) {
+        m_model->ShowFeed();
+    } else {
+        const OleDate now = m_frame.GetClock().Now();
+        m_model->ShowHistory(m_frame.History().Since(OleDate{now.value - days, true}));
+    }
+    m_panel->ShowSelected(m_window ? m_window->SelectedQuake() : -1);
+}
+
+// Distances count from the city of the window the list follows.
+void QuakeDocks::ShowAway(const AwayLoad& load)
+{
+    const CityEntry city = m_window ? m_window->Content().city : CityEntry{};
+    QSet<QString> keys;
+    for (const EventChange& change : *load.changes)
+        keys.insert(QString::fromStdString(EventKey(change.event)));
+    m_panel->ShowAwaySummary(QString::fromStdString(AwaySummaryText(load, city.name, city.position)),
+                             std::move(keys));
 }
 
 void QuakeDocks::FeedChanged()
@@ -202,12 +232,11 @@ void QuakeDocks::Remember(int index)
 
 // Only web pages open: an address from the feed must not start a program or
 // open a local file.
-void QuakeDocks::OpenEventPage(int index)
+void QuakeDocks::OpenEventPage(int row)
 {
-    if (index < 0 || index >= m_frame.m_quakes.count())
+    if (row < 0 || row >= m_model->rowCount())
         return;
-    const QUrl page(QString::fromStdString(m_frame.m_quakes.at(index).eventPage),
-                    QUrl::StrictMode);
+    const QUrl page(QString::fromStdString(m_model->EntryAt(row).event.eventPage), QUrl::StrictMode);
     const QString scheme = page.scheme().toLower();
     if (page.isValid() && !page.host().isEmpty() && (scheme == "http" || scheme == "https")) {
         QDesktopServices::openUrl(page);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "core/events/AwaySummary.h"
 #include "core/events/EventChange.h"
 #include "core/feed/QuakeRecord.h"
 
@@ -40,6 +41,8 @@ public:
     // A load rebuilt the quake list.
     // With the changes the load brought by the event history.
     void ListChanged(std::vector<EventChange> changes = {});
+    // The first good load of the run: what it brought since the last run's.
+    void ShowAway(const AwayLoad& load);
     // The quakes will come from another feed.
     void FeedChanged();
     // Another window became active, or the active one closed.
@@ -53,7 +56,9 @@ private:
     void ShowLegend();
     void OnQuakeChosen(int index);
     void OnWindowSelected(int index);
-    void OpenEventPage(int index);
+    void OpenEventPage(int row);
+    // The history's rows again, after a load or another choice of days.
+    void ShowChosenRows();
     void Remember(int index);
 
     CMainFrame& m_frame;

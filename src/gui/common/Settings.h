@@ -43,6 +43,12 @@ inline constexpr double kDefaultListMinimumMagnitude = 0.0;
 inline constexpr char kLocalTimes[] = "view/localTimes";
 inline constexpr bool kDefaultLocalTimes = false;
 
+// How many days the event history keeps a quake after its origin: one of
+// kHistoryLimitChoices.
+inline constexpr char kHistoryLimitDays[] = "history/limitDays";
+inline constexpr int kHistoryLimitChoices[] = {30, 90, 365, 3650};
+inline constexpr int kDefaultHistoryLimitDays = 365;
+
 // The session kept at exit: the main window, then the polar and world map
 // windows from the bottom of the stack to the top, each with its map window
 // file's keys; a world map also with its kind and its zoom and pan.

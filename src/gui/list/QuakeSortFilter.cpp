@@ -31,9 +31,22 @@ void QuakeSortFilter::SetMinimumMagnitude(double magnitude)
     invalidateRowsFilter();
 }
 
+void QuakeSortFilter::SetOnlyEvents(QSet<QString> keys)
+{
+    if (keys == m_onlyKeys)
+        return;
+    m_onlyKeys = std::move(keys);
+    invalidateRowsFilter();
+}
+
 // A row without a magnitude shows only while no minimum is set.
 bool QuakeSortFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
+    if (!m_onlyKeys.isEmpty()) {
+        const QModelIndex cell = sourceModel()->index(sourceRow, 0, sourceParent);
+        if (!m_onlyKeys.contains(cell.data(QuakeTableModel::KeyRole).toString()))
+            return false;
+    }
     if (m_minimumMagnitude <= 0.0)
         return true;
     const QModelIndex cell =

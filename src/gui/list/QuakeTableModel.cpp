@@ -2,14 +2,30 @@
 
 #include <cmath>
 
+#include <QColor>
 #include <QTextDocument>
 
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
+#include "core/list/QuakeDetails.h"
 #include "gui/common/PlainText.h"
 
 namespace tremolux {
+
+namespace {
+
+// PAGER levels sort by how grave they are; none sorts after them all.
+double AlertRank(const std::string& alert)
+{
+    const char* const levels[] = {"green", "yellow", "orange", "red"};
+    for (int level = 0; level < 4; ++level)
+        if (alert == levels[level])
+            return level;
+    return std::nan("");
+}
+
+}  // namespace
 
 QuakeTableModel::QuakeTableModel(const QuakeList& quakes, const Clock& clock, QObject* parent)
     : QAbstractTableModel(parent), m_quakes(quakes), m_clock(clock)
@@ -33,10 +49,91 @@ void QuakeTableModel::ListChanged(std::vector<EventChange> changes)
     for (const EventChange& change : m_changes)
         if (change.kind == ChangeKind::Retracted && FindEvent(m_quakes, change.event) < 0)
             m_gone.push_back(&change);
-    m_rows = m_quakes.count() + static_cast<int>(m_gone.size());
+    rebuild();
+    endResetModel();
+}
+
+void QuakeTableModel::ShowHistory(std::vector<HistoryEntry> entries)
+{
+    beginResetModel();
+    m_history = std::move(entries);
+    rebuild();
+    endResetModel();
+}
+
+void QuakeTableModel::ShowFeed()
+{
+    if (!m_history)
+        return;
+    beginResetModel();
+    m_history.reset();
+    rebuild();
+    endResetModel();
+}
+
+void QuakeTableModel::rebuild()
+{
+    m_rows = m_history ? static_cast<int>(m_history->size())
+                       : m_quakes.count() + static_cast<int>(m_gone.size());
     m_revision = m_quakes.Revision();
     measurePlaces();
-    endResetModel();
+}
+
+int QuakeTableModel::FeedIndex(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return -1;
+    if (m_history)
+        return FindEvent(m_quakes, quakeAt(row));
+    return row < m_quakes.count() ? row : -1;
+}
+
+int QuakeTableModel::RowOf(int feedIndex) const
+{
+    if (feedIndex < 0 || feedIndex >= m_quakes.count())
+        return -1;
+    if (!m_history)
+        return feedIndex;
+    const QuakeRecord& quake = m_quakes.at(feedIndex);
+    for (int row = 0; row < m_rows; ++row)
+        if (SameEvent(quakeAt(row), quake))
+            return row;
+    return -1;
+}
+
+HistoryEntry QuakeTableModel::EntryAt(int row) const
+{
+    if (m_history)
+        return (*m_history)[static_cast<std::size_t>(row)];
+    const EventChange* change = changeAt(row);
+    HistoryEntry entry;
+    entry.event = quakeAt(row);
+    entry.retracted = change && change->kind == ChangeKind::Retracted;
+    return entry;
+}
+
+bool QuakeTableModel::ColumnKnown(int column) const
+{
+    auto known = [column](const QuakeRecord& q) {
+        switch (column) {
+        case Felt:
+            return q.feltReports.has_value();
+        case Cdi:
+            return q.cdi.has_value();
+        case Mmi:
+            return q.mmi.has_value();
+        case Alert:
+            return !q.alert.empty();
+        case Status:
+            return !q.status.empty();
+        default:
+            return true;
+        }
+    };
+    for (int row = 0; row < m_rows; ++row)
+        if (known(quakeAt(row)))
+            return true;
+    return false;
 }
 
 void QuakeTableModel::SetTimeShown(TimeShown shown)
@@ -60,7 +157,7 @@ void QuakeTableModel::SetCity(const CityPosition& city)
 void QuakeTableModel::measurePlaces()
 {
     m_places.resize(static_cast<std::size_t>(m_rows));
-    if (m_quakes.Revision() != m_revision)
+    if (!m_history && m_quakes.Revision() != m_revision)
         return;
     for (int row = 0; row < m_rows; ++row)
         m_places[static_cast<std::size_t>(row)] = PlaceFrom(m_city, quakeAt(row));
@@ -75,7 +172,7 @@ void QuakeTableModel::AgesChanged()
 // that read as empty.
 void QuakeTableModel::columnChanged(int column)
 {
-    if (m_rows > 0 && m_quakes.Revision() == m_revision)
+    if (m_rows > 0 && (m_history || m_quakes.Revision() == m_revision))
         emit dataChanged(index(0, column), index(m_rows - 1, column));
 }
 
@@ -91,11 +188,14 @@ int QuakeTableModel::columnCount(const QModelIndex& parent) const
 
 bool QuakeTableModel::readable(const QModelIndex& index) const
 {
-    return index.isValid() && m_quakes.Revision() == m_revision && index.row() < m_rows;
+    return index.isValid() && index.row() < m_rows
+           && (m_history || m_quakes.Revision() == m_revision);
 }
 
 const QuakeRecord& QuakeTableModel::quakeAt(int row) const
 {
+    if (m_history)
+        return (*m_history)[static_cast<std::size_t>(row)].event;
     const int listed = m_quakes.count();
     return row < listed ? m_quakes.at(row) : m_gone[static_cast<std::size_t>(row - listed)]->event;
 }
@@ -111,9 +211,36 @@ const EventChange* QuakeTableModel::changeAt(int row) const
 QVariant QuakeTableModel::font(int row) const
 {
     const EventChange* change = changeAt(row);
-    if (change && change->kind == ChangeKind::Retracted)
+    if ((change && change->kind == ChangeKind::Retracted)
+        || (m_history && (*m_history)[static_cast<std::size_t>(row)].retracted))
         return m_retractedFont;
-    return m_new.IsNew(row) ? QVariant(m_newFont) : QVariant();
+    return isNew(row) ? QVariant(m_newFont) : QVariant();
+}
+
+// The list's own marks; on the history's rows, the latest load's changes.
+bool QuakeTableModel::isNew(int row) const
+{
+    if (!m_history)
+        return m_new.IsNew(row);
+    const EventChange* change = changeAt(row);
+    return change && change->kind == ChangeKind::New;
+}
+
+// The PAGER colours, light enough to read the word on.
+QVariant QuakeTableModel::background(int row, int column) const
+{
+    if (column != Alert)
+        return {};
+    const std::string& alert = quakeAt(row).alert;
+    if (alert == "green")
+        return QColor(0xc8, 0xf0, 0xc8);
+    if (alert == "yellow")
+        return QColor(0xff, 0xf3, 0x9a);
+    if (alert == "orange")
+        return QColor(0xff, 0xcc, 0x80);
+    if (alert == "red")
+        return QColor(0xff, 0xa8, 0xa8);
+    return {};
 }
 
 // Feed texts go into a tooltip as plain text: the view shows a tooltip
@@ -126,8 +253,18 @@ QVariant QuakeTableModel::toolTip(int row) const
         text = tr("Revised in the latest load: %1").arg(QString::fromStdString(change->what));
     else if (change && change->kind == ChangeKind::Retracted)
         text = tr("Retracted in the latest load");
-    else if (m_new.IsNew(row))
+    else if (isNew(row))
         text = tr("New in the latest load");
+    if (m_history) {
+        const HistoryEntry& entry = (*m_history)[static_cast<std::size_t>(row)];
+        if (entry.retracted && !(change && change->kind == ChangeKind::Retracted))
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + tr("Retracted");
+        if (entry.revisions > 0)
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
+                    + (entry.revisions == 1 ? tr("Revised once") : tr("Revised %1 times").arg(entry.revisions));
+    }
+    if (const std::string impact = ImpactText(quakeAt(row)); !impact.empty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(impact);
     return text.isEmpty() ? QVariant() : QVariant(Qt::convertFromPlainText(text));
 }
 
@@ -143,9 +280,15 @@ QVariant QuakeTableModel::data(const QModelIndex& index, int role) const
     case SortRole:
         if (column == Region)
             return QString::fromStdString(quakeAt(row).region);
+        if (column == Status)
+            return QString::fromStdString(quakeAt(row).status);
         return number(row, column);
     case NewRole:
-        return m_new.IsNew(row);
+        return isNew(row);
+    case KeyRole:
+        return QString::fromStdString(EventKey(quakeAt(row)));
+    case Qt::BackgroundRole:
+        return background(row, column);
     case Qt::FontRole:
         return font(row);
     case Qt::ToolTipRole:
@@ -179,6 +322,16 @@ QVariant QuakeTableModel::display(int row, int column) const
         return QString::fromStdString(DepthText(quake.depth));
     case Distance:
         return QString::fromStdString(DistanceText(m_places[static_cast<std::size_t>(row)]));
+    case Felt:
+        return quake.feltReports ? QString::number(*quake.feltReports) : QString();
+    case Cdi:
+        return QString::fromStdString(IntensityText(quake.cdi));
+    case Mmi:
+        return QString::fromStdString(IntensityText(quake.mmi));
+    case Alert:
+        return ShownLines(QString::fromStdString(quake.alert));
+    case Status:
+        return ShownLines(QString::fromStdString(quake.status));
     default:
         return {};
     }
@@ -198,6 +351,14 @@ double QuakeTableModel::number(int row, int column) const
         return quake.depth;
     case Distance:
         return m_places[static_cast<std::size_t>(row)].distance;
+    case Felt:
+        return quake.feltReports ? *quake.feltReports : std::nan("");
+    case Cdi:
+        return quake.cdi.value_or(std::nan(""));
+    case Mmi:
+        return quake.mmi.value_or(std::nan(""));
+    case Alert:
+        return AlertRank(quake.alert);
     default:
         return std::nan("");
     }
@@ -220,6 +381,16 @@ QVariant QuakeTableModel::headerData(int section, Qt::Orientation orientation, i
         return tr("Depth");
     case Distance:
         return tr("Distance");
+    case Felt:
+        return tr("Felt");
+    case Cdi:
+        return tr("CDI");
+    case Mmi:
+        return tr("MMI");
+    case Alert:
+        return tr("PAGER");
+    case Status:
+        return tr("Status");
     default:
         return {};
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include <QFont>
 
 #include "core/events/EventChange.h"
+#include "core/events/EventExport.h"
 #include "core/events/NewEvents.h"
 #include "core/geo/CityPosition.h"
 #include "core/list/QuakeText.h"
@@ -21,15 +23,20 @@ class QuakeList;
 // retracted and where each quake lies from the city (sorting by distance
 // compares them often); the frame calls ListChanged after each load. Events
 // the load retracted that are no longer in the list follow its rows, struck
-// through, until the next load.
+// through, until the next load. Or, instead of the list, the stored history's
+// events, the latest load's marks on them.
 class QuakeTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Magnitude, Time, Age, Region, Depth, Distance, ColumnCount };
+    // The impact columns come last, so that a sort column kept by an earlier
+    // version names the same column.
+    enum Column { Magnitude, Time, Age, Region, Depth, Distance, Felt, Cdi, Mmi, Alert, Status, ColumnCount };
     // The number a column sorts and filters by (NaN where the row has none).
     static constexpr int SortRole = Qt::UserRole;
     // True for a row the latest load added.
     static constexpr int NewRole = Qt::UserRole + 1;
+    // The row's event key, a string.
+    static constexpr int KeyRole = Qt::UserRole + 2;
 
     QuakeTableModel(const QuakeList& quakes, const Clock& clock, QObject* parent = nullptr);
 
@@ -38,6 +45,21 @@ public:
     void ListChanged(std::vector<EventChange> changes = {});
     // The next load comes from another feed: it marks no quake as new.
     void FeedChanged() { m_new.Forget(); }
+    // The rows are the history's events from now on, until ShowFeed.
+    void ShowHistory(std::vector<HistoryEntry> entries);
+    void ShowFeed();
+    bool ShowingHistory() const { return m_history.has_value(); }
+
+    // The quake list's index of a row's event, -1 when the list lacks it.
+    int FeedIndex(int row) const;
+    // The row of the quake list's quake, -1 when none shows it.
+    int RowOf(int feedIndex) const;
+    // A row as the history keeps it, for the export.
+    HistoryEntry EntryAt(int row) const;
+    // Whether any row has a value in the column: a column the feed cannot
+    // fill is not worth its room.
+    bool ColumnKnown(int column) const;
+
     // Distances and directions from now on count from city.
     void SetCity(const CityPosition& city);
     // The clock moved on: the ages are out of date.
@@ -57,6 +79,9 @@ private:
     const QuakeRecord& quakeAt(int row) const;
     const EventChange* changeAt(int row) const;
     QVariant font(int row) const;
+    bool isNew(int row) const;
+    QVariant background(int row, int column) const;
+    void rebuild();
     QVariant toolTip(int row) const;
     double number(int row, int column) const;
     // The list is read only while it is the one the rows were made from: a
@@ -75,6 +100,7 @@ private:
     std::vector<EventChange> m_changes;
     std::unordered_map<std::string, const EventChange*> m_changeByKey;
     std::vector<const EventChange*> m_gone;  // retracted and no longer in the list
+    std::optional<std::vector<HistoryEntry>> m_history;
     QFont m_newFont;
     QFont m_retractedFont;
     int m_rows = 0;

@@ -4,8 +4,11 @@
 #include <QFileInfo>
 #include <QObject>
 
+#include <algorithm>
+
 #include "core/events/CompareLoad.h"
 #include "core/events/MemoryEventStore.h"
+#include "core/feed/QuakeList.h"
 #include "gui/store/SqlEventStore.h"
 
 namespace tremolux {
@@ -34,13 +37,47 @@ bool EventHistory::Open(const QString& path)
 std::vector<EventChange> EventHistory::TakeLoad(const std::string& feed, const QuakeList& quakes,
                                                 OleDate now)
 {
+    std::vector<EventChange> changes;
     try {
-        return CompareLoad(*m_store, feed, quakes, now);
+        changes = CompareLoad(*m_store, feed, quakes, now);
+        Purge(quakes, now);
     } catch (const StoreError& error) {
-        // The load becomes the first the session's memory holds: it tells no
-        // news rather than all of it.
+        // The session goes on in memory, primed with this load so that the
+        // next tells only its own news; what the file took before it failed
+        // is still told.
         TurnOff(QString::fromStdString(error.what()));
         CompareLoad(*m_store, feed, quakes, now);
+    }
+    return changes;
+}
+
+// A quake the feed still lists stays, however old: forgotten, it would come
+// back as new with the next load.
+void EventHistory::Purge(const QuakeList& quakes, OleDate now)
+{
+    double before = now.value - m_limitDays;
+    for (int i = 0; i < quakes.count(); ++i)
+        if (quakes.at(i).time.valid)
+            before = std::min(before, quakes.at(i).time.value);
+    m_store->PurgeBefore(OleDate{before, true});
+}
+
+OleDate EventHistory::LastLoad(const std::string& feed)
+{
+    try {
+        return m_store->LastLoad(feed);
+    } catch (const StoreError& error) {
+        TurnOff(QString::fromStdString(error.what()));
+        return OleDate{0.0, false};
+    }
+}
+
+std::vector<HistoryEntry> EventHistory::Since(OleDate since)
+{
+    try {
+        return m_store->History(since, OleDate{0.0, false});
+    } catch (const StoreError& error) {
+        TurnOff(QString::fromStdString(error.what()));
         return {};
     }
 }

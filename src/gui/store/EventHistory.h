@@ -27,17 +27,25 @@ public:
     bool Open(const QString& path);
 
     // Compares a good load of the feed with the events kept and returns its
-    // changes; a failed or partial load must not be passed.
+    // changes; a failed or partial load must not be passed. Then forgets the
+    // events older than the limit that the load no longer lists.
     std::vector<EventChange> TakeLoad(const std::string& feed, const QuakeList& quakes, OleDate now);
+    // The feed's last good load kept, invalid when none is.
+    OleDate LastLoad(const std::string& feed);
+    // The events kept whose origin is since or later, newest first.
+    std::vector<HistoryEntry> Since(OleDate since);
+    void SetLimitDays(int days) { m_limitDays = days; }
 
     // Why the history is off, empty while it is on or was never asked for.
     const QString& OffReason() const { return m_offReason; }
 
 private:
+    void Purge(const QuakeList& quakes, OleDate now);
     void TurnOff(const QString& reason);
 
     std::unique_ptr<EventStore> m_store;
     QString m_offReason;
+    int m_limitDays = 365;
 };
 
 }  // namespace tremolux

@@ -24,7 +24,7 @@ const char* const kSchema[] = {
     " magnitude_type TEXT NOT NULL, network TEXT NOT NULL, felt INTEGER, cdi REAL, mmi REAL,"
     " alert TEXT NOT NULL, tsunami INTEGER, significance INTEGER, digest INTEGER NOT NULL,"
     " retracted INTEGER NOT NULL, first_seen REAL NOT NULL, revisions INTEGER NOT NULL DEFAULT 0)",
-    "CREATE INDEX events_by_feed ON events(feed, time)",
+    "CREATE INDEX events_by_feed ON events(feed, retracted, time)",
     "CREATE INDEX events_by_time ON events(time)",
     "CREATE TABLE aliases(id TEXT PRIMARY KEY, event INTEGER NOT NULL) WITHOUT ROWID",
     "CREATE TABLE revisions(event INTEGER NOT NULL, at REAL NOT NULL, what TEXT NOT NULL)",
@@ -135,6 +135,11 @@ QString JsonArray(const std::vector<std::string>& texts)
     return QString::fromStdString(json + "]");
 }
 
+double TimeOf(const QuakeRecord& quake)
+{
+    return quake.time.valid ? quake.time.value : std::numeric_limits<double>::quiet_NaN();
+}
+
 QVariant Digest(std::uint64_t digest)
 {
     return QVariant(static_cast<qint64>(digest));
@@ -214,9 +219,40 @@ QVariant SqlEventStore::Scalar(const QString& statement)
     return query.value(0);
 }
 
+QVariant SqlEventStore::Scalar(const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query(Database());
+    query.prepare(statement);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec() || !query.next())
+        Fail(query.lastError());
+    return query.value(0);
+}
+
 void SqlEventStore::Begin()
 {
     Run(QStringLiteral("BEGIN IMMEDIATE"));
+    m_found.clear();
+    // Another connection's commit changes the file's data version: what was
+    // known of the events may be out of date.
+    const qint64 version = Scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+    if (version != m_knownVersion)
+        ForgetKnown();
+    m_knownVersion = version;
+}
+
+void SqlEventStore::ForgetKnown()
+{
+    m_knownIds.clear();
+    m_known.clear();
+}
+
+void SqlEventStore::KeepKnown(std::int64_t key, const StoredEvent& event, const std::string& feed)
+{
+    m_known[key] = {event.digest, event.retracted, TimeOf(event.record), feed};
+    for (const std::string& id : event.ids)
+        m_knownIds.try_emplace(id, key);
 }
 
 void SqlEventStore::Abandon()
@@ -226,19 +262,39 @@ void SqlEventStore::Abandon()
 
 std::vector<StoredMatch> SqlEventStore::FindByIds(const std::vector<std::string>& ids)
 {
+    std::vector<StoredMatch> matches;
+    std::vector<std::string> unknown;
+    for (const std::string& id : ids) {
+        const auto found = m_knownIds.find(id);
+        if (found == m_knownIds.end()) {
+            unknown.push_back(id);
+            continue;
+        }
+        const Known& known = m_known.at(found->second);
+        matches.push_back({id, found->second, known.digest, known.retracted});
+        m_found.insert(found->second);
+    }
+    if (unknown.empty())
+        return matches;
+
     QSqlQuery query(Database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
-        "SELECT a.id, e.key, e.digest, e.retracted FROM json_each(?) AS j"
+        "SELECT a.id, e.key, e.digest, e.retracted, e.time, e.feed FROM json_each(?) AS j"
         " JOIN aliases AS a ON a.id = j.value JOIN events AS e ON e.key = a.event"));
-    query.addBindValue(JsonArray(ids));
+    query.addBindValue(JsonArray(unknown));
     if (!query.exec())
         Fail(query.lastError());
-    std::vector<StoredMatch> matches;
-    while (query.next())
-        matches.push_back({TextOf(query.value(0)), query.value(1).toLongLong(),
-                           static_cast<std::uint64_t>(query.value(2).toLongLong()),
-                           query.value(3).toInt() != 0});
+    while (query.next()) {
+        const StoredMatch match{TextOf(query.value(0)), query.value(1).toLongLong(),
+                                static_cast<std::uint64_t>(query.value(2).toLongLong()),
+                                query.value(3).toInt() != 0};
+        m_known[match.key] = {match.digest, match.retracted, RealOf(query.value(4)),
+                              TextOf(query.value(5))};
+        m_knownIds.emplace(match.id, match.key);
+        m_found.insert(match.key);
+        matches.push_back(match);
+    }
     return matches;
 }
 
@@ -252,16 +308,29 @@ QuakeRecord SqlEventStore::Latest(std::int64_t key)
     return ReadRecord(query);
 }
 
+// When as many such events are stored as are known, the known ones are all of
+// them: counting them in the index is far cheaper than reading them.
 std::vector<std::int64_t> SqlEventStore::ListedAfter(const std::string& feed, OleDate since)
 {
+    std::vector<std::int64_t> keys;
+    for (const auto& [key, known] : m_known)
+        if (!known.retracted && known.feed == feed && known.time > since.value)
+            keys.push_back(key);
+    const qlonglong stored = Scalar(QStringLiteral("SELECT count(*) FROM events"
+                                                   " WHERE feed = ? AND retracted = 0 AND time > ?"),
+                                    {Text(feed), since.value})
+                                 .toLongLong();
+    if (stored == static_cast<qlonglong>(keys.size()))
+        return keys;
+
+    keys.clear();
     QSqlQuery query(Database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT key FROM events WHERE feed = ? AND time > ? AND retracted = 0"));
+    query.prepare(QStringLiteral("SELECT key FROM events WHERE feed = ? AND retracted = 0 AND time > ?"));
     query.addBindValue(Text(feed));
     query.addBindValue(since.value);
     if (!query.exec())
         Fail(query.lastError());
-    std::vector<std::int64_t> keys;
     while (query.next())
         keys.push_back(query.value(0).toLongLong());
     return keys;
@@ -269,12 +338,9 @@ std::vector<std::int64_t> SqlEventStore::ListedAfter(const std::string& feed, Ol
 
 void SqlEventStore::Write(const LoadWrite& write)
 {
-    QSqlQuery insert(Database());
-    insert.prepare(QStringLiteral("INSERT INTO events(%1, feed, digest, retracted, first_seen)"
-                                  " VALUES(%2?, ?, ?, ?)")
-                       .arg(QLatin1String(kRecordColumns), QStringLiteral("?, ").repeated(kRecordColumnCount)));
     QSqlQuery alias(Database());
-    alias.prepare(QStringLiteral("INSERT OR IGNORE INTO aliases(id, event) VALUES(?, ?)"));
+    if (!write.added.empty() || !write.updated.empty())
+        alias.prepare(QStringLiteral("INSERT OR IGNORE INTO aliases(id, event) VALUES(?, ?)"));
     auto keepIds = [&](const StoredEvent& event, qint64 key) {
         for (const std::string& id : event.ids) {
             alias.addBindValue(Text(id));
@@ -283,51 +349,65 @@ void SqlEventStore::Write(const LoadWrite& write)
                 Fail(alias.lastError());
         }
     };
-    for (const StoredEvent& event : write.added) {
-        BindRecord(insert, event.record, event.ids.front());
-        insert.addBindValue(Text(write.feed));
-        insert.addBindValue(Digest(event.digest));
-        insert.addBindValue(int{event.retracted});
-        insert.addBindValue(write.loadedAt.value);
-        if (!insert.exec())
-            Fail(insert.lastError());
-        keepIds(event, insert.lastInsertId().toLongLong());
+
+    std::vector<std::int64_t> addedKeys;
+    if (!write.added.empty()) {
+        QSqlQuery insert(Database());
+        insert.prepare(QStringLiteral("INSERT INTO events(%1, feed, digest, retracted, first_seen)"
+                                      " VALUES(%2?, ?, ?, ?)")
+                           .arg(QLatin1String(kRecordColumns),
+                                QStringLiteral("?, ").repeated(kRecordColumnCount)));
+        for (const StoredEvent& event : write.added) {
+            BindRecord(insert, event.record, event.ids.front());
+            insert.addBindValue(Text(write.feed));
+            insert.addBindValue(Digest(event.digest));
+            insert.addBindValue(int{event.retracted});
+            insert.addBindValue(write.loadedAt.value);
+            if (!insert.exec())
+                Fail(insert.lastError());
+            addedKeys.push_back(insert.lastInsertId().toLongLong());
+            keepIds(event, addedKeys.back());
+        }
     }
 
-    QString assignments;
-    for (const QString& column : QString::fromLatin1(kRecordColumns).split(QLatin1Char(',')))
-        assignments += column.trimmed() + QStringLiteral(" = ?, ");
-    QSqlQuery update(Database());
-    update.prepare(QStringLiteral("UPDATE events SET %1feed = ?, digest = ?, retracted = ?,"
-                                  " revisions = revisions + ? WHERE key = ?")
-                       .arg(assignments));
-    QSqlQuery revision(Database());
-    revision.prepare(QStringLiteral("INSERT INTO revisions(event, at, what) VALUES(?, ?, ?)"));
-    for (const StoredUpdate& changed : write.updated) {
-        BindRecord(update, changed.latest.record, changed.latest.ids.front());
-        update.addBindValue(Text(write.feed));
-        update.addBindValue(Digest(changed.latest.digest));
-        update.addBindValue(int{changed.latest.retracted});
-        update.addBindValue(changed.revision.empty() ? 0 : 1);
-        update.addBindValue(static_cast<qint64>(changed.key));
-        if (!update.exec())
-            Fail(update.lastError());
-        keepIds(changed.latest, changed.key);
-        if (changed.revision.empty())
-            continue;
-        revision.addBindValue(static_cast<qint64>(changed.key));
-        revision.addBindValue(write.loadedAt.value);
-        revision.addBindValue(Text(changed.revision));
-        if (!revision.exec())
-            Fail(revision.lastError());
+    if (!write.updated.empty()) {
+        QString assignments;
+        for (const QString& column : QString::fromLatin1(kRecordColumns).split(QLatin1Char(',')))
+            assignments += column.trimmed() + QStringLiteral(" = ?, ");
+        QSqlQuery update(Database());
+        update.prepare(QStringLiteral("UPDATE events SET %1feed = ?, digest = ?, retracted = ?,"
+                                      " revisions = revisions + ? WHERE key = ?")
+                           .arg(assignments));
+        QSqlQuery revision(Database());
+        revision.prepare(QStringLiteral("INSERT INTO revisions(event, at, what) VALUES(?, ?, ?)"));
+        for (const StoredUpdate& changed : write.updated) {
+            BindRecord(update, changed.latest.record, changed.latest.ids.front());
+            update.addBindValue(Text(write.feed));
+            update.addBindValue(Digest(changed.latest.digest));
+            update.addBindValue(int{changed.latest.retracted});
+            update.addBindValue(changed.revision.empty() ? 0 : 1);
+            update.addBindValue(static_cast<qint64>(changed.key));
+            if (!update.exec())
+                Fail(update.lastError());
+            keepIds(changed.latest, changed.key);
+            if (changed.revision.empty())
+                continue;
+            revision.addBindValue(static_cast<qint64>(changed.key));
+            revision.addBindValue(write.loadedAt.value);
+            revision.addBindValue(Text(changed.revision));
+            if (!revision.exec())
+                Fail(revision.lastError());
+        }
     }
 
-    QSqlQuery retract(Database());
-    retract.prepare(QStringLiteral("UPDATE events SET retracted = 1 WHERE key = ?"));
-    for (const std::int64_t key : write.retracted) {
-        retract.addBindValue(static_cast<qint64>(key));
-        if (!retract.exec())
-            Fail(retract.lastError());
+    if (!write.retracted.empty()) {
+        QSqlQuery retract(Database());
+        retract.prepare(QStringLiteral("UPDATE events SET retracted = 1 WHERE key = ?"));
+        for (const std::int64_t key : write.retracted) {
+            retract.addBindValue(static_cast<qint64>(key));
+            if (!retract.exec())
+                Fail(retract.lastError());
+        }
     }
 
     QSqlQuery load(Database());
@@ -337,6 +417,56 @@ void SqlEventStore::Write(const LoadWrite& write)
     if (!load.exec())
         Fail(load.lastError());
     Run(QStringLiteral("COMMIT"));
+
+    // Known from now on: the events this load named, as it left them.
+    for (std::size_t i = 0; i < write.added.size(); ++i) {
+        KeepKnown(addedKeys[i], write.added[i], write.feed);
+        m_found.insert(addedKeys[i]);
+    }
+    for (const StoredUpdate& changed : write.updated)
+        KeepKnown(changed.key, changed.latest, write.feed);
+    for (const std::int64_t key : write.retracted)
+        if (const auto known = m_known.find(key); known != m_known.end())
+            known->second.retracted = true;
+    std::erase_if(m_known, [&](const auto& entry) { return !m_found.contains(entry.first); });
+    std::erase_if(m_knownIds, [&](const auto& entry) { return !m_known.contains(entry.second); });
+}
+
+OleDate SqlEventStore::LastLoad(const std::string& feed)
+{
+    QSqlQuery query(Database());
+    query.prepare(QStringLiteral("SELECT at FROM loads WHERE feed = ?"));
+    query.addBindValue(Text(feed));
+    if (!query.exec())
+        Fail(query.lastError());
+    return query.next() ? DateOf(query.value(0)) : OleDate{0.0, false};
+}
+
+// In one transaction, and only when there is something to forget: the ids
+// have no index by event, so their delete reads them all.
+void SqlEventStore::PurgeBefore(OleDate before)
+{
+    Run(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        const QVariantList bound{before.value};
+        if (Scalar(QStringLiteral("SELECT count(*) FROM events WHERE time < ?"), bound).toLongLong() > 0) {
+            for (const QString& statement :
+                 {QStringLiteral("DELETE FROM revisions WHERE event IN (SELECT key FROM events WHERE time < ?)"),
+                  QStringLiteral("DELETE FROM aliases WHERE event IN (SELECT key FROM events WHERE time < ?)"),
+                  QStringLiteral("DELETE FROM events WHERE time < ?")}) {
+                QSqlQuery query(Database());
+                query.prepare(statement);
+                query.addBindValue(before.value);
+                if (!query.exec())
+                    Fail(query.lastError());
+            }
+            ForgetKnown();
+        }
+        Run(QStringLiteral("COMMIT"));
+    } catch (const StoreError&) {
+        Abandon();
+        throw;
+    }
 }
 
 std::vector<HistoryEntry> SqlEventStore::History(OleDate since, OleDate until)

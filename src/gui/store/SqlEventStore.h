@@ -5,6 +5,10 @@
 #include <QString>
 #include <QVariant>
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/events/EventExport.h"
@@ -17,6 +21,9 @@ namespace tremolux {
 // load committed before it and a file that opens. Tables: events (latest
 // values, first seen, revision count), aliases (every id an event has had),
 // revisions (what changed, when) and loads (the last good load of each feed).
+// What the last load found of each event is kept in memory, so that a reload
+// that changes nothing reads next to nothing; another writer's commit makes
+// it void.
 class SqlEventStore final : public EventStore {
 public:
     // Opens the file, creating it when missing. Throws StoreError with the
@@ -33,10 +40,9 @@ public:
     QuakeRecord Latest(std::int64_t key) override;
     std::vector<std::int64_t> ListedAfter(const std::string& feed, OleDate since) override;
     void Write(const LoadWrite& write) override;
-
-    // The stored events whose origin lies within [since, until] (an invalid
-    // bound is open), newest first.
-    std::vector<HistoryEntry> History(OleDate since, OleDate until);
+    OleDate LastLoad(const std::string& feed) override;
+    std::vector<HistoryEntry> History(OleDate since, OleDate until) override;
+    void PurgeBefore(OleDate before) override;
 
 private:
     QSqlDatabase Database() const;
@@ -44,9 +50,25 @@ private:
     void Run(const QString& statement);
     // The first value of the statement's first row.
     QVariant Scalar(const QString& statement);
+    // Same as Scalar, with the values bound in order.
+    QVariant Scalar(const QString& statement, const QVariantList& values);
+    void ForgetKnown();
+    void KeepKnown(std::int64_t key, const StoredEvent& event, const std::string& feed);
+
+    // What the store held of an event when this connection last read or wrote it.
+    struct Known {
+        std::uint64_t digest = 0;
+        bool retracted = false;
+        double time = 0.0;  // NaN when unknown
+        std::string feed;
+    };
 
     QString m_connection;
     QString m_fileName;  // for the reasons given to the user
+    std::unordered_map<std::string, std::int64_t> m_knownIds;
+    std::unordered_map<std::int64_t, Known> m_known;
+    std::unordered_set<std::int64_t> m_found;  // the keys the load in progress found
+    qint64 m_knownVersion = -1;  // the file's data_version the known values belong to
 };
 
 }  // namespace tremolux

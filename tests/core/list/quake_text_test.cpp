@@ -152,6 +152,20 @@ TEST(QuakeTextTest, DetailsForTheTooltipALineAFact)
     bare.time = OleDate{0.0, false};
     EXPECT_EQ(QuakeDetails(bare, "Tokyo", tokyo, now),
               "Magnitude unknown\nTime unknown\nDepth unknown\nat Tokyo");
+
+    // The impact lines, each only when the feed gave it; a count of zero is a count.
+    QuakeRecord felt = bare;
+    felt.feltReports = 1204;
+    felt.mmi = 5.64;
+    felt.alert = "yellow";
+    felt.status = "reviewed";
+    EXPECT_EQ(QuakeDetails(felt, "Tokyo", tokyo, now),
+              "Magnitude unknown\nTime unknown\nDepth unknown\nat Tokyo\n"
+              "Felt by 1,204 people\nIntensity: MMI 5.6\nPAGER alert: yellow\nStatus: reviewed");
+    QuakeRecord unfelt = bare;
+    unfelt.feltReports = 0;
+    unfelt.cdi = 2.0;
+    EXPECT_EQ(ImpactText(unfelt), "Felt by 0 people\nIntensity: CDI 2.0");
 }
 
 }  // namespace

@@ -80,6 +80,7 @@ protected:
         options.timings.poll = poll;
         options.timings.refresh = std::chrono::hours(1);  // reloads come from the test
         options.loadTimeout = loadTimeout;
+        options.historyFile = historyFile;
         app = std::make_unique<CTremoluxApp>(std::move(options));
         started = app->InitInstance();
         frame = app->MainFrame();
@@ -105,6 +106,7 @@ protected:
     CMainFrame* frame = nullptr;
     bool started = false;
     bool feedOnCommandLine = true;  // false: the stored feed, as without --feed
+    QString historyFile;            // empty: the session's events only
 };
 
 // Runs action while answering the modal dialog of type T that it opens; answer

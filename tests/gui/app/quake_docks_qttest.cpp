@@ -4,11 +4,14 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QImage>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -263,3 +266,34 @@ TEST_F(QuakeDocksTest, ActivatingARowOpensOnlyAWebPage)
 }  // namespace tremolux
 
 #include "quake_docks_qttest.moc"
+
+namespace tremolux::test {
+namespace {
+
+// The first good load after a restart is summed up above the list against
+// the last one the history kept; the very first run has nothing to sum up.
+TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
+{
+    QTemporaryDir dir;
+    historyFile = dir.filePath("history.sqlite");
+    Start();
+    ASSERT_TRUE(FirstLoad());
+    EXPECT_TRUE(frame->findChild<QuakeListPanel*>()->AwaySummary()->isHidden());
+    app.reset();
+
+    std::vector<Quake> later = kFirstFeed;
+    later.insert(later.begin(), {6.1, 36.0, 140.0, 5});
+    server.Serve(Feed(later));
+    Start();
+    ASSERT_TRUE(WaitUntil([this] { return frame->m_quakes.count() == 4; }));
+    QuakeListPanel* panel = frame->findChild<QuakeListPanel*>();
+    ASSERT_FALSE(panel->AwaySummary()->isHidden());
+    EXPECT_TRUE(panel->AwaySummary()->findChild<QLabel*>()->text().startsWith(
+        "Since Sunday 06:00 UTC: 1 new quake; largest M6.1 Test region 0, "))
+        << panel->AwaySummary()->findChild<QLabel*>()->text().toStdString();
+    panel->AwayFilterButton()->click();
+    EXPECT_EQ(panel->Filter().rowCount(), 1);
+}
+
+}  // namespace
+}  // namespace tremolux::test

@@ -221,10 +221,10 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     EXPECT_EQ(MenuBar(frame),
               (QStringList{
                   "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | "
-                  "&Refresh Now | - | E&xit",
+                  "&Refresh Now | &Export List... | - | E&xit",
                   "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
                   "&Map: Choose &City… | &Parameters…",
-                  "&Options: &Feed... | Show &Times In | - | &Alerts… | S&nooze Alerts",
+                  "&Options: &Feed... | Show &Times In | &Keep History | - | &Alerts… | S&nooze Alerts",
                   "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
                   "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | "
                   "New &World Map | - | &1 Tokyo",
@@ -235,9 +235,9 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
     EXPECT_EQ(MenuBar(frame), (QStringList{
                                   "&File: &New\tCtrl+N | New &World Map | &Open... | Open &Feed... | "
-                                  "&Refresh Now | - | &Close | E&xit",
+                                  "&Refresh Now | &Export List... | - | &Close | E&xit",
                                   "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
-                                  "&Options: &Feed... | Show &Times In | - | &Alerts… | S&nooze Alerts",
+                                  "&Options: &Feed... | Show &Times In | &Keep History | - | &Alerts… | S&nooze Alerts",
                                   "&Help: &Help Topics | - | &About Tremolux...",
                               }));
     EXPECT_EQ(frame->windowTitle(), "Tremolux");

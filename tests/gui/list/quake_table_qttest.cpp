@@ -2,14 +2,21 @@
 #include <stdexcept>
 #include <vector>
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFont>
+#include <QFrame>
+#include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
+#include "core/events/EventIdentity.h"
+#include "gui/list/ListExport.h"
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeSortFilter.h"
 #include "gui/list/QuakeTableModel.h"
@@ -192,6 +199,79 @@ TEST_F(QuakeTableTest, RevisedAndRetractedEventsOfTheLatestLoad)
     model.ListChanged();
     EXPECT_EQ(model.rowCount(), 4);
     EXPECT_EQ(model.index(2, QuakeTableModel::Magnitude).data().toString(), "2.1");
+}
+
+}  // namespace
+}  // namespace tremolux
+
+namespace tremolux {
+namespace {
+
+// A row's tooltip with the rich text's spaces as plain ones.
+QString PlainTip(const QModelIndex& index)
+{
+    return index.data(Qt::ToolTipRole).toString().replace(QChar::Nbsp, ' ');
+}
+
+// The impact columns show only when some row fills them, and show unknown as empty.
+TEST_F(QuakeTableTest, ImpactColumnsOnlyWhereTheFeedFillsThem)
+{
+    QuakeListPanel panel(model);
+    EXPECT_TRUE(panel.Table()->isColumnHidden(QuakeTableModel::Felt));
+    EXPECT_FALSE(panel.Table()->isColumnHidden(QuakeTableModel::Region));
+
+    QuakeRecord felt = quakes.at(0);
+    felt.feltReports = 0;
+    felt.alert = "orange";
+    quakes.Clear();
+    quakes.Append(felt);
+    quakes.Append(Quake(3.0, 1.0, 5, "quiet"));
+    model.ListChanged();
+    EXPECT_FALSE(panel.Table()->isColumnHidden(QuakeTableModel::Felt));
+    EXPECT_FALSE(panel.Table()->isColumnHidden(QuakeTableModel::Alert));
+    EXPECT_TRUE(panel.Table()->isColumnHidden(QuakeTableModel::Mmi));
+    EXPECT_EQ(model.index(0, QuakeTableModel::Felt).data().toString(), "0");
+    EXPECT_EQ(model.index(1, QuakeTableModel::Felt).data().toString(), "");
+    EXPECT_TRUE(PlainTip(model.index(0, 0)).contains("PAGER alert: orange"));
+}
+
+// The history's rows in place of the feed's, the summary's filter, and the
+// rows shown written out as they are shown.
+TEST_F(QuakeTableTest, HistoryRowsAwayFilterAndExport)
+{
+    QuakeListPanel panel(model);
+    panel.Table()->sortByColumn(QuakeTableModel::Magnitude, Qt::DescendingOrder);
+    panel.ShowAwaySummary("Since Monday", {QString::fromStdString(EventKey(quakes.at(2)))});
+    ASSERT_FALSE(panel.AwaySummary()->isHidden());
+    panel.AwayFilterButton()->click();
+    EXPECT_EQ(panel.Filter().rowCount(), 1);
+    EXPECT_EQ(panel.Filter().index(0, QuakeTableModel::Region).data().toString(), "a");
+    panel.AwayFilterButton()->click();
+    EXPECT_EQ(panel.Filter().rowCount(), 4);
+
+    HistoryEntry withdrawn{Quake(7.0, 10.0, 60 * 24 * 3, "withdrawn"), kNow, 2, true};
+    HistoryEntry listed{quakes.at(0), kNow, 0, false};
+    model.ShowHistory({listed, withdrawn});
+    ASSERT_EQ(panel.Filter().rowCount(), 2);
+    EXPECT_TRUE(model.index(1, 0).data(Qt::FontRole).value<QFont>().strikeOut());
+    EXPECT_TRUE(PlainTip(model.index(1, 0)).contains("Revised 2 times"));
+    panel.ShowSelected(0);  // the feed's first quake is the history's first row
+    EXPECT_EQ(panel.SelectedQuake(), 0);
+    panel.Table()->selectRow(1);  // the withdrawn M7.0, after the M9.5
+    EXPECT_EQ(panel.SelectedQuake(), -1);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shown.csv");
+    EXPECT_EQ(ExportRows(panel.ShownEntries(), path, ExportFormatFor(path)), "");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].contains(",b,") && lines[2].contains(",withdrawn,")) << lines.join('\n').toStdString();
+    EXPECT_FALSE(ExportRows({}, dir.filePath("no such folder/x.csv"), ExportFormat::Csv).isEmpty());
+
+    model.ShowFeed();
+    EXPECT_EQ(panel.Filter().rowCount(), 4);
 }
 
 }  // namespace
