@@ -2,9 +2,24 @@
 
 #include "core/feed/CellTableDocument.h"
 #include "core/feed/LoadedDocument.h"
+#include "core/feed/QuakeRow.h"
 #include "core/feed/SourceMerge.h"
 
 namespace tremolux {
+
+namespace {
+
+// Readings all of one name (a feed and the catch-up query of the same
+// agency) tell nothing.
+bool SeveralSources(const std::vector<SourceReading>& readings)
+{
+    for (const SourceReading& reading : readings)
+        if (reading.source != readings.front().source)
+            return true;
+    return false;
+}
+
+}  // namespace
 
 std::unique_ptr<FeedDocument> MergedFeedDocument(const std::vector<SourceDocument>& sources)
 {
@@ -16,27 +31,14 @@ std::unique_ptr<FeedDocument> MergedFeedDocument(const std::vector<SourceDocumen
         if (lists[i].ParsePage(LoadedDocument(*sources[i].document), [](const std::string&) {}))
             walked.push_back({sources[i].name, &lists[i]});
     }
-    const MergedQuakes merged = MergeSources(walked);
+    MergedQuakes merged = MergeSources(walked);
     auto table = std::make_unique<CellTableDocument>();
     for (int i = 0; i < merged.quakes.count(); ++i) {
-        const QuakeRecord& quake = merged.quakes.at(i);
-        table->AddRow();
-        table->AddCell(quake.eventPage);
-        table->AddNumberCell(quake.magnitude);
-        table->AddDateCell({}, quake.time);
-        table->AddNumberCell(quake.latitude);
-        table->AddNumberCell(quake.longitude);
-        table->AddNumberCell(quake.depth);
-        table->AddCell(quake.region);
-        CellTableDocument::EventFields event;
-        event.id = quake.eventId;
-        event.ids = quake.ids;
-        event.status = quake.status;
-        event.magnitudeType = quake.magnitudeType;
-        event.network = quake.network;
-        event.alert = quake.alert;
-        event.numbers = {quake.updated, quake.feltReports, quake.cdi, quake.mmi, quake.tsunami, quake.significance};
-        table->SetRowEvent(event);
+        QuakeRecord quake = merged.quakes.at(i);
+        std::vector<SourceReading>& readings = merged.readings[static_cast<std::size_t>(i)];
+        if (SeveralSources(readings))
+            quake.readings = std::move(readings);
+        AddQuakeRow(*table, quake);
     }
     return table;
 }

@@ -7,6 +7,7 @@
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
+#include "core/list/ReadingsText.h"
 #include "gui/common/PlainText.h"
 
 namespace tremolux {
@@ -119,6 +120,9 @@ QVariant QuakeTableModel::toolTip(int row) const
         text = tr("Retracted in the latest load");
     else if (m_new.IsNew(row))
         text = tr("New in the latest load");
+    const std::string readings = ReadingsText(quakeAt(row).readings);
+    if (!readings.empty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(readings);
     return text.isEmpty() ? QVariant() : QVariant(Qt::convertFromPlainText(text));
 }
 

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -6,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -47,7 +50,7 @@ FeedDialogParts Parts(CDia_Feed& dialog)
 // The dialog says what is wrong with the address before it can be accepted.
 TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
 {
-    CDia_Feed dialog("file:///data/week.geojson", {}, 7);
+    CDia_Feed dialog("file:///data/week.geojson", {}, 7, OleDateFromCalendar(2025, 12, 7, 6));
     FeedDialogParts parts = Parts(dialog);
     ASSERT_TRUE(parts.preset && parts.address && parts.problem && parts.refresh && parts.ok);
     EXPECT_EQ(parts.preset->currentText(), "Other address or file");
@@ -86,6 +89,59 @@ TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
     EXPECT_TRUE(parts.ok->isEnabled());
     EXPECT_EQ(dialog.OtherAddresses(),
               (QStringList{"https://example.org/fdsnws/event/1/query?format=text", "/tmp/b.txt"}));
+}
+
+// An agency's FDSN query of the last seven days above the minimum chosen,
+// EMSC's push service offered once among the other sources, and no file
+// that would block or fail every start.
+TEST(FeedDialogTest, OffersAgencyQueriesThePushAndRefusesSpecialFiles)
+{
+    CDia_Feed dialog("", {}, 5, OleDateFromCalendar(2025, 12, 7, 6, 30, 15));
+    FeedDialogParts parts = Parts(dialog);
+    auto* minimum = dialog.findChild<QDoubleSpinBox*>("m_spinMinimum");
+    auto* others = dialog.findChild<QPlainTextEdit*>("m_editOthers");
+    auto* push = dialog.findChild<QPushButton*>("m_buttonPush");
+    ASSERT_TRUE(minimum && others && push);
+    EXPECT_FALSE(minimum->isEnabled());
+
+    const int ingv = parts.preset->findText("Last 7 days (INGV FDSN event service)");
+    ASSERT_GE(ingv, 0);
+    parts.preset->setCurrentIndex(ingv);
+    emit parts.preset->activated(ingv);
+    EXPECT_EQ(dialog.Address(), "https://webservices.ingv.it/fdsnws/event/1/query?format=text"
+                                "&starttime=2025-11-30T06:30:15&minmagnitude=2.5&orderby=time&limit=5000");
+    EXPECT_TRUE(minimum->isEnabled());
+    minimum->setValue(4.0);
+    EXPECT_EQ(dialog.Address(), "https://webservices.ingv.it/fdsnws/event/1/query?format=text"
+                                "&starttime=2025-11-30T06:30:15&minmagnitude=4.0&orderby=time&limit=5000");
+    EXPECT_TRUE(parts.ok->isEnabled());
+    parts.address->setText("https://service.geonet.org.nz/fdsnws/event/1/query?format=text&minmagnitude=3");
+    EXPECT_EQ(parts.preset->currentText(), "Last 7 days (GeoNet FDSN event service)");
+
+    push->click();
+    push->click();
+    EXPECT_EQ(dialog.OtherAddresses(), QStringList{"wss://www.seismicportal.eu/standing_order/websocket"});
+    EXPECT_TRUE(parts.ok->isEnabled());
+    parts.address->setText("wss://www.seismicportal.eu/standing_order/websocket");
+    EXPECT_EQ(parts.problem->text(), "A push service is read beside a feed: put its address under Also read.");
+    EXPECT_FALSE(parts.ok->isEnabled());
+
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("quakes.fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const auto& [address, problem] : std::vector<std::pair<QString, QString>>{
+             {fifo, fifo + " cannot be read as a feed: it is a FIFO, not a regular file."},
+             {"file://" + fifo, fifo + " cannot be read as a feed: it is a FIFO, not a regular file."},
+             {dir.path(), dir.path() + " cannot be read as a feed: it is a directory, not a file."},
+             {"/dev/zero", "/dev/zero cannot be read as a feed: it is a device, not a regular file."}}) {
+        parts.address->setText(address);
+        EXPECT_EQ(parts.problem->text(), problem);
+        EXPECT_FALSE(parts.ok->isEnabled());
+    }
+    parts.address->setText(QString(TREMOLUX_SAMPLES) + "/sample_week.geojson");
+    EXPECT_TRUE(parts.ok->isEnabled());
+    others->setPlainText(fifo);
+    EXPECT_EQ(parts.problem->text(), "Also read, line 1: " + fifo + " cannot be read as a feed: it is a FIFO, not a regular file.");
 }
 
 // A feed chosen in Options > Feed is kept and loaded at once, with its period.
