@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QTimeZone>
 #include <QTimer>
 
 #include "support/PushServer.h"
@@ -31,7 +30,7 @@ int main(int argc, char* argv[])
     const int drop = option("--drop", "20").toInt();
     const int flood = option("--flood", "0").toInt();
     QDateTime next = QDateTime::fromString(option("--start", "2025-12-07T05:00:00"), Qt::ISODate);
-    next.setTimeZone(QTimeZone::UTC);
+    next.setTimeSpec(Qt::UTC);
 
     tremolux::test::PushServer server(args[1].toUShort());
     std::printf("%s\n", server.Url().c_str());

@@ -28,6 +28,17 @@ public:
         });
     }
 
+    // The clients go first: their signals would reach a list already gone.
+    ~PushServer()
+    {
+        for (QWebSocket* client : QList<QWebSocket*>(m_clients)) {
+            client->disconnect();
+            delete client;
+        }
+    }
+    PushServer(const PushServer&) = delete;
+    PushServer& operator=(const PushServer&) = delete;
+
     std::string Url() const { return "ws://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/"; }
     int Accepted() const { return m_accepted; }
     int Connected() const { return static_cast<int>(m_clients.size()); }

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QUrl>
 
+#include "core/common/Clock.h"
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/QuakeDocks.h"
 #include "gui/common/Settings.h"

@@ -24,6 +24,8 @@ PushFeed::PushFeed(const Clock& clock, std::function<void()> changed)
     m_ping.setInterval(kPingPeriod);
     m_retry.setSingleShot(true);
     m_coalesce.setSingleShot(true);
+    // A coarse timer may fire 5 % early: twice within a second.
+    m_coalesce.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_ping, &QTimer::timeout, [this] {
         // A ping still unanswered a period later: the connection is dead
         // though no one closed it.
@@ -48,6 +50,7 @@ void PushFeed::Navigate2(const std::string& address)
 {
     m_address = address;
     m_failedTries = 0;
+    m_lastFailure.clear();
     Open();
 }
 
@@ -69,19 +72,19 @@ void PushFeed::Open()
     QObject::connect(socket, &QWebSocket::connected, [this] { OnConnected(); });
     QObject::connect(socket, &QWebSocket::disconnected, [this] { OnDisconnected(); });
     QObject::connect(socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), [this] {
-        if (m_lastFailure.empty())
-            m_lastFailure = m_socket->errorString().toStdString();
+        if (m_tryFailure.empty())
+            m_tryFailure = m_socket->errorString().toStdString();
         if (m_socket->state() == QAbstractSocket::UnconnectedState)
             OnDisconnected();
     });
     QObject::connect(socket, &QWebSocket::sslErrors, [this](const QList<QSslError>& errors) {
-        m_lastFailure = "the server's certificate is refused: "
+        m_tryFailure = "the server's certificate is refused: "
                         + (errors.isEmpty() ? std::string("unknown error") : errors.first().errorString().toStdString());
     });
     QObject::connect(socket, &QWebSocket::pong, [this] { m_pongAwaited = false; });
     QObject::connect(socket, &QWebSocket::textMessageReceived, [this](const QString& text) { OnMessage(text); });
     QObject::connect(socket, &QWebSocket::binaryMessageReceived, [this] { Skip(); });
-    m_lastFailure.clear();
+    m_tryFailure.clear();
     socket->open(QUrl(QString::fromStdString(m_address)));
 }
 
@@ -107,17 +110,19 @@ void PushFeed::OnDisconnected()
     m_ping.stop();
     if (m_connected && m_connectedFor.elapsed() >= kSteadyConnection.count())
         m_failedTries = 0;
-    if (m_socket->closeCode() == QWebSocketProtocol::CloseCodeTooMuchData)
+    std::string reason = m_tryFailure;
+    if (m_socket->closeCode() == QWebSocketProtocol::CloseCodeTooMuchData) {
         Skip();
-    std::string reason = m_lastFailure;
+        reason = "a message over 1 MiB was refused";
+    }
     if (reason.empty())
         reason = m_connected ? "the connection was closed" : "no connection";
     m_connected = false;
     const double longest = static_cast<double>(kLongestRetry.count());
     const double wait = std::min(longest, static_cast<double>(kFirstRetry.count()) * std::exp2(std::min(m_failedTries, 20)));
     ++m_failedTries;
-    const double drawn = wait / 2 + std::uniform_real_distribution<double>(0.0, wait / 2)(m_jitter);
-    m_retry.start(std::chrono::milliseconds(static_cast<long long>(drawn * m_retryScale)));
+    const double drawn = (wait / 2 + std::uniform_real_distribution<double>(0.0, wait / 2)(m_jitter)) * m_retryScale;
+    m_retry.start(std::chrono::milliseconds(static_cast<long long>(drawn)));
     m_lastFailure = reason + ", trying again in " + std::to_string(static_cast<long long>(std::ceil(drawn / 1000))) + " s";
     qCWarning(lcPush, "%s: %s", m_address.c_str(), m_lastFailure.c_str());
     m_stateChanged = true;

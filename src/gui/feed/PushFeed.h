@@ -89,7 +89,8 @@ private:
     bool m_stateChanged = false;
     std::unique_ptr<FeedDocument> m_document;
     OleDate m_lastGoodLoad{0.0, false};
-    std::string m_lastFailure;
+    std::string m_lastFailure;  // kept until a try connects
+    std::string m_tryFailure;   // why the try under way failed
     std::int64_t m_skipped = 0;
     std::int64_t m_skippedLogged = 0;
 };
