@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "gui/app/WatcherTest.h"
 #include "gui/dialogs/CDia_Feed.h"
 #include "gui/feed/FeedView.h"
+#include "support/PushServer.h"
 
 namespace tremolux {
 namespace {
@@ -193,6 +195,48 @@ TEST_F(WatcherTest, OpenFeedLoadsAFeedFile)
     AnswerModal<QFileDialog>(ChooseFile(path), [&] { frame->OnFileOpenFeed(); });
     EXPECT_EQ(g_pFeedView->Address(), QUrl::fromLocalFile(path).toString().toStdString());
     EXPECT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 2; }));
+}
+
+// A FIFO kept as the feed (as an older version could store it) fails the
+// load at once: no start waits on a writer that never comes.
+TEST_F(WatcherTest, AStoredFifoFeedFailsAtOnce)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("quakes.fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    AppSettings().setValue(settings::kFeedAddress, fifo);
+    feedOnCommandLine = false;
+    QString shown;
+    AnswerModal<QMessageBox>(
+        [&](QMessageBox* box) {
+            shown = box->text();
+            box->accept();
+            return true;
+        },
+        [&] {
+            Start();
+            EXPECT_TRUE(WaitUntil([&] { return !shown.isEmpty(); }));
+        });
+    EXPECT_TRUE(started);
+    EXPECT_NE(g_pFeedView->LastFailure().find("it is a FIFO, not a regular file"), std::string::npos)
+        << g_pFeedView->LastFailure();
+}
+
+// An event pushed beside the feed reaches the list without a reload.
+TEST_F(WatcherTest, PushedEventsReachTheListAtOnce)
+{
+    test::PushServer push;
+    AppSettings().setValue(settings::kFeedAddress, QString::fromStdString(server.Url()));
+    AppSettings().setValue(settings::kFeedOtherAddresses, QStringList{QString::fromStdString(push.Url())});
+    feedOnCommandLine = false;
+    Start();
+    ASSERT_TRUE(FirstLoad());
+    ASSERT_TRUE(WaitUntil([&] { return push.Connected() == 1; }));
+    push.Send(test::PushedEvent("create", "PUSHED1", "2025-12-07T05:59:00Z", 14.0, 121.0, 6.2, "LUZON"));
+    ASSERT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 4; }));
+    EXPECT_EQ(frame->m_quakes.at(0).region, "LUZON");
+    EXPECT_NE(frame->FeedStatus().toStdString().find("127.0.0.1 push 0 min"), std::string::npos)
+        << frame->FeedStatus().toStdString();
 }
 
 }  // namespace
