@@ -9,14 +9,13 @@ namespace tremolux {
 
 namespace {
 
-// Readings all of one name (a feed and the catch-up query of the same
-// agency) tell nothing.
-bool SeveralSources(const std::vector<SourceReading>& readings)
+// Only the named sources' readings are told, and only when there are several.
+std::vector<SourceReading> NamedReadings(std::vector<SourceReading> readings)
 {
-    for (const SourceReading& reading : readings)
-        if (reading.source != readings.front().source)
-            return true;
-    return false;
+    std::erase_if(readings, [](const SourceReading& reading) { return reading.source.empty(); });
+    if (readings.size() < 2)
+        readings.clear();
+    return readings;
 }
 
 }  // namespace
@@ -35,9 +34,7 @@ std::unique_ptr<FeedDocument> MergedFeedDocument(const std::vector<SourceDocumen
     auto table = std::make_unique<CellTableDocument>();
     for (int i = 0; i < merged.quakes.count(); ++i) {
         QuakeRecord quake = merged.quakes.at(i);
-        std::vector<SourceReading>& readings = merged.readings[static_cast<std::size_t>(i)];
-        if (SeveralSources(readings))
-            quake.readings = std::move(readings);
+        quake.readings = NamedReadings(std::move(merged.readings[static_cast<std::size_t>(i)]));
         AddQuakeRow(*table, quake);
     }
     return table;

@@ -80,7 +80,7 @@ int FeedView::GetReadyState() const
         for (const auto& other : m_others)
             sources.push_back({SourceName(other->Address()), other->GetHtmlDocument()});
         if (m_catchUp)
-            sources.push_back({SourceName(m_catchUp->Address()), m_catchUp->GetHtmlDocument()});
+            sources.push_back({std::string(), m_catchUp->GetHtmlDocument()});
         m_merged = MergedFeedDocument(sources);
         m_mergePending = false;
     }

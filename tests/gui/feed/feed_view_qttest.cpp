@@ -137,7 +137,7 @@ TEST_F(FeedViewTest, SeveralSourcesGiveOneMergedList)
 }
 
 // The catch-up query joins the loads until it has loaded once; a quake it
-// shares with the feed is one, and the same agency's two readings say nothing.
+// shares with the feed is one, and the query says nothing of it.
 TEST_F(FeedViewTest, CatchUpJoinsTheLoadsUntilItHasLoaded)
 {
     TestServer catchUp;
