@@ -26,6 +26,7 @@ public:
     void Take(PushMessage message);
 
     std::size_t Count() const { return m_quakes.size(); }
+    bool Holds(const std::string& id) const { return m_quakes.contains(id); }
     // The events as a feed of one table, newest first, as the page walk reads it.
     std::unique_ptr<FeedDocument> Document() const;
 

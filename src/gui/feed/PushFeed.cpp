@@ -141,6 +141,10 @@ void PushFeed::OnMessage(const QString& text)
         Skip();
         return;
     }
+    if (!m_quakes.Holds(message->quake.eventId) && ++m_newSincePublish > kMostNewPerPublication) {
+        Skip();
+        return;
+    }
     m_quakes.Take(std::move(*message));
     m_lastGoodLoad = m_clock.Now();
     m_eventsChanged = true;
@@ -167,6 +171,7 @@ void PushFeed::MarkChanged()
 void PushFeed::Publish()
 {
     m_sincePublish.start();
+    m_newSincePublish = 0;
     if (m_eventsChanged)
         m_document = m_quakes.Document();
     if (m_skipped != m_skippedLogged) {

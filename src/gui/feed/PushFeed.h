@@ -25,8 +25,10 @@ class Clock;
 // unanswered; after a drop it is tried again with growing, jittered waits of
 // up to five minutes. Certificate errors are never waved through. Messages
 // over 1 MiB close the connection; ones that are not events are skipped and
-// counted in the log. The document offered changes at most once a second
-// however fast the messages come, and `changed` is called then.
+// counted in the log, as are new events past 100 a second: no service tells
+// of so many, and each costs every window and the history. The document
+// offered changes at most once a second however fast the messages come, and
+// `changed` is called then.
 class PushFeed final : public FeedSource {
 public:
     static constexpr std::chrono::milliseconds kPingPeriod{15000};
@@ -36,6 +38,7 @@ public:
     // A connection that lasted this long was good: the waits start over.
     static constexpr std::chrono::milliseconds kSteadyConnection{60000};
     static constexpr std::int64_t kMaxMessageBytes = 1024 * 1024;
+    static constexpr int kMostNewPerPublication = 100;
 
     PushFeed(const Clock& clock, std::function<void()> changed);
     ~PushFeed() override;
@@ -86,6 +89,7 @@ private:
     PushedQuakes m_quakes;
     // What the next publication tells of.
     bool m_eventsChanged = false;
+    int m_newSincePublish = 0;
     bool m_stateChanged = false;
     std::unique_ptr<FeedDocument> m_document;
     OleDate m_lastGoodLoad{0.0, false};
