@@ -175,8 +175,9 @@ void PushFeed::Publish()
     if (m_eventsChanged)
         m_document = m_quakes.Document();
     if (m_skipped != m_skippedLogged) {
-        qCWarning(lcPush, "%s: skipped %lld messages that are not events (%lld in all)", m_address.c_str(),
-                  static_cast<long long>(m_skipped - m_skippedLogged), static_cast<long long>(m_skipped));
+        qCWarning(lcPush, "%s: skipped %lld messages, not events or new ones past the limit (%lld in all)",
+                  m_address.c_str(), static_cast<long long>(m_skipped - m_skippedLogged),
+                  static_cast<long long>(m_skipped));
         m_skippedLogged = m_skipped;
     }
     const bool changed = m_eventsChanged || m_stateChanged;
