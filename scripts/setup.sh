@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config python3
-  qt6-base-dev qt6-multimedia-dev libgl-dev libqt6sql6-sqlite
+  qt6-base-dev qt6-multimedia-dev qt6-websockets-dev libgl-dev libqt6sql6-sqlite
   libgumbo-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev zlib1g-dev libssl-dev libcli11-dev
   xvfb xauth fonts-liberation imagemagick xdotool locales
   clang libclang-rt-14-dev

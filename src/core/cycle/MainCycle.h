@@ -56,6 +56,10 @@ public:
         m_strOutageBoxed.clear();
     }
 
+    // The document changed without a reload being asked for (a pushed
+    // event): it is read at the next poll like any load.
+    void DocumentChanged() { m_bPagePending = true; }
+
     // One timer tick. feedView is null until the feed window exists.
     void OnTimer(int id, FeedBrowser* feedView);
 

@@ -73,6 +73,10 @@ void CellTableDocument::SetRowEvent(const EventFields& fields)
         stored.textLengths[i] = static_cast<std::uint32_t>(text.size());
     }
     stored.numbers = fields.numbers;
+    if (!fields.readings.empty()) {
+        stored.readings = static_cast<std::int32_t>(m_readings.size());
+        m_readings.push_back(fields.readings);
+    }
     m_rows.back().m_event = static_cast<std::int32_t>(m_events.size());
     m_events.push_back(stored);
 }
@@ -165,6 +169,10 @@ void CellTableDocument::CellRow::ReadEventFields(QuakeRecord& record) const
     record.mmi = numbers.mmi;
     record.tsunami = numbers.tsunami;
     record.significance = numbers.significance;
+    if (stored.readings >= 0)
+        record.readings = m_document->m_readings[static_cast<std::size_t>(stored.readings)];
+    else
+        record.readings.clear();
 }
 
 }  // namespace tremolux

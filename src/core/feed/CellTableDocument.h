@@ -35,6 +35,7 @@ public:
         std::string_view network;
         std::string_view alert;
         EventNumbers numbers;
+        std::vector<SourceReading> readings;
     };
 
     CellTableDocument() = default;
@@ -99,6 +100,7 @@ private:
         std::size_t textBegin = 0;
         std::array<std::uint32_t, 6> textLengths{};
         EventNumbers numbers;
+        std::int32_t readings = -1;  // in m_readings, -1 when there are none
     };
 
     std::string m_text;
@@ -110,6 +112,7 @@ private:
     std::vector<CellRow> m_rows;
     std::string m_eventText;
     std::vector<StoredEvent> m_events;
+    std::vector<std::vector<SourceReading>> m_readings;
     bool m_brokenOff = false;
     bool m_viewable = true;
     std::string m_linkPrefix;

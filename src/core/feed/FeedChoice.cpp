@@ -1,6 +1,8 @@
 #include "core/feed/FeedChoice.h"
 
 #include <cctype>
+#include <charconv>
+#include <cstdio>
 
 namespace tremolux {
 
@@ -36,14 +38,20 @@ std::string Lowered(std::string_view text)
     return lowered;
 }
 
-// The host of an http or https address, lower case; empty for anything else.
+std::string SchemeOf(std::string_view address)
+{
+    const std::size_t colon = address.find("://");
+    return colon == std::string_view::npos ? std::string() : Lowered(address.substr(0, colon));
+}
+
+// The host of a web or websocket address, lower case; empty for anything else.
 std::string HostOf(std::string_view address)
 {
     const std::size_t colon = address.find("://");
     if (colon == std::string_view::npos)
         return {};
     const std::string scheme = Lowered(address.substr(0, colon));
-    if (scheme != "http" && scheme != "https")
+    if (scheme != "http" && scheme != "https" && scheme != "ws" && scheme != "wss")
         return {};
     const std::string_view rest = address.substr(colon + 3);
     return Lowered(rest.substr(0, rest.find_first_of("/?#:")));
@@ -68,10 +76,31 @@ std::string SourceName(std::string_view address)
                                                             {"emsc-csem.org", "EMSC"},
                                                             {"geonet.org.nz", "GeoNet"},
                                                             {"ingv.it", "INGV"}};
+    // A push service is told apart from its agency's polled feed.
+    const char* const kind = IsPushAddress(address) ? " push" : "";
     for (const auto& [domain, name] : agencies)
         if (EndsWithDomain(host, domain))
-            return name;
-    return host;
+            return name + std::string(kind);
+    return host + kind;
+}
+
+bool IsPushAddress(std::string_view address)
+{
+    const std::string scheme = SchemeOf(address);
+    return scheme == "ws" || scheme == "wss";
+}
+
+std::optional<std::string> OtherSourceProblem(std::string_view address)
+{
+    if (!IsPushAddress(address))
+        return FeedAddressProblem(address);
+    for (const char c : address) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return "The address must not hold control characters or line breaks.";
+    }
+    if (HostOf(address).empty())
+        return "The address has no server name after " + SchemeOf(address) + "://.";
+    return std::nullopt;
 }
 
 std::chrono::minutes MinimumReloadPeriod(std::string_view address)
@@ -84,6 +113,31 @@ const std::vector<FeedPreset>& FeedPresets()
 {
     static const std::vector<FeedPreset> presets = MakePresets();
     return presets;
+}
+
+const std::vector<FdsnAgency>& FdsnAgencies()
+{
+    static const std::vector<FdsnAgency> agencies = {
+        {"EMSC", "https://www.seismicportal.eu/fdsnws/event/1/query"},
+        {"GeoNet", "https://service.geonet.org.nz/fdsnws/event/1/query"},
+        {"INGV", "https://webservices.ingv.it/fdsnws/event/1/query"},
+    };
+    return agencies;
+}
+
+std::string FdsnQueryAddress(const FdsnAgency& agency, OleDate now, double minMagnitude)
+{
+    CalendarTime start;
+    OleDateToCalendar(OleDate{now.value - 7.0, now.valid}, start);
+    char startText[32];
+    std::snprintf(startText, sizeof startText, "%04d-%02d-%02dT%02d:%02d:%02d", start.year, start.month,
+                  start.day, start.hour, start.minute, start.second);
+    // Written the same under every locale.
+    char magnitudeText[32];
+    const auto written = std::to_chars(magnitudeText, magnitudeText + sizeof magnitudeText, minMagnitude,
+                                       std::chars_format::fixed, 1);
+    return agency.query + "?format=text&starttime=" + startText + "&minmagnitude="
+           + std::string(magnitudeText, written.ptr) + "&orderby=time&limit=5000";
 }
 
 std::optional<std::string> FeedAddressProblem(std::string_view address)
@@ -104,6 +158,8 @@ std::optional<std::string> FeedAddressProblem(std::string_view address)
                    ? std::optional<std::string>("A file address must name an absolute path, "
                                                 "as in file:///home/me/quakes.geojson.")
                    : std::nullopt;
+    if (scheme == "ws" || scheme == "wss")
+        return "A push service is read beside a feed: put its address under Also read.";
     if (scheme != "http" && scheme != "https")
         return "Only http, https and file addresses can be read, not " + scheme + ":.";
     const std::string_view host = rest.substr(0, rest.find_first_of("/?#"));

@@ -2,9 +2,23 @@
 
 #include "core/feed/CellTableDocument.h"
 #include "core/feed/LoadedDocument.h"
+#include "core/feed/QuakeRow.h"
 #include "core/feed/SourceMerge.h"
 
 namespace tremolux {
+
+namespace {
+
+// Only the named sources' readings are told, and only when there are several.
+std::vector<SourceReading> NamedReadings(std::vector<SourceReading> readings)
+{
+    std::erase_if(readings, [](const SourceReading& reading) { return reading.source.empty(); });
+    if (readings.size() < 2)
+        readings.clear();
+    return readings;
+}
+
+}  // namespace
 
 std::unique_ptr<FeedDocument> MergedFeedDocument(const std::vector<SourceDocument>& sources)
 {
@@ -16,27 +30,12 @@ std::unique_ptr<FeedDocument> MergedFeedDocument(const std::vector<SourceDocumen
         if (lists[i].ParsePage(LoadedDocument(*sources[i].document), [](const std::string&) {}))
             walked.push_back({sources[i].name, &lists[i]});
     }
-    const MergedQuakes merged = MergeSources(walked);
+    MergedQuakes merged = MergeSources(walked);
     auto table = std::make_unique<CellTableDocument>();
     for (int i = 0; i < merged.quakes.count(); ++i) {
-        const QuakeRecord& quake = merged.quakes.at(i);
-        table->AddRow();
-        table->AddCell(quake.eventPage);
-        table->AddNumberCell(quake.magnitude);
-        table->AddDateCell({}, quake.time);
-        table->AddNumberCell(quake.latitude);
-        table->AddNumberCell(quake.longitude);
-        table->AddNumberCell(quake.depth);
-        table->AddCell(quake.region);
-        CellTableDocument::EventFields event;
-        event.id = quake.eventId;
-        event.ids = quake.ids;
-        event.status = quake.status;
-        event.magnitudeType = quake.magnitudeType;
-        event.network = quake.network;
-        event.alert = quake.alert;
-        event.numbers = {quake.updated, quake.feltReports, quake.cdi, quake.mmi, quake.tsunami, quake.significance};
-        table->SetRowEvent(event);
+        QuakeRecord quake = merged.quakes.at(i);
+        quake.readings = NamedReadings(std::move(merged.readings[static_cast<std::size_t>(i)]));
+        AddQuakeRow(*table, quake);
     }
     return table;
 }

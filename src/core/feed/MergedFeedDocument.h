@@ -9,7 +9,8 @@
 namespace tremolux {
 
 // One source's loaded document, named as the user knows the source; null
-// when the source has not loaded yet.
+// when the source has not loaded yet. A source without a name (a query that
+// stands in for the feed itself) adds its quakes but says nothing of them.
 struct SourceDocument {
     std::string name;
     const FeedDocument* document = nullptr;

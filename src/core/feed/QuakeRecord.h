@@ -2,10 +2,18 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/common/OleDate.h"
 
 namespace tremolux {
+
+// What one source says of an event that several report.
+struct SourceReading {
+    std::string source;
+    double magnitude = 0.0;
+    std::string magnitudeType;
+};
 
 // One earthquake as read from one row of the feed. Beside where and how
 // strong, what the agency says of the event where the feed says it (the
@@ -31,6 +39,9 @@ struct QuakeRecord {
     std::string alert;          // PAGER level: green, yellow, orange, red
     std::optional<bool> tsunami;
     std::optional<int> significance;
+    // Every source's reading, in order of preference, when several sources
+    // were merged and more than one reports the event; else empty.
+    std::vector<SourceReading> readings;
 };
 
 // Every event field unknown, where and how strong as they were.

@@ -13,13 +13,6 @@ struct SourceQuakes {
     const QuakeList* quakes = nullptr;
 };
 
-// What one source says of a merged event.
-struct SourceReading {
-    std::string source;
-    double magnitude = 0.0;
-    std::string magnitudeType;
-};
-
 // The union of several sources, newest first: each event once, with the
 // values of the most preferred source that reports it, and every source's
 // reading of it in order of preference (readings[i] belongs to quakes.at(i)).

@@ -6,6 +6,7 @@
 
 #include "core/feed/QuakeRecord.h"
 #include "core/list/QuakeText.h"
+#include "core/list/ReadingsText.h"
 
 namespace tremolux {
 
@@ -44,6 +45,9 @@ std::string QuakeDetails(const QuakeRecord& quake, const std::string& cityName,
     text += "\n" + Line("Depth", DepthText(quake.depth));
     const std::string where = DistanceFromText(PlaceFrom(city, quake), cityName);
     text += "\n" + (where.empty() ? std::string("Distance unknown") : where);
+    const std::string readings = ReadingsText(quake.readings);
+    if (!readings.empty())
+        text += "\n" + readings;
     if (const std::string impact = ImpactText(quake); !impact.empty())
         text += "\n" + impact;
     return text;

@@ -13,9 +13,9 @@ struct QuakeRecord;
 
 // What a person wants to know of one quake, a line each: magnitude and
 // region, the time (in UTC unless asked for local time) and its age, the
-// depth, where it lies from the city. Every kind of map window shows this
-// text for the quake under the pointer.
-// Then the impact lines of ImpactText, when the feed gave any.
+// depth, where it lies from the city, and what each source says of it when
+// several do. Every kind of map window shows this text for the quake under
+// the pointer. Then the impact lines of ImpactText, when the feed gave any.
 std::string QuakeDetails(const QuakeRecord& quake, const std::string& cityName,
                          const CityPosition& city, OleDate now,
                          TimeShown shown = TimeShown::Utc);

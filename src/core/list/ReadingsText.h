@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/feed/SourceMerge.h"
+#include "core/feed/QuakeRecord.h"
 
 namespace tremolux {
 

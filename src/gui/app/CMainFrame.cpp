@@ -32,6 +32,7 @@
 #include "gui/common/Settings.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/PlainText.h"
+#include "gui/common/Settings.h"
 #include "gui/feed/FeedView.h"
 #include "gui/feed/SourceStates.h"
 #include "gui/list/QuakeTableModel.h"
@@ -103,6 +104,8 @@ CMainFrame::~CMainFrame()
 {
     m_pollTimer.stop();
     m_refreshTimer.stop();
+    if (g_pFeedView != nullptr)
+        g_pFeedView->SetOnPushed({});
     // The map windows go while the frame is whole, without calling back into it;
     // closed ones may still wait for their deletion.
     m_mdiArea->disconnect(this);
@@ -115,6 +118,11 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::OnCreate()
 {
+    if (g_pFeedView != nullptr)
+        g_pFeedView->SetOnPushed([this] {
+            m_cycle.DocumentChanged();
+            FollowPendingPage();
+        });
     m_cycle.Start();
     ApplyStoredRefreshPeriod();
     m_refreshTimer.start();
@@ -266,13 +274,19 @@ void CMainFrame::UpdateFeedStatus()
         status.lastGoodLoad = g_pFeedView->LastGoodLoad();
         status.loadFailure = g_pFeedView->LastFailure();
         status.anyLoadEnded = status.hasData || !status.loadFailure.empty();
+        // Kept for the next start: a gap past the feed's reach is filled then.
+        if (status.hasData && StoredLastGoodLoad().value != status.lastGoodLoad.value)
+            AppSettings().setValue(settings::kLastGoodLoad, status.lastGoodLoad.value);
         m_feedPane->setToolTip(PlainToolTip(QString::fromStdString(
             g_pFeedView->OtherSources().empty() ? g_pFeedView->Address()
                                                 : SourceStatesText(*g_pFeedView, m_clock.Now()))));
     }
     status.parseFailure = m_cycle.LastParseFailure();
     const OleDate now = m_clock.Now();
-    m_feedPane->setText(QString::fromStdString(FeedStatusText(status, m_quakes.count(), now)));
+    std::string paneText = FeedStatusText(status, m_quakes.count(), now);
+    if (g_pFeedView != nullptr && !g_pFeedView->OtherSources().empty())
+        paneText += "  (" + CompactSourceStates(*g_pFeedView, now) + ")";
+    m_feedPane->setText(QString::fromStdString(paneText));
 
     // Out of date: the last load failed, or the quakes shown missed two reloads.
     const double ageMs = OleDayDifference(now, status.lastGoodLoad) * 86400000.0;

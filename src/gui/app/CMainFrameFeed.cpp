@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QUrl>
 
+#include "core/common/Clock.h"
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/QuakeDocks.h"
 #include "gui/common/Settings.h"
@@ -46,7 +47,7 @@ void CMainFrame::OnOptionsFeed()
     QStringList others;
     for (const std::string& other : StoredOtherFeedAddresses())
         others.append(QString::fromStdString(other));
-    CDia_Feed dialog(address, others, static_cast<int>(minutes.count()), this);
+    CDia_Feed dialog(address, others, static_cast<int>(minutes.count()), m_clock.Now(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     AppSettings().setValue(settings::kRefreshMinutes, dialog.RefreshMinutes());
@@ -58,7 +59,7 @@ void CMainFrame::OnFileOpenFeed()
 {
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Open Feed"), {},
-        tr("Quake feeds (*.geojson *.json *.csv *.html *.htm);;All files (*)"));
+        tr("Quake feeds (*.geojson *.json *.csv *.txt *.html *.htm);;All files (*)"));
     if (!path.isEmpty())
         SetFeed(QUrl::fromLocalFile(path).toString(), {});
 }

@@ -5,6 +5,7 @@
 #include "core/cities/CityEntry.h"
 #include "core/cities/CityFile.h"
 #include "core/common/Clock.h"
+#include "core/feed/CatchUp.h"
 #include "core/feed/FeedAddress.h"
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/InstallPaths.h"
@@ -106,6 +107,7 @@ void CTremoluxApp::StartFeed()
     // A feed given on the command line is read alone.
     if (m_options.feedAddress.empty())
         m_pFeedView->SetOtherSources(StoredOtherFeedAddresses());
+    m_pFeedView->SetCatchUp(CatchUpAddress(StoredCatchUpService(), FeedAddress(), StoredLastGoodLoad(), m_clock->Now()));
     m_pFeedView->Navigate2(FeedAddress());
 }
 

@@ -6,6 +6,9 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "core/common/OleDate.h"
+#include "core/feed/CatchUp.h"
+
 namespace tremolux {
 
 namespace settings {
@@ -17,6 +20,11 @@ inline constexpr char kApplication[] = "Tremolux";
 inline constexpr char kFeedAddress[] = "feed/address";
 // Sources read beside it, in order of preference after it (a string list).
 inline constexpr char kFeedOtherAddresses[] = "feed/otherAddresses";
+
+// When the feed last loaded well (an OLE date, days), and the event query
+// that fills the gap on a start after the feed's reach; empty means USGS's.
+inline constexpr char kLastGoodLoad[] = "feed/lastGoodLoad";
+inline constexpr char kCatchUpService[] = "feed/catchUpService";
 
 // How often the feed is reloaded, in whole minutes: one of kRefreshChoices.
 inline constexpr char kRefreshMinutes[] = "feed/refreshMinutes";
@@ -89,6 +97,20 @@ inline std::vector<std::string> StoredOtherFeedAddresses()
     for (const QString& address : AppSettings().value(settings::kFeedOtherAddresses).toStringList())
         addresses.push_back(address.toStdString());
     return addresses;
+}
+
+// The feed's last good load as kept, invalid when none is.
+inline OleDate StoredLastGoodLoad()
+{
+    bool ok = false;
+    const double days = AppSettings().value(settings::kLastGoodLoad).toDouble(&ok);
+    return OleDate{days, ok && days != 0.0};
+}
+
+inline std::string StoredCatchUpService()
+{
+    const QString service = AppSettings().value(settings::kCatchUpService).toString();
+    return service.isEmpty() ? std::string(kUsgsEventQuery) : service.toStdString();
 }
 
 }  // namespace tremolux

@@ -1,7 +1,9 @@
 #include "gui/dialogs/CDia_Feed.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,15 +13,40 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/common/RegularFile.h"
 #include "core/feed/FeedChoice.h"
 #include "gui/common/Settings.h"
 #include "gui/dialogs/DialogButtons.h"
 
 namespace tremolux {
 
+namespace {
+
+constexpr int kAgencyRole = Qt::UserRole + 1;
+constexpr double kDefaultMinimumMagnitude = 2.5;
+
+// Why a local file cannot be read as a feed: a directory, a FIFO or a device
+// would be refused at every start, a FIFO after blocking a plain reader.
+std::optional<std::string> LocalFileProblem(const QString& address)
+{
+    const QUrl url(address);
+    const bool fileUrl = url.scheme().compare("file", Qt::CaseInsensitive) == 0;
+    if (!fileUrl && address.contains("://"))
+        return std::nullopt;
+    const QString path = fileUrl ? url.toLocalFile() : address;
+    std::string kind = SpecialFileKind(path.toStdString());
+    if (kind.empty() && QFileInfo(path).isDir())
+        kind = "it is a directory, not a file";
+    if (kind.empty())
+        return std::nullopt;
+    return path.toStdString() + " cannot be read as a feed: " + kind + ".";
+}
+
+}  // namespace
+
 CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refreshMinutes,
-                     QWidget* parent)
-    : QDialog(parent)
+                     OleDate now, QWidget* parent)
+    : QDialog(parent), m_now(now)
 {
     setWindowTitle(tr("Feed"));
 
@@ -28,7 +55,20 @@ CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refr
     for (const FeedPreset& preset : FeedPresets())
         m_comboPreset->addItem(QString::fromStdString(preset.label),
                                QString::fromStdString(preset.address));
+    const std::vector<FdsnAgency>& agencies = FdsnAgencies();
+    for (int i = 0; i < static_cast<int>(agencies.size()); ++i) {
+        m_comboPreset->addItem(tr("Last 7 days (%1 FDSN event service)")
+                                   .arg(QString::fromStdString(agencies[static_cast<std::size_t>(i)].name)));
+        m_comboPreset->setItemData(m_comboPreset->count() - 1, i, kAgencyRole);
+    }
     m_comboPreset->addItem(tr("Other address or file"), QString());
+    m_spinMinimum = new QDoubleSpinBox(this);
+    m_spinMinimum->setObjectName("m_spinMinimum");
+    m_spinMinimum->setRange(0.0, 9.0);
+    m_spinMinimum->setDecimals(1);
+    m_spinMinimum->setSingleStep(0.5);
+    m_spinMinimum->setValue(kDefaultMinimumMagnitude);
+    m_spinMinimum->setToolTip(tr("The smallest quakes an FDSN query asks for"));
 
     m_editAddress = new QLineEdit(address, this);
     m_editAddress->setObjectName("m_editAddress");
@@ -39,6 +79,9 @@ CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refr
     m_editOthers->setObjectName("m_editOthers");
     m_editOthers->setPlaceholderText(tr("Other sources, one address a line, in order of preference"));
     m_editOthers->setFixedHeight(m_editOthers->fontMetrics().lineSpacing() * 4);
+    m_buttonPush = new QPushButton(tr("Add EMSC realtime (push)"), this);
+    m_buttonPush->setObjectName("m_buttonPush");
+    m_buttonPush->setToolTip(tr("Also read the events EMSC pushes as it locates them"));
     m_labelProblem = new QLabel(this);
     m_labelProblem->setObjectName("m_labelProblem");
     m_labelProblem->setTextFormat(Qt::PlainText);
@@ -61,12 +104,14 @@ CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refr
     addressRow->addWidget(m_buttonBrowse);
     auto* form = new QFormLayout;
     form->addRow(tr("&Feed:"), m_comboPreset);
+    form->addRow(tr("&Minimum magnitude:"), m_spinMinimum);
     auto* addressLabel = new QLabel(tr("&Address:"), this);
     addressLabel->setBuddy(m_editAddress);
     form->addRow(addressLabel, addressRow);
     auto* othersLabel = new QLabel(tr("Also &read:"), this);
     othersLabel->setBuddy(m_editOthers);
     form->addRow(othersLabel, m_editOthers);
+    form->addRow(QString(), m_buttonPush);
     form->addRow(QString(), m_labelProblem);
     form->addRow(tr("&Reload:"), m_comboRefresh);
 
@@ -81,6 +126,8 @@ CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refr
     connect(m_editAddress, &QLineEdit::textChanged, this, &CDia_Feed::OnAddressEdited);
     connect(m_buttonBrowse, &QPushButton::clicked, this, &CDia_Feed::OnBrowse);
     connect(m_editOthers, &QPlainTextEdit::textChanged, this, &CDia_Feed::CheckAddress);
+    connect(m_spinMinimum, &QDoubleSpinBox::valueChanged, this, &CDia_Feed::OnMinimumChanged);
+    connect(m_buttonPush, &QPushButton::clicked, this, &CDia_Feed::OnAddPush);
     OnAddressEdited();
 }
 
@@ -110,28 +157,64 @@ void CDia_Feed::accept()
         QDialog::accept();
 }
 
+int CDia_Feed::ChosenAgency() const
+{
+    bool isAgency = false;
+    const int agency = m_comboPreset->currentData(kAgencyRole).toInt(&isAgency);
+    return isAgency ? agency : -1;
+}
+
 void CDia_Feed::OnPresetChosen(int index)
 {
-    const QString address = m_comboPreset->itemData(index).toString();
+    bool isAgency = false;
+    const int agency = m_comboPreset->itemData(index, kAgencyRole).toInt(&isAgency);
+    const QString address =
+        isAgency ? QString::fromStdString(FdsnQueryAddress(FdsnAgencies()[static_cast<std::size_t>(agency)],
+                                                           m_now, m_spinMinimum->value()))
+                 : m_comboPreset->itemData(index).toString();
     if (!address.isEmpty())
         m_editAddress->setText(address);
     else
         m_editAddress->setFocus();
 }
 
-// The list follows the address: a preset's own address selects it.
+// The list follows the address: a preset's own address selects it, as does
+// any query of an agency's FDSN service.
 void CDia_Feed::OnAddressEdited()
 {
-    const int preset = m_comboPreset->findData(Address());
+    int preset = m_comboPreset->findData(Address());
+    const std::vector<FdsnAgency>& agencies = FdsnAgencies();
+    for (int i = 0; i < static_cast<int>(agencies.size()) && preset < 0; ++i) {
+        if (Address().startsWith(QString::fromStdString(agencies[static_cast<std::size_t>(i)].query) + '?'))
+            preset = m_comboPreset->findData(i, kAgencyRole);
+    }
     m_comboPreset->setCurrentIndex(preset >= 0 ? preset : m_comboPreset->count() - 1);
+    m_spinMinimum->setEnabled(ChosenAgency() >= 0);
     CheckAddress();
+}
+
+void CDia_Feed::OnMinimumChanged()
+{
+    if (ChosenAgency() >= 0)
+        OnPresetChosen(m_comboPreset->currentIndex());
+}
+
+// Offered once: a second connection to the same service would only repeat it.
+void CDia_Feed::OnAddPush()
+{
+    if (OtherAddresses().contains(kEmscPushAddress))
+        return;
+    QString text = m_editOthers->toPlainText();
+    if (!text.isEmpty() && !text.endsWith('\n'))
+        text += '\n';
+    m_editOthers->setPlainText(text + kEmscPushAddress);
 }
 
 void CDia_Feed::OnBrowse()
 {
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Feed File"), {},
-        tr("Quake feeds (*.geojson *.json *.csv *.html *.htm);;All files (*)"));
+        tr("Quake feeds (*.geojson *.json *.csv *.txt *.html *.htm);;All files (*)"));
     if (!path.isEmpty())
         m_editAddress->setText(QUrl::fromLocalFile(path).toString());
 }
@@ -139,12 +222,17 @@ void CDia_Feed::OnBrowse()
 bool CDia_Feed::CheckAddress()
 {
     std::optional<std::string> problem = FeedAddressProblem(Address().toStdString());
+    if (!problem)
+        problem = LocalFileProblem(Address());
     const QStringList lines = m_editOthers->toPlainText().split('\n');
     for (int i = 0; i < lines.size() && !problem; ++i) {
         const QString other = lines[i].trimmed();
         if (other.isEmpty())
             continue;
-        if (const auto otherProblem = FeedAddressProblem(other.toStdString()))
+        std::optional<std::string> otherProblem = OtherSourceProblem(other.toStdString());
+        if (!otherProblem)
+            otherProblem = LocalFileProblem(other);
+        if (otherProblem)
             problem = tr("Also read, line %1: ").arg(i + 1).toStdString() + *otherProblem;
     }
     m_labelProblem->setText(problem ? QString::fromStdString(*problem) : QString());

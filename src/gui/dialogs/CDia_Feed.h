@@ -2,7 +2,10 @@
 
 #include <QDialog>
 
+#include "core/common/OleDate.h"
+
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -11,14 +14,15 @@ class QPushButton;
 namespace tremolux {
 
 // Chooses where the quakes come from and how often they are read again: a
-// USGS feed by name, or any http, https or file address typed or browsed.
-// Other sources may be read beside it, one address a line, in order of
-// preference. OK is offered only for addresses that can be read, and the
-// line under them says what is wrong.
+// USGS feed or an agency's FDSN query of the last seven days (from `now`,
+// above a minimum magnitude) by name, or any http, https or file address
+// typed or browsed. Other sources may be read beside it, one address a line,
+// in order of preference, EMSC's push service among them. OK is offered only
+// for addresses that can be read, and the line under them says what is wrong.
 class CDia_Feed : public QDialog {
     Q_OBJECT
 public:
-    CDia_Feed(const QString& address, const QStringList& others, int refreshMinutes,
+    CDia_Feed(const QString& address, const QStringList& others, int refreshMinutes, OleDate now,
               QWidget* parent = nullptr);
 
     QString Address() const;
@@ -31,11 +35,18 @@ private:
     void OnPresetChosen(int index);
     void OnAddressEdited();
     void OnBrowse();
+    void OnMinimumChanged();
+    void OnAddPush();
+    // The FDSN agency the preset chosen queries, -1 for none.
+    int ChosenAgency() const;
     // Shows what is wrong with the address, if anything; true when nothing is.
     bool CheckAddress();
 
     QComboBox* m_comboPreset;
     QLineEdit* m_editAddress;
+    QDoubleSpinBox* m_spinMinimum;
+    QPushButton* m_buttonPush;
+    OleDate m_now;
     QPushButton* m_buttonBrowse;
     QPlainTextEdit* m_editOthers;
     QLabel* m_labelProblem;

@@ -10,6 +10,7 @@
 #include "core/feed/FeedChoice.h"
 #include "core/feed/MergedFeedDocument.h"
 #include "gui/feed/DocumentBuild.h"
+#include "gui/feed/PushFeed.h"
 
 namespace tremolux {
 
@@ -38,6 +39,16 @@ void FeedView::SetOtherSources(const std::vector<std::string>& addresses)
     m_others.clear();
     m_merged.reset();
     for (const std::string& address : addresses) {
+        if (IsPushAddress(address)) {
+            auto push = std::make_unique<PushFeed>(m_clock, [this] {
+                m_mergePending = true;
+                if (m_pushed)
+                    m_pushed();
+            });
+            push->Navigate2(address);
+            m_others.push_back(std::move(push));
+            continue;
+        }
         auto other = std::make_unique<FeedView>(m_clock);
         other->SetTimeout(m_timeout);
         other->Navigate2(address);
@@ -46,15 +57,30 @@ void FeedView::SetOtherSources(const std::vector<std::string>& addresses)
     m_mergePending = true;
 }
 
+void FeedView::SetCatchUp(const std::string& address)
+{
+    m_catchUp.reset();
+    if (address.empty())
+        return;
+    m_catchUp = std::make_unique<FeedView>(m_clock);
+    m_catchUp->SetTimeout(m_timeout);
+    m_catchUp->Navigate2(address);
+    m_mergePending = true;
+}
+
 int FeedView::GetReadyState() const
 {
     int state = m_readyState;
     for (const auto& other : m_others)
         state = std::min(state, other->GetReadyState());
-    if (!m_others.empty() && state == kReadyStateComplete && m_mergePending) {
+    if (m_catchUp)
+        state = std::min(state, m_catchUp->GetReadyState());
+    if (Merges() && state == kReadyStateComplete && m_mergePending) {
         std::vector<SourceDocument> sources = {{SourceName(m_address), m_document.get()}};
         for (const auto& other : m_others)
             sources.push_back({SourceName(other->Address()), other->GetHtmlDocument()});
+        if (m_catchUp)
+            sources.push_back({std::string(), m_catchUp->GetHtmlDocument()});
         m_merged = MergedFeedDocument(sources);
         m_mergePending = false;
     }
@@ -63,7 +89,7 @@ int FeedView::GetReadyState() const
 
 const FeedDocument* FeedView::GetHtmlDocument() const
 {
-    return m_others.empty() ? m_document.get() : m_merged.get();
+    return Merges() ? m_merged.get() : m_document.get();
 }
 
 // Within the address's minimum period after a good load, a refresh asks the
@@ -75,6 +101,11 @@ void FeedView::Refresh()
     m_mergePending = true;
     for (const auto& other : m_others)
         other->Refresh();
+    // Its events are in the store now; a failed one is asked again.
+    if (m_catchUp && m_catchUp->HasLoaded())
+        m_catchUp.reset();
+    else if (m_catchUp)
+        m_catchUp->Refresh();
     const double sinceGoodLoad = OleDayDifference(m_clock.Now(), m_lastGoodLoad) * 86400.0;
     const auto minimum = std::chrono::duration<double>(MinimumReloadPeriod(m_address)).count();
     if (HasLoaded() && sinceGoodLoad < minimum) {

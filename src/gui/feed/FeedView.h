@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
 #include "gui/feed/FeedFetch.h"
+#include "gui/feed/FeedSource.h"
 
 class QNetworkAccessManager;
 
@@ -23,8 +25,9 @@ class DocumentBuild;
 // held is the last good one. A reload asks for the page only if it changed;
 // an unchanged page is a good load that keeps the document. Other sources may
 // be read beside the address: the document is then all their quakes merged,
-// and a load completes when every source's has.
-class FeedView final : public FeedBrowser {
+// and a load completes when every source's has. A push source among them
+// (ws:// or wss://) adds its events as they come.
+class FeedView final : public FeedSource {
 public:
     static constexpr int kReadyStateUninitialized = 0;
     static constexpr int kReadyStateLoading = 1;
@@ -43,17 +46,27 @@ public:
 
     // Sources read beside the address, in order of preference after it.
     void SetOtherSources(const std::vector<std::string>& addresses);
-    const std::vector<std::unique_ptr<FeedView>>& OtherSources() const { return m_others; }
+    const std::vector<std::unique_ptr<FeedSource>>& OtherSources() const { return m_others; }
+    // One query read beside the sources until it has loaded once, merged
+    // into the loads meanwhile: the events a feed no longer reaches after
+    // the watcher was away. Empty for none.
+    void SetCatchUp(const std::string& address);
 
-    const std::string& Address() const { return m_address; }
+    // Called when a push source brought something: the document is to be
+    // read again though no load was asked for.
+    void SetOnPushed(std::function<void()> pushed) { m_pushed = std::move(pushed); }
+
+    const std::string& Address() const override { return m_address; }
     // Whether a good page of the address itself is held, and when it was loaded
     // (by the program's clock); the other sources answer for themselves.
-    bool HasLoaded() const { return m_document != nullptr; }
-    OleDate LastGoodLoad() const { return m_lastGoodLoad; }
+    bool HasLoaded() const override { return m_document != nullptr; }
+    OleDate LastGoodLoad() const override { return m_lastGoodLoad; }
     // Why the latest load failed; empty when it succeeded or none ended yet.
-    const std::string& LastFailure() const { return m_lastFailure; }
+    const std::string& LastFailure() const override { return m_lastFailure; }
 
 private:
+    // Whether the document is several sources' merged.
+    bool Merges() const { return !m_others.empty() || m_catchUp != nullptr; }
     void Load();
     void Fetched(FetchResult result);
     void Built(std::unique_ptr<FeedDocument> document);
@@ -70,7 +83,9 @@ private:
     std::string m_lastFailure;
     FeedValidators m_validators;         // of the document held
     FeedValidators m_arrivedValidators;  // of the page being built
-    std::vector<std::unique_ptr<FeedView>> m_others;
+    std::vector<std::unique_ptr<FeedSource>> m_others;
+    std::function<void()> m_pushed;
+    std::unique_ptr<FeedView> m_catchUp;
     // Made when the first poll sees every source's load complete.
     mutable std::unique_ptr<FeedDocument> m_merged;
     mutable bool m_mergePending = false;

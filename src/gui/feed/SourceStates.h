@@ -13,4 +13,8 @@ class FeedView;
 // ago", "EMSC: HTTP 500 Internal Server Error, last loaded 20 min ago").
 std::string SourceStatesText(const FeedView& view, OleDate now);
 
+// The same in a few words a source for the feed pane, "USGS 3 min · EMSC
+// push failing · INGV waiting"; empty when the view reads one source only.
+std::string CompactSourceStates(const FeedView& view, OleDate now);
+
 }  // namespace tremolux

@@ -9,6 +9,7 @@
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/list/QuakeDetails.h"
+#include "core/list/ReadingsText.h"
 #include "gui/common/PlainText.h"
 
 namespace tremolux {
@@ -265,6 +266,9 @@ QVariant QuakeTableModel::toolTip(int row) const
     }
     if (const std::string impact = ImpactText(quakeAt(row)); !impact.empty())
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(impact);
+    const std::string readings = ReadingsText(quakeAt(row).readings);
+    if (!readings.empty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(readings);
     return text.isEmpty() ? QVariant() : QVariant(Qt::convertFromPlainText(text));
 }
 

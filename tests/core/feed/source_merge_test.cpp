@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "core/feed/LoadedDocument.h"
+#include "core/feed/MergedFeedDocument.h"
+#include "core/feed/QuakeRow.h"
 #include "core/feed/SourceMerge.h"
+#include "core/geo/CityPosition.h"
+#include "core/list/QuakeDetails.h"
 #include "core/list/ReadingsText.h"
 #include "support/QuakeBuilders.h"
 
 namespace tremolux {
 namespace {
 
+using test::At;
 using test::ListOf;
 using test::QuakeBefore;
 
@@ -72,6 +78,30 @@ TEST(SourceMerge, TheUnionIsNewestFirstWithThePreferredValues)
     EXPECT_EQ(merged.quakes.at(2).region, "Mid");
     EXPECT_EQ(ReadingsText(merged.readings[2]), "P M 4.1, O M 4.4");
     EXPECT_EQ(merged.quakes.at(3).region, "Old");
+}
+
+// What each source says reaches the quake the windows show, and their
+// tooltips' text; a quake of one source says nothing of sources.
+TEST(SourceMerge, ReadingsReachTheWalkedListAndTheDetails)
+{
+    QuakeRecord usgs = QuakeBefore(kNow, 1.0, 5.0, 10.0, 20.0, "Here");
+    usgs.magnitudeType = "mww";
+    QuakeRecord emsc = QuakeBefore(kNow, 1.0, 5.2, 10.1, 20.0, "There");
+    emsc.magnitudeType = "mb";
+    CellTableDocument first;
+    AddQuakeRow(first, usgs);
+    AddQuakeRow(first, QuakeBefore(kNow, 5.0, 3.0, -10.0, 20.0, "Alone"));
+    CellTableDocument second;
+    AddQuakeRow(second, emsc);
+    const std::unique_ptr<FeedDocument> merged = MergedFeedDocument({{"USGS", &first}, {"EMSC", &second}});
+    QuakeList list;
+    ASSERT_TRUE(list.ParsePage(LoadedDocument(*merged), [](const std::string& failure) { FAIL() << failure; }));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(ReadingsText(list.at(0).readings), "USGS M 5.0 mww, EMSC M 5.2 mb");
+    EXPECT_TRUE(list.at(1).readings.empty());
+    const std::string details = QuakeDetails(list.at(0), "Manila", At(14.6, 121.0), kNow);
+    EXPECT_TRUE(details.ends_with("\nUSGS M 5.0 mww, EMSC M 5.2 mb")) << details;
+    EXPECT_EQ(QuakeDetails(list.at(1), "Manila", At(14.6, 121.0), kNow).find("USGS"), std::string::npos);
 }
 
 }  // namespace

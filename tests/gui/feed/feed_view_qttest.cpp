@@ -9,6 +9,7 @@
 #include "core/feed/QuakeList.h"
 #include "gui/feed/FeedView.h"
 #include "gui/feed/SourceStates.h"
+#include "support/GeoJsonFeature.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
 
@@ -133,6 +134,32 @@ TEST_F(FeedViewTest, SeveralSourcesGiveOneMergedList)
     EXPECT_EQ(parsed().count(), 4);
     EXPECT_EQ(SourceStatesText(view, clock.Now()),
               "127.0.0.1: HTTP 500 Internal Server Error, last loaded 0 min ago\n127.0.0.1: loaded 0 min ago");
+}
+
+// The catch-up query joins the loads until it has loaded once; a quake it
+// shares with the feed is one, and the query says nothing of it.
+TEST_F(FeedViewTest, CatchUpJoinsTheLoadsUntilItHasLoaded)
+{
+    TestServer catchUp;
+    server.Serve(ReadTestFile("usgs_all_week.geojson"));
+    catchUp.Serve(test::FeatureCollection({test::GeoJsonFeature(5.1, "Namie again", 1765083600000, 142.05, 37.52),
+                                           test::GeoJsonFeature(6.0, "Long ago", 1764000000000, 10.0, 10.0)}));
+    view.SetCatchUp(catchUp.Url("/fdsnws/event/1/query?format=geojson"));
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds());
+    QuakeList withCatchUp;
+    ASSERT_TRUE(withCatchUp.ParsePage(view, [](const std::string& text) { ADD_FAILURE() << text; }));
+
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds());
+    QuakeList quakes;
+    ASSERT_TRUE(quakes.ParsePage(view, [](const std::string& text) { ADD_FAILURE() << text; }));
+    ASSERT_EQ(withCatchUp.count(), quakes.count() + 1);
+    EXPECT_EQ(withCatchUp.at(0).region, "93 km E of Namie, Japan");
+    EXPECT_TRUE(withCatchUp.at(0).readings.empty());
+    EXPECT_EQ(withCatchUp.at(withCatchUp.count() - 1).region, "Long ago");
+    EXPECT_EQ(quakes.at(0).region, "93 km E of Namie, Japan");
+    EXPECT_EQ(catchUp.RequestCount(), 1);
 }
 
 TEST_F(FeedViewTest, FollowsTenRedirectsButNotEleven)
