@@ -89,6 +89,7 @@ TEST_F(WatcherTest, StartsWithTokyoAndPaintsTheFirstLoad)
 
     // The map is on screen: green background, the index box in its corner,
     // and the newest quake's ray in its colour (magnitude 5.4: red 137, green 117).
+    ASSERT_TRUE(WaitUntil([&] { return view->PictureIsCurrent(); }));
     const QImage picture = view->grab().toImage();
     EXPECT_EQ(picture.pixelColor(picture.width() - 5, picture.height() - 5), QColor(0, 200, 0));
     EXPECT_NE(picture.pixelColor(12, 12), QColor(0, 200, 0));
