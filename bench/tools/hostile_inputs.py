@@ -11,6 +11,7 @@ Writes into OUTDIR (created if missing):
   regions_1m.geojson     50 quakes whose regions are 1 MB long (GeoJSON: over
                          the HTML cap)
   rows_16m.html          a 16 MiB page of short quake rows (about 279,618)
+  rows_100k.html         100,000 short quake rows: the most a page may hold
   paragraphs_16m.html    16 MiB of <p>
   sparse_2g.html         a 2 GB sparse file
   fifo                   a named pipe
@@ -79,6 +80,11 @@ def geojson(path, count, region):
     write(path, '{"type":"FeatureCollection","features":[' + features + ']}')
 
 
+def short_rows(path, count):
+    write(path, HEAD + TABLE_HEAD + ''.join(short_row(i) for i in range(count)) + '</table>\n'
+          + TAIL)
+
+
 def rows_up_to(path, size):
     parts = [HEAD, TABLE_HEAD]
     used = len(HEAD) + len(TABLE_HEAD) + len('</table>\n' + TAIL)
@@ -107,6 +113,7 @@ def main():
     write(at('regions_4k.html'), HEAD + table(2000, 'R' * 4000) + TAIL)
     geojson(at('regions_1m.geojson'), 50, 'R' * MIB)
     rows = rows_up_to(at('rows_16m.html'), 16 * MIB)
+    short_rows(at('rows_100k.html'), 100_000)
     paragraph = '<p>'
     write(at('paragraphs_16m.html'),
           HEAD + paragraph * ((16 * MIB - len(HEAD) - len(TAIL)) // len(paragraph)) + TAIL)
