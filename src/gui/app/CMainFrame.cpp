@@ -300,8 +300,9 @@ void CMainFrame::UpdateFeedStatus()
     ShowFeedState(stale, notice);
 }
 
-// Each view is painted here and now: repainting the frame does not reach the
-// opaque map views inside the MDI area.
+// Each view is asked to paint: repainting the frame does not reach the opaque
+// map views inside the MDI area. A view minimised or covered by the others
+// draws nothing until it shows again; each draws its picture on its own.
 void CMainFrame::RepaintAll()
 {
     // The summary needs the last run's load time before this load replaces it.
@@ -316,14 +317,12 @@ void CMainFrame::RepaintAll()
             m_docks->ShowAway({lastLoad, m_clock.Now(), &m_quakes, &changes});
     }
     m_docks->ListChanged(std::move(changes));
-    QList<CTremoluxView*> views;
     for (CChildFrame* window : MapWindows()) {
-        window->GetView()->FollowSelection();
-        views << window->GetView();
+        CTremoluxView* view = window->GetView();
+        view->FollowSelection();
+        if (!view->visibleRegion().isEmpty())
+            view->update();
     }
-    CTremoluxView::RenderPictures(views);
-    for (CTremoluxView* view : views)
-        view->repaint();
     for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>()) {
         world->FollowList();
         world->update();

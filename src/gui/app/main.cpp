@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -9,8 +10,16 @@
 #include "gui/app/CommandLine.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/common/Settings.h"
+#include "gui/view/PictureWorker.h"
 
 using namespace tremolux;
+
+namespace {
+
+// How long exit waits for a map picture no one will see.
+constexpr int kExitWaitMs = 300;
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -55,13 +64,24 @@ int main(int argc, char** argv)
 
     commandLine.options.historyFile =
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/history.sqlite";
-    CTremoluxApp theApp(std::move(commandLine.options));
-    // Files handed over while start-up still shows a box wait for no frame.
-    QObject::connect(&instance, &SingleInstance::filesHandedOver, [&theApp](const QStringList& files) {
-        if (CMainFrame* frame = theApp.MainFrame())
-            frame->OpenHandedOverFiles(files);
-    });
-    if (!theApp.InitInstance())
-        return 1;
-    return application.exec();
+    int status = 0;
+    {
+        CTremoluxApp theApp(std::move(commandLine.options));
+        // Files handed over while start-up still shows a box wait for no frame.
+        QObject::connect(&instance, &SingleInstance::filesHandedOver,
+                         [&theApp](const QStringList& files) {
+                             if (CMainFrame* frame = theApp.MainFrame())
+                                 frame->OpenHandedOverFiles(files);
+                         });
+        if (!theApp.InitInstance())
+            return 1;
+        status = application.exec();
+    }
+    // Everything is saved and closed by now. A map picture still being drawn
+    // must not outlive the fonts it draws with, nor keep the process waiting.
+    if (!PictureWorker::WaitForAll(kExitWaitMs)) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

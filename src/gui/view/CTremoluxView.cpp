@@ -2,10 +2,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QtConcurrent/QtConcurrentMap>
 
+#include <memory>
+#include <new>
 #include <utility>
-#include <vector>
 
 #include "core/common/Clock.h"
 #include "core/feed/QuakeList.h"
@@ -13,6 +13,7 @@
 #include "gui/view/MapLabelFont.h"
 #include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
+#include "gui/view/QuakeListSnapshot.h"
 
 namespace tremolux {
 
@@ -96,7 +97,16 @@ void CTremoluxView::paintEvent(QPaintEvent*)
 {
     if (m_city.name.empty())
         TakeCity(CurrentCity);
-    RenderPicture(CurrentPictureKey());
+    const PictureKey key = CurrentPictureKey();
+    if (m_picture.isNull() || !(key == m_pictureKey)) {
+        PictureKey sameMoment = key;
+        sameMoment.now = m_pictureKey.now;
+        if (m_worker.Busy())
+            m_newerWanted = true;
+        else if (!(m_justTaken && sameMoment == m_pictureKey))
+            RequestPicture(key);
+    }
+    m_justTaken = false;
     QPainter painter(this);
     OnDraw(painter);
     PaintSelection(painter);
@@ -108,43 +118,57 @@ void CTremoluxView::OnDraw(QPainter& painter)
     painter.drawImage(0, 0, m_picture);
 }
 
-// Reads only what key names and the window's own members, so that pictures
-// of several windows can be drawn at once on worker threads.
-void CTremoluxView::RenderPicture(const PictureKey& key)
+bool CTremoluxView::PictureIsCurrent() const
 {
-    if (!m_picture.isNull() && key == m_pictureKey)
-        return;
-    // Transparent where the map leaves its frame to the window behind it.
-    QImage picture(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(key.pixelRatio);
-    picture.fill(Qt::transparent);
-    // Drawn for the key's moment, not a second reading of the clock, so
-    // that the picture is exactly what its key promises.
-    const FixedClock clock(key.now);
-    QuakeLayout layout;
-    {
-        QPainter painter(&picture);
-        layout = LayOutQuakes(key.size.width(), key.size.height(), key.settings, m_city.position,
-                              m_quakes, key.now, MapLabelMeasure(m_font, painter.device()));
-        QPainterCanvas canvas(painter, m_font);
-        DrawQuakes(canvas, key.size.width(), key.size.height(), layout, m_city.position, m_quakes,
-                   clock);
-    }
-    m_picture = std::move(picture);
-    m_layout = std::move(layout);
-    m_pictureKey = key;
+    return !m_picture.isNull() && CurrentPictureKey() == m_pictureKey;
 }
 
-void CTremoluxView::RenderPictures(const QList<CTremoluxView*>& views)
+// The worker reads only copies: the list may be read anew, the window
+// closed, before its picture is done.
+void CTremoluxView::RequestPicture(const PictureKey& key)
 {
-    std::vector<std::pair<CTremoluxView*, PictureKey>> stale;
-    for (CTremoluxView* view : views) {
-        if (view->isVisible() && !view->m_city.name.empty())
-            stale.emplace_back(view, view->CurrentPictureKey());
-    }
-    QtConcurrent::blockingMap(stale, [](std::pair<CTremoluxView*, PictureKey>& item) {
-        item.first->RenderPicture(item.second);
+    m_worker.Start([key, quakes = QuakeListSnapshot(m_quakes), city = m_city.position,
+                    font = m_font, this]() -> PictureWorker::Deliver {
+        // Transparent where the map leaves its frame to the window behind it.
+        auto picture = std::make_shared<Picture>();
+        picture->key = key;
+        picture->image = QImage(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        if (!picture->image.isNull()) {
+            picture->image.setDevicePixelRatio(key.pixelRatio);
+            picture->image.fill(Qt::transparent);
+            // Drawn for the key's moment, not a second reading of the clock, so
+            // that the picture is exactly what its key promises.
+            const FixedClock clock(key.now);
+            QPainter painter(&picture->image);
+            try {
+                picture->layout = LayOutQuakes(key.size.width(), key.size.height(), key.settings,
+                                               city, *quakes, key.now,
+                                               MapLabelMeasure(font, painter.device()));
+                QPainterCanvas canvas(painter, font);
+                DrawQuakes(canvas, key.size.width(), key.size.height(), picture->layout, city,
+                           *quakes, clock);
+            } catch (const std::bad_alloc&) {
+                picture->layout = {};
+            }
+        }
+        return [this, picture] { TakePicture(std::move(*picture)); };
     });
+}
+
+void CTremoluxView::TakePicture(Picture picture)
+{
+    m_picture = std::move(picture.image);
+    m_layout = std::move(picture.layout);
+    m_pictureKey = picture.key;
+    emit pictureChanged();
+    if (m_newerWanted) {
+        m_newerWanted = false;
+        const PictureKey key = CurrentPictureKey();
+        if (!(key == m_pictureKey))
+            RequestPicture(key);
+    }
+    m_justTaken = true;
+    update();
 }
 
 // The press before a double-click has done its part (selecting): the second

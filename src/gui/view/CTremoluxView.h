@@ -12,6 +12,7 @@
 #include "core/session/MapWindowFile.h"
 #include "core/view/QuakeLayout.h"
 #include "gui/common/QuakeWindow.h"
+#include "gui/view/PictureWorker.h"
 
 class QMenu;
 
@@ -68,12 +69,14 @@ public:
 
     QSize sizeHint() const override;
 
-    // Brings the pictures of the shown views up to date, one worker thread
-    // a window; a repaint then only copies them.
-    static void RenderPictures(const QList<CTremoluxView*>& views);
+    // The picture shown is drawn for the list, clock second, city, settings
+    // and size as they are now: what a paint would show once drawing is done.
+    bool PictureIsCurrent() const;
 
 signals:
     void statusTextChanged(const QString& text);
+    // A newer picture was drawn; the window repaints with it.
+    void pictureChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,8 +102,17 @@ private:
         bool operator==(const PictureKey& other) const;
     };
 
+    struct Picture {
+        PictureKey key;
+        QImage image;
+        QuakeLayout layout;
+    };
+
     PictureKey CurrentPictureKey() const;
-    void RenderPicture(const PictureKey& key);
+    // Has the picture for key drawn on a worker thread, unless one is being
+    // drawn: then the newest key is drawn once that one is done.
+    void RequestPicture(const PictureKey& key);
+    void TakePicture(Picture picture);
     void OnDraw(QPainter& painter);
     void TakeCity(const CityEntry& city);
     void PaintSelection(QPainter& painter) const;
@@ -113,11 +125,18 @@ private:
     CityEntry m_city;
     const QuakeList& m_quakes;
     const Clock& m_clock;
-    // The map as last drawn: an expose or an overlapping window costs a copy.
+    // The map as last drawn: an expose or an overlapping window costs a copy,
+    // and the window shows it until a newer one is done.
     QImage m_picture;
     PictureKey m_pictureKey;
     // Where the picture put each quake: the mouse finds them here.
     QuakeLayout m_layout;
+    PictureWorker m_worker;
+    // A paint asked for a newer picture while one was being drawn.
+    bool m_newerWanted = false;
+    // The next paint only shows the picture just taken: drawing anew because
+    // the clock moved on meanwhile would never end for a slow picture.
+    bool m_justTaken = false;
     int m_selectedQuake = -1;
     QuakeRecord m_selectedRecord;
     unsigned long long m_selectionRevision = 0;

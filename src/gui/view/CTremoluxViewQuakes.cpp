@@ -142,7 +142,8 @@ void CTremoluxView::ShowContextMenu(QPoint pos)
 
 void CTremoluxView::PaintSelection(QPainter& painter) const
 {
-    if (m_selectedQuake < 0)
+    // The layout of a picture of an older list places other quakes.
+    if (m_selectedQuake < 0 || m_pictureKey.listRevision != m_quakes.Revision())
         return;
     const auto shape = std::find_if(m_layout.shapes.begin(), m_layout.shapes.end(),
                                     [this](const QuakeShape& s) { return s.quake == m_selectedQuake; });

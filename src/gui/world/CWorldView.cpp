@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
+#include <new>
 
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
@@ -20,6 +22,7 @@
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
+#include "gui/view/QuakeListSnapshot.h"
 #include "gui/world/DrawAlertRings.h"
 
 namespace tremolux {
@@ -76,7 +79,6 @@ void CWorldView::SetCity(const CityEntry& city)
 {
     m_city = city;
     m_base = QImage();
-    m_places.clear();
     emit titleChanged(tr("World map: %1").arg(QString::fromStdString(city.name)));
     update();
 }
@@ -122,8 +124,12 @@ void CWorldView::SelectQuake(int index)
 
 int CWorldView::QuakeAtPoint(QPointF point) const
 {
-    // Discs drawn from an older list would name the wrong quakes.
-    if (m_drawnRevision != m_quakes.Revision())
+    // Discs drawn from an older list would name the wrong quakes, and discs
+    // of another view lie elsewhere.
+    const WorldProjection projection = Projection();
+    if (m_layer.isNull() || m_layerKey.listRevision != m_quakes.Revision()
+        || m_layerKey.centreX != projection.centreX() || m_layerKey.centreY != projection.centreY()
+        || m_layerKey.earthRadius != projection.earthRadius())
         return -1;
     return QuakeAt(m_drawn, point.x(), point.y());
 }
@@ -170,7 +176,6 @@ void CWorldView::FollowList()
         return;
     m_marks.Update(m_quakes);
     m_listRevision = m_quakes.Revision();
-    m_places.clear();
     const int was = m_selected;
     m_selected = m_selectedEvent ? FindEvent(m_quakes, *m_selectedEvent) : -1;
     if (m_selected < 0)
@@ -225,26 +230,135 @@ void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
     painter.restore();
 }
 
-// The still picture is painted once per city, size, settings and view; a
-// repaint after a load paints only the quakes over it.
+// The still picture is painted once per city, size, settings and view; the
+// quakes over it are drawn on a worker thread, and the last layer drawn is
+// shown until the new one is done.
 void CWorldView::paintEvent(QPaintEvent*)
 {
     FollowList();
     const WorldProjection projection = Projection();
     if (m_base.isNull() || m_base.devicePixelRatio() != devicePixelRatioF())
         PaintBase(projection);
-    if (m_places.size() != static_cast<std::size_t>(m_quakes.count()))
-        m_places = UnitPlaces(projection, m_quakes);
-    m_drawn = PlaceWorldQuakes(projection, m_places, m_settings, m_quakes, m_clock.Now(), width(),
-                               height());
-    m_drawnRevision = m_quakes.Revision();
+    const LayerKey key = CurrentLayerKey(projection);
+    if (m_layer.isNull() || !(key == m_layerKey)) {
+        LayerKey sameMoment = key;
+        sameMoment.now = m_layerKey.now;
+        if (m_worker.Busy())
+            m_newerWanted = true;
+        else if (!(m_justTaken && sameMoment == m_layerKey))
+            RequestLayer(key, projection);
+    }
+    m_justTaken = false;
 
     QPainter painter(this);
     DrawBase(painter, projection);
-    QPainterCanvas canvas(painter, MapLabelFont());
-    DrawPlacedQuakes(canvas, projection, m_drawn, m_quakes, m_marks, m_selected);
-    canvas.Flush();
+    DrawLayer(painter, projection);
     DrawAlertRings(painter, projection, m_rings);
+}
+
+bool CWorldView::LayerKey::operator==(const LayerKey& other) const
+{
+    return listRevision == other.listRevision && centreX == other.centreX
+           && centreY == other.centreY && earthRadius == other.earthRadius
+           && latitude == other.latitude && longitude == other.longitude && size == other.size
+           && pixelRatio == other.pixelRatio && settings.drawTexts == other.settings.drawTexts
+           && settings.hours == other.settings.hours
+           && settings.nearestRadius == other.settings.nearestRadius
+           && settings.pieRadius == other.settings.pieRadius && selected == other.selected
+           && now.value == other.now.value && now.valid == other.now.valid;
+}
+
+CWorldView::LayerKey CWorldView::CurrentLayerKey(const WorldProjection& projection) const
+{
+    LayerKey key;
+    key.listRevision = m_quakes.Revision();
+    key.centreX = projection.centreX();
+    key.centreY = projection.centreY();
+    key.earthRadius = projection.earthRadius();
+    key.latitude = m_city.position.latDecimal;
+    key.longitude = m_city.position.lonDecimal;
+    key.size = size();
+    key.pixelRatio = devicePixelRatioF();
+    key.settings = m_settings;
+    key.selected = m_selected;
+    key.now = m_clock.Now();
+    return key;
+}
+
+bool CWorldView::PictureIsCurrent() const
+{
+    return !m_layer.isNull() && CurrentLayerKey(Projection()) == m_layerKey;
+}
+
+// The worker reads only copies: the list may be read anew, the window
+// closed, before the layer is done. The land is read only, by every window.
+void CWorldView::RequestLayer(const LayerKey& key, const WorldProjection& projection)
+{
+    m_worker.Start([key, projection, quakes = QuakeListSnapshot(m_quakes), marks = m_marks,
+                    this]() -> PictureWorker::Deliver {
+        auto layer = std::make_shared<Layer>();
+        layer->key = key;
+        layer->image = QImage(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        if (!layer->image.isNull()) {
+            layer->image.setDevicePixelRatio(key.pixelRatio);
+            layer->image.fill(Qt::transparent);
+            QPainter painter(&layer->image);
+            try {
+                layer->drawn = PlaceWorldQuakes(projection, UnitPlaces(projection, *quakes),
+                                                key.settings, *quakes, key.now,
+                                                key.size.width(), key.size.height());
+                QPainterCanvas canvas(painter, MapLabelFont());
+                DrawPlacedQuakes(canvas, projection, layer->drawn, *quakes, marks, key.selected);
+                canvas.Flush();
+            } catch (const std::bad_alloc&) {
+                layer->drawn.clear();
+            }
+        }
+        return [this, layer, projection] {
+            m_layerProjection = projection;
+            TakeLayer(std::move(*layer));
+        };
+    });
+}
+
+void CWorldView::TakeLayer(Layer layer)
+{
+    m_layer = std::move(layer.image);
+    m_drawn = std::move(layer.drawn);
+    m_layerKey = layer.key;
+    if (m_newerWanted) {
+        m_newerWanted = false;
+        const WorldProjection projection = Projection();
+        const LayerKey key = CurrentLayerKey(projection);
+        if (!(key == m_layerKey))
+            RequestLayer(key, projection);
+    }
+    m_justTaken = true;
+    update();
+}
+
+// The layer as drawn when it fits the projection; else moved and scaled so
+// that its Earth lies on the projection's, like the still picture.
+void CWorldView::DrawLayer(QPainter& painter, const WorldProjection& projection)
+{
+    if (m_layer.isNull())
+        return;
+    const WorldProjection& was = m_layerProjection;
+    if (was.centreX() == projection.centreX() && was.centreY() == projection.centreY()
+        && was.earthRadius() == projection.earthRadius()) {
+        painter.drawImage(0, 0, m_layer);
+        return;
+    }
+    if (!(was.earthRadius() > 0.0))
+        return;
+    const double scale = projection.earthRadius() / was.earthRadius();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(projection.centreX(), projection.centreY());
+    painter.scale(scale, scale);
+    painter.translate(-was.centreX(), -was.centreY());
+    painter.drawImage(0, 0, m_layer);
+    painter.restore();
 }
 
 void CWorldView::SetAlertRings(std::vector<AlertRing> rings)

@@ -17,6 +17,7 @@
 #include "core/world/LandFile.h"
 #include "core/world/WorldView.h"
 #include "gui/common/QuakeWindow.h"
+#include "gui/view/PictureWorker.h"
 
 class QMdiArea;
 class QPainter;
@@ -67,6 +68,10 @@ public:
     // between still marks as the quake list does.
     void FollowList();
 
+    // The quakes shown are drawn for the list, view, settings, selection and
+    // clock second as they are now: what a paint shows once drawing is done.
+    bool PictureIsCurrent() const;
+
     // The commands that run a dialog modally.
     void OnLButtonDblClk();
     void OnParameters();
@@ -88,6 +93,32 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // What the quakes' layer shows; a layer drawn for another key is out of date.
+    struct LayerKey {
+        unsigned long long listRevision = 0;
+        double centreX = 0.0;
+        double centreY = 0.0;
+        double earthRadius = 0.0;
+        double latitude = 0.0;
+        double longitude = 0.0;
+        QSize size;
+        qreal pixelRatio = 0.0;
+        DisplaySettings settings;
+        int selected = -1;
+        OleDate now;
+
+        bool operator==(const LayerKey& other) const;
+    };
+    struct Layer {
+        LayerKey key;
+        QImage image;
+        std::vector<DrawnQuake> drawn;
+    };
+
+    LayerKey CurrentLayerKey(const WorldProjection& projection) const;
+    void RequestLayer(const LayerKey& key, const WorldProjection& projection);
+    void TakeLayer(Layer layer);
+    void DrawLayer(QPainter& painter, const WorldProjection& projection);
     WorldProjection Projection() const;
     void PaintBase(const WorldProjection& projection);
     bool BaseFits(const WorldProjection& projection) const;
@@ -113,12 +144,17 @@ private:
     unsigned long long m_listRevision = 0;
     int m_selected = -1;
     std::optional<QuakeRecord> m_selectedEvent;
-    // The quakes' places about the city, of the list of m_listRevision;
-    // empty when out of date.
-    std::vector<ScreenPoint> m_places;
-    // The discs of the last paint and the list they index.
+    // The quakes drawn over the still picture, on a worker thread: shown
+    // moved and scaled like it while a newer layer is drawn. m_drawn are its
+    // discs; the pointer finds quakes among them.
+    QImage m_layer;
+    LayerKey m_layerKey;
+    WorldProjection m_layerProjection{0.0, 0.0, 0.0, 0.0, 1.0};
     std::vector<DrawnQuake> m_drawn;
-    unsigned long long m_drawnRevision = 0;
+    PictureWorker m_worker;
+    bool m_newerWanted = false;
+    // The next paint only shows the layer just taken (see CTremoluxView).
+    bool m_justTaken = false;
     std::optional<QPoint> m_pressedAt;
     QPoint m_dragFrom;
     bool m_dragging = false;

@@ -1,5 +1,7 @@
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QThreadPool>
 #include <QTimer>
@@ -102,6 +104,40 @@ TEST_F(FeedBuildTest, AReloadDuringABuildWins)
     QCoreApplication::processEvents();
     EXPECT_EQ(view.GetReadyState(), FeedBrowser::kReadyStateComplete);
     EXPECT_EQ(HeldRows(view), 2);
+}
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    out.reserve(text.size() * times);
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+// Pages built to be slow: the small feed that replaces one is shown at once,
+// never after the abandoned build.
+TEST_F(FeedBuildTest, ASmallFeedAfterAHostilePageIsShownWithoutWaitingForIt)
+{
+    // Each table's last cell is left open and holds the next table.
+    const std::string openRow = kRow.substr(0, kRow.size() - 11);
+    const std::vector<std::pair<const char*, std::string>> pages = {
+        {"300,000 nested divs", Repeated("<div>", 300000) + Page(1)},
+        {"10,000 nested quake tables", Repeated("<table>" + openRow, 10000)},
+    };
+    for (const auto& [what, hostile] : pages) {
+        FeedView feed(clock);
+        server.Serve(hostile, "text/html");
+        feed.Navigate2(server.Url());
+        ASSERT_TRUE(Building(feed)) << what;
+
+        server.Serve(Page(1), "text/html");
+        feed.Refresh();
+        EXPECT_TRUE(WaitUntil([&] { return feed.GetReadyState() == FeedBrowser::kReadyStateComplete; },
+                              2000))
+            << what;
+        EXPECT_EQ(HeldRows(feed), 1) << what;
+    }
 }
 
 TEST_F(FeedBuildTest, TheViewMayGoWhileItsBuildRuns)

@@ -121,8 +121,11 @@ protected:
     std::unique_ptr<CMainFrame> m_frame;
 };
 
+// What the window shows once its picture is drawn for what it shows now.
 QImage Picture(CTremoluxView* view)
 {
+    view->repaint();
+    EXPECT_TRUE(WaitUntil([view] { return view->PictureIsCurrent(); }));
     return view->grab().toImage();
 }
 

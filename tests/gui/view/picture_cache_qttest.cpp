@@ -14,6 +14,7 @@
 #include "core/session/MapWindowFile.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/view/QPainterCanvas.h"
+#include "support/Wait.h"
 
 namespace tremolux {
 namespace {
@@ -49,13 +50,17 @@ QImage Expected(const CTremoluxView& view, const QuakeList& quakes, const Clock&
     return image;
 }
 
+// What the window shows once the picture asked for by its last paint is done.
 QImage OnScreen(CTremoluxView& view)
 {
+    view.repaint();
+    EXPECT_TRUE(test::WaitUntil([&] { return view.PictureIsCurrent(); }));
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// Pictures drawn together on worker threads, then only copied to the screen,
-// are the map pixel for pixel, and a changed list or city draws them again.
+// Pictures drawn on worker threads, each window on its own, then only copied
+// to the screen, are the map pixel for pixel, and a changed list or city
+// draws them again.
 TEST(PictureCache, WindowsDrawnTogetherShowTheMapPixelForPixel)
 {
     const FixedClock clock(kNow);
@@ -78,12 +83,10 @@ TEST(PictureCache, WindowsDrawnTogetherShowTheMapPixelForPixel)
         shown << views.back().get();
     }
 
-    CTremoluxView::RenderPictures(shown);
     for (CTremoluxView* view : shown)
         EXPECT_EQ(OnScreen(*view), Expected(*view, quakes, clock)) << view->City().name;
 
     Fill(quakes, 3000, 8);
-    CTremoluxView::RenderPictures(shown);
     for (CTremoluxView* view : shown)
         EXPECT_EQ(OnScreen(*view), Expected(*view, quakes, clock)) << view->City().name;
 

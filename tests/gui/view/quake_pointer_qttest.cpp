@@ -101,6 +101,7 @@ TEST_F(QuakePointerTest, TipShowsTheRegionAsPlainTextCutToALine)
         m_quakes.Clear();
         m_quakes.Append(hostile);
         m_view.repaint();
+        ASSERT_TRUE(WaitUntil([this] { return m_view.PictureIsCurrent(); }));
         QHelpEvent over(QEvent::ToolTip, kInPie, m_view.mapToGlobal(kInPie));
         QApplication::sendEvent(&m_view, &over);
         ASSERT_TRUE(QToolTip::isVisible());
@@ -152,7 +153,7 @@ TEST_F(QuakePointerTest, SelectionFollowsItsQuakeThroughAReload)
     // Until it is painted again, the picture of the old list finds nothing.
     EXPECT_EQ(m_view.QuakeAt(kInPie), -1);
     m_view.repaint();
-    EXPECT_EQ(m_view.QuakeAt(kInPie), 2);
+    EXPECT_TRUE(WaitUntil([this] { return m_view.QuakeAt(kInPie) == 2; }));
 
     // Same place and time, another magnitude: the same event, revised.
     m_quakes.Clear();
