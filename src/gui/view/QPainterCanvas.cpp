@@ -176,13 +176,10 @@ void QPainterCanvas::addText(CanvasPoint topLeft, const std::string& text, const
 
 void QPainterCanvas::Flush()
 {
-    // Backwards through the operations: a text, line or pie none of whose
-    // pixels would escape the opaque boxes and lines painted after it is left
-    // out, and so is the round end of a line where a later line ends as wide
-    // or wider (every ray starts at the city: only the last of each width
-    // there can show). Leaving out whole operations keeps the picture exact;
-    // cutting a line short would not, as the rasteriser places a wide line's
-    // edges from its end points.
+    // Backwards through the operations: a text none of whose pixels would
+    // escape the opaque boxes painted after it is left out, and so is the
+    // round end of a line where a later line ends as wide or wider (every ray
+    // starts at the city: only the last of each width there can show).
     std::vector<bool> hidden(m_operations.size(), false);
     CoverMask cover(ToCanvasRect(m_bounds.toAlignedRect()));
     LineEnds widestLaterEnd;
@@ -199,17 +196,9 @@ void QPainterCanvas::Flush()
         } else if (operation.kind == Operation::Kind::Text) {
             hidden[i] = cover.Covers(operation.ink);
             cover.Add(operation.rect);
-        } else if (operation.kind == Operation::Kind::Line) {
-            hidden[i] = lineHidden(operation, cover);
-            if (operation.pen.width > 1) {
-                operation.toEndHidden = coveredEnd(operation.to, operation.pen.width);
-                operation.fromEndHidden = coveredEnd(operation.from, operation.pen.width);
-            }
-        } else if (operation.kind == Operation::Kind::Pie) {
-            const CanvasRect& r = operation.rect;
-            const int outline = operation.pen.width + 1;
-            hidden[i] = cover.Covers(CanvasRect{r.left - outline, r.top - outline,
-                                                r.right + outline, r.bottom + outline});
+        } else if (operation.kind == Operation::Kind::Line && operation.pen.width > 1) {
+            operation.toEndHidden = coveredEnd(operation.to, operation.pen.width);
+            operation.fromEndHidden = coveredEnd(operation.from, operation.pen.width);
         }
     }
     for (std::size_t i = 0; i < m_operations.size(); ++i) {
@@ -274,40 +263,6 @@ void QPainterCanvas::paint(const Operation& operation)
     }
 }
 
-// The line as paintLine hands it to the rasteriser; false when nothing of it
-// can show.
-bool QPainterCanvas::visiblePart(const Operation& operation, QLineF& line) const
-{
-    const double margin = operation.pen.width + 2.0;
-    const QRectF reach = m_bounds.adjusted(-margin, -margin, margin, margin);
-    line = QLineF(operation.from.x, operation.from.y, operation.to.x, operation.to.y);
-    return ClipLine(line, reach);
-}
-
-// A line is hidden when every pixel it and its round ends may set lies under
-// later opaque shapes; a line that shows covers for earlier ones the pixels it
-// surely sets. The rasteriser sets the pixels whose centres lie in the line's
-// rectangle; its fixed-point edges stray far less than the slack allowed.
-bool QPainterCanvas::lineHidden(const Operation& operation, CoverMask& cover) const
-{
-    QLineF line;
-    if (!visiblePart(operation, line))
-        return true;
-    constexpr double kSlack = 0.25;
-    const double halfWidth = operation.pen.width * 0.5;
-    CoverBand band{line.x1(), line.y1(), line.x2(), line.y2(), halfWidth + kSlack,
-                   halfWidth + kSlack};
-    if (cover.CoversBand(band))
-        return true;
-    // A 1-pixel line is stepped pixel by pixel instead: it covers nothing sure.
-    if (operation.pen.width > 1) {
-        band.halfWidth = halfWidth - kSlack;
-        band.extend = -kSlack;
-        cover.AddBand(band);
-    }
-    return false;
-}
-
 // A wide line ends in half discs. Stroking them into every ray costs more
 // than the rest of the ray, and a ray's far end almost always lies outside
 // the picture, so the line is drawn flat and a disc is put on each end that
@@ -316,11 +271,11 @@ void QPainterCanvas::paintLine(const Operation& operation)
 {
     const int width = operation.pen.width;
     const QColor color = ToQColor(operation.pen.color);
-    QLineF line;
-    if (!visiblePart(operation, line))
-        return;
     const double margin = width + 2.0;
     const QRectF reach = m_bounds.adjusted(-margin, -margin, margin, margin);
+    QLineF line(operation.from.x, operation.from.y, operation.to.x, operation.to.y);
+    if (!ClipLine(line, reach))
+        return;
     m_painter.setPen(linePen(operation.pen));
     m_painter.drawLine(line);
     if (width <= 1)

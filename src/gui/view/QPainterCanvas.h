@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QLineF>
 #include <QPen>
 #include <QPolygon>
 #include <QRectF>
@@ -20,7 +19,6 @@ class QPainter;
 namespace tremolux {
 
 class AsciiGlyphTable;
-class CoverMask;
 
 // Draws the canvas operations with a QPainter as a device context would:
 // aliased pixels, rectangles that exclude their right and bottom edges, wide
@@ -30,8 +28,7 @@ class CoverMask;
 // The operations are collected and painted at Flush (DrawQuakes ends with it)
 // or at destruction. Painting them in one go lets the canvas leave out text
 // that later opaque text boxes and fills would hide completely: a map of
-// thousands of quakes draws only the few hundred labels and the rays that
-// can be seen.
+// thousands of quakes draws only the few hundred labels that can be seen.
 class QPainterCanvas final : public Canvas {
 public:
     QPainterCanvas(QPainter& painter, const QFont& labelFont);
@@ -58,8 +55,6 @@ private:
     AsciiGlyphTable& glyphs(CanvasFont font);
     void addText(CanvasPoint topLeft, const std::string& text, const TextExtent& extent);
     void paint(const Operation& operation);
-    bool visiblePart(const Operation& operation, QLineF& line) const;
-    bool lineHidden(const Operation& operation, CoverMask& cover) const;
     void paintLine(const Operation& operation);
     const QPen& linePen(const Pen& pen);
     void paintText(const Operation& operation);

@@ -2,9 +2,6 @@
 
 #include "core/view/CoverMask.h"
 
-#include <cmath>
-#include <random>
-
 namespace tremolux {
 namespace {
 
@@ -37,59 +34,6 @@ TEST(CoverMask, PictureNotAtTheOrigin)
     mask.Add({-20, 0, 0, 100});
     EXPECT_TRUE(mask.Covers({-30, 0, 0, 60}));
     EXPECT_FALSE(mask.Covers({-30, 0, 1, 60}));
-}
-
-// A band takes exactly the pixels whose centres lie in it, whatever its
-// direction, width and lengthening; one pixel left bare uncovers it.
-TEST(CoverMask, BandHoldsThePixelsWhoseCentresLieInIt)
-{
-    std::mt19937 random(3);
-    std::uniform_real_distribution<double> coordinate(-40.0, 140.0), width(0.0, 6.0),
-        extend(-3.0, 3.0);
-    const CanvasRect picture{0, 0, 100, 80};
-    for (int round = 0; round < 300; ++round) {
-        CoverBand band{coordinate(random), coordinate(random), coordinate(random),
-                       coordinate(random), width(random), extend(random)};
-        if (round % 10 == 0)
-            band.y2 = band.y1;  // level
-        if (round % 10 == 1)
-            band.x2 = band.x1;  // upright
-        CoverMask mask(picture);
-        mask.AddBand(band);
-        const double length = std::hypot(band.x2 - band.x1, band.y2 - band.y1);
-        const double ux = (band.x2 - band.x1) / length;
-        const double uy = (band.y2 - band.y1) / length;
-        int inside = 0;
-        for (int y = 0; y < 80; ++y) {
-            for (int x = 0; x < 100; ++x) {
-                const double px = x + 0.5 - band.x1;
-                const double py = y + 0.5 - band.y1;
-                const double across = std::abs(-uy * px + ux * py);
-                const double along = ux * px + uy * py;
-                const double slack = 1e-9;
-                if (std::abs(across - band.halfWidth) < slack
-                    || std::abs(along + band.extend) < slack
-                    || std::abs(along - length - band.extend) < slack)
-                    continue;  // on the edge: either way
-                const bool in = across < band.halfWidth && along > -band.extend
-                                && along < length + band.extend;
-                inside += in;
-                ASSERT_EQ(mask.Covers({x, y, x + 1, y + 1}), in) << round << ": " << x << "," << y;
-            }
-        }
-        EXPECT_TRUE(mask.CoversBand(band)) << round;
-        if (inside > 0) {
-            band.halfWidth += 1.5;
-            EXPECT_FALSE(mask.CoversBand(band)) << round;
-        }
-    }
-    // No length, or a negative width: nothing to cover.
-    CoverMask mask(picture);
-    mask.AddBand({5.0, 5.0, 5.0, 5.0, 3.0, 3.0});
-    mask.AddBand({5.0, 5.0, 50.0, 5.0, -0.5, 3.0});
-    EXPECT_TRUE(mask.Covers({0, 0, 0, 0}));
-    EXPECT_FALSE(mask.Covers({4, 4, 6, 6}));
-    EXPECT_TRUE(mask.CoversBand({5.0, 5.0, 5.0, 5.0, 3.0, 3.0}));
 }
 
 }  // namespace

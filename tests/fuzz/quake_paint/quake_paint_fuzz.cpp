@@ -1,5 +1,5 @@
 // Any bytes as a map window's quakes and parameters, painted as the watcher
-// paints them (hidden rays, pies and labels left out) and with every operation
+// paints them (hidden labels and ray ends left out) and with every operation
 // drawn in turn: the two pictures must be the same, pixel for pixel.
 #include <cstddef>
 #include <cstdint>

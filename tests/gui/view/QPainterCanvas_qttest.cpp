@@ -300,10 +300,10 @@ TEST(QPainterCanvas, PartlyCoveredTextStillShows)
     EXPECT_EQ(both.copy(0, 46, 300, 54), second.copy(0, 46, 300, 54));
 }
 
-// Rays, pies and labels hidden under later ones are left out: the picture is
-// the one every operation drawn in turn gives, pixel for pixel, with and
-// without labels, in windows large and small, with rays of every width.
-TEST(QPainterCanvas, LeavingOutHiddenRaysAndPiesChangesNoPixel)
+// Labels and ray ends hidden under later ones are left out: the picture of a
+// whole map is the one every operation drawn in turn gives, pixel for pixel,
+// with and without labels, in windows large and small, rays of every width.
+TEST(QPainterCanvas, WholeMapPaintsAsEveryOperationDrawnInTurn)
 {
     struct Case {
         int quakes;
