@@ -14,6 +14,7 @@
 #include "core/view/DrawQuakes.h"
 #include "core/view/QuakeLayout.h"
 #include "gui/view/QPainterCanvas.h"
+#include "support/OneByOneCanvas.h"
 #include "support/QuakeBuilders.h"
 
 namespace tremolux {
@@ -297,6 +298,46 @@ TEST(QPainterCanvas, PartlyCoveredTextStillShows)
     const QImage second = Painted(300, 100, labels(false));
     EXPECT_FALSE(both == second);
     EXPECT_EQ(both.copy(0, 46, 300, 54), second.copy(0, 46, 300, 54));
+}
+
+// Labels and ray ends hidden under later ones are left out: the picture of a
+// whole map is the one every operation drawn in turn gives, pixel for pixel,
+// with and without labels, in windows large and small, rays of every width.
+TEST(QPainterCanvas, WholeMapPaintsAsEveryOperationDrawnInTurn)
+{
+    struct Case {
+        int quakes;
+        int width;
+        int height;
+        DisplaySettings settings;
+    };
+    const Case cases[] = {
+        {10000, 1000, 800, {1, 168.0, 15000000.0, 300000.0}},
+        {4000, 1000, 800, {0, 168.0, 15000000.0, 3000000.0}},
+        {3000, 333, 211, {0, 48.0, 15000000.0, 20000000.0}},
+        {600, 640, 480, {1, 24.0, 8000000.0, 1500000.0}},
+    };
+    const OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
+    const FixedClock clock(now);
+    const CityPosition city = test::At(35.68, 139.69);
+    for (const Case& c : cases) {
+        std::mt19937 random(static_cast<unsigned>(c.quakes + c.width));
+        std::uniform_real_distribution<double> latitude(-60.0, 70.0), longitude(-180.0, 180.0),
+            hours(0.0, c.settings.hours), magnitude(1.0, 9.9);
+        std::vector<QuakeRecord> records;
+        for (int i = 0; i < c.quakes; ++i)
+            records.push_back(test::QuakeBefore(now, hours(random), magnitude(random),
+                                                latitude(random), longitude(random), "Izu Islands"));
+        const QuakeList quakes = test::ListOf(records);
+        const QImage batched = Painted(c.width, c.height, [&](Canvas& canvas) {
+            DrawQuakes(canvas, c.width, c.height, c.settings, city, quakes, clock);
+        });
+        const QImage oneByOne = Painted(c.width, c.height, [&](Canvas& canvas) {
+            test::OneByOneCanvas each(canvas);
+            DrawQuakes(each, c.width, c.height, c.settings, city, quakes, clock);
+        });
+        EXPECT_TRUE(batched == oneByOne) << c.quakes << " quakes in " << c.width << "x" << c.height;
+    }
 }
 
 }  // namespace
