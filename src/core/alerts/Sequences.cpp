@@ -24,17 +24,28 @@ int AftershockDays(double mainshockMagnitude)
 
 Mainshocks::Mainshocks(const std::vector<QuakeRecord>& known)
 {
-    for (const QuakeRecord& quake : known) {
-        if (quake.magnitude >= kLeastMagnitude && quake.time.valid)
+    for (std::size_t i = 0; i < known.size(); ++i) {
+        const QuakeRecord& quake = known[i];
+        if (quake.magnitude >= kLeastMagnitude && quake.time.valid) {
             m_mainshocks.push_back(quake);
+            m_positions.push_back(static_cast<int>(i));
+        }
     }
 }
 
 bool Mainshocks::IsAftershock(const QuakeRecord& quake) const
 {
+    return MainshockOf(quake) >= 0;
+}
+
+int Mainshocks::MainshockOf(const QuakeRecord& quake) const
+{
     if (!quake.time.valid)
-        return false;
-    for (const QuakeRecord& main : m_mainshocks) {
+        return -1;
+    int found = -1;
+    double foundMagnitude = 0.0;
+    for (std::size_t i = 0; i < m_mainshocks.size(); ++i) {
+        const QuakeRecord& main = m_mainshocks[i];
         if (!(quake.magnitude < main.magnitude - kMagnitudeGap))
             continue;
         const double days = quake.time.value - main.time.value;
@@ -42,10 +53,21 @@ bool Mainshocks::IsAftershock(const QuakeRecord& quake) const
             continue;
         const double km =
             GreatCircle(main.latitude, main.longitude, quake.latitude, quake.longitude) / 1000.0;
-        if (km <= 2.0 * RuptureLengthKm(main.magnitude))
-            return true;
+        if (km <= 2.0 * RuptureLengthKm(main.magnitude) && (found < 0 || main.magnitude > foundMagnitude)) {
+            found = m_positions[i];
+            foundMagnitude = main.magnitude;
+        }
     }
-    return false;
+    return found;
+}
+
+std::vector<int> AftershockParents(const std::vector<QuakeRecord>& quakes)
+{
+    const Mainshocks mainshocks(quakes);
+    std::vector<int> parents(quakes.size());
+    for (std::size_t i = 0; i < quakes.size(); ++i)
+        parents[i] = mainshocks.MainshockOf(quakes[i]);
+    return parents;
 }
 
 }  // namespace tremolux

@@ -29,9 +29,16 @@ public:
     // Whether quake lies within twice a mainshock's rupture length of it,
     // after it and inside its days, and is under its magnitude minus 2.
     bool IsAftershock(const QuakeRecord& quake) const;
+    // The position in known of the largest mainshock quake follows, or -1.
+    int MainshockOf(const QuakeRecord& quake) const;
 
 private:
     std::vector<QuakeRecord> m_mainshocks;
+    std::vector<int> m_positions;  // of each mainshock in the list it came from
 };
+
+// For each quake of the list, the position of the mainshock it is an
+// aftershock of, or -1: the quake list groups a sequence under its mainshock.
+std::vector<int> AftershockParents(const std::vector<QuakeRecord>& quakes);
 
 }  // namespace tremolux

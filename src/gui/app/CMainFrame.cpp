@@ -37,7 +37,7 @@
 #include "gui/feed/SourceStates.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 namespace tremolux {
 
@@ -201,12 +201,12 @@ CChildFrame* CMainFrame::ActiveMapWindow() const
     return frame != nullptr && !frame->isHidden() ? frame : nullptr;
 }
 
-CWorldView* CMainFrame::ActiveWorldMap() const
+WorldMapWindow* CMainFrame::ActiveWorldMap() const
 {
     QMdiSubWindow* current = m_mdiArea->currentSubWindow();
     if (current == nullptr || current->isHidden())
         return nullptr;
-    return qobject_cast<CWorldView*>(current->widget());
+    return qobject_cast<WorldMapWindow*>(current->widget());
 }
 
 void CMainFrame::UpdateMenus()
@@ -323,7 +323,7 @@ void CMainFrame::RepaintAll()
         if (!view->visibleRegion().isEmpty())
             view->update();
     }
-    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>()) {
+    for (WorldMapWindow* world : m_mdiArea->findChildren<WorldMapWindow*>()) {
         world->FollowList();
         world->update();
     }

@@ -27,7 +27,7 @@ class QToolBar;
 namespace tremolux {
 
 class CChildFrame;
-class CWorldView;
+class WorldMapWindow;
 class AlertActionRunner;
 class QuakeDocks;
 class CTremoluxView;
@@ -80,7 +80,7 @@ public:
     void OnWindowNewWorldMap();
     // A world map window showing content, fitted into the area; null when
     // the land cannot be read (the user was told).
-    CWorldView* OpenWorldMapWindow(const MapWindow& content);
+    WorldMapWindow* OpenWorldMapWindow(const MapWindow& content);
     void OnAppAbout();
     void OnHelpFinder();
     void OnContextHelp();
@@ -110,7 +110,7 @@ public:
     QList<CChildFrame*> MapWindows() const;
     CChildFrame* ActiveMapWindow() const;
     // The active world map window, or null when another window is active.
-    CWorldView* ActiveWorldMap() const;
+    WorldMapWindow* ActiveWorldMap() const;
     const Clock& GetClock() const { return m_clock; }
     EventHistory& History() { return m_history; }
     const MainCycle& Cycle() const { return m_cycle; }

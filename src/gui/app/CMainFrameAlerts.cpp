@@ -24,7 +24,7 @@
 #include "gui/common/Log.h"
 #include "gui/common/PlainText.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 // How the frame tells a person what happens without being looked at: the
 // main cycle's tone and the alert rules with their actions, snoozing, the tray
@@ -163,7 +163,7 @@ std::vector<AlertPlace> CMainFrame::WindowCities() const
         if (!city.name.empty())
             cities.push_back({city.name, city.position});
     }
-    for (const CWorldView* world : m_mdiArea->findChildren<CWorldView*>()) {
+    for (const WorldMapWindow* world : m_mdiArea->findChildren<WorldMapWindow*>()) {
         if (!world->City().name.empty())
             cities.push_back({world->City().name, world->City().position});
     }
@@ -179,7 +179,7 @@ int CMainFrame::LocalMinute() const
 void CMainFrame::ShowAlertRings()
 {
     const std::vector<AlertRing> rings = AlertRings(m_alertSettings, WindowCities());
-    for (CWorldView* world : m_mdiArea->findChildren<CWorldView*>())
+    for (WorldMapWindow* world : m_mdiArea->findChildren<WorldMapWindow*>())
         world->SetAlertRings(rings);
 }
 
@@ -207,7 +207,7 @@ void CMainFrame::BringToFront(const QuakeRecord& quake)
         return;
     if (CChildFrame* window = ActiveMapWindow())
         window->GetView()->SelectQuake(index);
-    else if (CWorldView* world = ActiveWorldMap())
+    else if (WorldMapWindow* world = ActiveWorldMap())
         world->SelectQuake(index);
 }
 
@@ -242,7 +242,7 @@ void CMainFrame::TestAlert(const AlertSettings& settings)
     CityEntry city = CurrentCity;
     if (const CChildFrame* active = ActiveMapWindow())
         city = active->GetView()->City();
-    else if (const CWorldView* world = ActiveWorldMap())
+    else if (const WorldMapWindow* world = ActiveWorldMap())
         city = world->City();
     QuakeRecord quake;
     quake.eventId = "test";

@@ -7,7 +7,7 @@
 #include "gui/app/CTremoluxApp.h"
 #include "gui/app/QuakeDocks.h"
 #include "gui/common/Settings.h"
-#include "gui/dialogs/CDia_Feed.h"
+#include "gui/dialogs/FeedDialog.h"
 
 // Where the feed comes from and how often it is read again.
 namespace tremolux {
@@ -47,7 +47,7 @@ void CMainFrame::OnOptionsFeed()
     QStringList others;
     for (const std::string& other : StoredOtherFeedAddresses())
         others.append(QString::fromStdString(other));
-    CDia_Feed dialog(address, others, static_cast<int>(minutes.count()), m_clock.Now(), this);
+    FeedDialog dialog(address, others, static_cast<int>(minutes.count()), m_clock.Now(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     AppSettings().setValue(settings::kRefreshMinutes, dialog.RefreshMinutes());

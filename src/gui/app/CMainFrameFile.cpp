@@ -14,7 +14,7 @@
 #include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 // The File menu's commands on map windows.
 namespace tremolux {
@@ -127,7 +127,7 @@ void CMainFrame::OnFileClose()
 {
     if (CChildFrame* window = ActiveMapWindow())
         window->close();
-    else if (CWorldView* world = ActiveWorldMap())
+    else if (WorldMapWindow* world = ActiveWorldMap())
         world->parentWidget()->close();
 }
 

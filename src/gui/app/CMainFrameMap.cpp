@@ -7,7 +7,7 @@
 #include "gui/app/CTremoluxApp.h"
 #include "gui/feed/FeedView.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 // What the map and feed commands do: reload now, the active map window's
 // dialogs.
@@ -33,7 +33,7 @@ void CMainFrame::OnMapChooseCity()
 {
     if (CChildFrame* window = ActiveMapWindow())
         window->GetView()->OnLButtonDblClk();
-    else if (CWorldView* world = ActiveWorldMap())
+    else if (WorldMapWindow* world = ActiveWorldMap())
         world->OnLButtonDblClk();
 }
 
@@ -41,7 +41,7 @@ void CMainFrame::OnMapParameters()
 {
     if (CChildFrame* window = ActiveMapWindow())
         window->GetView()->OnRButtonDblClk();
-    else if (CWorldView* world = ActiveWorldMap())
+    else if (WorldMapWindow* world = ActiveWorldMap())
         world->OnParameters();
 }
 

@@ -11,7 +11,7 @@
 #include "gui/app/InstallPaths.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 // The Window menu's layouts of the map windows.
 namespace tremolux {
@@ -96,19 +96,19 @@ void CMainFrame::OnWindowNewWorldMap()
     MapWindow content;
     if (const CChildFrame* map = ActiveMapWindow())
         content = map->GetView()->Content();
-    else if (const CWorldView* world = ActiveWorldMap())
+    else if (const WorldMapWindow* world = ActiveWorldMap())
         content = world->Content();
     OpenWorldMapWindow(content);
 }
 
-CWorldView* CMainFrame::OpenWorldMapWindow(const MapWindow& content)
+WorldMapWindow* CMainFrame::OpenWorldMapWindow(const MapWindow& content)
 {
-    CWorldView* world = OpenWorldMap(*m_mdiArea, m_quakes, m_clock, content, LandFilePath());
+    WorldMapWindow* world = OpenWorldMap(*m_mdiArea, m_quakes, m_clock, content, LandFilePath());
     if (world == nullptr)
         return nullptr;
     auto* window = qobject_cast<QMdiSubWindow*>(world->parentWidget());
     window->setProperty(kPlainTitle, window->windowTitle());
-    connect(world, &CWorldView::titleChanged, this, [this, window](const QString& title) {
+    connect(world, &WorldMapWindow::titleChanged, this, [this, window](const QString& title) {
         window->setProperty(kPlainTitle, title);
         NumberEqualTitles();
         UpdateCaption();

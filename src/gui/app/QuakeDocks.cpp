@@ -1,6 +1,7 @@
 #include "gui/app/QuakeDocks.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -22,7 +23,7 @@
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 namespace tremolux {
 
@@ -73,6 +74,13 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
     minimum->setValue(stored.toDouble());
     connect(minimum, &QDoubleSpinBox::valueChanged, this,
             [](double value) { AppSettings().setValue(settings::kListMinimumMagnitude, value); });
+
+    QCheckBox* group = m_panel->GroupSequencesBox();
+    group->setChecked(AppSettings()
+                          .value(settings::kListGroupAftershocks, settings::kDefaultListGroupAftershocks)
+                          .toBool());
+    connect(group, &QCheckBox::toggled, this,
+            [](bool on) { AppSettings().setValue(settings::kListGroupAftershocks, on); });
 
     connect(m_panel, &QuakeListPanel::quakeChosen, this, &QuakeDocks::OnQuakeChosen);
     connect(m_panel, &QuakeListPanel::rowOpened, this, &QuakeDocks::OpenEventPage);
@@ -178,8 +186,8 @@ void QuakeDocks::Link(QuakeWindow* window)
         if (auto* view = qobject_cast<CTremoluxView*>(window))
             m_windowLinks << connect(view, &CTremoluxView::statusTextChanged, this,
                                      &QuakeDocks::ShowLegend);
-        else if (auto* world = qobject_cast<CWorldView*>(window))
-            m_windowLinks << connect(world, &CWorldView::shownChanged, this,
+        else if (auto* world = qobject_cast<WorldMapWindow*>(window))
+            m_windowLinks << connect(world, &WorldMapWindow::shownChanged, this,
                                      &QuakeDocks::ShowLegend);
     }
     ShowCity();
@@ -199,7 +207,7 @@ void QuakeDocks::ShowLegend()
 {
     if (const auto* view = qobject_cast<const CTremoluxView*>(m_window.data())) {
         m_legend->ShowPolar(view->Settings());
-    } else if (const auto* world = qobject_cast<const CWorldView*>(m_window.data())) {
+    } else if (const auto* world = qobject_cast<const WorldMapWindow*>(m_window.data())) {
         std::vector<std::string> ruleRings;
         for (const AlertRing& ring : world->AlertRingsShown())
             ruleRings.push_back(ring.label);

@@ -18,7 +18,7 @@
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 namespace tremolux {
 
@@ -81,15 +81,15 @@ void RestorePlacement(const QSettings& settings, QMdiSubWindow* window, const QR
         window->showMinimized();
 }
 
-CWorldView* WorldIn(QMdiSubWindow* window)
+WorldMapWindow* WorldIn(QMdiSubWindow* window)
 {
-    return qobject_cast<CWorldView*>(window->widget());
+    return qobject_cast<WorldMapWindow*>(window->widget());
 }
 
 // A stored world map; null when the land cannot be read (the user was told).
 QMdiSubWindow* RestoreWorldWindow(CMainFrame& frame, const QSettings& settings)
 {
-    CWorldView* world = frame.OpenWorldMapWindow(ReadWindowContent(settings));
+    WorldMapWindow* world = frame.OpenWorldMapWindow(ReadWindowContent(settings));
     if (world == nullptr)
         return nullptr;
     world->SetView(ReadWorldView(settings));
@@ -126,7 +126,7 @@ void SaveSession(CMainFrame& frame)
             content = map->GetView()->Content();
             settings.setValue(settings::kWindowFile, map->GetDocument().GetPathName());
         } else {
-            const CWorldView* world = WorldIn(windows[i]);
+            const WorldMapWindow* world = WorldIn(windows[i]);
             content = world->Content();
             settings.setValue(settings::kWindowKind, settings::kWorldWindowKind);
             settings.setValue(settings::kWindowZoom, world->View().zoom);

@@ -45,6 +45,9 @@ inline constexpr char kAlertRules[] = "alerts/rules";
 // The quake list's minimum magnitude; 0 shows every quake.
 inline constexpr char kListMinimumMagnitude[] = "list/minimumMagnitude";
 inline constexpr double kDefaultListMinimumMagnitude = 0.0;
+// The quake list shows a sequence's aftershocks as a count beside the mainshock.
+inline constexpr char kListGroupAftershocks[] = "list/groupAftershocks";
+inline constexpr bool kDefaultListGroupAftershocks = false;
 
 // The list and the tooltips tell times in local time rather than UTC (the
 // map labels stay in UTC).

@@ -1,5 +1,6 @@
 #include "gui/list/QuakeListPanel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
@@ -23,6 +24,7 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
       m_filter(new QuakeSortFilter(this)),
       m_table(new QTableView(this)),
       m_minimum(new QDoubleSpinBox(this)),
+      m_groupSequences(new QCheckBox(tr("Group &aftershocks"), this)),
       m_count(new QLabel(this)),
       m_show(new QComboBox(this)),
       m_away(new QFrame(this)),
@@ -40,6 +42,11 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     minimumLabel->setBuddy(m_minimum);
     connect(m_minimum, &QDoubleSpinBox::valueChanged, m_filter,
             &QuakeSortFilter::SetMinimumMagnitude);
+    m_groupSequences->setToolTip(
+        tr("Leave out the aftershocks of each quake of M 5.5 or more and count them beside it: "
+           "quakes within twice its rupture length, under its magnitude minus 2, for 10 to "
+           "120 days after it"));
+    connect(m_groupSequences, &QCheckBox::toggled, &m_model, &QuakeTableModel::SetGroupSequences);
 
     // Before the view's own handler, which would move the selection to a
     // neighbouring quake: a quake the filter hides is no longer selected.
@@ -124,6 +131,8 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     top->addSpacing(12);
     top->addWidget(minimumLabel);
     top->addWidget(m_minimum);
+    top->addSpacing(12);
+    top->addWidget(m_groupSequences);
     top->addStretch();
     top->addWidget(m_count);
     auto* layout = new QVBoxLayout(this);

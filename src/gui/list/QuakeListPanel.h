@@ -7,6 +7,7 @@
 
 #include "core/events/EventExport.h"
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFrame;
@@ -31,6 +32,7 @@ public:
 
     QTableView* Table() const { return m_table; }
     QDoubleSpinBox* MinimumMagnitudeBox() const { return m_minimum; }
+    QCheckBox* GroupSequencesBox() const { return m_groupSequences; }
     QComboBox* ShowBox() const { return m_show; }
     QFrame* AwaySummary() const { return m_away; }
     QPushButton* AwayFilterButton() const { return m_awayFilter; }
@@ -67,6 +69,7 @@ private:
     QuakeSortFilter* m_filter;
     QTableView* m_table;
     QDoubleSpinBox* m_minimum;
+    QCheckBox* m_groupSequences;
     QLabel* m_count;
     QComboBox* m_show;
     QFrame* m_away;

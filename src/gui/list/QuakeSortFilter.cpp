@@ -47,10 +47,12 @@ bool QuakeSortFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceP
         if (!m_onlyKeys.contains(cell.data(QuakeTableModel::KeyRole).toString()))
             return false;
     }
-    if (m_minimumMagnitude <= 0.0)
-        return true;
     const QModelIndex cell =
         sourceModel()->index(sourceRow, QuakeTableModel::Magnitude, sourceParent);
+    if (cell.data(QuakeTableModel::AftershockRole).toBool())
+        return false;
+    if (m_minimumMagnitude <= 0.0)
+        return true;
     const double magnitude = cell.data(QuakeTableModel::SortRole).toDouble();
     return magnitude >= m_minimumMagnitude;
 }

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QTextDocument>
 
+#include "core/alerts/Sequences.h"
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
@@ -78,6 +79,36 @@ void QuakeTableModel::rebuild()
                        : m_quakes.count() + static_cast<int>(m_gone.size());
     m_revision = m_quakes.Revision();
     measurePlaces();
+    groupSequences();
+}
+
+void QuakeTableModel::groupSequences()
+{
+    m_aftershocks.clear();
+    if (!m_groupSequences)
+        return;
+    std::vector<QuakeRecord> rows;
+    rows.reserve(static_cast<std::size_t>(m_rows));
+    for (int row = 0; row < m_rows; ++row)
+        rows.push_back(quakeAt(row));
+    m_aftershocks.assign(rows.size(), 0);
+    const std::vector<int> parents = AftershockParents(rows);
+    for (std::size_t row = 0; row < parents.size(); ++row) {
+        if (parents[row] < 0)
+            continue;
+        m_aftershocks[row] = -1;
+        ++m_aftershocks[static_cast<std::size_t>(parents[row])];
+    }
+}
+
+void QuakeTableModel::SetGroupSequences(bool group)
+{
+    if (group == m_groupSequences)
+        return;
+    beginResetModel();
+    m_groupSequences = group;
+    rebuild();
+    endResetModel();
 }
 
 int QuakeTableModel::FeedIndex(int row) const
@@ -291,6 +322,8 @@ QVariant QuakeTableModel::data(const QModelIndex& index, int role) const
         return isNew(row);
     case KeyRole:
         return QString::fromStdString(EventKey(quakeAt(row)));
+    case AftershockRole:
+        return !m_aftershocks.empty() && m_aftershocks[static_cast<std::size_t>(row)] < 0;
     case Qt::BackgroundRole:
         return background(row, column);
     case Qt::FontRole:
@@ -320,8 +353,13 @@ QVariant QuakeTableModel::display(int row, int column) const
         return QString::fromStdString(TimeText(quake.time, m_timeShown));
     case Age:
         return QString::fromStdString(AgeText(quake.time, m_clock.Now()));
-    case Region:
-        return ShownLines(QString::fromStdString(quake.region));
+    case Region: {
+        const QString region = ShownLines(QString::fromStdString(quake.region));
+        const int aftershocks = m_aftershocks.empty() ? 0 : m_aftershocks[static_cast<std::size_t>(row)];
+        if (aftershocks <= 0)
+            return region;
+        return region + (aftershocks == 1 ? tr(" (+1 aftershock)") : tr(" (+%1 aftershocks)").arg(aftershocks));
+    }
     case Depth:
         return QString::fromStdString(DepthText(quake.depth));
     case Distance:

@@ -37,6 +37,8 @@ public:
     static constexpr int NewRole = Qt::UserRole + 1;
     // The row's event key, a string.
     static constexpr int KeyRole = Qt::UserRole + 2;
+    // True for an aftershock while sequences are grouped under their mainshock.
+    static constexpr int AftershockRole = Qt::UserRole + 3;
 
     QuakeTableModel(const QuakeList& quakes, const Clock& clock, QObject* parent = nullptr);
 
@@ -66,6 +68,8 @@ public:
     void AgesChanged();
     // The times from now on on this clock.
     void SetTimeShown(TimeShown shown);
+    // Aftershocks left out, their count beside their mainshock's region.
+    void SetGroupSequences(bool group);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -90,11 +94,14 @@ private:
     bool readable(const QModelIndex& index) const;
     void columnChanged(int column);
     void measurePlaces();
+    void groupSequences();
 
     const QuakeList& m_quakes;
     const Clock& m_clock;
     CityPosition m_city;
     TimeShown m_timeShown = TimeShown::Utc;
+    bool m_groupSequences = false;
+    std::vector<int> m_aftershocks;  // by row while grouped: how many it heads, -1 for an aftershock
     NewEvents m_new;
     std::vector<QuakePlace> m_places;  // by row
     std::vector<EventChange> m_changes;

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/app/WatcherTest.h"
-#include "gui/dialogs/CDia_Feed.h"
+#include "gui/dialogs/FeedDialog.h"
 #include "gui/feed/FeedView.h"
 #include "support/PushServer.h"
 
@@ -37,7 +37,7 @@ struct FeedDialogParts {
     QPushButton* ok;
 };
 
-FeedDialogParts Parts(CDia_Feed& dialog)
+FeedDialogParts Parts(FeedDialog& dialog)
 {
     QPushButton* ok = nullptr;
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
@@ -52,7 +52,7 @@ FeedDialogParts Parts(CDia_Feed& dialog)
 // The dialog says what is wrong with the address before it can be accepted.
 TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
 {
-    CDia_Feed dialog("file:///data/week.geojson", {}, 7, OleDateFromCalendar(2025, 12, 7, 6));
+    FeedDialog dialog("file:///data/week.geojson", {}, 7, OleDateFromCalendar(2025, 12, 7, 6));
     FeedDialogParts parts = Parts(dialog);
     ASSERT_TRUE(parts.preset && parts.address && parts.problem && parts.refresh && parts.ok);
     EXPECT_EQ(parts.preset->currentText(), "Other address or file");
@@ -98,7 +98,7 @@ TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
 // that would block or fail every start.
 TEST(FeedDialogTest, OffersAgencyQueriesThePushAndRefusesSpecialFiles)
 {
-    CDia_Feed dialog("", {}, 5, OleDateFromCalendar(2025, 12, 7, 6, 30, 15));
+    FeedDialog dialog("", {}, 5, OleDateFromCalendar(2025, 12, 7, 6, 30, 15));
     FeedDialogParts parts = Parts(dialog);
     auto* minimum = dialog.findChild<QDoubleSpinBox*>("m_spinMinimum");
     auto* others = dialog.findChild<QPlainTextEdit*>("m_editOthers");
@@ -153,8 +153,8 @@ TEST_F(WatcherTest, ChosenFeedLoadsAtOnceAndIsKept)
     ASSERT_TRUE(FirstLoad());
     TestServer other;
     other.Serve(Feed({{6.1, 14.6, 121.0, 5}}));
-    AnswerModal<CDia_Feed>(
-        [&](CDia_Feed* dialog) {
+    AnswerModal<FeedDialog>(
+        [&](FeedDialog* dialog) {
             FeedDialogParts parts = Parts(*dialog);
             parts.address->setText(QString::fromStdString(other.Url()));
             parts.refresh->setCurrentIndex(2);
@@ -170,7 +170,7 @@ TEST_F(WatcherTest, ChosenFeedLoadsAtOnceAndIsKept)
     EXPECT_EQ(settings.value(settings::kRefreshMinutes).toInt(), 15);
 
     // Cancel changes nothing.
-    AnswerModal<CDia_Feed>([](CDia_Feed* dialog) { dialog->reject(); return true; },
+    AnswerModal<FeedDialog>([](FeedDialog* dialog) { dialog->reject(); return true; },
                            [&] { frame->OnOptionsFeed(); });
     EXPECT_EQ(g_pFeedView->Address(), other.Url());
     frame->close();

@@ -25,7 +25,7 @@
 #include "gui/list/QuakeSortFilter.h"
 #include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 #include "gui/app/WatcherTest.h"
 #include "support/PaintCounter.h"
@@ -193,7 +193,7 @@ TEST_F(QuakeDocksTest, AnActiveWorldMapTakesPartLikeAMapWindow)
     View(0)->SelectQuake(1);
     frame->OnWindowNewWorldMap();
     QMdiSubWindow* window = frame->MdiArea()->activeSubWindow();
-    auto* world = window != nullptr ? qobject_cast<CWorldView*>(window->widget()) : nullptr;
+    auto* world = window != nullptr ? qobject_cast<WorldMapWindow*>(window->widget()) : nullptr;
     ASSERT_NE(world, nullptr);
     // The new window has nothing selected yet: neither has the list.
     EXPECT_EQ(Panel().SelectedQuake(), -1);

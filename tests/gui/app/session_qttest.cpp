@@ -16,7 +16,7 @@
 #include "gui/feed/FeedView.h"
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeTableModel.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 namespace tremolux {
 namespace {
@@ -93,9 +93,9 @@ TEST_F(WatcherTest, MapWindowsComeBackAfterExit)
     EXPECT_EQ(windows[0]->geometry(), QRect(100, 80, 280, 200));
 }
 
-CWorldView* WorldIn(QMdiSubWindow* window)
+WorldMapWindow* WorldIn(QMdiSubWindow* window)
 {
-    return window != nullptr ? qobject_cast<CWorldView*>(window->widget()) : nullptr;
+    return window != nullptr ? qobject_cast<WorldMapWindow*>(window->widget()) : nullptr;
 }
 
 bool HasWindowMenu(const QMenuBar* bar)
@@ -113,7 +113,7 @@ TEST_F(WatcherTest, WorldMapsComeBackAfterExit)
 {
     Start();
     frame->OnWindowNewWorldMap();
-    CWorldView* world = WorldIn(frame->MdiArea()->currentSubWindow());
+    WorldMapWindow* world = WorldIn(frame->MdiArea()->currentSubWindow());
     ASSERT_NE(world, nullptr);
     world->SetCity(CityAt("Lima", -12.0464, -77.0428));
     DisplaySettings settings = world->Settings();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -110,6 +111,31 @@ TEST_F(QuakeTableTest, MinimumMagnitudeHidesSmallerQuakesAndThoseWithout)
     EXPECT_EQ(Sorted(QuakeTableModel::Magnitude), (std::vector<QString>{"9.5", "10.0"}));
     filter.SetMinimumMagnitude(0.0);
     EXPECT_EQ(filter.rowCount(), 4);
+}
+
+// Grouped, a sequence's aftershocks leave the list and are counted beside the
+// mainshock; a small quake far away stays.
+TEST_F(QuakeTableTest, AftershocksGroupedUnderTheirMainshock)
+{
+    const auto at = [](QuakeRecord quake, double latitude) {
+        quake.latitude = latitude;
+        quake.longitude = 10.0;
+        return quake;
+    };
+    for (const QuakeRecord& quake :
+         {at(Quake(3.0, 10.0, 5, "after 2"), 10.1), at(Quake(3.0, 10.0, 30, "after 1"), 10.05),
+          at(Quake(3.0, 10.0, 31, "far"), 50.0), at(Quake(6.0, 10.0, 60, "main"), 10.0)})
+        quakes.Append(quake);
+    model.ListChanged();
+    ASSERT_EQ(filter.rowCount(), 8);
+    model.SetGroupSequences(true);
+    EXPECT_EQ(filter.rowCount(), 6);
+    const std::vector<QString> regions =
+        Sorted(QuakeTableModel::Region, Qt::AscendingOrder, QuakeTableModel::Region);
+    EXPECT_NE(std::find(regions.begin(), regions.end(), "main (+2 aftershocks)"), regions.end());
+    EXPECT_NE(std::find(regions.begin(), regions.end(), "far"), regions.end());
+    model.SetGroupSequences(false);
+    EXPECT_EQ(filter.rowCount(), 8);
 }
 
 TEST_F(QuakeTableTest, QuakesOfTheLatestLoadInBoldUntilTheNext)

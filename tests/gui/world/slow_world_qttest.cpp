@@ -7,7 +7,7 @@
 #include "core/feed/QuakeList.h"
 #include "core/session/MapWindowFile.h"
 #include "core/world/LandFile.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 #include "support/PaintCounter.h"
 #include "support/QuakeBuilders.h"
 #include "support/Wait.h"
@@ -33,7 +33,7 @@ TEST(SlowWorldLayer, TheWindowTakesEventsWhileItsQuakesAreDrawn)
     quakes.Append(QuakeBefore(now, 2, 5.0, 38.3, 142.4));
     DisplaySettings week;
     week.hours = 168.0;
-    CWorldView world(quakes, clock, land, {CityAt("Tokyo", 35.6895, 139.6917), week});
+    WorldMapWindow world(quakes, clock, land, {CityAt("Tokyo", 35.6895, 139.6917), week});
     world.resize(700, 600);
     world.show();
     ASSERT_TRUE(WaitUntil([&] { return world.PictureIsCurrent(); }));

@@ -22,7 +22,7 @@
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/dialogs/ModalDriver.h"
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 #include "support/PaintCounter.h"
 #include "support/ShownToolTip.h"
 
@@ -35,14 +35,14 @@ class WorldViewTest : public WatcherTest {
 protected:
     // Starts the watcher, waits for its first load and opens a world map
     // from the map window it starts with.
-    CWorldView* StartWithWorldMap()
+    WorldMapWindow* StartWithWorldMap()
     {
         Start();
         if (!FirstLoad())
             return nullptr;
         frame->OnWindowNewWorldMap();
         QMdiSubWindow* window = frame->MdiArea()->activeSubWindow();
-        auto* world = window ? qobject_cast<CWorldView*>(window->widget()) : nullptr;
+        auto* world = window ? qobject_cast<WorldMapWindow*>(window->widget()) : nullptr;
         if (world == nullptr)
             return nullptr;
         // Side by side: repainting the map window must not repaint this one.
@@ -57,14 +57,14 @@ protected:
     }
 
     // What the window shows once its quakes are drawn for what it shows now.
-    static QImage Shown(CWorldView* world)
+    static QImage Shown(WorldMapWindow* world)
     {
         world->update();
         EXPECT_TRUE(WaitUntil([world] { return world->PictureIsCurrent(); }));
         return world->grab().toImage();
     }
 
-    static QPointF Where(const CWorldView* world, double latitude, double longitude)
+    static QPointF Where(const WorldMapWindow* world, double latitude, double longitude)
     {
         const ScreenPoint at =
             ViewProjection(world->City().position, world->width(), world->height(), world->View())
@@ -96,7 +96,7 @@ const QColor kLatestLoadRing(20, 20, 20);
 
 TEST_F(WorldViewTest, FollowsTheFeedAndRingsWhatTheLatestLoadBrought)
 {
-    CWorldView* world = StartWithWorldMap();
+    WorldMapWindow* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
     EXPECT_EQ(world->City().name, "Tokyo");
     EXPECT_EQ(world->parentWidget()->windowTitle(), "World map: Tokyo");
@@ -135,7 +135,7 @@ TEST_F(WorldViewTest, TipShowsTheRegionAsWrittenNotAsMarkup)
     const std::string region = "Test region 2";
     feed.replace(feed.find(region), region.size(), "<b>" + region + "</b>");
     server.Serve(feed);
-    CWorldView* world = StartWithWorldMap();
+    WorldMapWindow* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
     const QPoint california = Where(world, 33.5, -116.46).toPoint();
     QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
@@ -145,9 +145,9 @@ TEST_F(WorldViewTest, TipShowsTheRegionAsWrittenNotAsMarkup)
 
 TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
 {
-    CWorldView* world = StartWithWorldMap();
+    WorldMapWindow* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
-    QSignalSpy selected(world, &CWorldView::quakeSelected);
+    QSignalSpy selected(world, &WorldMapWindow::quakeSelected);
     const QPoint california = Where(world, 33.5, -116.46).toPoint();
 
     QTest::mouseClick(world, Qt::LeftButton, {}, california + QPoint(1, 2));
@@ -187,7 +187,7 @@ TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
 
 TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
 {
-    CWorldView* world = StartWithWorldMap();
+    WorldMapWindow* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
 
     const QPointF at(200.0, 150.0);
@@ -231,7 +231,7 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
 
 TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
 {
-    CWorldView* world = StartWithWorldMap();
+    WorldMapWindow* world = StartWithWorldMap();
     ASSERT_NE(world, nullptr);
 
     WhenModal<CDia_Cities>([](CDia_Cities* dialog) {
@@ -269,7 +269,7 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
     EXPECT_EQ(world->Settings().hours, 3.0);
 
     // File > Close closes the active world map as it would a map window.
-    QPointer<CWorldView> closing = world;
+    QPointer<WorldMapWindow> closing = world;
     frame->OnFileClose();
     EXPECT_TRUE(WaitUntil([&] { return closing.isNull(); }));
     EXPECT_EQ(frame->MapWindows().size(), 1);

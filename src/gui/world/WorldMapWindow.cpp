@@ -1,4 +1,4 @@
-#include "gui/world/CWorldView.h"
+#include "gui/world/WorldMapWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +37,7 @@ constexpr int kSettleMs = 150;
 
 }  // namespace
 
-CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
+WorldMapWindow::WorldMapWindow(const QuakeList& quakes, const Clock& clock, const Land& land,
                        const MapWindow& content, QWidget* parent)
     : QuakeWindow(parent),
       m_quakes(quakes),
@@ -49,11 +49,11 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     // "=" too: "+" is a shifted "=" on many keyboards.
-    AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &CWorldView::ZoomIn);
-    AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &CWorldView::ZoomOut);
-    AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &CWorldView::FitEarth);
-    AddCommand(tr(kChooseCityCommand), {}, &CWorldView::OnLButtonDblClk);
-    AddCommand(tr(kParametersCommand), {}, &CWorldView::OnParameters);
+    AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &WorldMapWindow::ZoomIn);
+    AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &WorldMapWindow::ZoomOut);
+    AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &WorldMapWindow::FitEarth);
+    AddCommand(tr(kChooseCityCommand), {}, &WorldMapWindow::OnLButtonDblClk);
+    AddCommand(tr(kParametersCommand), {}, &WorldMapWindow::OnParameters);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
@@ -65,8 +65,8 @@ CWorldView::CWorldView(const QuakeList& quakes, const Clock& clock, const Land& 
     });
 }
 
-void CWorldView::AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
-                            void (CWorldView::*slot)())
+void WorldMapWindow::AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
+                            void (WorldMapWindow::*slot)())
 {
     auto* action = new QAction(text, this);
     action->setShortcuts(shortcuts);
@@ -75,7 +75,7 @@ void CWorldView::AddCommand(const QString& text, const QList<QKeySequence>& shor
     addAction(action);
 }
 
-void CWorldView::SetCity(const CityEntry& city)
+void WorldMapWindow::SetCity(const CityEntry& city)
 {
     m_city = city;
     m_base = QImage();
@@ -83,7 +83,7 @@ void CWorldView::SetCity(const CityEntry& city)
     update();
 }
 
-void CWorldView::SetSettings(const DisplaySettings& settings)
+void WorldMapWindow::SetSettings(const DisplaySettings& settings)
 {
     m_settings = settings;
     m_base = QImage();
@@ -91,23 +91,23 @@ void CWorldView::SetSettings(const DisplaySettings& settings)
     emit shownChanged();
 }
 
-void CWorldView::FitEarth()
+void WorldMapWindow::FitEarth()
 {
     SetView(WorldView{});
 }
 
-void CWorldView::ZoomIn()
+void WorldMapWindow::ZoomIn()
 {
     SetView(ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, kZoomPerNotch));
 }
 
-void CWorldView::ZoomOut()
+void WorldMapWindow::ZoomOut()
 {
     SetView(
         ZoomAbout(m_view, width(), height(), width() / 2.0, height() / 2.0, 1.0 / kZoomPerNotch));
 }
 
-void CWorldView::SelectQuake(int index)
+void WorldMapWindow::SelectQuake(int index)
 {
     FollowList();
     if (index < 0 || index >= m_quakes.count())
@@ -122,7 +122,7 @@ void CWorldView::SelectQuake(int index)
         emit quakeSelected(index);
 }
 
-int CWorldView::QuakeAtPoint(QPointF point) const
+int WorldMapWindow::QuakeAtPoint(QPointF point) const
 {
     // Discs drawn from an older list would name the wrong quakes, and discs
     // of another view lie elsewhere.
@@ -134,43 +134,43 @@ int CWorldView::QuakeAtPoint(QPointF point) const
     return QuakeAt(m_drawn, point.x(), point.y());
 }
 
-void CWorldView::OnLButtonDblClk()
+void WorldMapWindow::OnLButtonDblClk()
 {
     if (const std::optional<CityEntry> city = ChooseCity())
         SetCity(*city);
 }
 
-void CWorldView::OnParameters()
+void WorldMapWindow::OnParameters()
 {
     if (const std::optional<DisplaySettings> settings = EditParameters(m_settings))
         SetSettings(*settings);
 }
 
-QSize CWorldView::sizeHint() const
+QSize WorldMapWindow::sizeHint() const
 {
     return {700, 600};
 }
 
-WorldProjection CWorldView::Projection() const
+WorldProjection WorldMapWindow::Projection() const
 {
     return ViewProjection(m_city.position, width(), height(), m_view);
 }
 
-void CWorldView::SetView(const WorldView& view)
+void WorldMapWindow::SetView(const WorldView& view)
 {
     m_view = view;
     SettleLater();
     update();
 }
 
-void CWorldView::SettleLater()
+void WorldMapWindow::SettleLater()
 {
     m_settle.start();
 }
 
 // A load rebuilds the list: the marks move to what it brought and the
 // selection to where its quake now is, or to none when it left the list.
-void CWorldView::FollowList()
+void WorldMapWindow::FollowList()
 {
     if (m_quakes.Revision() == m_listRevision)
         return;
@@ -184,7 +184,7 @@ void CWorldView::FollowList()
         emit quakeSelected(m_selected);
 }
 
-void CWorldView::PaintBase(const WorldProjection& projection)
+void WorldMapWindow::PaintBase(const WorldProjection& projection)
 {
     const qreal ratio = devicePixelRatioF();
     m_base = QImage(size() * ratio, QImage::Format_RGB32);
@@ -196,7 +196,7 @@ void CWorldView::PaintBase(const WorldProjection& projection)
     canvas.Flush();
 }
 
-bool CWorldView::BaseFits(const WorldProjection& projection) const
+bool WorldMapWindow::BaseFits(const WorldProjection& projection) const
 {
     const WorldProjection& was = m_baseProjection;
     return !m_base.isNull() && m_base.deviceIndependentSize() == QSizeF(size())
@@ -206,7 +206,7 @@ bool CWorldView::BaseFits(const WorldProjection& projection) const
 
 // The cached layer as it is when it fits the projection; else moved and
 // scaled so that its Earth lies on the projection's, until it is painted anew.
-void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
+void WorldMapWindow::DrawBase(QPainter& painter, const WorldProjection& projection)
 {
     if (BaseFits(projection)) {
         painter.drawImage(0, 0, m_base);
@@ -233,7 +233,7 @@ void CWorldView::DrawBase(QPainter& painter, const WorldProjection& projection)
 // The still picture is painted once per city, size, settings and view; the
 // quakes over it are drawn on a worker thread, and the last layer drawn is
 // shown until the new one is done.
-void CWorldView::paintEvent(QPaintEvent*)
+void WorldMapWindow::paintEvent(QPaintEvent*)
 {
     FollowList();
     const WorldProjection projection = Projection();
@@ -256,7 +256,7 @@ void CWorldView::paintEvent(QPaintEvent*)
     DrawAlertRings(painter, projection, m_rings);
 }
 
-bool CWorldView::LayerKey::operator==(const LayerKey& other) const
+bool WorldMapWindow::LayerKey::operator==(const LayerKey& other) const
 {
     return listRevision == other.listRevision && centreX == other.centreX
            && centreY == other.centreY && earthRadius == other.earthRadius
@@ -268,7 +268,7 @@ bool CWorldView::LayerKey::operator==(const LayerKey& other) const
            && now.value == other.now.value && now.valid == other.now.valid;
 }
 
-CWorldView::LayerKey CWorldView::CurrentLayerKey(const WorldProjection& projection) const
+WorldMapWindow::LayerKey WorldMapWindow::CurrentLayerKey(const WorldProjection& projection) const
 {
     LayerKey key;
     key.listRevision = m_quakes.Revision();
@@ -285,14 +285,14 @@ CWorldView::LayerKey CWorldView::CurrentLayerKey(const WorldProjection& projecti
     return key;
 }
 
-bool CWorldView::PictureIsCurrent() const
+bool WorldMapWindow::PictureIsCurrent() const
 {
     return !m_layer.isNull() && CurrentLayerKey(Projection()) == m_layerKey;
 }
 
 // The worker reads only copies: the list may be read anew, the window
 // closed, before the layer is done. The land is read only, by every window.
-void CWorldView::RequestLayer(const LayerKey& key, const WorldProjection& projection)
+void WorldMapWindow::RequestLayer(const LayerKey& key, const WorldProjection& projection)
 {
     m_worker.Start([key, projection, quakes = QuakeListSnapshot(m_quakes), marks = m_marks,
                     this]() -> PictureWorker::Deliver {
@@ -321,7 +321,7 @@ void CWorldView::RequestLayer(const LayerKey& key, const WorldProjection& projec
     });
 }
 
-void CWorldView::TakeLayer(Layer layer)
+void WorldMapWindow::TakeLayer(Layer layer)
 {
     m_layer = std::move(layer.image);
     m_drawn = std::move(layer.drawn);
@@ -339,7 +339,7 @@ void CWorldView::TakeLayer(Layer layer)
 
 // The layer as drawn when it fits the projection; else moved and scaled so
 // that its Earth lies on the projection's, like the still picture.
-void CWorldView::DrawLayer(QPainter& painter, const WorldProjection& projection)
+void WorldMapWindow::DrawLayer(QPainter& painter, const WorldProjection& projection)
 {
     if (m_layer.isNull())
         return;
@@ -361,20 +361,20 @@ void CWorldView::DrawLayer(QPainter& painter, const WorldProjection& projection)
     painter.restore();
 }
 
-void CWorldView::SetAlertRings(std::vector<AlertRing> rings)
+void WorldMapWindow::SetAlertRings(std::vector<AlertRing> rings)
 {
     m_rings = std::move(rings);
     update();
     emit shownChanged();
 }
 
-void CWorldView::resizeEvent(QResizeEvent* event)
+void WorldMapWindow::resizeEvent(QResizeEvent* event)
 {
     SettleLater();
     QWidget::resizeEvent(event);
 }
 
-bool CWorldView::event(QEvent* event)
+bool WorldMapWindow::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
@@ -394,7 +394,7 @@ bool CWorldView::event(QEvent* event)
     return true;
 }
 
-void CWorldView::wheelEvent(QWheelEvent* event)
+void WorldMapWindow::wheelEvent(QWheelEvent* event)
 {
     const double notches = event->angleDelta().y() / 120.0;
     if (notches == 0.0)
@@ -404,7 +404,7 @@ void CWorldView::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
-void CWorldView::mousePressEvent(QMouseEvent* event)
+void WorldMapWindow::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         m_pressedAt = event->position().toPoint();
@@ -415,7 +415,7 @@ void CWorldView::mousePressEvent(QMouseEvent* event)
 }
 
 // A press that moves further than a click would becomes a drag.
-void CWorldView::mouseMoveEvent(QMouseEvent* event)
+void WorldMapWindow::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_pressedAt || !(event->buttons() & Qt::LeftButton))
         return;
@@ -429,7 +429,7 @@ void CWorldView::mouseMoveEvent(QMouseEvent* event)
     SetView(PanBy(m_view, width(), height(), moved.x(), moved.y()));
 }
 
-void CWorldView::mouseReleaseEvent(QMouseEvent* event)
+void WorldMapWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && m_pressedAt) {
         if (!m_dragging)
@@ -440,7 +440,7 @@ void CWorldView::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void CWorldView::mouseDoubleClickEvent(QMouseEvent* event)
+void WorldMapWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         m_pressedAt.reset();
@@ -450,7 +450,7 @@ void CWorldView::mouseDoubleClickEvent(QMouseEvent* event)
     QWidget::mouseDoubleClickEvent(event);
 }
 
-CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
+WorldMapWindow* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
                          const MapWindow& content, const QString& landPath)
 {
     // Read once; every world map window draws the same land. A file that
@@ -471,10 +471,10 @@ CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& c
     MapWindow shown = content;
     if (shown.city.name.empty())
         shown.city = InitialCity();
-    auto* view = new CWorldView(quakes, clock, land->second, shown);
+    auto* view = new WorldMapWindow(quakes, clock, land->second, shown);
     QMdiSubWindow* window = area.addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(view, &CWorldView::titleChanged, window, &QWidget::setWindowTitle);
+    QObject::connect(view, &WorldMapWindow::titleChanged, window, &QWidget::setWindowTitle);
     view->SetCity(shown.city);
     window->show();
     area.setActiveSubWindow(window);

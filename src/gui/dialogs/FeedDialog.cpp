@@ -1,4 +1,4 @@
-#include "gui/dialogs/CDia_Feed.h"
+#include "gui/dialogs/FeedDialog.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -44,7 +44,7 @@ std::optional<std::string> LocalFileProblem(const QString& address)
 
 }  // namespace
 
-CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refreshMinutes,
+FeedDialog::FeedDialog(const QString& address, const QStringList& others, int refreshMinutes,
                      OleDate now, QWidget* parent)
     : QDialog(parent), m_now(now)
 {
@@ -122,21 +122,21 @@ CDia_Feed::CDia_Feed(const QString& address, const QStringList& others, int refr
     layout->addStretch();
     layout->addLayout(buttons.row);
 
-    connect(m_comboPreset, &QComboBox::activated, this, &CDia_Feed::OnPresetChosen);
-    connect(m_editAddress, &QLineEdit::textChanged, this, &CDia_Feed::OnAddressEdited);
-    connect(m_buttonBrowse, &QPushButton::clicked, this, &CDia_Feed::OnBrowse);
-    connect(m_editOthers, &QPlainTextEdit::textChanged, this, &CDia_Feed::CheckAddress);
-    connect(m_spinMinimum, &QDoubleSpinBox::valueChanged, this, &CDia_Feed::OnMinimumChanged);
-    connect(m_buttonPush, &QPushButton::clicked, this, &CDia_Feed::OnAddPush);
+    connect(m_comboPreset, &QComboBox::activated, this, &FeedDialog::OnPresetChosen);
+    connect(m_editAddress, &QLineEdit::textChanged, this, &FeedDialog::OnAddressEdited);
+    connect(m_buttonBrowse, &QPushButton::clicked, this, &FeedDialog::OnBrowse);
+    connect(m_editOthers, &QPlainTextEdit::textChanged, this, &FeedDialog::CheckAddress);
+    connect(m_spinMinimum, &QDoubleSpinBox::valueChanged, this, &FeedDialog::OnMinimumChanged);
+    connect(m_buttonPush, &QPushButton::clicked, this, &FeedDialog::OnAddPush);
     OnAddressEdited();
 }
 
-QString CDia_Feed::Address() const
+QString FeedDialog::Address() const
 {
     return m_editAddress->text().trimmed();
 }
 
-QStringList CDia_Feed::OtherAddresses() const
+QStringList FeedDialog::OtherAddresses() const
 {
     QStringList addresses;
     for (const QString& line : m_editOthers->toPlainText().split('\n')) {
@@ -146,25 +146,25 @@ QStringList CDia_Feed::OtherAddresses() const
     return addresses;
 }
 
-int CDia_Feed::RefreshMinutes() const
+int FeedDialog::RefreshMinutes() const
 {
     return m_comboRefresh->currentData().toInt();
 }
 
-void CDia_Feed::accept()
+void FeedDialog::accept()
 {
     if (CheckAddress())
         QDialog::accept();
 }
 
-int CDia_Feed::ChosenAgency() const
+int FeedDialog::ChosenAgency() const
 {
     bool isAgency = false;
     const int agency = m_comboPreset->currentData(kAgencyRole).toInt(&isAgency);
     return isAgency ? agency : -1;
 }
 
-void CDia_Feed::OnPresetChosen(int index)
+void FeedDialog::OnPresetChosen(int index)
 {
     bool isAgency = false;
     const int agency = m_comboPreset->itemData(index, kAgencyRole).toInt(&isAgency);
@@ -180,7 +180,7 @@ void CDia_Feed::OnPresetChosen(int index)
 
 // The list follows the address: a preset's own address selects it, as does
 // any query of an agency's FDSN service.
-void CDia_Feed::OnAddressEdited()
+void FeedDialog::OnAddressEdited()
 {
     int preset = m_comboPreset->findData(Address());
     const std::vector<FdsnAgency>& agencies = FdsnAgencies();
@@ -193,14 +193,14 @@ void CDia_Feed::OnAddressEdited()
     CheckAddress();
 }
 
-void CDia_Feed::OnMinimumChanged()
+void FeedDialog::OnMinimumChanged()
 {
     if (ChosenAgency() >= 0)
         OnPresetChosen(m_comboPreset->currentIndex());
 }
 
 // Offered once: a second connection to the same service would only repeat it.
-void CDia_Feed::OnAddPush()
+void FeedDialog::OnAddPush()
 {
     if (OtherAddresses().contains(kEmscPushAddress))
         return;
@@ -210,7 +210,7 @@ void CDia_Feed::OnAddPush()
     m_editOthers->setPlainText(text + kEmscPushAddress);
 }
 
-void CDia_Feed::OnBrowse()
+void FeedDialog::OnBrowse()
 {
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Feed File"), {},
@@ -219,7 +219,7 @@ void CDia_Feed::OnBrowse()
         m_editAddress->setText(QUrl::fromLocalFile(path).toString());
 }
 
-bool CDia_Feed::CheckAddress()
+bool FeedDialog::CheckAddress()
 {
     std::optional<std::string> problem = FeedAddressProblem(Address().toStdString());
     if (!problem)

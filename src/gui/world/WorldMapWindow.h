@@ -33,10 +33,10 @@ class QuakeList;
 // context menu offers zooming (also + and -), Fit Earth (also Home), the city
 // (also a left double-click) and the display parameters (the hours filter
 // the quakes).
-class CWorldView : public QuakeWindow {
+class WorldMapWindow : public QuakeWindow {
     Q_OBJECT
 public:
-    CWorldView(const QuakeList& quakes, const Clock& clock, const Land& land,
+    WorldMapWindow(const QuakeList& quakes, const Clock& clock, const Land& land,
                const MapWindow& content, QWidget* parent = nullptr);
 
     const CityEntry& City() const { return m_city; }
@@ -125,7 +125,7 @@ private:
     void DrawBase(QPainter& painter, const WorldProjection& projection);
     void SettleLater();
     void AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
-                    void (CWorldView::*slot)());
+                    void (WorldMapWindow::*slot)());
 
     const QuakeList& m_quakes;
     const Clock& m_clock;
@@ -164,7 +164,7 @@ private:
 // city without a name, as a map window has before its first paint), after
 // reading the land file the first time. Nothing but a message box when the
 // land cannot be read.
-CWorldView* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
+WorldMapWindow* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
                          const MapWindow& content, const QString& landPath);
 
 }  // namespace tremolux

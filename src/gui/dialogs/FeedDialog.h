@@ -19,10 +19,10 @@ namespace tremolux {
 // typed or browsed. Other sources may be read beside it, one address a line,
 // in order of preference, EMSC's push service among them. OK is offered only
 // for addresses that can be read, and the line under them says what is wrong.
-class CDia_Feed : public QDialog {
+class FeedDialog : public QDialog {
     Q_OBJECT
 public:
-    CDia_Feed(const QString& address, const QStringList& others, int refreshMinutes, OleDate now,
+    FeedDialog(const QString& address, const QStringList& others, int refreshMinutes, OleDate now,
               QWidget* parent = nullptr);
 
     QString Address() const;
