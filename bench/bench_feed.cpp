@@ -73,9 +73,9 @@ private:
     std::uint64_t m_state = 20261207;
 };
 
-const char* const kPlaces[] = {"93 km E of Namie, Japan", "6 km NW of The Geysers, CA",
+const char* const kPlaces[] = {"93 km E of Namie, Japan",          "6 km NW of The Geysers, CA",
                                "21 km SE of Anchor Point, Alaska", "South Sandwich Islands region",
-                               "Kermadec Islands, New Zealand", "45 km SSW of Tonga"};
+                               "Kermadec Islands, New Zealand",    "45 km SSW of Tonga"};
 
 struct Quake {
     char id[11];
@@ -103,25 +103,27 @@ const std::string& GeoJsonFeed()
 {
     static const std::string feed = [] {
         Random random;
-        std::string json = R"({"type":"FeatureCollection","metadata":{"generated":1765084000000,)"
-                           R"("url":"https://earthquake.usgs.gov/earthquakes/feed/v1.0/summary/all_week.geojson",)"
-                           R"("title":"USGS All Earthquakes, Past Week","status":200,"api":"1.14.1","count":10000},)"
-                           R"("features":[)";
+        std::string json =
+            R"({"type":"FeatureCollection","metadata":{"generated":1765084000000,)"
+            R"("url":"https://earthquake.usgs.gov/earthquakes/feed/v1.0/summary/all_week.geojson",)"
+            R"("title":"USGS All Earthquakes, Past Week","status":200,"api":"1.14.1","count":10000},)"
+            R"("features":[)";
         char buffer[2048];
         for (int i = 0; i < kQuakes; ++i) {
             const Quake q = MakeQuake(random, i);
-            std::snprintf(buffer, sizeof buffer,
-                          R"(%s{"type":"Feature","properties":{"mag":%.1f,"place":"%s","time":%lld,)"
-                          R"("updated":%lld,"tz":null,"url":"https://earthquake.usgs.gov/earthquakes/eventpage/%s",)"
-                          R"("detail":"https://earthquake.usgs.gov/earthquakes/feed/v1.0/detail/%s.geojson",)"
-                          R"("felt":null,"cdi":null,"mmi":null,"alert":null,"status":"reviewed","tsunami":0,)"
-                          R"("sig":306,"net":"us","code":"%s","ids":",%s,","sources":",us,",)"
-                          R"("types":",origin,phase-data,","nst":null,"dmin":null,"rms":0.41,"gap":null,)"
-                          R"("magType":"mb","type":"%s","title":"M %.1f - %s"},"geometry":{"type":"Point",)"
-                          R"("coordinates":[%.3f,%.3f,%.1f]},"id":"%s"})",
-                          i ? "," : "", q.magnitude, q.place, static_cast<long long>(q.timeMs),
-                          static_cast<long long>(q.timeMs + 120000), q.id, q.id, q.id + 2, q.id, q.type,
-                          q.magnitude, q.place, q.longitude, q.latitude, q.depth, q.id);
+            std::snprintf(
+                buffer, sizeof buffer,
+                R"(%s{"type":"Feature","properties":{"mag":%.1f,"place":"%s","time":%lld,)"
+                R"("updated":%lld,"tz":null,"url":"https://earthquake.usgs.gov/earthquakes/eventpage/%s",)"
+                R"("detail":"https://earthquake.usgs.gov/earthquakes/feed/v1.0/detail/%s.geojson",)"
+                R"("felt":null,"cdi":null,"mmi":null,"alert":null,"status":"reviewed","tsunami":0,)"
+                R"("sig":306,"net":"us","code":"%s","ids":",%s,","sources":",us,",)"
+                R"("types":",origin,phase-data,","nst":null,"dmin":null,"rms":0.41,"gap":null,)"
+                R"("magType":"mb","type":"%s","title":"M %.1f - %s"},"geometry":{"type":"Point",)"
+                R"("coordinates":[%.3f,%.3f,%.1f]},"id":"%s"})",
+                i ? "," : "", q.magnitude, q.place, static_cast<long long>(q.timeMs),
+                static_cast<long long>(q.timeMs + 120000), q.id, q.id, q.id + 2, q.id, q.type,
+                q.magnitude, q.place, q.longitude, q.latitude, q.depth, q.id);
             json += buffer;
         }
         return json + R"(],"bbox":[-180,-60,0,180,70,700]})";
@@ -133,18 +135,20 @@ const std::string& CsvFeed()
 {
     static const std::string feed = [] {
         Random random;
-        std::string csv = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type,"
-                          "horizontalError,depthError,magError,magNst,status,locationSource,magSource\n";
+        std::string csv =
+            "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type,"
+            "horizontalError,depthError,magError,magNst,status,locationSource,magSource\n";
         char buffer[1024];
         for (int i = 0; i < kQuakes; ++i) {
             const Quake q = MakeQuake(random, i);
             const std::time_t seconds = static_cast<std::time_t>(q.timeMs / 1000);
             char when[32];
             std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S.000Z", std::gmtime(&seconds));
-            std::snprintf(buffer, sizeof buffer,
-                          "%s,%.3f,%.3f,%.1f,%.1f,mb,,71,2.9,0.77,us,%s,%s,\"%s\",%s,6.8,1.9,0.04,180,"
-                          "reviewed,us,us\n",
-                          when, q.latitude, q.longitude, q.depth, q.magnitude, q.id, when, q.place, q.type);
+            std::snprintf(
+                buffer, sizeof buffer,
+                "%s,%.3f,%.3f,%.1f,%.1f,mb,,71,2.9,0.77,us,%s,%s,\"%s\",%s,6.8,1.9,0.04,180,"
+                "reviewed,us,us\n",
+                when, q.latitude, q.longitude, q.depth, q.magnitude, q.id, when, q.place, q.type);
             csv += buffer;
         }
         return csv;
@@ -171,8 +175,7 @@ std::string Untimed(benchmark::State& state, const std::string& bytes)
     return copy;
 }
 
-void OpenAndWalk(benchmark::State& state, const std::string& feed, bool walk,
-                 int quakes = kQuakes)
+void OpenAndWalk(benchmark::State& state, const std::string& feed, bool walk, int quakes = kQuakes)
 {
     QuakeList list;
     Browser browser;
@@ -203,16 +206,34 @@ void BM_ClassicPageGumboParse(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * page.size()));
 }
 
-void BM_ClassicPageOpen(benchmark::State& state) { OpenAndWalk(state, ClassicPage(), false); }
-void BM_ClassicPageWalk(benchmark::State& state) { OpenAndWalk(state, ClassicPage(), true); }
+void BM_ClassicPageOpen(benchmark::State& state)
+{
+    OpenAndWalk(state, ClassicPage(), false);
+}
+void BM_ClassicPageWalk(benchmark::State& state)
+{
+    OpenAndWalk(state, ClassicPage(), true);
+}
 void BM_ClassicPage300Walk(benchmark::State& state)
 {
     OpenAndWalk(state, SmallClassicPage(), true, kSmallPageRows);
 }
-void BM_GeoJsonOpen(benchmark::State& state) { OpenAndWalk(state, GeoJsonFeed(), false); }
-void BM_GeoJsonWalk(benchmark::State& state) { OpenAndWalk(state, GeoJsonFeed(), true); }
-void BM_CsvOpen(benchmark::State& state) { OpenAndWalk(state, CsvFeed(), false); }
-void BM_CsvWalk(benchmark::State& state) { OpenAndWalk(state, CsvFeed(), true); }
+void BM_GeoJsonOpen(benchmark::State& state)
+{
+    OpenAndWalk(state, GeoJsonFeed(), false);
+}
+void BM_GeoJsonWalk(benchmark::State& state)
+{
+    OpenAndWalk(state, GeoJsonFeed(), true);
+}
+void BM_CsvOpen(benchmark::State& state)
+{
+    OpenAndWalk(state, CsvFeed(), false);
+}
+void BM_CsvWalk(benchmark::State& state)
+{
+    OpenAndWalk(state, CsvFeed(), true);
+}
 
 }  // namespace
 

@@ -19,13 +19,16 @@ std::vector<std::string> Messages(int count)
     for (int i = 0; i < count; ++i) {
         const int second = i % 3600;
         char time[32];
-        std::snprintf(time, sizeof time, "2025-12-07T%02d:%02d:%02dZ", 5 - (i / 3600) % 5, second / 60, second % 60);
-        messages.push_back(R"({"action":"create","data":{"type":"Feature","geometry":{"type":"Point",)"
-                           R"("coordinates":[26.1,38.2,-10]},"properties":{"unid":"2025120)" + std::to_string(i)
-                           + R"(","time":")" + time + R"(","lastupdate":")" + time
-                           + R"(","lat":)" + std::to_string(i % 170 - 85) + R"(,"lon":)" + std::to_string(i % 350 - 175)
-                           + R"(,"depth":10.0,"mag":4.2,"magtype":"mb","flynn_region":"SOMEWHERE ON EARTH",)"
-                           R"("auth":"EMSC","evtype":"ke","source_catalog":"EMSC-RTS"}}})");
+        std::snprintf(time, sizeof time, "2025-12-07T%02d:%02d:%02dZ", 5 - (i / 3600) % 5,
+                      second / 60, second % 60);
+        messages.push_back(
+            R"({"action":"create","data":{"type":"Feature","geometry":{"type":"Point",)"
+            R"("coordinates":[26.1,38.2,-10]},"properties":{"unid":"2025120)"
+            + std::to_string(i) + R"(","time":")" + time + R"(","lastupdate":")" + time
+            + R"(","lat":)" + std::to_string(i % 170 - 85) + R"(,"lon":)"
+            + std::to_string(i % 350 - 175)
+            + R"(,"depth":10.0,"mag":4.2,"magtype":"mb","flynn_region":"SOMEWHERE ON EARTH",)"
+              R"("auth":"EMSC","evtype":"ke","source_catalog":"EMSC-RTS"}}})");
     }
     return messages;
 }

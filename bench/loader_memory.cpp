@@ -56,8 +56,7 @@ public:
                 const int port = server.Port();
                 if (write(portPipe[1], &port, sizeof port) == sizeof port) {
                     char end;
-                    while (read(stopPipe[0], &end, 1) > 0) {
-                    }
+                    while (read(stopPipe[0], &end, 1) > 0) {}
                 }
             }
             _exit(0);

@@ -41,7 +41,9 @@ ReloadTime Reload(SqlEventStore& store, const QuakeList& feed, OleDate at)
         const std::clock_t startCpu = std::clock();
         CompareLoad(store, "feed", feed, at);
         cpu.push_back(1000.0 * static_cast<double>(std::clock() - startCpu) / CLOCKS_PER_SEC);
-        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        wall.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::nth_element(wall.begin(), wall.begin() + 3, wall.end());
     std::nth_element(cpu.begin(), cpu.begin() + 3, cpu.end());
@@ -59,7 +61,8 @@ int main()
     {
         SqlEventStore store(path);
         for (int load = 0; load < 365 * kLoadsPerDay; ++load) {
-            const long long last = static_cast<long long>(load) * kMonthEvents / 30 / kLoadsPerDay + kMonthEvents;
+            const long long last =
+                static_cast<long long>(load) * kMonthEvents / 30 / kLoadsPerDay + kMonthEvents;
             const QuakeList feed = bench::StoreFeed(last, kMonthEvents, kInterval);
             const OleDate at{46000.0 + static_cast<double>(last) * kInterval, true};
             CompareLoad(store, "feed", feed, at);

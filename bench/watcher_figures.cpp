@@ -172,7 +172,8 @@ int main(int argc, char** argv)
             const Stopwatch::time_point start = Stopwatch::now();
             frame->OnTimer(MainCycle::ID_TIMER_POLL);
             const Stopwatch::time_point ticked = Stopwatch::now();
-            QApplication::processEvents();  // what the tick left for later, such as giving memory back
+            QApplication::processEvents();  // what the tick left for later, such as giving memory
+                                            // back
             const Stopwatch::time_point settled = Stopwatch::now();
             QuakeList parsed;
             parsed.ParsePage(*g_pFeedView, [](const std::string&) {});

@@ -19,7 +19,8 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: push_server PORT [--every MS] [--drop S] [--flood N] [--start ISO]\n");
+        std::fprintf(stderr,
+                     "usage: push_server PORT [--every MS] [--drop S] [--flood N] [--start ISO]\n");
         return 2;
     }
     auto option = [&](const QString& name, const QString& fallback) {
@@ -38,7 +39,8 @@ int main(int argc, char* argv[])
     int sent = 0;
     auto sendOne = [&] {
         if (sent == 0) {
-            server.Send(tremolux::test::PushedEvent("create", "NAMIE", "2025-12-07T05:42:30Z", 37.60, 142.10, 5.6,
+            server.Send(tremolux::test::PushedEvent("create", "NAMIE", "2025-12-07T05:42:30Z",
+                                                    37.60, 142.10, 5.6,
                                                     "NEAR EAST COAST OF HONSHU, JAPAN"));
         } else {
             next = next.addSecs(60);

@@ -22,7 +22,8 @@ constexpr double kUnixEpochDays = 25569.0;  // 1970-01-01 as an OLE date
 // The minute of the day at now in the process's own time zone (TZ).
 int LocalMinute(OleDate now)
 {
-    const auto seconds = static_cast<std::time_t>(std::floor((now.value - kUnixEpochDays) * 86400.0));
+    const auto seconds =
+        static_cast<std::time_t>(std::floor((now.value - kUnixEpochDays) * 86400.0));
     std::tm local{};
     if (localtime_r(&seconds, &local) == nullptr)
         return 0;
@@ -48,8 +49,8 @@ int RunAlerts(const CliOptions& options)
                   << '\n';
         return kExitUsage;
     }
-    const RulesReading reading =
-        ReadAlertSettings(file.bytes, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
+    const RulesReading reading = ReadAlertSettings(
+        file.bytes, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
     if (!reading.settings) {
         std::cerr << "tremolux-cli: alerts: " << *options.rules << ": " << reading.error << '\n';
         return kExitUsage;

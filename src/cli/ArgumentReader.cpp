@@ -94,11 +94,13 @@ std::optional<ArgumentList> ReadArgumentList(const std::vector<std::string>& arg
     for (const OptionRule& rule : OptionRules()) {
         if (!rule.takesValue)
             continue;
-        app.add_option(rule.name, [&, rule = &rule](const CLI::results_t& values) {
-               sortLeftovers();
-               AddOption(list, *rule, values.front());
-               return true;
-           })->trigger_on_parse();
+        app.add_option(rule.name,
+                       [&, rule = &rule](const CLI::results_t& values) {
+                           sortLeftovers();
+                           AddOption(list, *rule, values.front());
+                           return true;
+                       })
+            ->trigger_on_parse();
     }
     try {
         const bool complete = Parse(app, arguments);

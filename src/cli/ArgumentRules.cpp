@@ -57,8 +57,9 @@ bool ApplyAt(CliOptions& o, const std::string& v, std::string& error)
 {
     const std::size_t comma = v.find(',');
     const auto lat = ParseNumber(std::string_view(v).substr(0, comma));
-    const auto lon =
-        comma == std::string::npos ? std::nullopt : ParseNumber(std::string_view(v).substr(comma + 1));
+    const auto lon = comma == std::string::npos
+                         ? std::nullopt
+                         : ParseNumber(std::string_view(v).substr(comma + 1));
     if (!lat || !lon) {
         error = "--at: expected LAT,LON in decimal degrees, got " + Quoted(v);
         return false;
@@ -74,7 +75,8 @@ bool ApplySize(CliOptions& o, const std::string& v, std::string& error)
 {
     const std::size_t x = v.find('x');
     const auto w = ParseInteger(std::string_view(v).substr(0, x));
-    const auto h = x == std::string::npos ? std::nullopt : ParseInteger(std::string_view(v).substr(x + 1));
+    const auto h =
+        x == std::string::npos ? std::nullopt : ParseInteger(std::string_view(v).substr(x + 1));
     constexpr int kLargest = 16384;
     if (!w || !h || *w < 1 || *h < 1 || *w > kLargest || *h > kLargest) {
         error = "--size: expected WIDTHxHEIGHT in pixels (1 ... 16384), got " + Quoted(v);

@@ -30,7 +30,8 @@ std::optional<CityEntry> ReferenceCity(const CliOptions& options, std::string& e
         if (entry.name == *options.city)
             return entry;
         if (found == nullptr
-            && QString::compare(QString::fromStdString(entry.name), wanted, Qt::CaseInsensitive) == 0)
+            && QString::compare(QString::fromStdString(entry.name), wanted, Qt::CaseInsensitive)
+                   == 0)
             found = &entry;
     }
     if (found != nullptr)

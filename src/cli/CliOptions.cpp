@@ -16,9 +16,9 @@ struct CommandRule {
 };
 
 constexpr CommandRule kCommands[] = {
-    {"quakes", kQuakes, 0, 0},   {"index", kIndex, 0, 0},       {"map", kMap, 0, 0},
-    {"cities", kCities, 0, 1},   {"distance", kDistance, 4, 4}, {"world", kWorld, 0, 0},
-    {"update", kUpdate, 0, 0},   {"history", kHistory, 0, 0},    {"alerts", kAlerts, 0, 0},
+    {"quakes", kQuakes, 0, 0}, {"index", kIndex, 0, 0},       {"map", kMap, 0, 0},
+    {"cities", kCities, 0, 1}, {"distance", kDistance, 4, 4}, {"world", kWorld, 0, 0},
+    {"update", kUpdate, 0, 0}, {"history", kHistory, 0, 0},   {"alerts", kAlerts, 0, 0},
 };
 
 const CommandRule* FindCommand(const std::string& name)
@@ -68,7 +68,7 @@ bool CheckReference(const CliOptions& o, CommandBit command, std::string& error)
     }
     const bool ranked = command == kIndex && o.cities && !o.city;
     if (!o.at && !o.city && !ranked) {
-        error = command == kIndex ? "index needs --at LAT,LON, --city NAME or --cities FILE"
+        error = command == kIndex   ? "index needs --at LAT,LON, --city NAME or --cities FILE"
                 : command == kWorld ? "world needs --at LAT,LON or --city NAME"
                                     : "map needs --at LAT,LON or --city NAME";
         return false;

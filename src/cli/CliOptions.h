@@ -21,7 +21,7 @@ struct CliOptions {
     bool help = false;
     bool version = false;
 
-    std::string feed;  // the default address unless --feed, else the first --feed
+    std::string feed;                // the default address unless --feed, else the first --feed
     std::vector<std::string> feeds;  // every --feed, in order of preference
     std::optional<OleDate> now;
 

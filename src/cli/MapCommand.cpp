@@ -60,7 +60,8 @@ int RunMap(const CliOptions& options)
     const PaintPicture paint = [&](Canvas& canvas) {
         DrawQuakes(canvas, width, height, settings, city->position, quakes, *clock);
     };
-    const bool written = options.out ? WritePicture(*options.out, width, height, paint) : WriteTrace(paint);
+    const bool written =
+        options.out ? WritePicture(*options.out, width, height, paint) : WriteTrace(paint);
     return written ? kExitSuccess : kExitFeedFailed;
 }
 

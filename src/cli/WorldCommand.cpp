@@ -68,7 +68,8 @@ int RunWorld(const CliOptions& options)
     const PaintPicture paint = [&](Canvas& canvas) {
         DrawWorld(canvas, width, height, projection, land, settings, quakes, *clock);
     };
-    const bool written = options.out ? WritePicture(*options.out, width, height, paint) : WriteTrace(paint);
+    const bool written =
+        options.out ? WritePicture(*options.out, width, height, paint) : WriteTrace(paint);
     return written ? kExitSuccess : kExitFeedFailed;
 }
 

@@ -35,7 +35,8 @@ protected:
     QString Path(const QString& name) const { return dir.filePath(name); }
 
     // Writes the events as a feed file and returns its path.
-    QString WriteFeed(const std::vector<std::string>& features, const QString& name = "feed.geojson")
+    QString WriteFeed(const std::vector<std::string>& features,
+                      const QString& name = "feed.geojson")
     {
         QFile file(Path(name));
         file.open(QIODevice::WriteOnly);
@@ -45,7 +46,8 @@ protected:
 
     CliResult Update(const QString& feed)
     {
-        return Cli({"update", "--db", Path("history.sqlite"), "--feed", feed, "--now", "2025-12-07 05:00:00"});
+        return Cli({"update", "--db", Path("history.sqlite"), "--feed", feed, "--now",
+                    "2025-12-07 05:00:00"});
     }
 
     QTemporaryDir dir;
@@ -54,7 +56,8 @@ protected:
 TEST_F(UpdateCommand, PrintsTheChangesOfEachLoadAndKeepsTheHistory)
 {
     const std::string older = test::GeoJsonEvent("us2", 4.0, kNowMs - 3600000, 36.0);
-    const CliResult first = Update(WriteFeed({test::GeoJsonEvent("us1", 5.8, kNowMs - 600000, 35.0), older}));
+    const CliResult first =
+        Update(WriteFeed({test::GeoJsonEvent("us1", 5.8, kNowMs - 600000, 35.0), older}));
     EXPECT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_EQ(first.out, "new\tus1\t5.8\t2025-12-07 04:50:00\t35\t139\tsomewhere\n"
                          "new\tus2\t4\t2025-12-07 04:00:00\t36\t139\tsomewhere\n");
@@ -66,21 +69,25 @@ TEST_F(UpdateCommand, PrintsTheChangesOfEachLoadAndKeepsTheHistory)
                           "magnitude 5.8 -> 6.4, status unknown -> reviewed\n");
     EXPECT_EQ(Update(WriteFeed({revised, older})).out, "");
 
-    const CliResult history = Cli({"history", "--db", Path("history.sqlite"), "--since", "2025-12-07 04:30:00"});
-    EXPECT_EQ(history.out, "id\tmagnitude\ttime\tlatitude\tlongitude\tdepth\tregion\tstatus\tretracted\trevisions\n"
-                           "us1\t6.4\t2025-12-07 04:50:00\t35\t139\t10\tsomewhere\treviewed\tno\t1\n");
+    const CliResult history =
+        Cli({"history", "--db", Path("history.sqlite"), "--since", "2025-12-07 04:30:00"});
+    EXPECT_EQ(
+        history.out,
+        "id\tmagnitude\ttime\tlatitude\tlongitude\tdepth\tregion\tstatus\tretracted\trevisions\n"
+        "us1\t6.4\t2025-12-07 04:50:00\t35\t139\t10\tsomewhere\treviewed\tno\t1\n");
 }
 
 // Several sources are one load: an event both report is one event, and the
 // merge is compared with the merge before it.
 TEST_F(UpdateCommand, SeveralFeedsAreMergedIntoOneLoad)
 {
-    const QString usgs = WriteFeed({test::GeoJsonEvent("us1", 5.8, kNowMs - 600000, 35.0)}, "usgs.geojson");
+    const QString usgs =
+        WriteFeed({test::GeoJsonEvent("us1", 5.8, kNowMs - 600000, 35.0)}, "usgs.geojson");
     const QString emsc = WriteFeed({test::GeoJsonEvent("em1", 5.6, kNowMs - 590000, 35.1),
                                     test::GeoJsonEvent("em2", 4.1, kNowMs - 1200000, 40.0)},
                                    "emsc.geojson");
-    const QStringList both = {"update", "--db", Path("history.sqlite"), "--feed", usgs, "--feed", emsc,
-                              "--now", "2025-12-07 05:00:00"};
+    const QStringList both = {"update", "--db",  Path("history.sqlite"), "--feed", usgs, "--feed",
+                              emsc,     "--now", "2025-12-07 05:00:00"};
     const CliResult first = Cli(both);
     EXPECT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_EQ(first.out, "new\tus1\t5.8\t2025-12-07 04:50:00\t35\t139\tsomewhere\n"
@@ -145,10 +152,12 @@ TEST_F(UpdateCommand, AKilledUpdateLosesNothingCommitted)
 {
     std::vector<std::string> features;
     for (int i = 0; i < 200; ++i)
-        features.push_back(test::GeoJsonEvent("us" + std::to_string(i), 4.0, kNowMs - i * 60000LL, 35.0));
+        features.push_back(
+            test::GeoJsonEvent("us" + std::to_string(i), 4.0, kNowMs - i * 60000LL, 35.0));
     ASSERT_EQ(Update(WriteFeed(features, "first.geojson")).status, 0);
     for (int i = 0; i < 20000; ++i)
-        features.push_back(test::GeoJsonEvent("ak" + std::to_string(i), 3.0, kNowMs - i * 1000LL, 60.0));
+        features.push_back(
+            test::GeoJsonEvent("ak" + std::to_string(i), 3.0, kNowMs - i * 1000LL, 60.0));
     const QString bigger = WriteFeed(features, "bigger.geojson");
 
     for (const int delayMs : {30, 80, 150, 250, 400}) {
@@ -160,7 +169,8 @@ TEST_F(UpdateCommand, AKilledUpdateLosesNothingCommitted)
         child.waitForFinished();
 
         const CliResult history = Cli({"history", "--db", Path("history.sqlite")});
-        ASSERT_EQ(history.status, 0) << "killed after " << delayMs << " ms: " << history.err.toStdString();
+        ASSERT_EQ(history.status, 0)
+            << "killed after " << delayMs << " ms: " << history.err.toStdString();
         for (const char* id : {"\nus0\t", "\nus199\t"})
             EXPECT_TRUE(history.out.contains(id)) << "killed after " << delayMs << " ms";
     }

@@ -61,7 +61,7 @@ TEST_F(WorldCommand, PaintsTheQuakeWhereTheProjectionPutsIt)
 {
     const QString png = m_dir.filePath("world.png");
     const CliRun run = RunWorld({"--feed", m_feed, "--now", "2024-03-01 12:00:00", "--at",
-                              "35.6895,139.6917", "--size", "600x500", "--out", png});
+                                 "35.6895,139.6917", "--size", "600x500", "--out", png});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QImage image(png, "PNG");
     ASSERT_EQ(image.size(), QSize(600, 500));
@@ -71,22 +71,27 @@ TEST_F(WorldCommand, PaintsTheQuakeWhereTheProjectionPutsIt)
     tokyo.lonDecimal = 139.6917;
     const tremolux::ScreenPoint sydney =
         tremolux::ViewProjection(tokyo, 600, 500, {}).Project(-33.8688, 151.2093);
-    EXPECT_EQ(image.pixel(static_cast<int>(std::lround(sydney.x)), static_cast<int>(std::lround(sydney.y))),
-              qRgb(127, 127, 0));  // magnitude 5's colour
+    EXPECT_EQ(image.pixel(static_cast<int>(std::lround(sydney.x)),
+                          static_cast<int>(std::lround(sydney.y))),
+              qRgb(127, 127, 0));                       // magnitude 5's colour
     EXPECT_EQ(image.pixel(2, 2), qRgb(228, 228, 224));  // around the Earth
 }
 
 TEST_F(WorldCommand, TraceListsPolygonsByRingSizesAndBounds)
 {
-    const CliRun run = RunWorld({"--feed", m_feed, "--now", "2024-03-01 12:00:00", "--city", "Sydney",
-                              "--trace"});
+    const CliRun run =
+        RunWorld({"--feed", m_feed, "--now", "2024-03-01 12:00:00", "--city", "Sydney", "--trace"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_GT(lines.size(), 100);
     EXPECT_EQ(lines[0], "fill 0 0 800 600 228 228 224");
     EXPECT_TRUE(lines[1].startsWith("polygon ")) << lines[1].toStdString();
     EXPECT_TRUE(lines[1].endsWith(" 130 30 670 570 205 222 236")) << lines[1].toStdString();
-    EXPECT_GT(lines.filter(QRegularExpression("^polygon [0-9,]+ -?[0-9]+ -?[0-9]+ -?[0-9]+ -?[0-9]+ 238 234 218$")).size(), 100);
+    EXPECT_GT(lines
+                  .filter(QRegularExpression(
+                      "^polygon [0-9,]+ -?[0-9]+ -?[0-9]+ -?[0-9]+ -?[0-9]+ 238 234 218$"))
+                  .size(),
+              100);
     EXPECT_EQ(lines.filter(QRegularExpression("^ellipse ")).size(), 2);  // the city and the quake
 }
 

@@ -57,7 +57,8 @@ protected:
 
 TEST_F(CliTest, QuakesListsEveryFormatInPageOrder)
 {
-    const std::string expected = std::string(kHeader)
+    const std::string expected =
+        std::string(kHeader)
         + "5.1\t2025-12-07 05:00:00\t37.52\t142.05\t31.2\t93 km E of Namie, Japan\n"
           "1.12\t2025-12-07 04:40:00\t38.83\t-122.81\t1.9\t6 km NW of The Geysers, CA\n"
           "4.4\t2025-12-07 03:00:00\t-58.97\t-26.41\t10\tSouth Sandwich Islands region\n";
@@ -81,7 +82,8 @@ TEST_F(CliTest, QuakesListsEveryFormatInPageOrder)
 // what each source says in a last column; a source that fails fails the run.
 TEST_F(CliTest, QuakesMergesSeveralSources)
 {
-    const Result r = RunCli({"quakes", "--feed", Data("usgs_all_week.geojson"), "--feed", Data("emsc_fdsn.txt")});
+    const Result r = RunCli(
+        {"quakes", "--feed", Data("usgs_all_week.geojson"), "--feed", Data("emsc_fdsn.txt")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "magnitude\ttime\tlatitude\tlongitude\tdepth\tregion\tsources\n"
@@ -92,7 +94,8 @@ TEST_F(CliTest, QuakesMergesSeveralSources)
               "4.4\t2025-12-07 03:00:00\t-58.97\t-26.41\t10\tSouth Sandwich Islands region\t"
               "usgs_all_week.geojson M 4.4 ml, emsc_fdsn.txt M 4.6 mb\n");
 
-    const Result failed = RunCli({"quakes", "--feed", Data("emsc_fdsn.txt"), "--feed", Data("gone.txt")});
+    const Result failed =
+        RunCli({"quakes", "--feed", Data("emsc_fdsn.txt"), "--feed", Data("gone.txt")});
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out, "");
     EXPECT_EQ(RunCli({"index", "--feed", "a", "--feed", "b", "--at", "1,2"}).status, 2);
@@ -100,9 +103,9 @@ TEST_F(CliTest, QuakesMergesSeveralSources)
 
 TEST_F(CliTest, QuakesPrintsInvalidForATimeThatIsNotADate)
 {
-    const QString page = Write("page.html",
-        "<table><tr><td>x</td><td>5.5</td><td>soon</td><td>1</td><td>2</td><td>3</td>"
-        "<td>Somewhere</td></tr></table>");
+    const QString page = Write(
+        "page.html", "<table><tr><td>x</td><td>5.5</td><td>soon</td><td>1</td><td>2</td><td>3</td>"
+                     "<td>Somewhere</td></tr></table>");
     const Result r = RunCli({"quakes", "--feed", page});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, std::string(kHeader) + "5.5\tinvalid\t1\t2\t3\tSomewhere\n");
@@ -111,24 +114,25 @@ TEST_F(CliTest, QuakesPrintsInvalidForATimeThatIsNotADate)
 TEST_F(CliTest, IndexAtAPositionUsesTheFixedClock)
 {
     const Result r = RunCli({"index", "--feed", Data("usgs_all_week.geojson"), "--now",
-                          "2025-12-07 05:10:00", "--at", "37.5,142"});
+                             "2025-12-07 05:10:00", "--at", "37.5,142"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "1032\n");
     const Result later = RunCli({"index", "--feed", Data("usgs_all_week.geojson"), "--now",
-                              "2025-12-07 06:00:00", "--at", "37.5,142"});
+                                 "2025-12-07 06:00:00", "--at", "37.5,142"});
     EXPECT_EQ(later.out, "172\n");
 }
 
 TEST_F(CliTest, IndexOfANamedCityAndTheRanking)
 {
-    const QString cities = Write("cities.txt",
-        "Far\t-40\t-100\nNamie\t37.5\t142\nTie A\t0\t0\nTie B\t0\t0\nbad line\nSendai\t38.27\t140.87\n");
+    const QString cities = Write("cities.txt", "Far\t-40\t-100\nNamie\t37.5\t142\nTie A\t0\t0\nTie "
+                                               "B\t0\t0\nbad line\nSendai\t38.27\t140.87\n");
     const QStringList common = {"--feed", Data("usgs_all_week.geojson"), "--now",
                                 "2025-12-07 05:10:00"};
     const Result one = RunCli(QStringList{"index", "--city", "Namie", "--cities", cities} + common);
     EXPECT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out, "1032\n");
-    EXPECT_EQ(RunCli(QStringList{"index", "--city", "nAMIE", "--cities", cities} + common).out, "1032\n");
+    EXPECT_EQ(RunCli(QStringList{"index", "--city", "nAMIE", "--cities", cities} + common).out,
+              "1032\n");
 
     const Result ranked = RunCli(QStringList{"index", "--cities", cities} + common);
     EXPECT_EQ(ranked.status, 0) << ranked.err;
@@ -138,15 +142,17 @@ TEST_F(CliTest, IndexOfANamedCityAndTheRanking)
     EXPECT_LT(out.find("\tTie A\n"), out.find("\tTie B\n")) << out;
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << out;
 
-    const Result missing = RunCli(QStringList{"index", "--city", "Nowhere", "--cities", cities} + common);
+    const Result missing =
+        RunCli(QStringList{"index", "--city", "Nowhere", "--cities", cities} + common);
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("Nowhere"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliTest, CitiesListsAcceptedEntriesAndReportsSkippedLines)
 {
-    const QString cities = Write("cities.txt",
-        "Berlin\t52.52\t13.4\r\n\r\nPole\t90\t0\nSan Jose \t9.93\t-84.08\t\nx\t1\t2\tnote\n");
+    const QString cities =
+        Write("cities.txt",
+              "Berlin\t52.52\t13.4\r\n\r\nPole\t90\t0\nSan Jose \t9.93\t-84.08\t\nx\t1\t2\tnote\n");
     const Result r = RunCli({"cities", cities});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Berlin\t52.52\t13.4\nSan Jose \t9.93\t-84.08\n");
@@ -173,7 +179,8 @@ TEST_F(CliTest, CitiesReadsTheStartupDirectoryFileFirst)
 
 TEST_F(CliTest, DistanceGivesMetresAndTheAnticlockwiseBearing)
 {
-    const Result r = RunCli({"distance", "35.68948888888889", "139.69170555555556", "-6.2", "106.8"});
+    const Result r =
+        RunCli({"distance", "35.68948888888889", "139.69170555555556", "-6.2", "106.8"});
     EXPECT_EQ(r.status, 0) << r.err;
     const std::size_t tab = r.out.find('\t');
     ASSERT_NE(tab, std::string::npos);
@@ -318,7 +325,8 @@ TEST_F(CliTest, TheFirstFaultInArgumentOrderIsReported)
         {{"index", "--now", "yesterday", "extra"}, "unexpected argument \"extra\""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(UsageMessage(RunCli(c.arguments)), c.message) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(UsageMessage(RunCli(c.arguments)), c.message)
+            << c.arguments.join(' ').toStdString();
 }
 
 TEST_F(CliTest, AValueIsTheNextArgumentAndOtherDashedArgumentsAreOptionsUnlessNumbers)
@@ -338,13 +346,18 @@ TEST_F(CliTest, AValueIsTheNextArgumentAndOtherDashedArgumentsAreOptionsUnlessNu
         {{"distance", "0", "0", "-5x", "10"}, "unknown option -5x"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(UsageMessage(RunCli(c.arguments)), c.message) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(UsageMessage(RunCli(c.arguments)), c.message)
+            << c.arguments.join(' ').toStdString();
 
     EXPECT_EQ(RunCli({"distance", "0", "0", "-.5", "-0"}).out, "55613.12765230072\t180\n");
     const QStringList feed = {"--feed", Data("usgs_all_week.geojson")};
-    const Result joined = RunCli(QStringList{"index", "--now=2025-12-07 05:10:00", "--at=37.5,142"} + feed);
+    const Result joined =
+        RunCli(QStringList{"index", "--now=2025-12-07 05:10:00", "--at=37.5,142"} + feed);
     EXPECT_EQ(joined.out, "1032\n") << joined.err;
-    const Result south = RunCli(QStringList{"index", "--now", "2025-12-07 05:10:00", "--at", "-58.9,-26.4"} + feed);
+    const Result south =
+        RunCli(QStringList{"index", "--now", "2025-12-07 05:10:00", "--at", "-58.9,-26.4"} + feed);
     EXPECT_EQ(south.out, "43\n") << south.err;
-    EXPECT_EQ(RunCli(QStringList{"index", "--now=2025-12-07 05:10:00", "--at=-58.9,-26.4"} + feed).out, "43\n");
+    EXPECT_EQ(
+        RunCli(QStringList{"index", "--now=2025-12-07 05:10:00", "--at=-58.9,-26.4"} + feed).out,
+        "43\n");
 }

@@ -13,7 +13,8 @@ namespace tremolux::test {
 // told to every client connected, and drops them on request.
 class PushServer {
 public:
-    explicit PushServer(quint16 port = 0) : m_server(QStringLiteral("test push"), QWebSocketServer::NonSecureMode)
+    explicit PushServer(quint16 port = 0)
+        : m_server(QStringLiteral("test push"), QWebSocketServer::NonSecureMode)
     {
         m_server.listen(QHostAddress::LocalHost, port);
         QObject::connect(&m_server, &QWebSocketServer::newConnection, [this] {
@@ -39,7 +40,10 @@ public:
     PushServer(const PushServer&) = delete;
     PushServer& operator=(const PushServer&) = delete;
 
-    std::string Url() const { return "ws://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/"; }
+    std::string Url() const
+    {
+        return "ws://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/";
+    }
     int Accepted() const { return m_accepted; }
     int Connected() const { return static_cast<int>(m_clients.size()); }
 
@@ -72,14 +76,15 @@ inline std::string JsonNumber(double value)
 }
 
 // A realtime service's message of an event.
-inline std::string PushedEvent(const std::string& action, const std::string& id, const std::string& isoTime,
-                               double latitude, double longitude, double magnitude,
-                               const std::string& region = "TEST REGION")
+inline std::string PushedEvent(const std::string& action, const std::string& id,
+                               const std::string& isoTime, double latitude, double longitude,
+                               double magnitude, const std::string& region = "TEST REGION")
 {
     return R"({"action":")" + action + R"(","data":{"type":"Feature","properties":{"unid":")" + id
            + R"(","time":")" + isoTime + R"(","lastupdate":")" + isoTime + R"(","lat":)"
            + JsonNumber(latitude) + R"(,"lon":)" + JsonNumber(longitude) + R"(,"depth":10,"mag":)"
-           + JsonNumber(magnitude) + R"(,"magtype":"mb","flynn_region":")" + region + R"(","auth":"EMSC"}}})";
+           + JsonNumber(magnitude) + R"(,"magtype":"mb","flynn_region":")" + region
+           + R"(","auth":"EMSC"}}})";
 }
 
 }  // namespace tremolux::test

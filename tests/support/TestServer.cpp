@@ -18,7 +18,8 @@ public:
     {
         // 15 + 16: gzip framing rather than zlib's.
         if (deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 9,
-                         Z_DEFAULT_STRATEGY) != Z_OK)
+                         Z_DEFAULT_STRATEGY)
+            != Z_OK)
             throw std::runtime_error("test server: no gzip stream");
     }
     ~GzipStream() { deflateEnd(&m_stream); }

@@ -22,7 +22,8 @@ struct Match {
     double intensity = 0.0;
 };
 
-bool MatchesAt(const AlertRule& rule, const QuakeRecord& event, const AlertPlace& city, Match& match)
+bool MatchesAt(const AlertRule& rule, const QuakeRecord& event, const AlertPlace& city,
+               Match& match)
 {
     const double km = PlaceFrom(city.position, event).distance / 1000.0;
     if (rule.withinKm && !(km <= *rule.withinKm))
@@ -113,7 +114,8 @@ std::vector<AlertFiring> EvaluateAlerts(const AlertSettings& settings,
             const std::optional<Match> match = Fires(rule, ruleCity, change, context);
             if (!match || !fired.insert({index, change.kind, EventKey(change.event)}).second)
                 continue;
-            AlertFiring firing{index, rule.name, change.kind, change.event, {}, {}, {}, rule.actions};
+            AlertFiring firing{index, rule.name, change.kind, change.event,
+                               {},    {},        {},          rule.actions};
             if (match->city) {
                 firing.km = match->km;
                 firing.city = match->city->name;

@@ -18,17 +18,17 @@ struct AlertPlace {
 // What a load's changes are weighed against besides the rules.
 struct AlertContext {
     std::vector<AlertPlace> windowCities;
-    int localMinute = 12 * 60;          // local time of day, for quiet hours
-    std::vector<QuakeRecord> known;     // every quake known, to find sequences
+    int localMinute = 12 * 60;       // local time of day, for quiet hours
+    std::vector<QuakeRecord> known;  // every quake known, to find sequences
 };
 
 // One rule fired by one change of one event.
 struct AlertFiring {
-    size_t rule = 0;                // index into AlertSettings::rules
+    size_t rule = 0;  // index into AlertSettings::rules
     std::string ruleName;
     ChangeKind change = ChangeKind::New;
     QuakeRecord event;
-    std::optional<double> km;         // to the rule's city, none for "anywhere"
+    std::optional<double> km;  // to the rule's city, none for "anywhere"
     std::string city;
     std::optional<double> intensity;  // estimated MMI at the city
     AlertActions actions;             // quiet hours may have taken the tone away

@@ -21,7 +21,8 @@ std::vector<AlertRing> AlertRings(const AlertSettings& settings,
             continue;
         }
         for (const AlertPlace& city : windowCities)
-            rings.push_back({label, city.position.latDecimal, city.position.lonDecimal, *rule.withinKm});
+            rings.push_back(
+                {label, city.position.latDecimal, city.position.lonDecimal, *rule.withinKm});
     }
     return rings;
 }
@@ -39,9 +40,9 @@ std::vector<std::pair<double, double>> RingPlaces(const AlertRing& ring, int cou
         const double bearing = 2.0 * std::numbers::pi * i / count;
         const double lat2 = std::asin(std::sin(lat1) * std::cos(angle)
                                       + std::cos(lat1) * std::sin(angle) * std::cos(bearing));
-        const double lon2 =
-            lon1 + std::atan2(std::sin(bearing) * std::sin(angle) * std::cos(lat1),
-                              std::cos(angle) - std::sin(lat1) * std::sin(lat2));
+        const double lon2 = lon1
+                            + std::atan2(std::sin(bearing) * std::sin(angle) * std::cos(lat1),
+                                         std::cos(angle) - std::sin(lat1) * std::sin(lat2));
         places.emplace_back(lat2 / kRadians, std::remainder(lon2 / kRadians, 360.0));
     }
     return places;

@@ -13,10 +13,10 @@ struct AlertActions {
     bool sound = false;
     bool nearTone = false;  // the higher pitch set of quakes close by
     bool notify = false;
-    bool front = false;     // bring the window to the front and select the quake
+    bool front = false;                // bring the window to the front and select the quake
     std::vector<std::string> command;  // program and arguments, with placeholders
     int commandTimeoutSeconds = 30;
-    std::string logFile;    // a JSON line per firing, appended
+    std::string logFile;  // a JSON line per firing, appended
 
     bool Any() const { return sound || notify || front || !command.empty() || !logFile.empty(); }
 };
@@ -28,9 +28,9 @@ struct AlertRule {
     std::string name;
     bool enabled = true;
     Place place = Place::Anywhere;
-    std::string cityName;                 // Place::City
-    CityPosition city;                    // Place::City, looked up when read
-    std::optional<double> withinKm;       // none: any distance from the city
+    std::string cityName;            // Place::City
+    CityPosition city;               // Place::City, looked up when read
+    std::optional<double> withinKm;  // none: any distance from the city
     std::optional<double> minMagnitude;
     std::optional<double> feltIntensity;  // least estimated MMI at the city
     bool onNew = false;

@@ -61,8 +61,9 @@ double ReadNumber(od::value value, std::string_view field, double least, double 
     if (value.type().get(type) || type != od::json_type::number)
         Fail(field, std::string("must be a number ") + range);
     std::string_view token = value.raw_json_token();
-    while (!token.empty() && (token.back() == ' ' || token.back() == '\n' || token.back() == '\t'
-                              || token.back() == '\r'))
+    while (!token.empty()
+           && (token.back() == ' ' || token.back() == '\n' || token.back() == '\t'
+               || token.back() == '\r'))
         token.remove_suffix(1);
     double number = 0.0;
     const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), number);
@@ -137,8 +138,9 @@ ListedActions ReadActions(od::value value, AlertActions& actions)
         else if (action == "log")
             listed.log = true;
         else
-            Fail("actions", "names \"" + action
-                                + "\"; known are sound, sound_near, notify, front, command and log");
+            Fail("actions",
+                 "names \"" + action
+                     + "\"; known are sound, sound_near, notify, front, command and log");
     }
     return listed;
 }
@@ -177,8 +179,8 @@ void ReadNewestTone(od::value value, NewestTone& tone)
         if (key == "enabled")
             tone.enabled = ReadBool(member, "newest_tone.enabled");
         else if (key == "min_magnitude")
-            tone.minMagnitude = ReadNumber(member, "newest_tone.min_magnitude", 0.0,
-                                           kMaxMagnitude, true, "from 0 to 10");
+            tone.minMagnitude = ReadNumber(member, "newest_tone.min_magnitude", 0.0, kMaxMagnitude,
+                                           true, "from 0 to 10");
         else
             Fail("newest_tone." + std::string(key), "is not a known key");
     }
@@ -307,13 +309,15 @@ RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups
             if (!special)
                 CheckRule(rule, windows, listed, lookups);
             else if (!rule.name.empty() || rule.actions.Any())
-                Fail("name", "quiet, newest_tone and quieter_sequences stand in objects of their own");
+                Fail("name",
+                     "quiet, newest_tone and quieter_sequences stand in objects of their own");
             if (!special)
                 settings.rules.push_back(std::move(rule));
             ++index;
         }
     } catch (const FieldError& error) {
-        return {std::nullopt, RuleLabel(index, rule.name) + ": " + error.field + " " + error.message};
+        return {std::nullopt,
+                RuleLabel(index, rule.name) + ": " + error.field + " " + error.message};
     } catch (const simdjson::simdjson_error&) {
         return {std::nullopt, RuleLabel(index, rule.name) + ": is not valid JSON"};
     }
@@ -483,10 +487,9 @@ std::string FiringJsonLine(const AlertFiring& firing)
     AppendString(out, event.region);
     AppendKey(out, "url");
     AppendString(out, event.eventPage);
-    for (const auto& [key, value] : {std::pair{"magnitude", event.magnitude},
-                                     std::pair{"latitude", event.latitude},
-                                     std::pair{"longitude", event.longitude},
-                                     std::pair{"depth", event.depth}}) {
+    for (const auto& [key, value] :
+         {std::pair{"magnitude", event.magnitude}, std::pair{"latitude", event.latitude},
+          std::pair{"longitude", event.longitude}, std::pair{"depth", event.depth}}) {
         AppendKey(out, key);
         if (std::isfinite(value))
             AppendNumber(out, value);

@@ -35,8 +35,8 @@ double HypocentralKm(double epicentralKm, double depthKm)
 
 const char* IntensityNumeral(double intensity)
 {
-    static constexpr const char* kNumerals[] = {"I",   "II", "III", "IV", "V",  "VI",
-                                                "VII", "VIII", "IX", "X", "XI", "XII"};
+    static constexpr const char* kNumerals[] = {"I",   "II",   "III", "IV", "V",  "VI",
+                                                "VII", "VIII", "IX",  "X",  "XI", "XII"};
     if (std::isnan(intensity))
         return "";
     const double level = std::clamp(std::round(intensity), 1.0, 12.0);

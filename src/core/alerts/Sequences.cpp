@@ -53,7 +53,8 @@ int Mainshocks::MainshockOf(const QuakeRecord& quake) const
             continue;
         const double km =
             GreatCircle(main.latitude, main.longitude, quake.latitude, quake.longitude) / 1000.0;
-        if (km <= 2.0 * RuptureLengthKm(main.magnitude) && (found < 0 || main.magnitude > foundMagnitude)) {
+        if (km <= 2.0 * RuptureLengthKm(main.magnitude)
+            && (found < 0 || main.magnitude > foundMagnitude)) {
             found = m_positions[i];
             foundMagnitude = main.magnitude;
         }

@@ -10,8 +10,7 @@ namespace tremolux {
 namespace {
 
 const char* const LATITUDE_RANGE = "Latitude must be inside -90 ... 90 degrees (90 excluded)";
-const char* const LONGITUDE_RANGE =
-    "Longitude must be inside -180 ... 180 degrees (180 excluded)";
+const char* const LONGITUDE_RANGE = "Longitude must be inside -180 ... 180 degrees (180 excluded)";
 
 bool IsDigit(char c)
 {
@@ -117,8 +116,8 @@ std::string CheckName(const std::string& name)
 
 bool HasDegreeFields(const CityEditorFields& fields)
 {
-    for (const std::string* text : {&fields.latDeg, &fields.latMin, &fields.latSec,
-                                    &fields.lonDeg, &fields.lonMin, &fields.lonSec}) {
+    for (const std::string* text : {&fields.latDeg, &fields.latMin, &fields.latSec, &fields.lonDeg,
+                                    &fields.lonMin, &fields.lonSec}) {
         if (!IsBlank(*text))
             return true;
     }

@@ -92,7 +92,8 @@ CityFileResult ReadCityFile(const std::string& path)
         const double latitude = CAtof(fields[1]);
         const double longitude = CAtof(fields[2]);
         if (!(latitude >= -90.0 && latitude < 90.0)) {
-            result.skipped.push_back({number, "latitude " + Shortest(latitude) + " outside -90 ... <90"});
+            result.skipped.push_back(
+                {number, "latitude " + Shortest(latitude) + " outside -90 ... <90"});
             continue;
         }
         if (!(longitude >= -180.0 && longitude < 180.0)) {

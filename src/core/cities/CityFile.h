@@ -15,7 +15,7 @@ struct SkippedCityLine {
 
 struct CityFileResult {
     bool opened = false;
-    std::vector<CityEntry> entries;     // accepted entries in file order
+    std::vector<CityEntry> entries;        // accepted entries in file order
     std::vector<SkippedCityLine> skipped;  // empty lines are not listed
 };
 

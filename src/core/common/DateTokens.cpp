@@ -6,9 +6,15 @@ namespace tremolux::date_tokens {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAlpha(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Numbers longer than any date field are clamped so that they stay impossible
 // values instead of overflowing.
@@ -21,9 +27,9 @@ int NumberValue(const Token& token)
 
 int MonthFromName(const std::string& word)
 {
-    static constexpr const char* kMonths[] = {"january", "february", "march",     "april",
-                                              "may",     "june",     "july",      "august",
-                                              "september", "october", "november", "december"};
+    static constexpr const char* kMonths[] = {"january",   "february", "march",    "april",
+                                              "may",       "june",     "july",     "august",
+                                              "september", "october",  "november", "december"};
     if (word.size() < 3)
         return 0;
     for (int m = 0; m < 12; ++m) {
@@ -114,8 +120,9 @@ std::optional<TimeOfDay> TakeTime(std::vector<Token>& tokens)
         if (tokens[start].kind != Token::Number)
             continue;
         const bool colonForm = IsMark(tokens, start + 1, ':') && IsNumber(tokens, start + 2);
-        const bool meridianOnly = !colonForm && start + 1 < tokens.size()
-                                  && (IsWord(tokens, start + 1, "am") || IsWord(tokens, start + 1, "pm"));
+        const bool meridianOnly =
+            !colonForm && start + 1 < tokens.size()
+            && (IsWord(tokens, start + 1, "am") || IsWord(tokens, start + 1, "pm"));
         if (!colonForm && !meridianOnly)
             continue;
 
@@ -130,7 +137,8 @@ std::optional<TimeOfDay> TakeTime(std::vector<Token>& tokens)
                 time.second = NumberValue(tokens[end + 1]);
                 time.fieldsValid = time.fieldsValid && tokens[end + 1].text.size() == 2;
                 end += 2;
-                if ((IsMark(tokens, end, '.') || IsMark(tokens, end, ',')) && IsNumber(tokens, end + 1)) {
+                if ((IsMark(tokens, end, '.') || IsMark(tokens, end, ','))
+                    && IsNumber(tokens, end + 1)) {
                     time.roundUp = tokens[end + 1].text[0] >= '5';
                     end += 2;
                 }
@@ -187,8 +195,8 @@ std::optional<CalendarDay> NumericDate(const std::vector<Token>& tokens)
         || !IsNumber(tokens, 4))
         return std::nullopt;
     const char separator = tokens[1].text[0];
-    if ((separator != '/' && separator != '-' && separator != '.')
-        || !IsMark(tokens, 1, separator) || !IsMark(tokens, 3, separator))
+    if ((separator != '/' && separator != '-' && separator != '.') || !IsMark(tokens, 1, separator)
+        || !IsMark(tokens, 3, separator))
         return std::nullopt;
     if (tokens[0].text.size() >= 3)
         return CalendarDay{NumberValue(tokens[0]), NumberValue(tokens[2]), NumberValue(tokens[4])};

@@ -21,8 +21,8 @@ struct TimeOfDay {
     int hour = 0;
     int minute = 0;
     int second = 0;
-    bool roundUp = false;       // fractional seconds of half a second or more
-    int offsetSeconds = 0;      // east of UTC, subtracted to give UTC
+    bool roundUp = false;   // fractional seconds of half a second or more
+    int offsetSeconds = 0;  // east of UTC, subtracted to give UTC
     bool fieldsValid = true;
 };
 

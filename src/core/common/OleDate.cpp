@@ -63,8 +63,9 @@ OleDate FromSeconds(std::int64_t seconds)
 
 std::int64_t ToSeconds(int year, int month, int day, int hour, int minute, int second)
 {
-    const std::int64_t days = DaysFromCivil(year, static_cast<unsigned>(month),
-                                            static_cast<unsigned>(day)) - kEpochFromUnix;
+    const std::int64_t days =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day))
+        - kEpochFromUnix;
     return days * 86400 + hour * 3600 + minute * 60 + second;
 }
 
@@ -156,8 +157,9 @@ OleDate ParseOleDate(std::string_view text)
     }
     if (!FieldsValid(date->year, date->month, date->day, clock.hour, clock.minute, clock.second))
         return kOutOfRange;
-    return FromSeconds(ToSeconds(date->year, date->month, date->day, clock.hour, clock.minute,
-                                 clock.second) + adjust);
+    return FromSeconds(
+        ToSeconds(date->year, date->month, date->day, clock.hour, clock.minute, clock.second)
+        + adjust);
 }
 
 }  // namespace tremolux

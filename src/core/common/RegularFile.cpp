@@ -47,8 +47,7 @@ private:
 
 }  // namespace
 
-RegularFileRead ReadRegularFile(const std::string& path, std::size_t maxBytes,
-                                std::size_t padding)
+RegularFileRead ReadRegularFile(const std::string& path, std::size_t maxBytes, std::size_t padding)
 {
     RegularFileRead read;
     // Not blocking: opening a FIFO for reading would wait for a writer.

@@ -11,7 +11,7 @@ namespace tremolux {
 
 namespace {
 
-constexpr const char* kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+constexpr const char* kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
 // "Monday 23:10 UTC" within the week before now, else "2025-11-30 23:10 UTC".
@@ -22,10 +22,11 @@ std::string WhenText(OleDate when, OleDate now)
         return "an unknown time";
     char text[48];
     if (OleDayDifference(now, when) < 6.5)
-        std::snprintf(text, sizeof text, "%s %02d:%02d UTC", kDayNames[t.dayOfWeek], t.hour, t.minute);
-    else
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d UTC", t.year, t.month, t.day, t.hour,
+        std::snprintf(text, sizeof text, "%s %02d:%02d UTC", kDayNames[t.dayOfWeek], t.hour,
                       t.minute);
+    else
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d UTC", t.year, t.month, t.day,
+                      t.hour, t.minute);
     return text;
 }
 

@@ -14,7 +14,7 @@ class QuakeList;
 // What the first good load of a run brought since the last good load of the
 // feed before it, for the "while you were away" summary.
 struct AwayLoad {
-    OleDate lastLoad;                  // the earlier run's last good load
+    OleDate lastLoad;  // the earlier run's last good load
     OleDate now;
     const QuakeList* quakes = nullptr;  // what the load lists
     const std::vector<EventChange>* changes = nullptr;

@@ -54,8 +54,8 @@ private:
 std::uint64_t EventDigest(const QuakeRecord& q, const std::string& feed)
 {
     Digest d;
-    for (const double value : {q.magnitude, q.longitude, q.latitude, q.depth, q.time.value,
-                               q.updated.value})
+    for (const double value :
+         {q.magnitude, q.longitude, q.latitude, q.depth, q.time.value, q.updated.value})
         d.Add(value);
     d.Add(std::uint64_t{q.time.valid} | std::uint64_t{q.updated.valid} << 1);
     for (const std::string* text : {&q.region, &q.eventPage, &q.eventId, &q.ids, &q.status,
@@ -117,13 +117,13 @@ std::string Revision(const QuakeRecord& before, const QuakeRecord& after)
     if (!SameTenth(before.magnitude, after.magnitude))
         parts.push_back("magnitude " + Number(before.magnitude, "%.1f") + " -> "
                         + Number(after.magnitude, "%.1f"));
-    const double moved = GreatCircle(before.latitude, before.longitude, after.latitude,
-                                     after.longitude) / 1000.0;
+    const double moved =
+        GreatCircle(before.latitude, before.longitude, after.latitude, after.longitude) / 1000.0;
     if (!(moved < 1.0))
         parts.push_back("position moved " + Number(moved, "%.0f") + " km");
     if (!WithinKm(before.depth, after.depth))
-        parts.push_back("depth " + Number(before.depth, "%.0f") + " -> " + Number(after.depth, "%.0f")
-                        + " km");
+        parts.push_back("depth " + Number(before.depth, "%.0f") + " -> "
+                        + Number(after.depth, "%.0f") + " km");
     // A feed that does not carry a field (CSV has no alert) says nothing of it.
     if (!after.status.empty() && before.status != after.status)
         parts.push_back("status " + Word(before.status) + " -> " + Word(after.status));
@@ -161,7 +161,8 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
     for (int i = 0; i < quakes.count(); ++i) {
         const QuakeRecord& quake = quakes.at(i);
         std::vector<std::string> ids = EventIds(quake);
-        if (std::any_of(ids.begin(), ids.end(), [&](const std::string& id) { return seen.contains(id); }))
+        if (std::any_of(ids.begin(), ids.end(),
+                        [&](const std::string& id) { return seen.contains(id); }))
             continue;
         allIds.insert(allIds.end(), ids.begin(), ids.end());
         if (quake.time.valid)
@@ -220,9 +221,10 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
             write.retracted.push_back(key);
         }
     }
-    std::stable_sort(retracted.begin(), retracted.end(), [](const EventChange& a, const EventChange& b) {
-        return a.event.time.value > b.event.time.value;
-    });
+    std::stable_sort(retracted.begin(), retracted.end(),
+                     [](const EventChange& a, const EventChange& b) {
+                         return a.event.time.value > b.event.time.value;
+                     });
     changes.insert(changes.end(), retracted.begin(), retracted.end());
 
     store.Write(write);

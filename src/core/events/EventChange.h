@@ -28,7 +28,7 @@ struct EventChange {
     ChangeKind kind;
     QuakeRecord event;                  // its latest values
     std::optional<QuakeRecord> before;  // the stored values before a revision
-    std::string what;                   // "magnitude 5.8 -> 6.4, status automatic -> reviewed", empty unless revised
+    std::string what;  // "magnitude 5.8 -> 6.4, status automatic -> reviewed", empty unless revised
 };
 
 }  // namespace tremolux

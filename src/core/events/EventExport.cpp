@@ -27,9 +27,15 @@ std::string Number(double value)
 std::vector<std::string> Fields(const HistoryEntry& entry)
 {
     const QuakeRecord& q = entry.event;
-    return {EventKey(q),       Number(q.magnitude), UtcText(q.time),
-            Number(q.latitude), Number(q.longitude), Number(q.depth),
-            q.region,           q.status,            entry.retracted ? "yes" : "no",
+    return {EventKey(q),
+            Number(q.magnitude),
+            UtcText(q.time),
+            Number(q.latitude),
+            Number(q.longitude),
+            Number(q.depth),
+            q.region,
+            q.status,
+            entry.retracted ? "yes" : "no",
             std::to_string(entry.revisions)};
 }
 
@@ -82,10 +88,10 @@ std::string Feature(const HistoryEntry& entry)
            + ",\"cdi\":" + JsonOptional(q.cdi) + ",\"mmi\":" + JsonOptional(q.mmi)
            + ",\"alert\":" + JsonWord(q.alert) + ",\"status\":" + JsonWord(q.status)
            + ",\"tsunami\":" + JsonOptional(q.tsunami) + ",\"sig\":" + JsonOptional(q.significance)
-           + ",\"net\":" + JsonWord(q.network) + ",\"ids\":" + JsonWord(q.ids)
-           + ",\"magType\":" + JsonWord(q.magnitudeType) + ",\"type\":\"earthquake\""
-           + ",\"firstSeen\":" + JsonTime(entry.firstSeen) + ",\"revisions\":"
-           + std::to_string(entry.revisions) + ",\"retracted\":" + (entry.retracted ? "true" : "false")
+           + ",\"net\":" + JsonWord(q.network) + ",\"ids\":" + JsonWord(q.ids) + ",\"magType\":"
+           + JsonWord(q.magnitudeType) + ",\"type\":\"earthquake\"" + ",\"firstSeen\":"
+           + JsonTime(entry.firstSeen) + ",\"revisions\":" + std::to_string(entry.revisions)
+           + ",\"retracted\":" + (entry.retracted ? "true" : "false")
            + "},\"geometry\":{\"type\":\"Point\",\"coordinates\":[" + JsonNumber(q.longitude) + ","
            + JsonNumber(q.latitude) + "," + JsonNumber(q.depth) + "]}}";
 }

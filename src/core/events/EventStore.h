@@ -19,16 +19,16 @@ public:
 
 // What the store holds of an event that one of a load's ids names.
 struct StoredMatch {
-    std::string id;                 // the id that matched
-    std::int64_t key = 0;           // the store's own name for the event
-    std::uint64_t digest = 0;       // of its latest values and feed, to see at once that nothing changed
+    std::string id;            // the id that matched
+    std::int64_t key = 0;      // the store's own name for the event
+    std::uint64_t digest = 0;  // of its latest values and feed, to see at once that nothing changed
     bool retracted = false;
 };
 
 // An event the load brought: its values and what it is known by.
 struct StoredEvent {
     QuakeRecord record;
-    std::vector<std::string> ids;   // every id of the event, its key first
+    std::vector<std::string> ids;  // every id of the event, its key first
     std::uint64_t digest = 0;
     bool retracted = false;
 };
@@ -37,7 +37,7 @@ struct StoredEvent {
 struct StoredUpdate {
     std::int64_t key = 0;
     StoredEvent latest;
-    std::string revision;           // what changed, empty when no change counts as a revision
+    std::string revision;  // what changed, empty when no change counts as a revision
 };
 
 // Everything one good load writes, all of it or nothing.

@@ -77,9 +77,10 @@ std::vector<HistoryEntry> MemoryEventStore::History(OleDate since, OleDate until
     }
     // Newest first, the later stored first among equals, as the file does it.
     std::reverse(entries.begin(), entries.end());
-    std::stable_sort(entries.begin(), entries.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
-        return a.event.time.value > b.event.time.value;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const HistoryEntry& a, const HistoryEntry& b) {
+                         return a.event.time.value > b.event.time.value;
+                     });
     return entries;
 }
 

@@ -19,7 +19,8 @@ double TruncateToInt32(double value)
 {
     if (std::isnan(value))
         return 0.0;
-    return std::trunc(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+    return std::trunc(
+        std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 // distanceOf(i) is the distance of the list's quake i from the city, in metres.

@@ -25,7 +25,8 @@ void* BumpArena::Allocate(std::size_t size)
     if (size > kLargestShared)
         return m_blocks.emplace_back(std::make_unique_for_overwrite<std::byte[]>(size)).get();
     if (size > m_left) {
-        m_next = m_blocks.emplace_back(std::make_unique_for_overwrite<std::byte[]>(kBlockSize)).get();
+        m_next =
+            m_blocks.emplace_back(std::make_unique_for_overwrite<std::byte[]>(kBlockSize)).get();
         m_left = kBlockSize;
     }
     void* allocated = m_next;

@@ -23,7 +23,8 @@ std::optional<double> FeedReachDays(std::string_view address)
     return std::nullopt;
 }
 
-std::string CatchUpAddress(std::string_view service, std::string_view feed, OleDate lastGoodLoad, OleDate now)
+std::string CatchUpAddress(std::string_view service, std::string_view feed, OleDate lastGoodLoad,
+                           OleDate now)
 {
     const std::optional<double> reach = FeedReachDays(feed);
     CalendarTime since;
@@ -31,8 +32,8 @@ std::string CatchUpAddress(std::string_view service, std::string_view feed, OleD
         || !OleDateToCalendar(lastGoodLoad, since))
         return {};
     char sinceText[32];
-    std::snprintf(sinceText, sizeof sinceText, "%04d-%02d-%02dT%02d:%02d:%02d", since.year, since.month, since.day,
-                  since.hour, since.minute, since.second);
+    std::snprintf(sinceText, sizeof sinceText, "%04d-%02d-%02dT%02d:%02d:%02d", since.year,
+                  since.month, since.day, since.hour, since.minute, since.second);
     return std::string(service) + "?format=geojson&updatedafter=" + sinceText
            + "&includedeleted=true&orderby=time&limit=20000";
 }

@@ -19,6 +19,7 @@ std::optional<double> FeedReachDays(std::string_view address);
 // reaches since the last good load: every event updated since then, deleted
 // ones included, newest first, at most 20,000. Empty when there is no gap,
 // or no last good load, or the feed's reach is unknown.
-std::string CatchUpAddress(std::string_view service, std::string_view feed, OleDate lastGoodLoad, OleDate now);
+std::string CatchUpAddress(std::string_view service, std::string_view feed, OleDate lastGoodLoad,
+                           OleDate now);
 
 }  // namespace tremolux

@@ -65,8 +65,8 @@ void CellTableDocument::SetRowEvent(const EventFields& fields)
 {
     StoredEvent stored;
     stored.textBegin = m_eventText.size();
-    const std::array<std::string_view, 6> texts = {fields.id,     fields.ids,           fields.status,
-                                                   fields.magnitudeType, fields.network, fields.alert};
+    const std::array<std::string_view, 6> texts = {
+        fields.id, fields.ids, fields.status, fields.magnitudeType, fields.network, fields.alert};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::string_view text = texts[i].substr(0, i == 1 ? kIdsLimit : kEventTextLimit);
         m_eventText.append(text);
@@ -155,7 +155,7 @@ void CellTableDocument::CellRow::ReadEventFields(QuakeRecord& record) const
     const StoredEvent& stored = m_document->m_events[static_cast<std::size_t>(m_event)];
     std::string_view texts(m_document->m_eventText);
     texts = texts.substr(stored.textBegin);
-    std::string* const fields[] = {&record.eventId, &record.ids,     &record.status,
+    std::string* const fields[] = {&record.eventId,       &record.ids,     &record.status,
                                    &record.magnitudeType, &record.network, &record.alert};
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         const std::size_t length = stored.textLengths[i];

@@ -108,7 +108,7 @@ private:
     // What a cell holds besides its text, if anything.
     enum class CellKind : unsigned char { Text, Number, Date };
     std::vector<CellKind> m_cellKinds;
-    std::vector<double> m_cellValues;     // the number, or the date's value
+    std::vector<double> m_cellValues;  // the number, or the date's value
     std::vector<CellRow> m_rows;
     std::string m_eventText;
     std::vector<StoredEvent> m_events;

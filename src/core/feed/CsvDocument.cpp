@@ -15,15 +15,14 @@ namespace tremolux {
 
 namespace {
 
-
 // Reads RFC 4180 records. Quoted fields are unquoted in place in the buffer it
 // owns, so a field is always a view and a record costs no allocation.
 class CsvReader {
 public:
     enum class Result {
-        Record,         // ended by a line break
-        RecordAtEnd,    // ended by the end of the text
-        Unterminated,   // a quoted field left open: cut off
+        Record,        // ended by a line break
+        RecordAtEnd,   // ended by the end of the text
+        Unterminated,  // a quoted field left open: cut off
         End,
     };
 
@@ -89,13 +88,24 @@ private:
 };
 
 enum Column {
-    kId, kMag, kTime, kLatitude, kLongitude, kDepth, kPlace, kType,
-    kUpdated, kStatus, kMagType, kNet, kColumnCount
+    kId,
+    kMag,
+    kTime,
+    kLatitude,
+    kLongitude,
+    kDepth,
+    kPlace,
+    kType,
+    kUpdated,
+    kStatus,
+    kMagType,
+    kNet,
+    kColumnCount
 };
 
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "id", "mag", "time", "latitude", "longitude", "depth", "place", "type",
-    "updated", "status", "magType", "net"};
+    "id",    "mag",  "time",    "latitude", "longitude", "depth",
+    "place", "type", "updated", "status",   "magType",   "net"};
 
 using Columns = std::array<int, kColumnCount>;
 
@@ -147,8 +157,9 @@ std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
         if (result == CsvReader::Result::End)
             break;
         // A record short of fields is no quake; at the very end it is one cut off.
-        const bool cutOff = result == CsvReader::Result::Unterminated
-                            || (result == CsvReader::Result::RecordAtEnd && fields.size() < columnCount);
+        const bool cutOff =
+            result == CsvReader::Result::Unterminated
+            || (result == CsvReader::Result::RecordAtEnd && fields.size() < columnCount);
         if (cutOff) {
             table->BreakOff();
             break;

@@ -12,12 +12,22 @@ namespace tremolux {
 
 namespace {
 
-
-enum Column { kId, kTime, kLatitude, kLongitude, kDepth, kMagType, kMagnitude, kPlace, kColumnCount };
+enum Column {
+    kId,
+    kTime,
+    kLatitude,
+    kLongitude,
+    kDepth,
+    kMagType,
+    kMagnitude,
+    kPlace,
+    kColumnCount
+};
 
 // Agencies differ in case ("Depth/km", "Depth/Km") and some pad the names.
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "eventid", "time", "latitude", "longitude", "depth/km", "magtype", "magnitude", "eventlocationname"};
+    "eventid",  "time",    "latitude",  "longitude",
+    "depth/km", "magtype", "magnitude", "eventlocationname"};
 
 using Columns = std::array<int, kColumnCount>;
 
@@ -38,7 +48,8 @@ bool SameName(std::string_view name, std::string_view lowerCase)
     if (name.size() != lowerCase.size())
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+        const char c =
+            name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
         if (c != lowerCase[i])
             return false;
     }

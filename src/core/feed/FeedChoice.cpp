@@ -25,8 +25,9 @@ std::vector<FeedPreset> MakePresets()
                                std::string(base) + size + "_" + period + ".geojson"});
         }
     }
-    presets.push_back({"Classic worldwide list page (USGS HTML)",
-                       "https://earthquake.usgs.gov/earthquakes/recenteqsww/Quakes/quakes_all.html"});
+    presets.push_back(
+        {"Classic worldwide list page (USGS HTML)",
+         "https://earthquake.usgs.gov/earthquakes/recenteqsww/Quakes/quakes_all.html"});
     return presets;
 }
 
@@ -59,7 +60,8 @@ std::string HostOf(std::string_view address)
 
 bool EndsWithDomain(std::string_view host, std::string_view domain)
 {
-    return host == domain || (host.ends_with(domain) && host[host.size() - domain.size() - 1] == '.');
+    return host == domain
+           || (host.ends_with(domain) && host[host.size() - domain.size() - 1] == '.');
 }
 
 }  // namespace
@@ -105,7 +107,8 @@ std::optional<std::string> OtherSourceProblem(std::string_view address)
 
 std::chrono::minutes MinimumReloadPeriod(std::string_view address)
 {
-    const bool fdsnQuery = !HostOf(address).empty() && address.find("/fdsnws/event/") != std::string_view::npos;
+    const bool fdsnQuery =
+        !HostOf(address).empty() && address.find("/fdsnws/event/") != std::string_view::npos;
     return std::chrono::minutes(fdsnQuery ? 5 : 0);
 }
 
@@ -130,12 +133,12 @@ std::string FdsnQueryAddress(const FdsnAgency& agency, OleDate now, double minMa
     CalendarTime start;
     OleDateToCalendar(OleDate{now.value - 7.0, now.valid}, start);
     char startText[32];
-    std::snprintf(startText, sizeof startText, "%04d-%02d-%02dT%02d:%02d:%02d", start.year, start.month,
-                  start.day, start.hour, start.minute, start.second);
+    std::snprintf(startText, sizeof startText, "%04d-%02d-%02dT%02d:%02d:%02d", start.year,
+                  start.month, start.day, start.hour, start.minute, start.second);
     // Written the same under every locale.
     char magnitudeText[32];
-    const auto written = std::to_chars(magnitudeText, magnitudeText + sizeof magnitudeText, minMagnitude,
-                                       std::chars_format::fixed, 1);
+    const auto written = std::to_chars(magnitudeText, magnitudeText + sizeof magnitudeText,
+                                       minMagnitude, std::chars_format::fixed, 1);
     return agency.query + "?format=text&starttime=" + startText + "&minmagnitude="
            + std::string(magnitudeText, written.ptr) + "&orderby=time&limit=5000";
 }

@@ -37,8 +37,7 @@ std::string HostOf(std::string_view address)
 bool IsUsgsHost(const std::string& host)
 {
     const std::string domain = "usgs.gov";
-    return host == domain
-           || (host.size() > domain.size() && host.ends_with("." + domain));
+    return host == domain || (host.size() > domain.size() && host.ends_with("." + domain));
 }
 
 }  // namespace

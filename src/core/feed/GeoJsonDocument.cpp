@@ -192,7 +192,8 @@ error_code ReadCoordinates(od::value value, Feature& feature)
         if (error_code error = element.get(coordinate))
             return error;
         if (index < std::size(feature.coordinates)) {
-            if (error_code error = ReadNumber(coordinate, feature.coordinates[index], feature.hasCoordinate[index]))
+            if (error_code error = ReadNumber(coordinate, feature.coordinates[index],
+                                              feature.hasCoordinate[index]))
                 return error;
             ++index;
         }
@@ -273,7 +274,8 @@ void AddRow(const Feature& feature, CellTableDocument& table)
 {
     if (!feature.type.empty() && feature.type != "earthquake")
         return;
-    if (feature.spoilt || !feature.hasProperties || !feature.hasCoordinate[0] || !feature.hasCoordinate[1])
+    if (feature.spoilt || !feature.hasProperties || !feature.hasCoordinate[0]
+        || !feature.hasCoordinate[1])
         return;
     char buffer[32];
     table.AddRow();
@@ -352,7 +354,8 @@ private:
     {
         m_json.resize(m_length);
         m_json.append(simdjson::SIMDJSON_PADDING, ' ');
-        if (error_code error = m_parser.iterate(m_json.data(), m_length, m_json.size()).get(document))
+        if (error_code error =
+                m_parser.iterate(m_json.data(), m_length, m_json.size()).get(document))
             return error;
         return document.get_object().get(root);
     }

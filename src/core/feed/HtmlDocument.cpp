@@ -34,15 +34,17 @@ std::size_t CountTableTags(std::string_view page)
 {
     static constexpr std::string_view kName = "table";
     std::size_t count = 0;
-    for (std::size_t at = page.find('<'); at != std::string_view::npos; at = page.find('<', at + 1)) {
+    for (std::size_t at = page.find('<'); at != std::string_view::npos;
+         at = page.find('<', at + 1)) {
         if (page.size() - at <= kName.size() + 1)
             break;
         bool same = true;
         for (std::size_t i = 0; i < kName.size() && same; ++i)
             same = (page[at + 1 + i] | 0x20) == kName[i];
         const char next = page[at + 1 + kName.size()];
-        if (same && (next == '>' || next == '/' || next == ' ' || next == '\t' || next == '\n'
-                     || next == '\r' || next == '\f'))
+        if (same
+            && (next == '>' || next == '/' || next == ' ' || next == '\t' || next == '\n'
+                || next == '\r' || next == '\f'))
             ++count;
     }
     return count;

@@ -11,17 +11,17 @@ namespace tremolux {
 namespace {
 
 // Elements that never hold others.
-constexpr std::array<std::string_view, 15> kVoid = {
-    "area", "base", "br", "col", "embed", "hr", "img", "input",
-    "keygen", "link", "meta", "param", "source", "track", "wbr"};
+constexpr std::array<std::string_view, 15> kVoid = {"area", "base",  "br",     "col",    "embed",
+                                                    "hr",   "img",   "input",  "keygen", "link",
+                                                    "meta", "param", "source", "track",  "wbr"};
 // Closed when a sibling starts or their parent ends, and the table structure
 // a feed is read from.
 constexpr std::array<std::string_view, 19> kSelfClosing = {
-    "caption", "colgroup", "dd", "dt", "li", "optgroup", "option", "p", "rb", "rp",
-    "rt", "rtc", "table", "tbody", "td", "tfoot", "th", "thead", "tr"};
+    "caption", "colgroup", "dd",    "dt",    "li", "optgroup", "option", "p",     "rb", "rp",
+    "rt",      "rtc",      "table", "tbody", "td", "tfoot",    "th",     "thead", "tr"};
 // Their content is text up to their end tag.
-constexpr std::array<std::string_view, 8> kRawText = {
-    "iframe", "noembed", "noframes", "script", "style", "textarea", "title", "xmp"};
+constexpr std::array<std::string_view, 8> kRawText = {"iframe", "noembed",  "noframes", "script",
+                                                      "style",  "textarea", "title",    "xmp"};
 
 template <std::size_t N>
 bool OneOf(const std::array<std::string_view, N>& names, std::string_view name)

@@ -9,28 +9,40 @@ namespace tremolux {
 
 namespace {
 
-enum class Display : unsigned char { Inline, Hidden, Block, Paragraph, Row, Cell, LineBreak, Preformatted };
+enum class Display : unsigned char {
+    Inline,
+    Hidden,
+    Block,
+    Paragraph,
+    Row,
+    Cell,
+    LineBreak,
+    Preformatted
+};
 
 // How the user agent style sheet lays out each element that matters here.
 constexpr std::array<Display, GUMBO_TAG_LAST + 1> kDisplay = [] {
     std::array<Display, GUMBO_TAG_LAST + 1> display{};
-    for (const GumboTag tag : {GUMBO_TAG_HEAD, GUMBO_TAG_TITLE, GUMBO_TAG_SCRIPT, GUMBO_TAG_STYLE,
-                               GUMBO_TAG_TEMPLATE, GUMBO_TAG_NOSCRIPT, GUMBO_TAG_NOEMBED,
-                               GUMBO_TAG_NOFRAMES, GUMBO_TAG_IFRAME, GUMBO_TAG_TEXTAREA,
-                               GUMBO_TAG_DATALIST, GUMBO_TAG_RP, GUMBO_TAG_PARAM, GUMBO_TAG_AREA,
-                               GUMBO_TAG_BASE, GUMBO_TAG_LINK, GUMBO_TAG_META})
+    for (const GumboTag tag :
+         {GUMBO_TAG_HEAD, GUMBO_TAG_TITLE, GUMBO_TAG_SCRIPT, GUMBO_TAG_STYLE, GUMBO_TAG_TEMPLATE,
+          GUMBO_TAG_NOSCRIPT, GUMBO_TAG_NOEMBED, GUMBO_TAG_NOFRAMES, GUMBO_TAG_IFRAME,
+          GUMBO_TAG_TEXTAREA, GUMBO_TAG_DATALIST, GUMBO_TAG_RP, GUMBO_TAG_PARAM, GUMBO_TAG_AREA,
+          GUMBO_TAG_BASE, GUMBO_TAG_LINK, GUMBO_TAG_META})
         display[tag] = Display::Hidden;
     for (const GumboTag tag :
-         {GUMBO_TAG_ADDRESS, GUMBO_TAG_ARTICLE, GUMBO_TAG_ASIDE, GUMBO_TAG_BLOCKQUOTE,
-          GUMBO_TAG_BODY, GUMBO_TAG_CENTER, GUMBO_TAG_DD, GUMBO_TAG_DETAILS, GUMBO_TAG_DIR,
-          GUMBO_TAG_DIV, GUMBO_TAG_DL, GUMBO_TAG_DT, GUMBO_TAG_FIELDSET,
-          GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE, GUMBO_TAG_FOOTER, GUMBO_TAG_FORM, GUMBO_TAG_H1,
-          GUMBO_TAG_H2, GUMBO_TAG_H3, GUMBO_TAG_H4, GUMBO_TAG_H5, GUMBO_TAG_H6, GUMBO_TAG_HEADER,
-          GUMBO_TAG_HGROUP, GUMBO_TAG_HR, GUMBO_TAG_HTML, GUMBO_TAG_LEGEND, GUMBO_TAG_LI,
-          GUMBO_TAG_MAIN, GUMBO_TAG_MENU, GUMBO_TAG_NAV, GUMBO_TAG_OL, GUMBO_TAG_SECTION,
-          GUMBO_TAG_SUMMARY, GUMBO_TAG_UL, GUMBO_TAG_TABLE, GUMBO_TAG_CAPTION})
+         {GUMBO_TAG_ADDRESS,  GUMBO_TAG_ARTICLE,    GUMBO_TAG_ASIDE,   GUMBO_TAG_BLOCKQUOTE,
+          GUMBO_TAG_BODY,     GUMBO_TAG_CENTER,     GUMBO_TAG_DD,      GUMBO_TAG_DETAILS,
+          GUMBO_TAG_DIR,      GUMBO_TAG_DIV,        GUMBO_TAG_DL,      GUMBO_TAG_DT,
+          GUMBO_TAG_FIELDSET, GUMBO_TAG_FIGCAPTION, GUMBO_TAG_FIGURE,  GUMBO_TAG_FOOTER,
+          GUMBO_TAG_FORM,     GUMBO_TAG_H1,         GUMBO_TAG_H2,      GUMBO_TAG_H3,
+          GUMBO_TAG_H4,       GUMBO_TAG_H5,         GUMBO_TAG_H6,      GUMBO_TAG_HEADER,
+          GUMBO_TAG_HGROUP,   GUMBO_TAG_HR,         GUMBO_TAG_HTML,    GUMBO_TAG_LEGEND,
+          GUMBO_TAG_LI,       GUMBO_TAG_MAIN,       GUMBO_TAG_MENU,    GUMBO_TAG_NAV,
+          GUMBO_TAG_OL,       GUMBO_TAG_SECTION,    GUMBO_TAG_SUMMARY, GUMBO_TAG_UL,
+          GUMBO_TAG_TABLE,    GUMBO_TAG_CAPTION})
         display[tag] = Display::Block;
-    for (const GumboTag tag : {GUMBO_TAG_PRE, GUMBO_TAG_LISTING, GUMBO_TAG_PLAINTEXT, GUMBO_TAG_XMP})
+    for (const GumboTag tag :
+         {GUMBO_TAG_PRE, GUMBO_TAG_LISTING, GUMBO_TAG_PLAINTEXT, GUMBO_TAG_XMP})
         display[tag] = Display::Preformatted;
     display[GUMBO_TAG_P] = Display::Paragraph;
     display[GUMBO_TAG_TR] = Display::Row;

@@ -100,8 +100,8 @@ bool HasCharacterToRewrite(std::string_view page)
                    && ((bytes[i + 1] == 0xB7 && bytes[i + 2] >= 0x90 && bytes[i + 2] < 0xB0)
                        || (bytes[i + 1] == 0xBF && bytes[i + 2] >= 0xBE))) {
             return true;  // U+FDD0 ... U+FDEF, U+FFFE, U+FFFF
-        } else if (b >= 0xF0 && i + 3 < size && (bytes[i + 1] & 0x0F) == 0x0F && bytes[i + 2] == 0xBF
-                   && bytes[i + 3] >= 0xBE) {
+        } else if (b >= 0xF0 && i + 3 < size && (bytes[i + 1] & 0x0F) == 0x0F
+                   && bytes[i + 2] == 0xBF && bytes[i + 3] >= 0xBE) {
             return true;  // U+1FFFE, U+1FFFF ... U+10FFFF
         }
     }
@@ -118,7 +118,7 @@ enum class Kind : unsigned char {
     Table,
     Section,  // thead, tbody, tfoot
     Row,
-    Cell,     // td, th
+    Cell,  // td, th
 };
 
 Kind KindOf(std::string_view name)
@@ -129,20 +129,20 @@ Kind KindOf(std::string_view name)
     };
     // The tags of a feed's rows first: the search runs once a tag.
     static constexpr Entry kKinds[] = {
-        {"td", Kind::Cell},      {"tr", Kind::Row},         {"a", Kind::Link},
-        {"th", Kind::Cell},      {"font", Kind::Inline},    {"strong", Kind::Inline},
-        {"b", Kind::Inline},     {"br", Kind::Break},       {"table", Kind::Table},
+        {"td", Kind::Cell},       {"tr", Kind::Row},        {"a", Kind::Link},
+        {"th", Kind::Cell},       {"font", Kind::Inline},   {"strong", Kind::Inline},
+        {"b", Kind::Inline},      {"br", Kind::Break},      {"table", Kind::Table},
         {"thead", Kind::Section}, {"tbody", Kind::Section}, {"tfoot", Kind::Section},
-        {"html", Kind::Page},    {"head", Kind::Page},      {"body", Kind::Page},
-        {"meta", Kind::Page},    {"link", Kind::Page},      {"p", Kind::Page},
-        {"div", Kind::Page},     {"center", Kind::Page},    {"h1", Kind::Page},
-        {"h2", Kind::Page},      {"h3", Kind::Page},        {"h4", Kind::Page},
-        {"h5", Kind::Page},      {"h6", Kind::Page},        {"hr", Kind::Page},
-        {"img", Kind::Page},     {"title", Kind::Title},    {"i", Kind::Inline},
-        {"u", Kind::Inline},     {"s", Kind::Inline},       {"em", Kind::Inline},
-        {"span", Kind::Inline},  {"small", Kind::Inline},   {"big", Kind::Inline},
-        {"sup", Kind::Inline},   {"sub", Kind::Inline},     {"tt", Kind::Inline},
-        {"code", Kind::Inline},  {"abbr", Kind::Inline},    {"strike", Kind::Inline},
+        {"html", Kind::Page},     {"head", Kind::Page},     {"body", Kind::Page},
+        {"meta", Kind::Page},     {"link", Kind::Page},     {"p", Kind::Page},
+        {"div", Kind::Page},      {"center", Kind::Page},   {"h1", Kind::Page},
+        {"h2", Kind::Page},       {"h3", Kind::Page},       {"h4", Kind::Page},
+        {"h5", Kind::Page},       {"h6", Kind::Page},       {"hr", Kind::Page},
+        {"img", Kind::Page},      {"title", Kind::Title},   {"i", Kind::Inline},
+        {"u", Kind::Inline},      {"s", Kind::Inline},      {"em", Kind::Inline},
+        {"span", Kind::Inline},   {"small", Kind::Inline},  {"big", Kind::Inline},
+        {"sup", Kind::Inline},    {"sub", Kind::Inline},    {"tt", Kind::Inline},
+        {"code", Kind::Inline},   {"abbr", Kind::Inline},   {"strike", Kind::Inline},
     };
     for (const Entry& entry : kKinds) {
         if (entry.name == name)
@@ -176,14 +176,21 @@ public:
         }
 
         int CellCount() const override { return m_count; }
-        std::string CellText(int cell) const override { return at(cell) ? at(cell)->text : std::string(); }
-        std::string CellLink(int cell) const override { return at(cell) ? at(cell)->link : std::string(); }
+        std::string CellText(int cell) const override
+        {
+            return at(cell) ? at(cell)->text : std::string();
+        }
+        std::string CellLink(int cell) const override
+        {
+            return at(cell) ? at(cell)->link : std::string();
+        }
 
     private:
         const Cell* at(int cell) const
         {
-            return cell >= 0 && cell < m_count ? &(*m_cells)[m_first + static_cast<std::size_t>(cell)]
-                                               : nullptr;
+            return cell >= 0 && cell < m_count
+                       ? &(*m_cells)[m_first + static_cast<std::size_t>(cell)]
+                       : nullptr;
         }
 
         const std::vector<Cell>* m_cells;
@@ -312,8 +319,8 @@ private:
             length = i + 1;
         } else {
             static constexpr std::pair<std::string_view, std::string_view> kNamed[] = {
-                {"amp;", "&"}, {"lt;", "<"}, {"gt;", ">"}, {"quot;", "\""},
-                {"apos;", "'"}, {"nbsp;", "\xC2\xA0"},
+                {"amp;", "&"},   {"lt;", "<"},   {"gt;", ">"},
+                {"quot;", "\""}, {"apos;", "'"}, {"nbsp;", "\xC2\xA0"},
             };
             for (const auto& [name, text] : kNamed) {
                 if (rest.starts_with(name)) {
@@ -375,7 +382,8 @@ private:
         if (rest.starts_with(">") || rest.starts_with("->"))
             return false;
         const std::size_t end = rest.find("-->");
-        if (end == std::string_view::npos || rest.substr(0, end + 3).find("--!>") != std::string_view::npos)
+        if (end == std::string_view::npos
+            || rest.substr(0, end + 3).find("--!>") != std::string_view::npos)
             return false;
         m_at = start + end + 3;
         return true;

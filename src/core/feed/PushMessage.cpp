@@ -35,8 +35,8 @@ std::optional<double> Number(simdjson::dom::object properties, const char* key)
 bool PlainId(std::string_view id)
 {
     for (const char c : id) {
-        const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
-                           || c == '_' || c == '-';
+        const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')
+                           || (c >= 'a' && c <= 'z') || c == '_' || c == '-';
         if (!plain)
             return false;
     }
@@ -49,7 +49,9 @@ struct PushMessageReader::Parser {
     simdjson::dom::parser parser;
 };
 
-PushMessageReader::PushMessageReader() : m_parser(std::make_unique<Parser>()) {}
+PushMessageReader::PushMessageReader() : m_parser(std::make_unique<Parser>())
+{
+}
 
 PushMessageReader::~PushMessageReader() = default;
 

@@ -18,7 +18,8 @@ using FailureReport = std::function<void(const std::string& message)>;
 
 // The failure of a page that cannot be viewed as tables at all: no table in
 // an HTML page, JSON that is no FeatureCollection, CSV without its columns.
-inline constexpr std::string_view kNoTablesFailure = "Error: no QueryInterface(IID_IHTMLDocument3...";
+inline constexpr std::string_view kNoTablesFailure =
+    "Error: no QueryInterface(IID_IHTMLDocument3...";
 
 // The ordered list of quakes in page order; element 0 is the newest quake.
 class QuakeList {

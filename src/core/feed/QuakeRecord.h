@@ -23,12 +23,12 @@ struct QuakeRecord {
     double longitude = 0.0;  // decimal degrees, east positive
     double latitude = 0.0;   // decimal degrees, north positive
     double depth = 0.0;
-    OleDate time;            // UTC, as the feed gives it
-    std::string region;      // UTF-8 as the feed gives it, control characters as U+FFFD
-    std::string eventPage;   // the quake's web page, empty when the feed names none
+    OleDate time;           // UTC, as the feed gives it
+    std::string region;     // UTF-8 as the feed gives it, control characters as U+FFFD
+    std::string eventPage;  // the quake's web page, empty when the feed names none
 
-    std::string eventId;        // the agency's preferred id, empty when the feed has none
-    std::string ids;            // every id of the event as the feed lists them: ",us1000abc,ci38100536,"
+    std::string eventId;  // the agency's preferred id, empty when the feed has none
+    std::string ids;      // every id of the event as the feed lists them: ",us1000abc,ci38100536,"
     OleDate updated{0.0, false};
     std::string status;         // automatic, reviewed, deleted
     std::string magnitudeType;  // ml, mb, mww, ...

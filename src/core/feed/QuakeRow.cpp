@@ -19,7 +19,8 @@ void AddQuakeRow(CellTableDocument& table, const QuakeRecord& quake)
     event.magnitudeType = quake.magnitudeType;
     event.network = quake.network;
     event.alert = quake.alert;
-    event.numbers = {quake.updated, quake.feltReports, quake.cdi, quake.mmi, quake.tsunami, quake.significance};
+    event.numbers = {quake.updated, quake.feltReports, quake.cdi,
+                     quake.mmi,     quake.tsunami,     quake.significance};
     event.readings = quake.readings;
     table.SetRowEvent(event);
 }

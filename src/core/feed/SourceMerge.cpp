@@ -42,7 +42,8 @@ Event* Match(std::multimap<double, Event*>& byTime, const QuakeRecord& quake, st
         const double gap = std::abs(it->first - at);
         if (Reports(*event, source) || (best != nullptr && gap >= bestGap))
             continue;
-        if (GreatCircle(event->record.latitude, event->record.longitude, quake.latitude, quake.longitude)
+        if (GreatCircle(event->record.latitude, event->record.longitude, quake.latitude,
+                        quake.longitude)
             <= kSameEventMetres) {
             best = event;
             bestGap = gap;

@@ -11,8 +11,8 @@ constexpr std::size_t kCutDepth = 2;
 
 std::string CloseTruncatedJson(std::string_view json)
 {
-    std::string open;         // the brackets open at the current point
-    std::string openAtCut;    // ... and at the last safe cut
+    std::string open;       // the brackets open at the current point
+    std::string openAtCut;  // ... and at the last safe cut
     std::size_t cut = 0;
     bool inString = false;
     for (std::size_t i = 0; i < json.size(); ++i) {

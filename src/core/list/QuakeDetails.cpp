@@ -66,8 +66,9 @@ std::string ImpactText(const QuakeRecord& quake)
 {
     std::vector<std::string> lines;
     if (quake.feltReports)
-        lines.push_back(*quake.feltReports == 1 ? std::string("Felt by 1 person")
-                                                : "Felt by " + GroupedNumber(*quake.feltReports) + " people");
+        lines.push_back(*quake.feltReports == 1
+                            ? std::string("Felt by 1 person")
+                            : "Felt by " + GroupedNumber(*quake.feltReports) + " people");
     std::string intensity;
     if (const std::string cdi = IntensityText(quake.cdi); !cdi.empty())
         intensity = "CDI " + cdi;

@@ -17,8 +17,7 @@ struct QuakeRecord;
 // several do. Every kind of map window shows this text for the quake under
 // the pointer. Then the impact lines of ImpactText, when the feed gave any.
 std::string QuakeDetails(const QuakeRecord& quake, const std::string& cityName,
-                         const CityPosition& city, OleDate now,
-                         TimeShown shown = TimeShown::Utc);
+                         const CityPosition& city, OleDate now, TimeShown shown = TimeShown::Utc);
 
 // What the agency says of the quake's impact, a line for each field the feed
 // gave: "Felt by 1,204 people", "Intensity: CDI 4.1, MMI 5.6", "PAGER alert:

@@ -59,8 +59,8 @@ QuakePlace PlaceFrom(const CityPosition& city, const QuakeRecord& quake)
 
 const char* CompassPoint(double bearing)
 {
-    static const char* const kPoints[] = {"N",  "NNE", "NE", "ENE", "E",  "ESE", "SE", "SSE",
-                                          "S",  "SSW", "SW", "WSW", "W",  "WNW", "NW", "NNW"};
+    static const char* const kPoints[] = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE",
+                                          "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
     if (!std::isfinite(bearing))
         return "";
     const double turn = std::fmod(std::fmod(bearing, 360.0) + 360.0, 360.0);

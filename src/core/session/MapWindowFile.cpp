@@ -46,8 +46,8 @@ bool IsCityName(std::string_view name)
         return false;
     while (!name.empty()) {
         const std::size_t length = Utf8SequenceLength(name);
-        if (length == 0 || (length == 1 && (static_cast<unsigned char>(name[0]) < 0x20
-                                             || name[0] == 0x7f)))
+        if (length == 0
+            || (length == 1 && (static_cast<unsigned char>(name[0]) < 0x20 || name[0] == 0x7f)))
             return false;
         name.remove_prefix(length);
     }
@@ -63,8 +63,8 @@ void SplitAngle(double angle, double& degrees, double& minutes, double& seconds)
     seconds = (angle - degrees - minutes / 60.0) * 3600.0;
 }
 
-const char* const kKeys[] = {"city", "latitude", "longitude", "hours", "nearest_km", "pie_km",
-                             "texts"};
+const char* const kKeys[] = {"city",       "latitude", "longitude", "hours",
+                             "nearest_km", "pie_km",   "texts"};
 
 }  // namespace
 
@@ -98,8 +98,8 @@ std::vector<std::pair<std::string, std::string>> MapWindowValues(const MapWindow
 
 std::string WriteMapWindow(const MapWindow& window)
 {
-    std::string text = std::string(kMapWindowFormat) + " " + std::to_string(kMapWindowVersion)
-                       + "\n";
+    std::string text =
+        std::string(kMapWindowFormat) + " " + std::to_string(kMapWindowVersion) + "\n";
     for (const auto& [key, value] : MapWindowValues(window))
         text += key + "=" + value + "\n";
     return text;
@@ -177,7 +177,8 @@ MapWindowReadResult ReadMapWindow(std::string_view text)
                 return fail(line, "the format version is not a number");
             if (*version > kMapWindowVersion)
                 return fail(line, "the file was written by a newer version of Tremolux "
-                                  "(format version " + std::to_string(*version) + ")");
+                                  "(format version "
+                                      + std::to_string(*version) + ")");
             continue;
         }
         if (content.empty() || content.front() == '#')

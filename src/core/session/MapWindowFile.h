@@ -35,7 +35,7 @@ std::optional<std::string> ReadMapWindowValue(std::string_view key, std::string_
 
 struct MapWindowReadResult {
     MapWindow window;
-    int line = 0;        // 1-based line of the error, 0 when there is none
+    int line = 0;  // 1-based line of the error, 0 when there is none
     std::string error;
 
     bool ok() const { return error.empty(); }

@@ -108,8 +108,7 @@ void DrawAges(Canvas& canvas, const LegendStyle& style, const DisplaySettings& s
     text.Line("Age: fresh quakes on the outer ring,");
     text.Line(AgeLabel(settings.hours) + " old ones at the centre");
     y += 4;
-    const double radius =
-        std::clamp((style.width - 2 * kMargin) / 2 - 1, 40, kAgeDiagramMaxRadius);
+    const double radius = std::clamp((style.width - 2 * kMargin) / 2 - 1, 40, kAgeDiagramMaxRadius);
     const int cx = kMargin + static_cast<int>(radius);
     const int cy = y + static_cast<int>(radius);
 

@@ -30,8 +30,8 @@ int Trunc(double value)
 void AppendFixed(std::string& text, double value, int precision)
 {
     char digits[400];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                      std::chars_format::fixed, precision);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
     text.append(digits, result.ptr);
 }
 
@@ -53,8 +53,8 @@ std::string QuakeLabel(const QuakeRecord& quake, double distance)
 // False when the quake is not drawn at all.
 // The quake's distance from the city goes to distance whether it is drawn or not.
 bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
-                 const CityPosition& city, const QuakeRecord& quake, OleDate now,
-                 QuakeShape& shape, double& distance)
+                 const CityPosition& city, const QuakeRecord& quake, OleDate now, QuakeShape& shape,
+                 double& distance)
 {
     const double m = quake.magnitude;
     const double span = OleDayDifference(now, quake.time);

@@ -29,8 +29,8 @@ struct QuakeShape {
     CanvasPoint pieStart;
     CanvasPoint pieEnd;
     bool hasLabel = false;
-    std::string label;    // its top-left corner at the quake's spot
-    CanvasRect labelBox;  // empty unless the layout was given a measure
+    std::string label;       // its top-left corner at the quake's spot
+    CanvasRect labelBox;     // empty unless the layout was given a measure
     TextExtent labelExtent;  // what the measure said, handed on to the canvas
 };
 

@@ -62,8 +62,8 @@ void TraceCanvas::drawText(CanvasPoint topLeft, const std::string& text)
         return;
     }
     std::string oneLine = text;
-    std::replace_if(oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; },
-                    ' ');
+    std::replace_if(
+        oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     m_out << oneLine << '\n';
 }
 

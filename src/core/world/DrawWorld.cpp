@@ -158,9 +158,8 @@ std::vector<ScreenPoint> UnitPlaces(const WorldProjection& projection, const Qua
 
 std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
                                          const std::vector<ScreenPoint>& places,
-                                         const DisplaySettings& settings,
-                                         const QuakeList& quakes, OleDate now, int width,
-                                         int height)
+                                         const DisplaySettings& settings, const QuakeList& quakes,
+                                         OleDate now, int width, int height)
 {
     std::vector<DrawnQuake> placed;
     // The list holds the newest first; drawing it backwards puts it on top.
@@ -191,7 +190,8 @@ void DrawPlacedQuakes(Canvas& canvas, const WorldProjection& projection,
     const DrawnQuake* chosen = nullptr;
     for (const DrawnQuake& disc : placed) {
         const bool marked = marks.IsNew(disc.index);
-        canvas.SelectPen(marked ? Pen{kLatestLoadWidth, kLatestLoadColor} : Pen{1, kQuakeOutlineColor});
+        canvas.SelectPen(marked ? Pen{kLatestLoadWidth, kLatestLoadColor}
+                                : Pen{1, kQuakeOutlineColor});
         canvas.SelectBrush(Brush{MagnitudeColor(quakes.at(disc.index).magnitude)});
         const double r = marked ? disc.radius + kLatestLoadGap : disc.radius;
         canvas.Ellipse(Rounded(disc.x - r), Rounded(disc.y - r), Rounded(disc.x + r) + 1,

@@ -35,9 +35,8 @@ std::vector<ScreenPoint> UnitPlaces(const WorldProjection& projection, const Qua
 // places are the quakes' UnitPlaces.
 std::vector<DrawnQuake> PlaceWorldQuakes(const WorldProjection& projection,
                                          const std::vector<ScreenPoint>& places,
-                                         const DisplaySettings& settings,
-                                         const QuakeList& quakes, OleDate now, int width,
-                                         int height);
+                                         const DisplaySettings& settings, const QuakeList& quakes,
+                                         OleDate now, int width, int height);
 
 // What a window shows over its still picture: the city; the placed discs in
 // the polar map's magnitude colours, their area growing with the magnitude,

@@ -121,7 +121,8 @@ void DrawRings(Canvas& canvas, const LegendStyle& style, const DisplaySettings& 
     };
     ring(Pen{1, kDistanceRingColor}, "every 1,000 km");
     if (settings.nearestRadius > 0.0)
-        ring(Pen{kRadiusRingWidth, kNearestColor}, "nearest radius, " + Kilometres(settings.nearestRadius));
+        ring(Pen{kRadiusRingWidth, kNearestColor},
+             "nearest radius, " + Kilometres(settings.nearestRadius));
     if (settings.pieRadius > 0.0)
         ring(Pen{kRadiusRingWidth, kPieColor}, "pie radius, " + Kilometres(settings.pieRadius));
     ring(Pen{kRadiusRingWidth, kRimColor}, "the outer circle: the antipode");

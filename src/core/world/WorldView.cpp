@@ -38,8 +38,7 @@ WorldProjection ViewProjection(const CityPosition& city, int width, int height,
                            height * 0.5 + view.offsetY, FitRadius(width, height) * view.zoom);
 }
 
-WorldView ZoomAbout(const WorldView& view, int width, int height, double x, double y,
-                    double factor)
+WorldView ZoomAbout(const WorldView& view, int width, int height, double x, double y, double factor)
 {
     const double zoom = std::clamp(view.zoom * factor, kWorldMinZoom, kWorldMaxZoom);
     const double applied = zoom / view.zoom;

@@ -20,7 +20,8 @@ void AlertActionRunner::Carry(const std::vector<AlertFiring>& firings)
     Sound(firings);
     const AlertSummary summary = SummariseAlerts(firings);
     if (summary.largest)
-        emit notification(QString::fromStdString(summary.title), QString::fromStdString(summary.text));
+        emit notification(QString::fromStdString(summary.title),
+                          QString::fromStdString(summary.text));
 
     const AlertFiring* front = nullptr;
     for (const AlertFiring& firing : firings) {
@@ -47,7 +48,8 @@ void AlertActionRunner::Sound(const std::vector<AlertFiring>& firings)
         return;
     const int base = MainCycle::ToneFrequency(loudest->event.magnitude);
     const int frequency = loudest->actions.nearTone ? static_cast<int>(base * kNearPitch) : base;
-    qCDebug(lcAlerts).noquote() << "tone" << frequency << "Hz," << QString::fromStdString(loudest->ruleName);
+    qCDebug(lcAlerts).noquote() << "tone" << frequency << "Hz,"
+                                << QString::fromStdString(loudest->ruleName);
     m_tone.Play(frequency, MainCycle::kToneDurationMs);
 }
 
@@ -56,7 +58,8 @@ void AlertActionRunner::AppendLogLines(const std::vector<AlertFiring>& firings)
     std::map<std::string, QByteArray> lines;  // by file, so each is opened once
     for (const AlertFiring& firing : firings) {
         if (!firing.actions.logFile.empty())
-            lines[firing.actions.logFile] += QByteArray::fromStdString(FiringJsonLine(firing)) + '\n';
+            lines[firing.actions.logFile] +=
+                QByteArray::fromStdString(FiringJsonLine(firing)) + '\n';
     }
     for (const auto& [path, text] : lines) {
         QFile file(QString::fromStdString(path));

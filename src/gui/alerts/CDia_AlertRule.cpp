@@ -90,7 +90,8 @@ CDia_AlertRule::CDia_AlertRule(const AlertRule& rule, QWidget* parent)
     m_front = new QCheckBox(tr("Bring the window to the front"));
     m_front->setChecked(rule.actions.front);
     m_command = new QLineEdit(CommandText(rule.actions.command));
-    m_command->setPlaceholderText(tr("program and arguments: {id} {mag} {place} {km} {city} {url}"));
+    m_command->setPlaceholderText(
+        tr("program and arguments: {id} {mag} {place} {km} {city} {url}"));
     m_timeout = new QSpinBox;
     m_timeout->setRange(1, 3600);
     m_timeout->setSuffix(tr(" s"));

@@ -51,8 +51,8 @@ CDia_Alerts::CDia_Alerts(const AlertSettings& settings, TestAlert test, QWidget*
 
     auto* buttons = new QVBoxLayout;
     const std::pair<QString, void (CDia_Alerts::*)()> commands[] = {
-        {tr("&Add…"), &CDia_Alerts::AddRule},       {tr("&Edit…"), &CDia_Alerts::EditRule},
-        {tr("&Remove"), &CDia_Alerts::RemoveRule},  {tr("&Import…"), &CDia_Alerts::ChooseImport},
+        {tr("&Add…"), &CDia_Alerts::AddRule},         {tr("&Edit…"), &CDia_Alerts::EditRule},
+        {tr("&Remove"), &CDia_Alerts::RemoveRule},    {tr("&Import…"), &CDia_Alerts::ChooseImport},
         {tr("E&xport…"), &CDia_Alerts::ChooseExport},
     };
     for (const auto& [text, command] : commands) {
@@ -63,7 +63,8 @@ CDia_Alerts::CDia_Alerts(const AlertSettings& settings, TestAlert test, QWidget*
     }
     auto* testButton = new QPushButton(tr("&Test Alert"));
     testButton->setAutoDefault(false);
-    testButton->setToolTip(tr("Send a made-up quake near the active window's city through these rules"));
+    testButton->setToolTip(
+        tr("Send a made-up quake near the active window's city through these rules"));
     connect(testButton, &QPushButton::clicked, this, [this] { m_test(Settings()); });
     buttons->addWidget(testButton);
     buttons->addStretch();
@@ -103,8 +104,9 @@ void CDia_Alerts::ShowSettings(const AlertSettings& settings)
 {
     m_settings = settings;
     m_list->clear();
-    auto* tone = new QListWidgetItem(
-        tr("%1, from magnitude %2").arg(NewestTone::kName).arg(settings.newestTone.minMagnitude, 0, 'f', 1));
+    auto* tone = new QListWidgetItem(tr("%1, from magnitude %2")
+                                         .arg(NewestTone::kName)
+                                         .arg(settings.newestTone.minMagnitude, 0, 'f', 1));
     tone->setCheckState(settings.newestTone.enabled ? Qt::Checked : Qt::Unchecked);
     m_list->addItem(tone);
     for (const AlertRule& rule : settings.rules) {
@@ -158,7 +160,8 @@ void CDia_Alerts::EditRule()
     if (row == 0) {
         bool ok = false;
         const double magnitude = QInputDialog::getDouble(
-            this, NewestTone::kName, tr("Sound the tone for a new newest quake from magnitude (0: every one):"),
+            this, NewestTone::kName,
+            tr("Sound the tone for a new newest quake from magnitude (0: every one):"),
             settings.newestTone.minMagnitude, 0.0, 10.0, 1, &ok);
         if (!ok)
             return;
@@ -187,10 +190,12 @@ void CDia_Alerts::RemoveRule()
 
 bool CDia_Alerts::Import(const QString& path)
 {
-    const RegularFileRead file = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxRulesFileBytes);
+    const RegularFileRead file =
+        ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxRulesFileBytes);
     if (!file.ok) {
-        ShowMessage(this, QMessageBox::Warning, tr("The rules could not be read."),
-                    tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error)));
+        ShowMessage(
+            this, QMessageBox::Warning, tr("The rules could not be read."),
+            tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error)));
         return false;
     }
     const RulesReading reading = ReadAlertSettings(file.bytes, FileRuleLookups(CityFilePath()));
@@ -217,15 +222,16 @@ bool CDia_Alerts::Export(const QString& path)
 
 void CDia_Alerts::ChooseImport()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Import Alert Rules"), {}, tr(kFileFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Import Alert Rules"), {}, tr(kFileFilter));
     if (!path.isEmpty())
         Import(path);
 }
 
 void CDia_Alerts::ChooseExport()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export Alert Rules"), tr("alert-rules.json"), tr(kFileFilter));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export Alert Rules"),
+                                                      tr("alert-rules.json"), tr(kFileFilter));
     if (!path.isEmpty())
         Export(path);
 }

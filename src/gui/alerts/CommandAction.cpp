@@ -43,7 +43,9 @@ QStringList CommandArguments(const std::vector<std::string>& command, const Aler
     return arguments;
 }
 
-CommandRunner::CommandRunner(QObject* parent) : QObject(parent) {}
+CommandRunner::CommandRunner(QObject* parent) : QObject(parent)
+{
+}
 
 CommandRunner::~CommandRunner()
 {

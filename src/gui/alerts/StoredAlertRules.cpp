@@ -12,7 +12,8 @@ AlertSettings LoadAlertSettings(std::string& error)
     const AppSettings stored;
     const QString json = stored.value(settings::kAlertRules).toString();
     if (!json.isEmpty()) {
-        RulesReading reading = ReadAlertSettings(json.toStdString(), FileRuleLookups(CityFilePath()));
+        RulesReading reading =
+            ReadAlertSettings(json.toStdString(), FileRuleLookups(CityFilePath()));
         if (reading.settings)
             return std::move(*reading.settings);
         error = reading.error;
@@ -25,7 +26,8 @@ AlertSettings LoadAlertSettings(std::string& error)
 
 void SaveAlertSettings(const AlertSettings& settings)
 {
-    AppSettings().setValue(settings::kAlertRules, QString::fromStdString(WriteAlertSettings(settings)));
+    AppSettings().setValue(settings::kAlertRules,
+                           QString::fromStdString(WriteAlertSettings(settings)));
 }
 
 }  // namespace tremolux

@@ -61,7 +61,8 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     : m_clock(clock),
       m_timings(timings),
       m_speaker(tone),
-      m_alertTone([this](int frequencyHz, int durationMs) { OnNewestQuake(frequencyHz, durationMs); }),
+      m_alertTone(
+          [this](int frequencyHz, int durationMs) { OnNewestQuake(frequencyHz, durationMs); }),
       m_cycle(m_quakes, m_alertTone, *this, *this)
 {
     InitResources();
@@ -94,10 +95,12 @@ CMainFrame::CMainFrame(const Clock& clock, Tone& tone, CycleTimings timings)
     // box opened by a poll must let later polls run in its loop.
     m_pollTimer.setInterval(m_timings.poll);
     m_refreshTimer.setInterval(m_timings.refresh);
-    connect(&m_pollTimer, &QTimer::timeout, this,
-            [this] { OnTimer(MainCycle::ID_TIMER_POLL); }, Qt::QueuedConnection);
-    connect(&m_refreshTimer, &QTimer::timeout, this,
-            [this] { OnTimer(MainCycle::ID_TIMER_REFRESH); }, Qt::QueuedConnection);
+    connect(
+        &m_pollTimer, &QTimer::timeout, this, [this] { OnTimer(MainCycle::ID_TIMER_POLL); },
+        Qt::QueuedConnection);
+    connect(
+        &m_refreshTimer, &QTimer::timeout, this, [this] { OnTimer(MainCycle::ID_TIMER_REFRESH); },
+        Qt::QueuedConnection);
 }
 
 CMainFrame::~CMainFrame()
@@ -213,8 +216,8 @@ void CMainFrame::UpdateMenus()
 {
     // A world map alone needs the Window menu and Close as much as a polar one.
     const QList<QMdiSubWindow*> open = m_mdiArea->subWindowList();
-    const bool anyOpen = std::any_of(open.begin(), open.end(),
-                                     [](const QMdiSubWindow* window) { return !window->isHidden(); });
+    const bool anyOpen = std::any_of(
+        open.begin(), open.end(), [](const QMdiSubWindow* window) { return !window->isHidden(); });
     const QList<QMenu*>& menus = anyOpen ? m_mapMenus : m_noDocumentMenus;
     if (menuBar()->actions().size() != menus.size()
         || menuBar()->actions().first() != menus.first()->menuAction()) {
@@ -290,8 +293,9 @@ void CMainFrame::UpdateFeedStatus()
 
     // Out of date: the last load failed, or the quakes shown missed two reloads.
     const double ageMs = OleDayDifference(now, status.lastGoodLoad) * 86400000.0;
-    const bool stale = !status.loadFailure.empty() || !status.parseFailure.empty()
-                       || (status.hasData && ageMs > 2.0 * static_cast<double>(RefreshPeriod().count()));
+    const bool stale =
+        !status.loadFailure.empty() || !status.parseFailure.empty()
+        || (status.hasData && ageMs > 2.0 * static_cast<double>(RefreshPeriod().count()));
     QString notice;
     if (!status.hasData && status.loadFailure.empty())
         notice = tr("Waiting for the feed…");
@@ -307,7 +311,8 @@ void CMainFrame::RepaintAll()
 {
     // The summary needs the last run's load time before this load replaces it.
     const bool firstGood = !m_awayTold && GoodLoad();
-    const OleDate lastLoad = firstGood ? m_history.LastLoad(g_pFeedView->Address()) : OleDate{0.0, false};
+    const OleDate lastLoad =
+        firstGood ? m_history.LastLoad(g_pFeedView->Address()) : OleDate{0.0, false};
     std::vector<EventChange> changes = TakeLoad();
     EvaluateLoad(changes);
     UpdateFeedStatus();
@@ -361,7 +366,8 @@ std::vector<EventChange> CMainFrame::TakeLoad()
 {
     if (!GoodLoad())
         return {};
-    std::vector<EventChange> changes = m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
+    std::vector<EventChange> changes =
+        m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
     int counts[3] = {};
     for (const EventChange& change : changes)
         ++counts[static_cast<int>(change.kind)];
@@ -381,7 +387,8 @@ void CMainFrame::ShowHistoryOff()
     const QString text = tr("History is off: %1").arg(m_historyOffShown);
     qCWarning(lcStore).noquote() << text;
     m_wndStatusBar->showMessage(text);
-    auto* box = new QMessageBox(QMessageBox::Warning, QString(kAppTitle), text, QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QString(kAppTitle), text, QMessageBox::Ok, this);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

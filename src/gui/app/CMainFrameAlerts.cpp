@@ -71,11 +71,10 @@ void CMainFrame::CreateAlertRunner()
     m_alertActions = new AlertActionRunner(m_speaker, this);
     connect(m_alertActions, &AlertActionRunner::notification, this, &CMainFrame::Notify);
     connect(m_alertActions, &AlertActionRunner::bringToFront, this, &CMainFrame::BringToFront);
-    connect(m_alertActions, &AlertActionRunner::actionFailed, this,
-            [this](const QString& message) {
-                qCWarning(lcAlerts).noquote() << message;
-                m_wndStatusBar->showMessage(message, 10000);
-            });
+    connect(m_alertActions, &AlertActionRunner::actionFailed, this, [this](const QString& message) {
+        qCWarning(lcAlerts).noquote() << message;
+        m_wndStatusBar->showMessage(message, 10000);
+    });
 }
 
 void CMainFrame::CreateAlerts()
@@ -89,13 +88,14 @@ void CMainFrame::CreateAlerts()
 
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setContextMenu(m_snoozeMenu);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-        if (why == QSystemTrayIcon::Context)
-            return;
-        showNormal();
-        raise();
-        activateWindow();
-    });
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason why) {
+                if (why == QSystemTrayIcon::Context)
+                    return;
+                showNormal();
+                raise();
+                activateWindow();
+            });
     if (QSystemTrayIcon::isSystemTrayAvailable())
         m_tray->show();
 
@@ -148,9 +148,9 @@ void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes,
     context.known = known;
     const std::vector<AlertFiring> firings = EvaluateAlerts(m_alertSettings, changes, context);
     for (const AlertFiring& firing : firings)
-        qCDebug(lcAlerts).noquote() << QString::fromStdString(firing.ruleName)
-                                    << ChangeKindName(firing.change)
-                                    << QString::fromStdString(EventKey(firing.event));
+        qCDebug(lcAlerts).noquote()
+            << QString::fromStdString(firing.ruleName) << ChangeKindName(firing.change)
+            << QString::fromStdString(EventKey(firing.event));
     AlertNotes::Shared().Record(firings);
     m_alertActions->Carry(firings);
 }
@@ -188,7 +188,8 @@ void CMainFrame::Notify(const QString& fullTitle, const QString& fullText)
     const QString title = ShownLines(fullTitle);
     const QString text = ShownLines(fullText);
     emit quakeAlert(title, text);
-    qCDebug(lcAlerts).noquote() << "notification:" << title << "-" << QString(text).replace('\n', "; ");
+    qCDebug(lcAlerts).noquote() << "notification:" << title << "-"
+                                << QString(text).replace('\n', "; ");
     // Without a tray (some desktops have none) the status bar tells it.
     if (m_tray->isVisible())
         m_tray->showMessage(title, text, QSystemTrayIcon::Information, kNotificationMs);
@@ -224,8 +225,8 @@ void CMainFrame::LoadAlerts()
 
 void CMainFrame::OnOptionsAlerts()
 {
-    CDia_Alerts dialog(m_alertSettings, [this](const AlertSettings& settings) { TestAlert(settings); },
-                       this);
+    CDia_Alerts dialog(
+        m_alertSettings, [this](const AlertSettings& settings) { TestAlert(settings); }, this);
     if (dialog.exec() == QDialog::Accepted)
         SetAlerts(dialog.Settings());
 }

@@ -35,8 +35,7 @@ CChildFrame* CMainFrame::OnFileNew()
 
 CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& path)
 {
-    auto* document =
-        new CTremoluxDoc(QString(kAppTitle) + QString::number(m_nextDocumentNumber++));
+    auto* document = new CTremoluxDoc(QString(kAppTitle) + QString::number(m_nextDocumentNumber++));
     auto* frame = new CChildFrame(document);
     frame->setWindowIcon(QIcon(":/icons/map.png"));
     auto* view = new CTremoluxView(m_quakes, m_clock);
@@ -100,8 +99,7 @@ void CMainFrame::OnFileSave()
     CTremoluxDoc& document = window->GetDocument();
     const QString suggested =
         document.GetPathName().isEmpty() ? document.GetTitle() : document.GetPathName();
-    QString path =
-        QFileDialog::getSaveFileName(this, tr("Save As"), suggested, MapWindowFilter());
+    QString path = QFileDialog::getSaveFileName(this, tr("Save As"), suggested, MapWindowFilter());
     if (path.isEmpty())
         return;
     // A name typed without extension gets the one the Open dialog lists; the

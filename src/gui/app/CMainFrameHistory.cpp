@@ -20,8 +20,11 @@ namespace tremolux {
 
 void CMainFrame::CreateHistoryActions()
 {
-    int stored = AppSettings().value(settings::kHistoryLimitDays, settings::kDefaultHistoryLimitDays).toInt();
-    if (std::find(std::begin(settings::kHistoryLimitChoices), std::end(settings::kHistoryLimitChoices), stored)
+    int stored = AppSettings()
+                     .value(settings::kHistoryLimitDays, settings::kDefaultHistoryLimitDays)
+                     .toInt();
+    if (std::find(std::begin(settings::kHistoryLimitChoices),
+                  std::end(settings::kHistoryLimitChoices), stored)
         == std::end(settings::kHistoryLimitChoices))
         stored = settings::kDefaultHistoryLimitDays;
     m_history.SetLimitDays(stored);
@@ -29,8 +32,10 @@ void CMainFrame::CreateHistoryActions()
     m_historyLimitMenu = new QMenu(tr("&Keep History"), this);
     auto* group = new QActionGroup(m_historyLimitMenu);
     for (const int days : settings::kHistoryLimitChoices) {
-        QAction* choice = m_historyLimitMenu->addAction(
-            days == 365 ? tr("1 Year") : days % 365 == 0 ? tr("%1 Years").arg(days / 365) : tr("%1 Days").arg(days));
+        QAction* choice =
+            m_historyLimitMenu->addAction(days == 365       ? tr("1 Year")
+                                          : days % 365 == 0 ? tr("%1 Years").arg(days / 365)
+                                                            : tr("%1 Days").arg(days));
         choice->setCheckable(true);
         choice->setChecked(days == stored);
         group->addAction(choice);
@@ -52,8 +57,8 @@ void CMainFrame::OnFileExportList()
         tr("CSV (*.csv);;GeoJSON (*.geojson);;All files (*)"), &filter);
     if (path.isEmpty())
         return;
-    const ExportFormat format = filter.contains(QLatin1String("geojson")) ? ExportFormat::GeoJson
-                                                                           : ExportFormatFor(path);
+    const ExportFormat format =
+        filter.contains(QLatin1String("geojson")) ? ExportFormat::GeoJson : ExportFormatFor(path);
     const std::vector<HistoryEntry> rows = m_docks->Panel().ShownEntries();
     if (const QString failure = ExportRows(rows, path, format); !failure.isEmpty()) {
         ShowMessage(this, QMessageBox::Warning, tr("The list was not exported."), failure);

@@ -107,7 +107,8 @@ void CTremoluxApp::StartFeed()
     // A feed given on the command line is read alone.
     if (m_options.feedAddress.empty())
         m_pFeedView->SetOtherSources(StoredOtherFeedAddresses());
-    m_pFeedView->SetCatchUp(CatchUpAddress(StoredCatchUpService(), FeedAddress(), StoredLastGoodLoad(), m_clock->Now()));
+    m_pFeedView->SetCatchUp(CatchUpAddress(StoredCatchUpService(), FeedAddress(),
+                                           StoredLastGoodLoad(), m_clock->Now()));
     m_pFeedView->Navigate2(FeedAddress());
 }
 

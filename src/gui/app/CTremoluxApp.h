@@ -19,10 +19,10 @@ class Clock;
 // How a run of the watcher is set up: the command line, and for tests the
 // tone, the timer periods and the load timeout.
 struct AppOptions {
-    std::string feedAddress;  // empty: the stored "feed/address", else the USGS feed
+    std::string feedAddress;     // empty: the stored "feed/address", else the USGS feed
     std::optional<OleDate> now;  // a fixed clock instead of the system's
-    QStringList files;        // opened as map windows; none opens one new window
-    Tone* tone = nullptr;     // null: the default audio output
+    QStringList files;           // opened as map windows; none opens one new window
+    Tone* tone = nullptr;        // null: the default audio output
     CycleTimings timings;
     std::chrono::milliseconds loadTimeout = kFeedTimeout;
     QString historyFile;  // the event history; empty keeps the session's events only

@@ -6,8 +6,7 @@
 
 namespace tremolux {
 
-CTremoluxDoc::CTremoluxDoc(const QString& title, QObject* parent)
-    : QObject(parent), m_title(title)
+CTremoluxDoc::CTremoluxDoc(const QString& title, QObject* parent) : QObject(parent), m_title(title)
 {
 }
 

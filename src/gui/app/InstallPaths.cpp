@@ -17,7 +17,8 @@ QString SharedDataFile(const QString& installedName, const QString& sourceTreePa
 
 QString HelpPagePath()
 {
-    return SharedDataFile("help.html", QString::fromUtf8(TREMOLUX_SOURCE_DIR "/src/gui/app/help.html"));
+    return SharedDataFile("help.html",
+                          QString::fromUtf8(TREMOLUX_SOURCE_DIR "/src/gui/app/help.html"));
 }
 
 QString DefaultCityFilePath()
@@ -27,7 +28,8 @@ QString DefaultCityFilePath()
 
 QString LandFilePath()
 {
-    return SharedDataFile("land-50m.bin", QString::fromUtf8(TREMOLUX_SOURCE_DIR "/data/land-50m.bin"));
+    return SharedDataFile("land-50m.bin",
+                          QString::fromUtf8(TREMOLUX_SOURCE_DIR "/data/land-50m.bin"));
 }
 
 }  // namespace tremolux

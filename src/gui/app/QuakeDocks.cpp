@@ -76,9 +76,10 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
             [](double value) { AppSettings().setValue(settings::kListMinimumMagnitude, value); });
 
     QCheckBox* group = m_panel->GroupSequencesBox();
-    group->setChecked(AppSettings()
-                          .value(settings::kListGroupAftershocks, settings::kDefaultListGroupAftershocks)
-                          .toBool());
+    group->setChecked(
+        AppSettings()
+            .value(settings::kListGroupAftershocks, settings::kDefaultListGroupAftershocks)
+            .toBool());
     connect(group, &QCheckBox::toggled, this,
             [](bool on) { AppSettings().setValue(settings::kListGroupAftershocks, on); });
 
@@ -132,8 +133,8 @@ void QuakeDocks::ShowAway(const AwayLoad& load)
     QSet<QString> keys;
     for (const EventChange& change : *load.changes)
         keys.insert(QString::fromStdString(EventKey(change.event)));
-    m_panel->ShowAwaySummary(QString::fromStdString(AwaySummaryText(load, city.name, city.position)),
-                             std::move(keys));
+    m_panel->ShowAwaySummary(
+        QString::fromStdString(AwaySummaryText(load, city.name, city.position)), std::move(keys));
 }
 
 void QuakeDocks::FeedChanged()
@@ -244,7 +245,8 @@ void QuakeDocks::OpenEventPage(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    const QUrl page(QString::fromStdString(m_model->EntryAt(row).event.eventPage), QUrl::StrictMode);
+    const QUrl page(QString::fromStdString(m_model->EntryAt(row).event.eventPage),
+                    QUrl::StrictMode);
     const QString scheme = page.scheme().toLower();
     if (page.isValid() && !page.host().isEmpty() && (scheme == "http" || scheme == "https")) {
         QDesktopServices::openUrl(page);

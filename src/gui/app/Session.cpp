@@ -107,7 +107,8 @@ void SaveSession(CMainFrame& frame)
     const QHeaderView* header = frame.Docks().Panel().Table()->horizontalHeader();
     settings.setValue(settings::kSessionListSortColumn, header->sortIndicatorSection());
     settings.setValue(settings::kSessionListSortOrder,
-                      header->sortIndicatorOrder() == Qt::AscendingOrder ? "ascending" : "descending");
+                      header->sortIndicatorOrder() == Qt::AscendingOrder ? "ascending"
+                                                                         : "descending");
 
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : frame.MdiArea()->subWindowList(QMdiArea::StackingOrder)) {
@@ -151,7 +152,8 @@ void RestoreFrameLayout(CMainFrame& frame)
     bool stored = false;
     const int column = settings.value(settings::kSessionListSortColumn).toInt(&stored);
     if (stored && column >= 0 && column < QuakeTableModel::ColumnCount) {
-        const bool ascending = settings.value(settings::kSessionListSortOrder).toString() == "ascending";
+        const bool ascending =
+            settings.value(settings::kSessionListSortOrder).toString() == "ascending";
         frame.Docks().Panel().Table()->sortByColumn(column, ascending ? Qt::AscendingOrder
                                                                       : Qt::DescendingOrder);
     }
@@ -183,7 +185,8 @@ bool RestoreMapWindows(CMainFrame& frame)
         windows << window;
     }
     settings.endArray();
-    QMdiSubWindow* active = windows.value(settings.value(settings::kSessionActiveWindow, -1).toInt());
+    QMdiSubWindow* active =
+        windows.value(settings.value(settings::kSessionActiveWindow, -1).toInt());
     windows.removeAll(nullptr);
     if (windows.isEmpty())
         return false;

@@ -32,13 +32,15 @@ void KeepFrameUsable(QWidget& frame)
         geometry.setSize(FirstFrameSize(frame.screen()));
     // The window manager adds its frame around the geometry.
     const QSize decoration = frame.frameGeometry().size() - frame.geometry().size();
-    frame.setGeometry(IntoView(geometry, room.adjusted(0, 0, -decoration.width(), -decoration.height())));
+    frame.setGeometry(
+        IntoView(geometry, room.adjusted(0, 0, -decoration.width(), -decoration.height())));
 }
 
 QRect IntoView(QRect geometry, const QRect& area)
 {
     geometry.setSize(geometry.size().boundedTo(area.size()));
-    geometry.moveLeft(std::clamp(geometry.left(), area.left(), area.right() + 1 - geometry.width()));
+    geometry.moveLeft(
+        std::clamp(geometry.left(), area.left(), area.right() + 1 - geometry.width()));
     geometry.moveTop(std::clamp(geometry.top(), area.top(), area.bottom() + 1 - geometry.height()));
     return geometry;
 }

@@ -29,7 +29,8 @@ std::string AlertNotes::For(const QuakeRecord& quake, const std::string& cityNam
     std::string note;
     if (!cityName.empty()) {
         const double km = PlaceFrom(city, quake).distance / 1000.0;
-        const char* level = IntensityNumeral(EstimatedIntensity(quake.magnitude, HypocentralKm(km, quake.depth)));
+        const char* level =
+            IntensityNumeral(EstimatedIntensity(quake.magnitude, HypocentralKm(km, quake.depth)));
         if (*level != '\0')
             note += "\nEstimated intensity " + std::string(level) + " at " + cityName;
     }

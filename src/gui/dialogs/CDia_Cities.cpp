@@ -25,8 +25,7 @@ QPushButton* Button(QWidget* parent, const QString& text, const char* name)
 
 }  // namespace
 
-CDia_Cities::CDia_Cities(QWidget* parent)
-    : QDialog(parent), m_logic(LocaleNameComparison())
+CDia_Cities::CDia_Cities(QWidget* parent) : QDialog(parent), m_logic(LocaleNameComparison())
 {
     setWindowTitle(tr("Cities"));
 

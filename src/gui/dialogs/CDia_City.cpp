@@ -94,8 +94,8 @@ CDia_City::CDia_City(QWidget* parent) : QDialog(parent)
     grid->setColumnMinimumWidth(3, 24);
     grid->addWidget(new QLabel(tr("Lat:"), group), 1, 4);
     grid->addWidget(new QLabel(tr("Lon:"), group), 2, 4);
-    static const char* const headings[] = {QT_TR_NOOP("Grad"), QT_TR_NOOP("Min"),
-                                           QT_TR_NOOP("Sec"), QT_TR_NOOP("+/-")};
+    static const char* const headings[] = {QT_TR_NOOP("Grad"), QT_TR_NOOP("Min"), QT_TR_NOOP("Sec"),
+                                           QT_TR_NOOP("+/-")};
     for (int column = 0; column < 4; ++column)
         grid->addWidget(new QLabel(tr(headings[column]), group), 0, 5 + column);
     QWidget* latRow[] = {m_comboLatDeg, m_comboLatMin, m_editLatSec, m_comboLatHemisphere};
@@ -117,10 +117,20 @@ CDia_City::CDia_City(QWidget* parent) : QDialog(parent)
     layout->addWidget(group);
     layout->addLayout(buttons);
 
-    QWidget* tabOrder[] = {m_editName,   m_editLat,     m_editLon,           m_comboLatDeg,
-                           m_comboLatMin, m_editLatSec, m_comboLatHemisphere, m_comboLonDeg,
-                           m_comboLonMin, m_editLonSec, m_comboLonHemisphere, ok,
-                           cancel,        arrow};
+    QWidget* tabOrder[] = {m_editName,
+                           m_editLat,
+                           m_editLon,
+                           m_comboLatDeg,
+                           m_comboLatMin,
+                           m_editLatSec,
+                           m_comboLatHemisphere,
+                           m_comboLonDeg,
+                           m_comboLonMin,
+                           m_editLonSec,
+                           m_comboLonHemisphere,
+                           ok,
+                           cancel,
+                           arrow};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 

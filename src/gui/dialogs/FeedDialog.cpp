@@ -45,7 +45,7 @@ std::optional<std::string> LocalFileProblem(const QString& address)
 }  // namespace
 
 FeedDialog::FeedDialog(const QString& address, const QStringList& others, int refreshMinutes,
-                     OleDate now, QWidget* parent)
+                       OleDate now, QWidget* parent)
     : QDialog(parent), m_now(now)
 {
     setWindowTitle(tr("Feed"));
@@ -57,8 +57,9 @@ FeedDialog::FeedDialog(const QString& address, const QStringList& others, int re
                                QString::fromStdString(preset.address));
     const std::vector<FdsnAgency>& agencies = FdsnAgencies();
     for (int i = 0; i < static_cast<int>(agencies.size()); ++i) {
-        m_comboPreset->addItem(tr("Last 7 days (%1 FDSN event service)")
-                                   .arg(QString::fromStdString(agencies[static_cast<std::size_t>(i)].name)));
+        m_comboPreset->addItem(
+            tr("Last 7 days (%1 FDSN event service)")
+                .arg(QString::fromStdString(agencies[static_cast<std::size_t>(i)].name)));
         m_comboPreset->setItemData(m_comboPreset->count() - 1, i, kAgencyRole);
     }
     m_comboPreset->addItem(tr("Other address or file"), QString());
@@ -77,7 +78,8 @@ FeedDialog::FeedDialog(const QString& address, const QStringList& others, int re
     m_buttonBrowse->setObjectName("m_buttonBrowse");
     m_editOthers = new QPlainTextEdit(others.join('\n'), this);
     m_editOthers->setObjectName("m_editOthers");
-    m_editOthers->setPlaceholderText(tr("Other sources, one address a line, in order of preference"));
+    m_editOthers->setPlaceholderText(
+        tr("Other sources, one address a line, in order of preference"));
     m_editOthers->setFixedHeight(m_editOthers->fontMetrics().lineSpacing() * 4);
     m_buttonPush = new QPushButton(tr("Add EMSC realtime (push)"), this);
     m_buttonPush->setObjectName("m_buttonPush");
@@ -90,9 +92,8 @@ FeedDialog::FeedDialog(const QString& address, const QStringList& others, int re
     m_comboRefresh = new QComboBox(this);
     m_comboRefresh->setObjectName("m_comboRefresh");
     for (const int minutes : settings::kRefreshChoices) {
-        m_comboRefresh->addItem(minutes == 1 ? tr("every minute")
-                                             : tr("every %1 minutes").arg(minutes),
-                                minutes);
+        m_comboRefresh->addItem(
+            minutes == 1 ? tr("every minute") : tr("every %1 minutes").arg(minutes), minutes);
     }
     const int refreshIndex = m_comboRefresh->findData(refreshMinutes);
     m_comboRefresh->setCurrentIndex(
@@ -169,8 +170,8 @@ void FeedDialog::OnPresetChosen(int index)
     bool isAgency = false;
     const int agency = m_comboPreset->itemData(index, kAgencyRole).toInt(&isAgency);
     const QString address =
-        isAgency ? QString::fromStdString(FdsnQueryAddress(FdsnAgencies()[static_cast<std::size_t>(agency)],
-                                                           m_now, m_spinMinimum->value()))
+        isAgency ? QString::fromStdString(FdsnQueryAddress(
+            FdsnAgencies()[static_cast<std::size_t>(agency)], m_now, m_spinMinimum->value()))
                  : m_comboPreset->itemData(index).toString();
     if (!address.isEmpty())
         m_editAddress->setText(address);
@@ -185,7 +186,8 @@ void FeedDialog::OnAddressEdited()
     int preset = m_comboPreset->findData(Address());
     const std::vector<FdsnAgency>& agencies = FdsnAgencies();
     for (int i = 0; i < static_cast<int>(agencies.size()) && preset < 0; ++i) {
-        if (Address().startsWith(QString::fromStdString(agencies[static_cast<std::size_t>(i)].query) + '?'))
+        if (Address().startsWith(QString::fromStdString(agencies[static_cast<std::size_t>(i)].query)
+                                 + '?'))
             preset = m_comboPreset->findData(i, kAgencyRole);
     }
     m_comboPreset->setCurrentIndex(preset >= 0 ? preset : m_comboPreset->count() - 1);

@@ -23,7 +23,7 @@ class FeedDialog : public QDialog {
     Q_OBJECT
 public:
     FeedDialog(const QString& address, const QStringList& others, int refreshMinutes, OleDate now,
-              QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
 
     QString Address() const;
     QStringList OtherAddresses() const;

@@ -19,7 +19,8 @@ NameComparison LocaleNameComparison()
         },
         [](const std::string& a, const std::string& b) {
             return QString::compare(QString::fromStdString(a), QString::fromStdString(b),
-                                    Qt::CaseInsensitive) == 0;
+                                    Qt::CaseInsensitive)
+                   == 0;
         },
     };
 }

@@ -49,7 +49,8 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
             return;
         shared->document = std::move(document);
         // Runs only while the receiver, and so this build, exists.
-        QMetaObject::invokeMethod(shared->receiver, [this] { Deliver(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            shared->receiver, [this] { Deliver(); }, Qt::QueuedConnection);
     }).detach();
 }
 

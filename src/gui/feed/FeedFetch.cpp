@@ -41,8 +41,7 @@ struct FeedFetch::FileRead {
 };
 
 FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
-                     std::chrono::milliseconds timeout, const FeedValidators& validators,
-                     Done done)
+                     std::chrono::milliseconds timeout, const FeedValidators& validators, Done done)
     : m_conditional(!validators.etag.empty() || !validators.lastModified.empty()),
       m_done(std::move(done))
 {

@@ -20,7 +20,8 @@ constexpr std::int64_t kFeedMaxBytes = 64 * 1024 * 1024;
 // An HTML page costs many times its size to build into a document; a page of
 // 10,000 quake rows is 1.5 to 3.3 MB.
 constexpr std::int64_t kFeedMaxHtmlBytes = 16 * 1024 * 1024;
-constexpr const char* kFeedUserAgent = "Tremolux/" TREMOLUX_VERSION " (+desktop earthquake watcher)";
+constexpr const char* kFeedUserAgent =
+    "Tremolux/" TREMOLUX_VERSION " (+desktop earthquake watcher)";
 
 // What a server said of the version of a page it sent, so that the next
 // request can ask for the page only if it changed. Empty when not said.
@@ -63,8 +64,8 @@ class FeedFetch {
 public:
     using Done = std::function<void(FetchResult)>;
 
-    FeedFetch(QNetworkAccessManager& network, const QUrl& url,
-              std::chrono::milliseconds timeout, const FeedValidators& validators, Done done);
+    FeedFetch(QNetworkAccessManager& network, const QUrl& url, std::chrono::milliseconds timeout,
+              const FeedValidators& validators, Done done);
     ~FeedFetch();
     FeedFetch(const FeedFetch&) = delete;
     FeedFetch& operator=(const FeedFetch&) = delete;

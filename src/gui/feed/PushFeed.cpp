@@ -79,10 +79,12 @@ void PushFeed::Open()
     });
     QObject::connect(socket, &QWebSocket::sslErrors, [this](const QList<QSslError>& errors) {
         m_tryFailure = "the server's certificate is refused: "
-                        + (errors.isEmpty() ? std::string("unknown error") : errors.first().errorString().toStdString());
+                       + (errors.isEmpty() ? std::string("unknown error")
+                                           : errors.first().errorString().toStdString());
     });
     QObject::connect(socket, &QWebSocket::pong, [this] { m_pongAwaited = false; });
-    QObject::connect(socket, &QWebSocket::textMessageReceived, [this](const QString& text) { OnMessage(text); });
+    QObject::connect(socket, &QWebSocket::textMessageReceived,
+                     [this](const QString& text) { OnMessage(text); });
     QObject::connect(socket, &QWebSocket::binaryMessageReceived, [this] { Skip(); });
     m_tryFailure.clear();
     socket->open(QUrl(QString::fromStdString(m_address)));
@@ -119,11 +121,14 @@ void PushFeed::OnDisconnected()
         reason = m_connected ? "the connection was closed" : "no connection";
     m_connected = false;
     const double longest = static_cast<double>(kLongestRetry.count());
-    const double wait = std::min(longest, static_cast<double>(kFirstRetry.count()) * std::exp2(std::min(m_failedTries, 20)));
+    const double wait = std::min(longest, static_cast<double>(kFirstRetry.count())
+                                              * std::exp2(std::min(m_failedTries, 20)));
     ++m_failedTries;
-    const double drawn = (wait / 2 + std::uniform_real_distribution<double>(0.0, wait / 2)(m_jitter)) * m_retryScale;
+    const double drawn =
+        (wait / 2 + std::uniform_real_distribution<double>(0.0, wait / 2)(m_jitter)) * m_retryScale;
     m_retry.start(std::chrono::milliseconds(static_cast<long long>(drawn)));
-    m_lastFailure = reason + ", trying again in " + std::to_string(static_cast<long long>(std::ceil(drawn / 1000))) + " s";
+    m_lastFailure = reason + ", trying again in "
+                    + std::to_string(static_cast<long long>(std::ceil(drawn / 1000))) + " s";
     qCWarning(lcPush, "%s: %s", m_address.c_str(), m_lastFailure.c_str());
     m_stateChanged = true;
     MarkChanged();
@@ -136,7 +141,8 @@ void PushFeed::OnMessage(const QString& text)
         Skip();
         return;
     }
-    std::optional<PushMessage> message = m_reader.Read(std::string_view(utf8.constData(), utf8.size()));
+    std::optional<PushMessage> message =
+        m_reader.Read(std::string_view(utf8.constData(), utf8.size()));
     if (!message) {
         Skip();
         return;
@@ -164,8 +170,10 @@ void PushFeed::MarkChanged()
 {
     if (m_coalesce.isActive())
         return;
-    const qint64 since = m_sincePublish.isValid() ? m_sincePublish.elapsed() : kCoalescePeriod.count();
-    m_coalesce.start(std::chrono::milliseconds(std::max<qint64>(0, kCoalescePeriod.count() - since)));
+    const qint64 since =
+        m_sincePublish.isValid() ? m_sincePublish.elapsed() : kCoalescePeriod.count();
+    m_coalesce.start(
+        std::chrono::milliseconds(std::max<qint64>(0, kCoalescePeriod.count() - since)));
 }
 
 void PushFeed::Publish()
@@ -175,7 +183,8 @@ void PushFeed::Publish()
     if (m_eventsChanged)
         m_document = m_quakes.Document();
     if (m_skipped != m_skippedLogged) {
-        qCWarning(lcPush, "%s: skipped %lld messages, not events or new ones past the limit (%lld in all)",
+        qCWarning(lcPush,
+                  "%s: skipped %lld messages, not events or new ones past the limit (%lld in all)",
                   m_address.c_str(), static_cast<long long>(m_skipped - m_skippedLogged),
                   static_cast<long long>(m_skipped));
         m_skippedLogged = m_skipped;

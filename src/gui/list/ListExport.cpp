@@ -15,10 +15,12 @@ ExportFormat ExportFormatFor(const QString& path)
 
 QString ExportRows(const std::vector<HistoryEntry>& rows, const QString& path, ExportFormat format)
 {
-    const std::string text = format == ExportFormat::GeoJson ? EventsAsGeoJson(rows) : EventsAsCsv(rows);
+    const std::string text =
+        format == ExportFormat::GeoJson ? EventsAsGeoJson(rows) : EventsAsCsv(rows);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)
-        && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
+        && file.write(text.data(), static_cast<qint64>(text.size()))
+               == static_cast<qint64>(text.size())
         && file.commit())
         return {};
     return QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();

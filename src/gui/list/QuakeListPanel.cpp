@@ -72,15 +72,24 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
     // magnitude shows both figures): fitting the
     // columns to their contents would measure every row. The region takes
     // what room is left.
-    const QString widest[QuakeTableModel::ColumnCount] = {
-        "10.0 → 10.0", "2025-12-07 06:00:00", "23 h 59 min ago", "123 km SSW of Somewhere Island, XX",
-        "700.0 km", "20015 km WNW", "100000", "CDI", "MMI", "orange", "automatic"};
+    const QString widest[QuakeTableModel::ColumnCount] = {"10.0 → 10.0",
+                                                          "2025-12-07 06:00:00",
+                                                          "23 h 59 min ago",
+                                                          "123 km SSW of Somewhere Island, XX",
+                                                          "700.0 km",
+                                                          "20015 km WNW",
+                                                          "100000",
+                                                          "CDI",
+                                                          "MMI",
+                                                          "orange",
+                                                          "automatic"};
     QFont bold = m_table->font();
     bold.setBold(true);
     const QFontMetrics boldMetrics(bold);
     for (int column = 0; column < QuakeTableModel::ColumnCount; ++column)
         m_table->setColumnWidth(column, boldMetrics.horizontalAdvance(widest[column]) + 16);
-    m_table->horizontalHeader()->setSectionResizeMode(QuakeTableModel::Region, QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(QuakeTableModel::Region,
+                                                      QHeaderView::Stretch);
     m_table->setWhatsThis(tr("The quakes of the feed, or of the history kept, newest first. "
                              "Bold rows came with the latest load, struck-through ones were "
                              "retracted. Click a column's title to sort by it; select a row "
@@ -104,7 +113,8 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
                           "(the map windows keep showing the feed)"));
     auto* showLabel = new QLabel(tr("&Show:"), this);
     showLabel->setBuddy(m_show);
-    connect(m_show, &QComboBox::currentIndexChanged, this, [this] { emit showChosen(ShownDays()); });
+    connect(m_show, &QComboBox::currentIndexChanged, this,
+            [this] { emit showChosen(ShownDays()); });
 
     m_away->setFrameShape(QFrame::StyledPanel);
     m_away->setAutoFillBackground(true);
@@ -205,8 +215,8 @@ void QuakeListPanel::ShowSelected(int quakeIndex)
     const QModelIndex row =
         modelRow >= 0 ? m_filter->mapFromSource(m_model.index(modelRow, 0)) : QModelIndex();
     if (row.isValid()) {
-        m_table->selectionModel()->setCurrentIndex(
-            row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_table->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
+                                                            | QItemSelectionModel::Rows);
         m_table->scrollTo(row);
     } else {
         m_table->selectionModel()->clearSelection();

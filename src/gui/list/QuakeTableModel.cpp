@@ -293,13 +293,16 @@ QVariant QuakeTableModel::toolTip(int row) const
             text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + tr("Retracted");
         if (entry.revisions > 0)
             text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
-                    + (entry.revisions == 1 ? tr("Revised once") : tr("Revised %1 times").arg(entry.revisions));
+                    + (entry.revisions == 1 ? tr("Revised once")
+                                            : tr("Revised %1 times").arg(entry.revisions));
     }
     if (const std::string impact = ImpactText(quakeAt(row)); !impact.empty())
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(impact);
+        text +=
+            (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(impact);
     const std::string readings = ReadingsText(quakeAt(row).readings);
     if (!readings.empty())
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(readings);
+        text +=
+            (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(readings);
     return text.isEmpty() ? QVariant() : QVariant(Qt::convertFromPlainText(text));
 }
 
@@ -355,10 +358,13 @@ QVariant QuakeTableModel::display(int row, int column) const
         return QString::fromStdString(AgeText(quake.time, m_clock.Now()));
     case Region: {
         const QString region = ShownLines(QString::fromStdString(quake.region));
-        const int aftershocks = m_aftershocks.empty() ? 0 : m_aftershocks[static_cast<std::size_t>(row)];
+        const int aftershocks =
+            m_aftershocks.empty() ? 0 : m_aftershocks[static_cast<std::size_t>(row)];
         if (aftershocks <= 0)
             return region;
-        return region + (aftershocks == 1 ? tr(" (+1 aftershock)") : tr(" (+%1 aftershocks)").arg(aftershocks));
+        return region
+               + (aftershocks == 1 ? tr(" (+1 aftershock)")
+                                   : tr(" (+%1 aftershocks)").arg(aftershocks));
     }
     case Depth:
         return QString::fromStdString(DepthText(quake.depth));

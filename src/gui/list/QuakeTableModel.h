@@ -30,7 +30,20 @@ class QuakeTableModel : public QAbstractTableModel {
 public:
     // The impact columns come last, so that a sort column kept by an earlier
     // version names the same column.
-    enum Column { Magnitude, Time, Age, Region, Depth, Distance, Felt, Cdi, Mmi, Alert, Status, ColumnCount };
+    enum Column {
+        Magnitude,
+        Time,
+        Age,
+        Region,
+        Depth,
+        Distance,
+        Felt,
+        Cdi,
+        Mmi,
+        Alert,
+        Status,
+        ColumnCount
+    };
     // The number a column sorts and filters by (NaN where the row has none).
     static constexpr int SortRole = Qt::UserRole;
     // True for a row the latest load added.
@@ -101,7 +114,8 @@ private:
     CityPosition m_city;
     TimeShown m_timeShown = TimeShown::Utc;
     bool m_groupSequences = false;
-    std::vector<int> m_aftershocks;  // by row while grouped: how many it heads, -1 for an aftershock
+    std::vector<int>
+        m_aftershocks;  // by row while grouped: how many it heads, -1 for an aftershock
     NewEvents m_new;
     std::vector<QuakePlace> m_places;  // by row
     std::vector<EventChange> m_changes;

@@ -13,7 +13,9 @@
 
 namespace tremolux {
 
-EventHistory::EventHistory() : m_store(std::make_unique<MemoryEventStore>()) {}
+EventHistory::EventHistory() : m_store(std::make_unique<MemoryEventStore>())
+{
+}
 
 EventHistory::~EventHistory() = default;
 

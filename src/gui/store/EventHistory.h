@@ -29,7 +29,8 @@ public:
     // Compares a good load of the feed with the events kept and returns its
     // changes; a failed or partial load must not be passed. Then forgets the
     // events older than the limit that the load no longer lists.
-    std::vector<EventChange> TakeLoad(const std::string& feed, const QuakeList& quakes, OleDate now);
+    std::vector<EventChange> TakeLoad(const std::string& feed, const QuakeList& quakes,
+                                      OleDate now);
     // The feed's last good load kept, invalid when none is.
     OleDate LastLoad(const std::string& feed);
     // The events kept whose origin is since or later, newest first.

@@ -301,7 +301,8 @@ std::vector<StoredMatch> SqlEventStore::FindByIds(const std::vector<std::string>
 QuakeRecord SqlEventStore::Latest(std::int64_t key)
 {
     QSqlQuery query(Database());
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE key = ?").arg(QLatin1String(kRecordColumns)));
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM events WHERE key = ?").arg(QLatin1String(kRecordColumns)));
     query.addBindValue(static_cast<qint64>(key));
     if (!query.exec() || !query.next())
         Fail(query.lastError());
@@ -316,17 +317,19 @@ std::vector<std::int64_t> SqlEventStore::ListedAfter(const std::string& feed, Ol
     for (const auto& [key, known] : m_known)
         if (!known.retracted && known.feed == feed && known.time > since.value)
             keys.push_back(key);
-    const qlonglong stored = Scalar(QStringLiteral("SELECT count(*) FROM events"
-                                                   " WHERE feed = ? AND retracted = 0 AND time > ?"),
-                                    {Text(feed), since.value})
-                                 .toLongLong();
+    const qlonglong stored =
+        Scalar(QStringLiteral("SELECT count(*) FROM events"
+                              " WHERE feed = ? AND retracted = 0 AND time > ?"),
+               {Text(feed), since.value})
+            .toLongLong();
     if (stored == static_cast<qlonglong>(keys.size()))
         return keys;
 
     keys.clear();
     QSqlQuery query(Database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT key FROM events WHERE feed = ? AND retracted = 0 AND time > ?"));
+    query.prepare(
+        QStringLiteral("SELECT key FROM events WHERE feed = ? AND retracted = 0 AND time > ?"));
     query.addBindValue(Text(feed));
     query.addBindValue(since.value);
     if (!query.exec())
@@ -449,10 +452,13 @@ void SqlEventStore::PurgeBefore(OleDate before)
     Run(QStringLiteral("BEGIN IMMEDIATE"));
     try {
         const QVariantList bound{before.value};
-        if (Scalar(QStringLiteral("SELECT count(*) FROM events WHERE time < ?"), bound).toLongLong() > 0) {
+        if (Scalar(QStringLiteral("SELECT count(*) FROM events WHERE time < ?"), bound).toLongLong()
+            > 0) {
             for (const QString& statement :
-                 {QStringLiteral("DELETE FROM revisions WHERE event IN (SELECT key FROM events WHERE time < ?)"),
-                  QStringLiteral("DELETE FROM aliases WHERE event IN (SELECT key FROM events WHERE time < ?)"),
+                 {QStringLiteral("DELETE FROM revisions WHERE event IN (SELECT key FROM events "
+                                 "WHERE time < ?)"),
+                  QStringLiteral(
+                      "DELETE FROM aliases WHERE event IN (SELECT key FROM events WHERE time < ?)"),
                   QStringLiteral("DELETE FROM events WHERE time < ?")}) {
                 QSqlQuery query(Database());
                 query.prepare(statement);

@@ -68,7 +68,7 @@ private:
     std::unordered_map<std::string, std::int64_t> m_knownIds;
     std::unordered_map<std::int64_t, Known> m_known;
     std::unordered_set<std::int64_t> m_found;  // the keys the load in progress found
-    qint64 m_knownVersion = -1;  // the file's data_version the known values belong to
+    qint64 m_knownVersion = -1;                // the file's data_version the known values belong to
 };
 
 }  // namespace tremolux

@@ -86,8 +86,7 @@ const AsciiGlyphTable::Glyph* AsciiGlyphTable::find(char c)
         const QChar character(static_cast<char16_t>(c));
         int count = 1;
         if (m_raw.isValid() && m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count)
-            && count == 1
-            && (glyph.index != 0 || c == ' ')) {
+            && count == 1 && (glyph.index != 0 || c == ' ')) {
             QPointF advance;
             m_raw.advancesForGlyphIndexes(&glyph.index, &advance, 1);
             glyph.advance = qRound(advance.x());

@@ -73,9 +73,8 @@ bool CTremoluxView::PictureKey::operator==(const PictureKey& other) const
            && settings.hours == other.settings.hours
            && settings.nearestRadius == other.settings.nearestRadius
            && settings.pieRadius == other.settings.pieRadius && latitude == other.latitude
-           && longitude == other.longitude && size == other.size
-           && pixelRatio == other.pixelRatio && now.value == other.now.value
-           && now.valid == other.now.valid;
+           && longitude == other.longitude && size == other.size && pixelRatio == other.pixelRatio
+           && now.value == other.now.value && now.valid == other.now.valid;
 }
 
 CTremoluxView::PictureKey CTremoluxView::CurrentPictureKey() const
@@ -141,9 +140,9 @@ void CTremoluxView::RequestPicture(const PictureKey& key)
             const FixedClock clock(key.now);
             QPainter painter(&picture->image);
             try {
-                picture->layout = LayOutQuakes(key.size.width(), key.size.height(), key.settings,
-                                               city, *quakes, key.now,
-                                               MapLabelMeasure(font, painter.device()));
+                picture->layout =
+                    LayOutQuakes(key.size.width(), key.size.height(), key.settings, city, *quakes,
+                                 key.now, MapLabelMeasure(font, painter.device()));
                 QPainterCanvas canvas(painter, font);
                 DrawQuakes(canvas, key.size.width(), key.size.height(), picture->layout, city,
                            *quakes, clock);

@@ -82,7 +82,8 @@ bool CTremoluxView::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
-    ShowQuakeToolTip(this, event, QuakeDetailsText(QuakeAt(static_cast<QHelpEvent*>(event)->pos())), {});
+    ShowQuakeToolTip(this, event, QuakeDetailsText(QuakeAt(static_cast<QHelpEvent*>(event)->pos())),
+                     {});
     return true;
 }
 
@@ -145,8 +146,9 @@ void CTremoluxView::PaintSelection(QPainter& painter) const
     // The layout of a picture of an older list places other quakes.
     if (m_selectedQuake < 0 || m_pictureKey.listRevision != m_quakes.Revision())
         return;
-    const auto shape = std::find_if(m_layout.shapes.begin(), m_layout.shapes.end(),
-                                    [this](const QuakeShape& s) { return s.quake == m_selectedQuake; });
+    const auto shape =
+        std::find_if(m_layout.shapes.begin(), m_layout.shapes.end(),
+                     [this](const QuakeShape& s) { return s.quake == m_selectedQuake; });
     if (shape == m_layout.shapes.end())
         return;
     painter.save();
@@ -158,7 +160,8 @@ void CTremoluxView::PaintSelection(QPainter& painter) const
     const QRectF label(box.left - 2.5, box.top - 2.5, box.right - box.left + 4.0,
                        box.bottom - box.top + 4.0);
     // White under black shows on every colour of the map.
-    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 3.0}, {QColor(Qt::black), 1.5}}) {
+    for (const auto& [color, width] :
+         {std::pair{QColor(Qt::white), 3.0}, {QColor(Qt::black), 1.5}}) {
         painter.setPen(QPen(color, width));
         painter.drawEllipse(spot, kSelectionRadius, kSelectionRadius);
         if (box.right > box.left)

@@ -28,8 +28,8 @@ bool ClipLine(QLineF& line, const QRectF& bounds)
             return false;
     }
     const QPointF start = line.p1();
-    line = QLineF(start.x() + t0 * dx, start.y() + t0 * dy, start.x() + t1 * dx,
-                  start.y() + t1 * dy);
+    line =
+        QLineF(start.x() + t0 * dx, start.y() + t0 * dy, start.x() + t1 * dx, start.y() + t1 * dy);
     return true;
 }
 

@@ -7,8 +7,9 @@ namespace tremolux {
 
 std::size_t LineEnds::find(CanvasPoint point) const
 {
-    const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(point.x)) << 32)
-                              | static_cast<std::uint32_t>(point.y);
+    const std::uint64_t key =
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(point.x)) << 32)
+        | static_cast<std::uint32_t>(point.y);
     const std::size_t mask = m_slots.size() - 1;
     std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
     while (m_slots[at].used && m_slots[at].point != point)

@@ -51,8 +51,10 @@ LabelMeasure MapLabelMeasure(const QFont& labelFont, QPaintDevice* device)
         QRect ink;
         std::string cut;
         glyphs->MeasureAny(ShownLabel(text, cut), device, width, ink);
-        return TextExtent{std::max(width, 0), glyphs->height(),
-                          {ink.left(), ink.top(), ink.left() + ink.width(), ink.top() + ink.height()}};
+        return TextExtent{
+            std::max(width, 0),
+            glyphs->height(),
+            {ink.left(), ink.top(), ink.left() + ink.width(), ink.top() + ink.height()}};
     };
 }
 

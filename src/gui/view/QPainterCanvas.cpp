@@ -51,13 +51,13 @@ struct QPainterCanvas::Operation {
     enum class Kind : unsigned char { Fill, Ellipse, Pie, Line, Text, Polygon, Polyline };
     Kind kind = Kind::Fill;
     CanvasFont font = CanvasFont::Default;
-    CanvasRect rect;       // fill, ellipse, pie: the rectangle; text: its opaque box
-    CanvasRect ink;        // text: the box and every pixel its glyphs may touch
-    CanvasPoint from;      // pie: start point; line: first end
-    CanvasPoint to;        // pie: end point; line: second end
-    Pen pen;               // outline of ellipse and pie; the line's pen
-    Rgb color;             // fill colour, brush of ellipse and pie, text colour
-    Rgb background;        // text
+    CanvasRect rect;             // fill, ellipse, pie: the rectangle; text: its opaque box
+    CanvasRect ink;              // text: the box and every pixel its glyphs may touch
+    CanvasPoint from;            // pie: start point; line: first end
+    CanvasPoint to;              // pie: end point; line: second end
+    Pen pen;                     // outline of ellipse and pie; the line's pen
+    Rgb color;                   // fill colour, brush of ellipse and pie, text colour
+    Rgb background;              // text
     bool fromEndHidden = false;  // line: a later round end covers this one
     bool toEndHidden = false;
     std::size_t textOffset = 0;
@@ -162,9 +162,9 @@ void QPainterCanvas::addText(CanvasPoint topLeft, const std::string& text, const
     operation.kind = Operation::Kind::Text;
     operation.font = font();
     operation.rect = box;
-    operation.ink = {std::min(box.left, topLeft.x + ink.left), std::min(box.top, topLeft.y + ink.top),
-                     std::max(box.right, topLeft.x + ink.right),
-                     std::max(box.bottom, topLeft.y + ink.bottom)};
+    operation.ink = {
+        std::min(box.left, topLeft.x + ink.left), std::min(box.top, topLeft.y + ink.top),
+        std::max(box.right, topLeft.x + ink.right), std::max(box.bottom, topLeft.y + ink.bottom)};
     operation.from = topLeft;
     operation.color = textColor();
     operation.background = textBackground();
@@ -322,7 +322,8 @@ void QPainterCanvas::paintText(const Operation& operation)
     m_painter.setFont(fontGlyphs.font());
     m_painter.setBackgroundMode(Qt::OpaqueMode);
     m_painter.setBackground(ToQColor(operation.background));
-    m_painter.drawText(baseline, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_painter.drawText(baseline,
+                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     m_painter.setBackgroundMode(Qt::TransparentMode);
 }
 

@@ -67,7 +67,7 @@ private:
     std::unique_ptr<AsciiGlyphTable> m_defaultGlyphs;
     std::vector<Operation> m_operations;
     std::string m_texts;  // the texts of the pending operations, one after another
-    std::vector<QList<QPolygon>> m_shapes;  // the rings of pending polygons and polylines
+    std::vector<QList<QPolygon>> m_shapes;          // the rings of pending polygons and polylines
     std::map<std::array<int, 4>, QPen> m_linePens;  // by width and colour
 };
 

@@ -38,7 +38,7 @@ constexpr int kSettleMs = 150;
 }  // namespace
 
 WorldMapWindow::WorldMapWindow(const QuakeList& quakes, const Clock& clock, const Land& land,
-                       const MapWindow& content, QWidget* parent)
+                               const MapWindow& content, QWidget* parent)
     : QuakeWindow(parent),
       m_quakes(quakes),
       m_clock(clock),
@@ -66,7 +66,7 @@ WorldMapWindow::WorldMapWindow(const QuakeList& quakes, const Clock& clock, cons
 }
 
 void WorldMapWindow::AddCommand(const QString& text, const QList<QKeySequence>& shortcuts,
-                            void (WorldMapWindow::*slot)())
+                                void (WorldMapWindow::*slot)())
 {
     auto* action = new QAction(text, this);
     action->setShortcuts(shortcuts);
@@ -304,9 +304,9 @@ void WorldMapWindow::RequestLayer(const LayerKey& key, const WorldProjection& pr
             layer->image.fill(Qt::transparent);
             QPainter painter(&layer->image);
             try {
-                layer->drawn = PlaceWorldQuakes(projection, UnitPlaces(projection, *quakes),
-                                                key.settings, *quakes, key.now,
-                                                key.size.width(), key.size.height());
+                layer->drawn =
+                    PlaceWorldQuakes(projection, UnitPlaces(projection, *quakes), key.settings,
+                                     *quakes, key.now, key.size.width(), key.size.height());
                 QPainterCanvas canvas(painter, MapLabelFont());
                 DrawPlacedQuakes(canvas, projection, layer->drawn, *quakes, marks, key.selected);
                 canvas.Flush();
@@ -420,8 +420,7 @@ void WorldMapWindow::mouseMoveEvent(QMouseEvent* event)
     if (!m_pressedAt || !(event->buttons() & Qt::LeftButton))
         return;
     const QPoint now = event->position().toPoint();
-    if (!m_dragging
-        && (now - *m_pressedAt).manhattanLength() < QApplication::startDragDistance())
+    if (!m_dragging && (now - *m_pressedAt).manhattanLength() < QApplication::startDragDistance())
         return;
     m_dragging = true;
     const QPoint moved = now - m_dragFrom;
@@ -451,7 +450,7 @@ void WorldMapWindow::mouseDoubleClickEvent(QMouseEvent* event)
 }
 
 WorldMapWindow* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
-                         const MapWindow& content, const QString& landPath)
+                             const MapWindow& content, const QString& landPath)
 {
     // Read once; every world map window draws the same land. A file that
     // cannot be read is tried again next time.

@@ -37,7 +37,7 @@ class WorldMapWindow : public QuakeWindow {
     Q_OBJECT
 public:
     WorldMapWindow(const QuakeList& quakes, const Clock& clock, const Land& land,
-               const MapWindow& content, QWidget* parent = nullptr);
+                   const MapWindow& content, QWidget* parent = nullptr);
 
     const CityEntry& City() const { return m_city; }
     const DisplaySettings& Settings() const { return m_settings; }
@@ -165,6 +165,6 @@ private:
 // reading the land file the first time. Nothing but a message box when the
 // land cannot be read.
 WorldMapWindow* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Clock& clock,
-                         const MapWindow& content, const QString& landPath);
+                             const MapWindow& content, const QString& landPath);
 
 }  // namespace tremolux

@@ -57,7 +57,7 @@ TEST(IntensityPrediction, FollowsThePublishedEquation)
     struct Case {
         double magnitude, hypocentralKm, intensity;
     } const cases[] = {
-        {3.0, 10.0, 3.052}, {4.5, 20.0, 4.230}, {6.0, 10.0, 7.132}, {6.0, 100.0, 3.864},
+        {3.0, 10.0, 3.052}, {4.5, 20.0, 4.230},  {6.0, 10.0, 7.132},  {6.0, 100.0, 3.864},
         {7.0, 50.0, 5.764}, {7.0, 200.0, 3.961}, {8.0, 500.0, 3.101},
     };
     for (const Case& c : cases)
@@ -81,7 +81,8 @@ TEST(AlertEvaluation, FiresAsTheRulesSay)
         R"({"name": "gone", "min_magnitude": 4, "changes": ["retracted"], "actions": ["notify"]})";
     const std::string windows =
         R"({"name": "near a window", "windows": true, "within_km": 500, "actions": ["sound"]})";
-    const std::string quiet = R"({"quiet": {"from": "22:00", "to": "07:00", "min_magnitude": 5.0}})";
+    const std::string quiet =
+        R"({"quiet": {"from": "22:00", "to": "07:00", "min_magnitude": 5.0}})";
     const QuakeRecord nearTokyoM3 = Event("a", 3.0, 35.0, 140.0);
     const QuakeRecord mainshock = Event("main", 7.0, 36.0, 141.0, 48.0);
     const QuakeRecord aftershock = Event("after", 4.0, 36.2, 141.1, 24.0);
@@ -94,42 +95,64 @@ TEST(AlertEvaluation, FiresAsTheRulesSay)
         int localMinute = 12 * 60;
         std::vector<QuakeRecord> known = {};
     } const cases[] = {
-        {"near fires, far does not", "[" + nearTokyo + "]",
-         {Change(ChangeKind::New, nearTokyoM3), Change(ChangeKind::New, Event("far", 3.0, 10.0, 100.0))},
+        {"near fires, far does not",
+         "[" + nearTokyo + "]",
+         {Change(ChangeKind::New, nearTokyoM3),
+          Change(ChangeKind::New, Event("far", 3.0, 10.0, 100.0))},
          {"near Tokyo/a"}},
-        {"felt at the city, not far from it", "[" + feltLima + "]",
+        {"felt at the city, not far from it",
+         "[" + feltLima + "]",
          {Change(ChangeKind::New, Event("close", 4.0, -12.2, -77.0)),
           Change(ChangeKind::New, Event("distant", 4.0, -20.0, -70.0))},
          {"felt in Lima/close"}},
-        {"revised upward: newly matching or +0.5, not a small rise", "[" + nearTokyo + "]",
+        {"revised upward: newly matching or +0.5, not a small rise",
+         "[" + nearTokyo + "]",
          {Change(ChangeKind::Revised, Event("up", 2.6, 35.0, 140.0), Event("up", 2.0, 35.0, 140.0)),
-          Change(ChangeKind::Revised, Event("small", 2.8, 35.0, 140.0), Event("small", 2.6, 35.0, 140.0)),
-          Change(ChangeKind::Revised, Event("rise", 4.6, 35.0, 140.0), Event("rise", 4.0, 35.0, 140.0))},
+          Change(ChangeKind::Revised, Event("small", 2.8, 35.0, 140.0),
+                 Event("small", 2.6, 35.0, 140.0)),
+          Change(ChangeKind::Revised, Event("rise", 4.6, 35.0, 140.0),
+                 Event("rise", 4.0, 35.0, 140.0))},
          {"near Tokyo/up", "near Tokyo/rise"}},
-        {"retracted only where asked and matching", "[" + big + "," + gone + "]",
+        {"retracted only where asked and matching",
+         "[" + big + "," + gone + "]",
          {Change(ChangeKind::Retracted, Event("r", 4.5, 0.0, 0.0)),
           Change(ChangeKind::Retracted, Event("tiny", 2.0, 0.0, 0.0))},
          {"gone/r"}},
-        {"a window's city", "[" + windows + "]",
-         {Change(ChangeKind::New, Event("w", 1.5, -12.5, -77.0))}, {"near a window/w"}},
-        {"quiet hours keep small quakes from sounding", "[" + windows + "," + quiet + "]",
+        {"a window's city",
+         "[" + windows + "]",
+         {Change(ChangeKind::New, Event("w", 1.5, -12.5, -77.0))},
+         {"near a window/w"}},
+        {"quiet hours keep small quakes from sounding",
+         "[" + windows + "," + quiet + "]",
          {Change(ChangeKind::New, Event("w", 3.0, -12.5, -77.0)),
           Change(ChangeKind::New, Event("strong", 5.5, -12.5, -77.0))},
-         {"near a window/strong"}, 23 * 60},
-        {"quiet hours end in the morning", "[" + windows + "," + quiet + "]",
-         {Change(ChangeKind::New, Event("w", 3.0, -12.5, -77.0))}, {"near a window/w"}, 7 * 60},
-        {"an aftershock stays quiet", "[" + big + "," + nearTokyo + "]",
+         {"near a window/strong"},
+         23 * 60},
+        {"quiet hours end in the morning",
+         "[" + windows + "," + quiet + "]",
+         {Change(ChangeKind::New, Event("w", 3.0, -12.5, -77.0))},
+         {"near a window/w"},
+         7 * 60},
+        {"an aftershock stays quiet",
+         "[" + big + "," + nearTokyo + "]",
          {Change(ChangeKind::New, aftershock), Change(ChangeKind::New, mainshock)},
-         {"big/main", "near Tokyo/main"}, 12 * 60, {aftershock, mainshock}},
+         {"big/main", "near Tokyo/main"},
+         12 * 60,
+         {aftershock, mainshock}},
         {"unless sequences are not quieter",
          "[" + nearTokyo + R"(, {"quieter_sequences": false}])",
-         {Change(ChangeKind::New, aftershock)}, {"near Tokyo/after"}, 12 * 60, {aftershock, mainshock}},
-        {"one firing per event and change", "[" + nearTokyo + "]",
+         {Change(ChangeKind::New, aftershock)},
+         {"near Tokyo/after"},
+         12 * 60,
+         {aftershock, mainshock}},
+        {"one firing per event and change",
+         "[" + nearTokyo + "]",
          {Change(ChangeKind::New, nearTokyoM3), Change(ChangeKind::New, nearTokyoM3)},
          {"near Tokyo/a"}},
         {"a disabled rule is silent",
          R"([{"name": "off", "enabled": false, "actions": ["notify"]}])",
-         {Change(ChangeKind::New, nearTokyoM3)}, {}},
+         {Change(ChangeKind::New, nearTokyoM3)},
+         {}},
     };
     for (const Case& c : cases) {
         AlertContext context;
@@ -147,7 +170,8 @@ TEST(AlertEvaluation, ABurstIsOneNotificationNamingTheLargest)
 {
     std::vector<EventChange> changes;
     for (int i = 0; i < 10000; ++i)
-        changes.push_back(Change(ChangeKind::New, Event(std::to_string(i), 1.0 + i % 50 / 10.0, -13, -77)));
+        changes.push_back(
+            Change(ChangeKind::New, Event(std::to_string(i), 1.0 + i % 50 / 10.0, -13, -77)));
     changes[1234].event.magnitude = 6.1;
     changes[1234].event.region = "Peru";
     AlertContext context;
@@ -169,7 +193,8 @@ TEST(AlertRulesJson, RejectsFaultsNamingTheRuleAndField)
         std::string error;
     } const cases[] = {
         {"not json", "The rules are not a JSON list of objects"},
-        {R"([{"name": "a", "colour": 1, "actions": ["notify"]}])", "rule 1 (a): colour is not a known key"},
+        {R"([{"name": "a", "colour": 1, "actions": ["notify"]}])",
+         "rule 1 (a): colour is not a known key"},
         {R"([{"name": "a", "city": "Tokyo", "within_km": -1, "actions": ["notify"]}])",
          "rule 1 (a): within_km must be a number above 0 and up to 20038"},
         {R"([{"name": "a", "city": "Tokyo", "within_km": 1e309, "actions": ["notify"]}])",
@@ -180,7 +205,8 @@ TEST(AlertRulesJson, RejectsFaultsNamingTheRuleAndField)
          "rule 2 (b): city \"Atlantis\" is not in the city list"},
         {R"([{"name": "a", "actions": ["command"], "command": ["no-such-program", "{id}"]}])",
          "rule 1 (a): command names the program \"no-such-program\", which is not found"},
-        {R"([{"name": "a", "felt_mmi": 3, "actions": ["notify"]}])", "rule 1 (a): felt_mmi needs a city or windows"},
+        {R"([{"name": "a", "felt_mmi": 3, "actions": ["notify"]}])",
+         "rule 1 (a): felt_mmi needs a city or windows"},
         {R"([{"name": "a", "actions": []}])", "rule 1 (a): actions names no action"},
         {R"([{"quiet": {"from": "25:00"}}])", "rule 1: quiet.from must be a time of day as HH:MM"},
         {"[" + good + "] {}", "The rules are not a JSON list of objects"},

@@ -88,8 +88,8 @@ protected:
 
 TEST(CitiesDialogLoad, ReadsTheCityFileSortedWithLetterCaseIgnored)
 {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("tremolux_cities_dialog_" + std::to_string(::getpid()) + ".txt");
+    const auto path = std::filesystem::temp_directory_path()
+                      / ("tremolux_cities_dialog_" + std::to_string(::getpid()) + ".txt");
     std::ofstream(path) << "Zurich\t47.3769\t8.5417\nathens\t37.98\t23.73\nbad line\n"
                         << "Berlin\t52.52\t13.405\nAthens\t1\t2\n";
     CitiesDialogLogic logic(AsciiLetterCaseIgnored());
@@ -109,7 +109,8 @@ TEST(CitiesDialogLoad, ReadsTheCityFileSortedWithLetterCaseIgnored)
     EXPECT_EQ(logic.Selected(), "");
 
     CitiesDialogLogic missing(AsciiLetterCaseIgnored());
-    missing.Load((std::filesystem::temp_directory_path() / "tremolux_no_such_dir/CITIES.TXT").string());
+    missing.Load(
+        (std::filesystem::temp_directory_path() / "tremolux_no_such_dir/CITIES.TXT").string());
     EXPECT_TRUE(missing.Names().empty());
     EXPECT_EQ(missing.Add(EditedCity("Tokyo")), 0u);
 }

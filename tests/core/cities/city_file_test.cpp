@@ -61,7 +61,8 @@ std::vector<std::string> Names(const CityFileResult& result)
 
 TEST_F(CityFileTest, ReadsNamesAndDecimalsInFileOrder)
 {
-    const CityFileResult r = Read("Berlin\t52.52\t13.4\nSan Francisco \t37.77\t-122.42\nBerlin\t1\t2");
+    const CityFileResult r =
+        Read("Berlin\t52.52\t13.4\nSan Francisco \t37.77\t-122.42\nBerlin\t1\t2");
     EXPECT_TRUE(r.opened);
     EXPECT_EQ(Names(r), (std::vector<std::string>{"Berlin", "San Francisco ", "Berlin"}));
     EXPECT_EQ(r.entries[0].position.latDecimal, 52.52);
@@ -73,7 +74,8 @@ TEST_F(CityFileTest, ReadsNamesAndDecimalsInFileOrder)
 
 TEST_F(CityFileTest, RangesIncludeTheLowerBoundOnly)
 {
-    const CityFileResult r = Read("A\t90\t0\nB\t-90\t0\nC\t0\t180\nD\t0\t-180\nE\t-90.5\t0\nF\t0\t-181\n");
+    const CityFileResult r =
+        Read("A\t90\t0\nB\t-90\t0\nC\t0\t180\nD\t0\t-180\nE\t-90.5\t0\nF\t0\t-181\n");
     EXPECT_EQ(Names(r), (std::vector<std::string>{"B", "D"}));
     ASSERT_EQ(r.skipped.size(), 4u);
     EXPECT_EQ(r.skipped[0].line, 1);
@@ -86,7 +88,8 @@ TEST_F(CityFileTest, RangesIncludeTheLowerBoundOnly)
 
 TEST_F(CityFileTest, TabRunsAreOneSeparatorAndOtherFieldCountsAreSkipped)
 {
-    const CityFileResult r = Read("\tA\t\t\t1\t2\t\nB\t1\t2\tcomment\nC\t1\n\n\t\t\nD 1 2\nE\t3\t4\n");
+    const CityFileResult r =
+        Read("\tA\t\t\t1\t2\t\nB\t1\t2\tcomment\nC\t1\n\n\t\t\nD 1 2\nE\t3\t4\n");
     EXPECT_EQ(Names(r), (std::vector<std::string>{"A", "E"}));
     ASSERT_EQ(r.skipped.size(), 4u);
     EXPECT_EQ(r.skipped[0].line, 2);

@@ -25,7 +25,10 @@ void ExpectDecoded(const std::vector<Case>& cases)
 TEST(Charset, DeclaredEncodingsAreDecoded)
 {
     ExpectDecoded({
-        {"iso-8859-2", "Krak\xF3w, \xA3\xF3" "d\xBC", "Krak\u00F3w, \u0141\u00F3d\u017A"},
+        {"iso-8859-2",
+         "Krak\xF3w, \xA3\xF3"
+         "d\xBC",
+         "Krak\u00F3w, \u0141\u00F3d\u017A"},
         {"koi8-r", "\xED\xCF\xD3\xCB\xD7\xC1", "\u041C\u043E\u0441\u043A\u0432\u0430"},
         {"windows-1251", "\xCA\xE8\xBF\xE2", "\u041A\u0438\u0457\u0432"},
         {"windows-1254", "\xDDzmir", "\u0130zmir"},
@@ -73,8 +76,15 @@ TEST(Charset, ValidUtf8PassesUnlessTheEncodingOnlyLooksLikeIt)
 TEST(Charset, AByteOrderMarkOutweighsTheDeclaration)
 {
     ExpectDecoded({
-        {"iso-8859-2", "\xEF\xBB\xBF" "caf\xC3\xA9", "caf\u00E9"},
-        {"windows-1252", std::string("\xFF\xFE" "A\0\xE9\0", 6), "A\u00E9"},
+        {"iso-8859-2",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9",
+         "caf\u00E9"},
+        {"windows-1252",
+         std::string("\xFF\xFE"
+                     "A\0\xE9\0",
+                     6),
+         "A\u00E9"},
         {"", std::string("\xFE\xFF\0A\xD8\x3C\xDF\x0B", 8), "A\U0001F30B"},
     });
 }
@@ -86,15 +96,26 @@ TEST(Charset, BadSequencesBecomeReplacementsAndACutCharacterIsDropped)
         {"shift_jis", "\x93\x8C\x8B", "\u6771"},
         {"iso-8859-3", "a\xA5z", "a\uFFFDz"},
         {"utf-8", "a\xE9z\xE2\x82", "a\uFFFDz"},
-        {"", std::string("\xFF\xFE" "A\0\x00\xD8" "B\0", 8), "A\uFFFDB"},
-        {"", std::string("\xFF\xFE" "A\0B", 5), "A"},
+        {"",
+         std::string("\xFF\xFE"
+                     "A\0\x00\xD8"
+                     "B\0",
+                     8),
+         "A\uFFFDB"},
+        {"",
+         std::string("\xFF\xFE"
+                     "A\0B",
+                     5),
+         "A"},
     });
 }
 
 TEST(Charset, PagesInTheirDeclaredEncodingGiveTheirRegionNames)
 {
-    const std::string page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-2\">"
-                             "</head><body><table><tr><td>Krak\xF3w, \xA3\xF3" "d\xBC</td></tr></table>";
+    const std::string page =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-2\">"
+        "</head><body><table><tr><td>Krak\xF3w, \xA3\xF3"
+        "d\xBC</td></tr></table>";
     const auto document = OpenFeedDocument(page);
     ASSERT_TRUE(document->ViewableAsTables());
     EXPECT_EQ(Dump(*document), (std::vector<Rows>{{{"Krak\u00F3w, \u0141\u00F3d\u017A"}}}));

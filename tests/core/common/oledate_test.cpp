@@ -44,10 +44,10 @@ TEST(OleDate, FromCalendarKnownDays)
 
 TEST(OleDate, FromCalendarRejectsImpossibleFieldsAndRange)
 {
-    for (const OleDate d : {Date(99, 12, 31, 23, 59, 59), Date(10000, 1, 1), Date(2026, 13, 1),
-                            Date(2026, 0, 1), Date(2026, 2, 29), Date(1900, 2, 29),
-                            Date(2026, 4, 31), Date(2026, 1, 1, 24), Date(2026, 1, 1, 0, 60),
-                            Date(2026, 1, 1, 0, 0, 60), Date(2026, 1, 0)}) {
+    for (const OleDate d :
+         {Date(99, 12, 31, 23, 59, 59), Date(10000, 1, 1), Date(2026, 13, 1), Date(2026, 0, 1),
+          Date(2026, 2, 29), Date(1900, 2, 29), Date(2026, 4, 31), Date(2026, 1, 1, 24),
+          Date(2026, 1, 1, 0, 60), Date(2026, 1, 1, 0, 0, 60), Date(2026, 1, 0)}) {
         EXPECT_FALSE(d.valid);
         EXPECT_EQ(d.value, -1.0);
     }

@@ -37,8 +37,7 @@ TEST(FeedStatusTest, FailureWithTheAgeOfTheDataShown)
     EXPECT_NE(FeedStatusText(status, 412, Later(0)).find("(less than a minute old)"),
               std::string::npos);
     EXPECT_NE(FeedStatusText(status, 412, Later(5 * 60)).find("(5 h old)"), std::string::npos);
-    EXPECT_NE(FeedStatusText(status, 412, Later(3 * 1440)).find("(3 days old)"),
-              std::string::npos);
+    EXPECT_NE(FeedStatusText(status, 412, Later(3 * 1440)).find("(3 days old)"), std::string::npos);
 
     status.hasData = false;
     status.loadFailure = "Connection refused";

@@ -268,7 +268,8 @@ TEST_F(MainCycleTest, PageWithoutATableKeepsTheList)
     browser.Complete("<html><body><h1>Scheduled maintenance</h1><p>Back soon.</p></body></html>");
     cycle.OnTimer(MainCycle::ID_TIMER_POLL, &browser);
 
-    EXPECT_EQ(failures.shown, std::vector<std::string>{"Error: no QueryInterface(IID_IHTMLDocument3..."});
+    EXPECT_EQ(failures.shown,
+              std::vector<std::string>{"Error: no QueryInterface(IID_IHTMLDocument3..."});
     EXPECT_EQ(quakes.count(), 2);
     EXPECT_EQ(tone.frequencies.size(), 1u);
     EXPECT_EQ(repaint.count, 2);

@@ -42,7 +42,8 @@ std::vector<std::string> Load(EventStore& store, const std::string& json)
     std::vector<std::string> lines;
     for (const EventChange& change : CompareLoad(store, "feed", quakes, kNow)) {
         const char* kind[] = {"new", "revised", "retracted"};
-        std::string line = kind[static_cast<int>(change.kind)] + std::string(" ") + EventKey(change.event);
+        std::string line =
+            kind[static_cast<int>(change.kind)] + std::string(" ") + EventKey(change.event);
         lines.push_back(change.what.empty() ? line : line + " " + change.what);
     }
     return lines;
@@ -58,30 +59,43 @@ struct Case {
 
 TEST(CompareLoad, NewRevisedAndRetractedByTheOneIdentity)
 {
-    const std::string a = Feature("us1", 5.8, 30), b = Feature("us2", 4.0, 60), c = Feature("us3", 3.0, 90);
+    const std::string a = Feature("us1", 5.8, 30), b = Feature("us2", 4.0, 60),
+                      c = Feature("us3", 3.0, 90);
     const Case cases[] = {
         {"the first load: every event is new", {Feed({a, b})}, {"new us1", "new us2"}},
         {"the same feed again: nothing", {Feed({a, b}), Feed({a, b})}, {}},
         {"posted late, older than the newest row, yet new",
-         {Feed({a, c}), Feed({a, b, c})}, {"new us2"}},
-        {"a magnitude revised", {Feed({a}), Feed({Feature("us1", 6.4, 30)})},
+         {Feed({a, c}), Feed({a, b, c})},
+         {"new us2"}},
+        {"a magnitude revised",
+         {Feed({a}), Feed({Feature("us1", 6.4, 30)})},
          {"revised us1 magnitude 5.8 -> 6.4"}},
-        {"a change below the first decimal is none", {Feed({a}), Feed({Feature("us1", 5.81, 30)})}, {}},
+        {"a change below the first decimal is none",
+         {Feed({a}), Feed({Feature("us1", 5.81, 30)})},
+         {}},
         {"status and position",
          {Feed({a}), Feed({Feature("us1", 5.8, 30, 35.1, R"("status":"reviewed",)")})},
          {"revised us1 position moved 11 km, status unknown -> reviewed"}},
         {"the preferred id changed, the old one among the ids",
-         {Feed({Feature("ci7", 5.8, 30)}), Feed({Feature("us7", 5.8, 30, 35.0, R"("ids":",us7,ci7,",)")})},
+         {Feed({Feature("ci7", 5.8, 30)}),
+          Feed({Feature("us7", 5.8, 30, 35.0, R"("ids":",us7,ci7,",)")})},
          {"revised us7 id ci7 -> us7"}},
-        {"marked deleted", {Feed({a, b}), Feed({Feature("us1", 5.8, 30, 35.0, R"("status":"deleted",)"), b})},
+        {"marked deleted",
+         {Feed({a, b}), Feed({Feature("us1", 5.8, 30, 35.0, R"("status":"deleted",)"), b})},
          {"retracted us1"}},
-        {"missing though the load reaches back past it", {Feed({a, b, c}), Feed({a, c})}, {"retracted us2"}},
+        {"missing though the load reaches back past it",
+         {Feed({a, b, c}), Feed({a, c})},
+         {"retracted us2"}},
         {"aged out of the feed's window: not retracted", {Feed({a, b, c}), Feed({a, b})}, {}},
         {"a failed load between two good ones changes nothing",
-         {Feed({a, b}), Feed({a}, true), Feed({a, b})}, {}},
-        {"one event per id within a load", {Feed({a, Feature("us1", 7.0, 30), b})}, {"new us1", "new us2"}},
+         {Feed({a, b}), Feed({a}, true), Feed({a, b})},
+         {}},
+        {"one event per id within a load",
+         {Feed({a, Feature("us1", 7.0, 30), b})},
+         {"new us1", "new us2"}},
         {"back in the feed after a retraction",
-         {Feed({a, b, c}), Feed({a, c}), Feed({a, b, c})}, {"revised us2 back in the feed"}},
+         {Feed({a, b, c}), Feed({a, c}), Feed({a, b, c})},
+         {"revised us2 back in the feed"}},
     };
     for (const Case& test : cases) {
         MemoryEventStore store;
@@ -112,7 +126,8 @@ TEST(NewEvents, MarksWhatTheLatestGoodLoadBrought)
     NewEvents events;
     events.Update(list({b}));
     EXPECT_EQ(events.Count(), 0) << "the first load";
-    events.Update(list({Feature("us1", 6.4, 30, 35.0, R"("ids":",us1,",)"), Feature("ci2", 4.1, 60, 35.0, R"("ids":",ci2,us2,",)")}));
+    events.Update(list({Feature("us1", 6.4, 30, 35.0, R"("ids":",us1,",)"),
+                        Feature("ci2", 4.1, 60, 35.0, R"("ids":",ci2,us2,",)")}));
     EXPECT_EQ(marks(events, 2), (std::vector<bool>{true, false}));
     events.Update(QuakeList{});
     events.Update(list({a, b}));

@@ -40,8 +40,9 @@ TEST(CsvDocument, SampleFeedGivesTheSameQuakesAsTheGeoJsonFeed)
 {
     const Rows rows = Dump(*OpenFeedDocument(ReadTestFile("usgs_all_week.csv"))).at(0);
     ASSERT_EQ(rows.size(), 4u);  // the quarry blast is left out
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"us6000rk1a", "5.1", "2025/12/07 05:00:00", "37.52", "142.05",
-                                                  "31.2", "93 km E of Namie, Japan"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"us6000rk1a", "5.1", "2025/12/07 05:00:00", "37.52",
+                                        "142.05", "31.2", "93 km E of Namie, Japan"}));
     EXPECT_EQ(rows[2][1], "");
 
     const QuakeList fromCsv = Walk(ReadTestFile("usgs_all_week.csv"));
@@ -63,24 +64,27 @@ TEST(CsvDocument, SampleFeedGivesTheSameQuakesAsTheGeoJsonFeed)
 
 TEST(CsvDocument, ColumnsAreFoundByNameAndFieldsUnquoted)
 {
-    const Rows rows = RowsOf("place,mag,longitude,latitude,time\r\n"
-                             "\"Near \"\"Big\"\" Town, CA\",4.5,-120.5,35.25,2025-12-07T05:43:57.120Z\r\n"
-                             "\r\n"
-                             "\"two\nlines\",3,1,2,2025-12-07 01:02:03,extra\r\n");
+    const Rows rows =
+        RowsOf("place,mag,longitude,latitude,time\r\n"
+               "\"Near \"\"Big\"\" Town, CA\",4.5,-120.5,35.25,2025-12-07T05:43:57.120Z\r\n"
+               "\r\n"
+               "\"two\nlines\",3,1,2,2025-12-07 01:02:03,extra\r\n");
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"", "4.5", "2025/12/07 05:43:57", "35.25", "-120.5", "",
-                                                  "Near \"Big\" Town, CA"}));
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"", "4.5", "2025/12/07 05:43:57", "35.25",
+                                                 "-120.5", "", "Near \"Big\" Town, CA"}));
     EXPECT_EQ(rows[1][6], "two\nlines");
     EXPECT_EQ(rows[1][2], "2025-12-07 01:02:03");
 
     // A repeated name means its first column.
-    EXPECT_EQ(RowsOf("mag,place,time,latitude,longitude,mag\n4.5,P,t,1,2,9.9\n").at(0).at(1), "4.5");
+    EXPECT_EQ(RowsOf("mag,place,time,latitude,longitude,mag\n4.5,P,t,1,2,9.9\n").at(0).at(1),
+              "4.5");
 }
 
 TEST(CsvDocument, OnlyEarthquakesAreRows)
 {
-    const Rows rows = RowsOf("time,latitude,longitude,mag,place,type\n"
-                             "t,1,2,3,a,earthquake\nt,1,2,3,b,explosion\nt,1,2,3,c,\nt,1,2,3,d,quarry blast\n");
+    const Rows rows =
+        RowsOf("time,latitude,longitude,mag,place,type\n"
+               "t,1,2,3,a,earthquake\nt,1,2,3,b,explosion\nt,1,2,3,c,\nt,1,2,3,d,quarry blast\n");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0][6], "a");
     EXPECT_EQ(rows[1][6], "c");
@@ -110,7 +114,8 @@ TEST(CsvDocument, RecordsShortOfFieldsAreSkipped)
 TEST(CsvDocument, ARecordCutOffAtTheEndEndsTheTableThere)
 {
     for (const char* cut : {"t,1,2,3", "t,1,2,3,\"cut off", "t,1,2,3,\"cut\"\"", "t,1,2,3,\"\n"}) {
-        const auto document = OpenCsvDocument(std::string("time,latitude,longitude,mag,place\nt,1,2,3,\"kept\"\n") + cut);
+        const auto document = OpenCsvDocument(
+            std::string("time,latitude,longitude,mag,place\nt,1,2,3,\"kept\"\n") + cut);
         ASSERT_TRUE(document->ViewableAsTables());
         const FeedTable* table = document->Tables()->Table(0);
         ASSERT_EQ(table->RowCount(), 2) << cut;

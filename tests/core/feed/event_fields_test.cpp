@@ -58,9 +58,13 @@ TEST(EventFields, ReadWhereTheFeedHasThemUnknownElsewhere)
     // out bounded and printable; a number no double holds is unknown.
     const QuakeRecord hostile = FirstQuake(
         R"({"type":"FeatureCollection","features":[{"type":"Feature","id":"a\u0007b\tc","properties":)"
-        R"({"mag":4.0,"felt":1e999,"ids":",)" + std::string(100000, 'x') + R"(,"},"geometry":)"
-        R"({"type":"Point","coordinates":[1,2,3]}}]})");
-    EXPECT_EQ(hostile.eventId, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c");
+        R"({"mag":4.0,"felt":1e999,"ids":",)"
+        + std::string(100000, 'x')
+        + R"(,"},"geometry":)"
+          R"({"type":"Point","coordinates":[1,2,3]}}]})");
+    EXPECT_EQ(hostile.eventId, "a\xEF\xBF\xBD"
+                               "b\xEF\xBF\xBD"
+                               "c");
     EXPECT_LE(hostile.ids.size(), 4096u);
     EXPECT_FALSE(hostile.feltReports);
 }

@@ -29,14 +29,15 @@ TEST(EventPage, EachFeedNamesTheQuakesPage)
          "url":"javascript:alert(1)","type":"earthquake"},
          "geometry":{"type":"Point","coordinates":[142.05,37.52,31.2]}}]})json");
     ASSERT_EQ(geojson.count(), 2);
-    EXPECT_EQ(geojson.at(0).eventPage, "https://earthquake.usgs.gov/earthquakes/eventpage/us6000rk1a");
+    EXPECT_EQ(geojson.at(0).eventPage,
+              "https://earthquake.usgs.gov/earthquakes/eventpage/us6000rk1a");
     EXPECT_EQ(geojson.at(1).eventPage, "");
 
-    const QuakeList csv = Parse(
-        "time,latitude,longitude,depth,mag,net,id,place,type\n"
-        "2025-12-07T05:00:00.000Z,37.52,142.05,31.2,5.1,nc,nc75012345,\"A\",earthquake\n"
-        "2025-12-07T05:00:00.000Z,37.52,142.05,31.2,4.1,us,,\"B\",earthquake\n"
-        "2025-12-07T05:00:00.000Z,37.52,142.05,31.2,3.1,us,a b,\"C\",earthquake\n");
+    const QuakeList csv =
+        Parse("time,latitude,longitude,depth,mag,net,id,place,type\n"
+              "2025-12-07T05:00:00.000Z,37.52,142.05,31.2,5.1,nc,nc75012345,\"A\",earthquake\n"
+              "2025-12-07T05:00:00.000Z,37.52,142.05,31.2,4.1,us,,\"B\",earthquake\n"
+              "2025-12-07T05:00:00.000Z,37.52,142.05,31.2,3.1,us,a b,\"C\",earthquake\n");
     ASSERT_EQ(csv.count(), 3);
     EXPECT_EQ(csv.at(0).eventPage, "https://earthquake.usgs.gov/earthquakes/eventpage/nc75012345");
     EXPECT_EQ(csv.at(1).eventPage, "");

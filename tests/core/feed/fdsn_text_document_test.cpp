@@ -31,8 +31,9 @@ TEST(FdsnTextDocument, AnAgencysAnswerIsReadIntoQuakeRowsWithIdAndMagnitudeType)
     const std::vector<Rows> tables = Dump(*OpenFeedDocument(answer));
     ASSERT_EQ(tables.size(), 1u);
     ASSERT_EQ(tables[0].size(), 3u);
-    EXPECT_EQ(tables[0][0], (std::vector<std::string>{"20251207_0000071", "5.2", "2025/12/07 05:00:20", "37.61",
-                                                       "142.11", "30.0", "NEAR EAST COAST OF HONSHU, JAPAN"}));
+    EXPECT_EQ(tables[0][0],
+              (std::vector<std::string>{"20251207_0000071", "5.2", "2025/12/07 05:00:20", "37.61",
+                                        "142.11", "30.0", "NEAR EAST COAST OF HONSHU, JAPAN"}));
 
     Browser browser;
     browser.document = OpenFdsnTextDocument(answer);
@@ -60,7 +61,8 @@ TEST(FdsnTextDocument, OnlyWholeLinesAreRows)
              {line + line, 2, false},
              {line + "# a comment\n\r\n" + line, 2, false},
              {"id0|2025-12-07T05:00:00|1|2\n" + line, 1, false},
-             {line + "id3|2025-12-07T05:00:00|1|2|3|a|c|c|1|mb|4.5|a|Here|earthquake|more\n", 2, false},
+             {line + "id3|2025-12-07T05:00:00|1|2|3|a|c|c|1|mb|4.5|a|Here|earthquake|more\n", 2,
+              false},
              {line + line.substr(0, 30), 1, true},
              {line + line.substr(0, line.size() - 1), 2, false},
          }) {
@@ -74,9 +76,10 @@ TEST(FdsnTextDocument, OnlyWholeLinesAreRows)
 
 TEST(FdsnTextDocument, AnswersThatAreNoEventTextSaySo)
 {
-    for (const std::string& answer : {std::string(), std::string("Error 400: Bad Request\n\nSyntax Error"),
-                                     std::string("#EventID|Time|Latitude|Longitude\n1|t|1|2\n"),
-                                     kHeader.substr(0, kHeader.size() - 1)})
+    for (const std::string& answer :
+         {std::string(), std::string("Error 400: Bad Request\n\nSyntax Error"),
+          std::string("#EventID|Time|Latitude|Longitude\n1|t|1|2\n"),
+          kHeader.substr(0, kHeader.size() - 1)})
         EXPECT_FALSE(OpenFdsnTextDocument(answer)->ViewableAsTables()) << answer;
     EXPECT_TRUE(IsFdsnTextHeader("# eventid | TIME|latitude|Longitude|magnitude\r"));
     EXPECT_FALSE(IsFdsnTextHeader("EventID|Time|Latitude|Longitude|Magnitude"));

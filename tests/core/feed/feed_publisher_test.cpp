@@ -10,12 +10,12 @@ const std::string kUsgs = "U.S. Geological Survey";
 
 TEST(FeedPublisher, TheSurveysOwnServersAreCreditedByName)
 {
-    for (const char* address : {kDefaultFeedAddress,
-                                "http://earthquake.usgs.gov/earthquakes/recenteqsww/Quakes/quakes_all.php",
-                                "HTTPS://Earthquake.USGS.Gov/feed.csv",
-                                "https://reader@earthquake.usgs.gov:8443/feed.geojson",
-                                "https://earthquake.usgs.gov./feed.geojson",
-                                "https://usgs.gov?all_week"}) {
+    for (const char* address :
+         {kDefaultFeedAddress,
+          "http://earthquake.usgs.gov/earthquakes/recenteqsww/Quakes/quakes_all.php",
+          "HTTPS://Earthquake.USGS.Gov/feed.csv",
+          "https://reader@earthquake.usgs.gov:8443/feed.geojson",
+          "https://earthquake.usgs.gov./feed.geojson", "https://usgs.gov?all_week"}) {
         EXPECT_EQ(FeedPublisher(address), kUsgs) << address;
     }
 }

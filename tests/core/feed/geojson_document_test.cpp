@@ -15,10 +15,11 @@
 namespace tremolux {
 namespace {
 
-std::string Feature(const std::string& properties, const std::string& coordinates = "[10.5, -20.25, 33]")
+std::string Feature(const std::string& properties,
+                    const std::string& coordinates = "[10.5, -20.25, 33]")
 {
-    return R"({"type":"Feature","properties":{)" + properties + R"(},"geometry":{"type":"Point","coordinates":)"
-           + coordinates + "}}";
+    return R"({"type":"Feature","properties":{)" + properties
+           + R"(},"geometry":{"type":"Point","coordinates":)" + coordinates + "}}";
 }
 
 std::string Collection(const std::vector<std::string>& features)
@@ -43,9 +44,10 @@ TEST(GeoJsonDocument, SampleFeedGivesOneSevenCellRowPerEarthquake)
     ASSERT_TRUE(document->ViewableAsTables());
     const Rows rows = Dump(*document).at(0);
     ASSERT_EQ(rows.size(), 4u);  // the quarry blast is left out
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"https://earthquake.usgs.gov/earthquakes/eventpage/us6000rk1a",
-                                                  "5.1", "2025/12/07 05:00:00", "37.52", "142.05", "31.2",
-                                                  "93 km E of Namie, Japan"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{
+                  "https://earthquake.usgs.gov/earthquakes/eventpage/us6000rk1a", "5.1",
+                  "2025/12/07 05:00:00", "37.52", "142.05", "31.2", "93 km E of Namie, Japan"}));
     EXPECT_EQ(rows[2][1], "");
     EXPECT_EQ(rows[3][6], "South Sandwich Islands region");
     EXPECT_EQ(rows[3][5], "10");
@@ -60,7 +62,8 @@ TEST(GeoJsonDocument, PropertiesReadWhateverTheirOrderAndNulls)
         Feature(R"("time":-86400001,"place":"Caf\u00e9")"),
     }));
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"u\"1\"", "5", "1969/12/31 23:59:59", "-20.25", "10.5", "33", ""}));
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"u\"1\"", "5", "1969/12/31 23:59:59", "-20.25",
+                                                 "10.5", "33", ""}));
     EXPECT_EQ(rows[1], (std::vector<std::string>{"", "", "1970/01/01 00:00:01", "2", "1", "", ""}));
     EXPECT_EQ(rows[2][2], "1969/12/30 23:59:59");
     EXPECT_EQ(rows[2][6], "Caf\u00E9");
@@ -70,13 +73,24 @@ TEST(GeoJsonDocument, PropertiesReadWhateverTheirOrderAndNulls)
 // the text reads as, to the last bit, for every value a feed may hold.
 TEST(GeoJsonDocument, NumbersAreWhatTheirTextReadsAs)
 {
-    const std::vector<std::string> values = {
-        "0",     "-0",       "0.1",     "-33.333333333333336", "179.99999999999997",
-        "1e-7",  "5e-324",   "2.2250738585072014e-308", "1.7976931348623157e308",
-        "12345678901234567890", "4.35", "0.30000000000000004", "-1.5E+2", "7e22"};
+    const std::vector<std::string> values = {"0",
+                                             "-0",
+                                             "0.1",
+                                             "-33.333333333333336",
+                                             "179.99999999999997",
+                                             "1e-7",
+                                             "5e-324",
+                                             "2.2250738585072014e-308",
+                                             "1.7976931348623157e308",
+                                             "12345678901234567890",
+                                             "4.35",
+                                             "0.30000000000000004",
+                                             "-1.5E+2",
+                                             "7e22"};
     std::vector<std::string> features;
     for (const std::string& value : values)
-        features.push_back(Feature(R"("mag":)" + value, "[" + value + ", " + value + ", " + value + "]"));
+        features.push_back(
+            Feature(R"("mag":)" + value, "[" + value + ", " + value + ", " + value + "]"));
     const auto document = OpenGeoJsonDocument(Collection(features));
     const FeedTable* table = document->Tables()->Table(0);
     ASSERT_EQ(table->RowCount(), static_cast<int>(values.size()));
@@ -105,15 +119,15 @@ TEST(GeoJsonDocument, DatesAreWhatTheirTextReadsAs)
         "-30610224000001",  // 999-12-31 23:59:59.999: no fast date
         "253402300800000",  // 10000-01-01: no fast date
         "-2209161600000",   // 1899-12-30, day 0
-        "-2209161600001",   "-2209118400000", "-2209204800000", "951782400000", "0", "-1",
-        "1765087200000",    "1765087199999.5"};
+        "-2209161600001",  "-2209118400000", "-2209204800000", "951782400000", "0", "-1",
+        "1765087200000",   "1765087199999.5"};
     std::uint64_t state = 88172645463325252ULL;
     for (int i = 0; i < 2000; ++i) {
         state ^= state << 13;
         state ^= state >> 7;
         state ^= state << 17;
-        times.push_back(std::to_string(-30610224000000LL
-                                       + static_cast<long long>(state % 284012524800000ULL)));
+        times.push_back(
+            std::to_string(-30610224000000LL + static_cast<long long>(state % 284012524800000ULL)));
     }
     std::vector<std::string> features;
     for (const std::string& time : times)
@@ -140,10 +154,11 @@ TEST(GeoJsonDocument, DatesAreWhatTheirTextReadsAs)
 
 TEST(GeoJsonDocument, JsonThatIsNoFeatureCollectionCannotBeViewed)
 {
-    for (const char* json : {R"({"type":"Feature","features":[]})", "[1,2]", "{\"features\":[]}", "{oops",
-                             "", "\"FeatureCollection\"", "}{"})
+    for (const char* json : {R"({"type":"Feature","features":[]})", "[1,2]", "{\"features\":[]}",
+                             "{oops", "", "\"FeatureCollection\"", "}{"})
         EXPECT_FALSE(OpenGeoJsonDocument(json)->ViewableAsTables()) << json;
-    EXPECT_TRUE(OpenFeedDocument("\xEF\xBB\xBF {\"type\":\"FeatureCollection\"}")->ViewableAsTables());
+    EXPECT_TRUE(
+        OpenFeedDocument("\xEF\xBB\xBF {\"type\":\"FeatureCollection\"}")->ViewableAsTables());
 }
 
 TEST(GeoJsonDocument, FeaturesWithoutAPositionAreSkippedAndANullDepthIsEmpty)
@@ -219,7 +234,8 @@ TEST(GeoJsonDocument, ATruncatedFeedKeepsTheRowsBeforeTheCut)
 // JSON is UTF-8: a bad byte is replaced, and the text around it stays as it is.
 TEST(GeoJsonDocument, BytesThatAreNotUtf8AreReplaced)
 {
-    const Rows rows = RowsOf(Collection({Feature("\"place\":\"Mal\xE9" "cot, Caf\xC3\xA9\"")}));
+    const Rows rows = RowsOf(Collection({Feature("\"place\":\"Mal\xE9"
+                                                 "cot, Caf\xC3\xA9\"")}));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][6], "Mal\uFFFDcot, Caf\u00E9");
 }

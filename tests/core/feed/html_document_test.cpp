@@ -40,8 +40,9 @@ TEST(HtmlDocument, ClassicPageGivesItsQuakesWithTheirRenderedTexts)
     Browser browser;
     browser.document = OpenFeedDocument(ReadTestFile("classic_page.html"));
     const Rows rows = Dump(*browser.document).at(0);
-    EXPECT_EQ(rows.at(0), (std::vector<std::string>{kNbsp, "MAG", "UTC DATE-TIME\ny/m/d h:m:s",
-                                                     "LAT\ndeg", "LON\ndeg", "DEPTH\nkm", "Region"}));
+    EXPECT_EQ(rows.at(0),
+              (std::vector<std::string>{kNbsp, "MAG", "UTC DATE-TIME\ny/m/d h:m:s", "LAT\ndeg",
+                                        "LON\ndeg", "DEPTH\nkm", "Region"}));
 
     QuakeList list;
     ASSERT_TRUE(list.ParsePage(browser, [](const std::string& text) { FAIL() << text; }));
@@ -79,7 +80,8 @@ TEST(HtmlDocument, TablesAndRowsAreTheOnesABrowserBuilds)
               (Rows{{"h"}, {"b1"}, {"b2"}, {"f"}}));
     // Tables written in any case, in a comment or in script text.
     const auto spelled = Dump(*OpenHtmlDocument(
-        "<!-- <table> --><script>'<table>'</script><TABLE\n><tr><td>1<td><Table\tid=x><tr><td>2</TABLE>"));
+        "<!-- <table> "
+        "--><script>'<table>'</script><TABLE\n><tr><td>1<td><Table\tid=x><tr><td>2</TABLE>"));
     EXPECT_EQ(spelled, (std::vector<Rows>{{{"1", "2"}}, {{"2"}}}));
 }
 
@@ -196,8 +198,10 @@ TEST(HtmlDocument, DeepNestingIsWalkedWithoutRecursion)
 
 TEST(HtmlDocument, PagesThatAreNotUtf8AreReadInTheirDeclaredCharset)
 {
-    const std::string latin1 = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
-                               "<table><tr><td>Mal\xE9" "cot \x80 \x93q\x94</td></tr></table>";
+    const std::string latin1 =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+        "<table><tr><td>Mal\xE9"
+        "cot \x80 \x93q\x94</td></tr></table>";
     EXPECT_EQ(FirstTable(latin1), (Rows{{"Mal\u00E9cot \u20AC \u201Cq\u201D"}}));
     // Valid UTF-8 is left alone whatever the declaration says.
     EXPECT_EQ(FirstTable("<meta charset=iso-8859-1><table><td>\u00E9</table>"), (Rows{{"\u00E9"}}));
@@ -208,15 +212,18 @@ TEST(HtmlDocument, PagesThatAreNotUtf8AreReadInTheirDeclaredCharset)
 TEST(Charset, FindsTheDeclarationAndDecodes)
 {
     EXPECT_EQ(DeclaredCharset("<html><head><META CHARSET=\"Windows-1252\">"), "windows-1252");
-    EXPECT_EQ(DeclaredCharset("<meta http-equiv=Content-Type content='text/html;charset=ISO-8859-1'>"),
+    EXPECT_EQ(
+        DeclaredCharset("<meta http-equiv=Content-Type content='text/html;charset=ISO-8859-1'>"),
+        "iso-8859-1");
+    EXPECT_EQ(DeclaredCharset("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><html>"),
               "iso-8859-1");
-    EXPECT_EQ(DeclaredCharset("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><html>"), "iso-8859-1");
     EXPECT_EQ(DeclaredCharset("<html><meta name=viewport content=width>"), "");
     EXPECT_EQ(DeclaredCharset(std::string(2000, ' ') + "<meta charset=latin1>"), "");
 
     EXPECT_EQ(ToUtf8("caf\xC3\xA9 \xE2\x82", ""), "caf\u00E9 ");  // a character cut off at the end
     EXPECT_EQ(ToUtf8("\xFF\x81", "x-unknown"), "\u00FF\u0081");
-    EXPECT_EQ(ToUtf8("\xED\xA0\x80", "utf-8"), "\uFFFD\uFFFD\uFFFD");  // a surrogate is no character
+    EXPECT_EQ(ToUtf8("\xED\xA0\x80", "utf-8"),
+              "\uFFFD\uFFFD\uFFFD");  // a surrogate is no character
 }
 
 }  // namespace

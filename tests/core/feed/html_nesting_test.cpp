@@ -29,7 +29,8 @@ TEST(HtmlNesting, StartTagsBeyondTheDepthAreTakenOutAndTheRestKept)
     } rows[] = {
         {deep + "<div class=\"a>b\"><b>x</b>", deep + "x</b>"},
         {deep + "<p><li><br><img src=x><table>", deep + "<p><li><br><img src=x><table>"},
-        {deep + "<!-- <div> --><script><div></SCRIPT>", deep + "<!-- <div> --><script><div></SCRIPT>"},
+        {deep + "<!-- <div> --><script><div></SCRIPT>",
+         deep + "<!-- <div> --><script><div></SCRIPT>"},
         {"<div></div>" + deep + "</div><span>", "<div></div>" + deep + "</div><span>"},
         {"<b><i></b>" + deep + "<u>", "<b><i></b>" + deep},
     };

@@ -15,7 +15,10 @@ namespace {
 struct FakeRow final : FeedRow {
     std::vector<std::string> cells;
     int CellCount() const override { return static_cast<int>(cells.size()); }
-    std::string CellText(int cell) const override { return cells.at(static_cast<std::size_t>(cell)); }
+    std::string CellText(int cell) const override
+    {
+        return cells.at(static_cast<std::size_t>(cell));
+    }
 };
 
 struct FakeTable final : FeedTable {
@@ -61,7 +64,8 @@ FakeRow Quake(const std::string& magnitude, const std::string& region = "REGION"
 FakeRow Heading()
 {
     FakeRow row;
-    row.cells = {"\u00A0", "MAG", "UTC DATE-TIME\ny/m/d h:m:s", "LAT\ndeg", "LON\ndeg", "DEPTH\nkm", "Region"};
+    row.cells = {"\u00A0",    "MAG",   "UTC DATE-TIME\ny/m/d h:m:s", "LAT\ndeg", "LON\ndeg",
+                 "DEPTH\nkm", "Region"};
     return row;
 }
 
@@ -85,7 +89,8 @@ protected:
     bool Parse(const FakeDocument* document)
     {
         browser.document = document;
-        return list.ParsePage(browser, [this](const std::string& text) { reports.push_back(text); });
+        return list.ParsePage(browser,
+                              [this](const std::string& text) { reports.push_back(text); });
     }
 
     FakeBrowser browser;
@@ -160,9 +165,10 @@ TEST_F(ParsePageTest, PositionsOffTheGlobeAreSkipped)
 TEST_F(ParsePageTest, ControlCharactersInTheRegionBecomeReplacementCharacters)
 {
     const std::string r = "\uFFFD";
-    static const char kC0[] = "a\x1B[31mb\x07" "c\0d\te\nf\rg\x7Fh";
-    const std::string region = std::string(kC0, sizeof kC0 - 1) + "\u0080i\u009Bj\u009F"
-                               + "\u00A0\u00E9\u20AC\U0001F30B";
+    static const char kC0[] = "a\x1B[31mb\x07"
+                              "c\0d\te\nf\rg\x7Fh";
+    const std::string region =
+        std::string(kC0, sizeof kC0 - 1) + "\u0080i\u009Bj\u009F" + "\u00A0\u00E9\u20AC\U0001F30B";
     FakeDocument document;
     document.tables = {TableOf({Quake("5.0", region), Quake("5.0", "8-bit \x9B[2J \xC2 end")})};
 
@@ -186,16 +192,26 @@ TEST_F(ParsePageTest, EachFailureReportsItsTextAndLeavesTheListAsFarAsItGot)
         std::vector<std::string> listAfter;
     };
     const std::vector<Case> cases = {
-        {"no document", [](FakeDocument&, FakeBrowser& b) { b.document = nullptr; },
-         "Error: no GetHtmlDocument()", {"old"}},
-        {"not viewable", [](FakeDocument& d, FakeBrowser&) { d.viewable = false; },
-         "Error: no QueryInterface(IID_IHTMLDocument3...", {"old"}},
-        {"no tables", [](FakeDocument& d, FakeBrowser&) { d.hasTables = false; },
-         "Error: no getElementsByTagName... for \"table\"", {}},
-        {"table", [](FakeDocument& d, FakeBrowser&) { d.unfetchableTable = 1; },
-         "Error: no pIHTMLElementCollection->item... for \"table\"", {"t0"}},
-        {"row", [](FakeDocument& d, FakeBrowser&) { d.tables[1].unfetchableRow = 1; },
-         "Error: no pIHTMLElementCollection->item... for \"table row\"", {"t0", "t1r0"}},
+        {"no document",
+         [](FakeDocument&, FakeBrowser& b) { b.document = nullptr; },
+         "Error: no GetHtmlDocument()",
+         {"old"}},
+        {"not viewable",
+         [](FakeDocument& d, FakeBrowser&) { d.viewable = false; },
+         "Error: no QueryInterface(IID_IHTMLDocument3...",
+         {"old"}},
+        {"no tables",
+         [](FakeDocument& d, FakeBrowser&) { d.hasTables = false; },
+         "Error: no getElementsByTagName... for \"table\"",
+         {}},
+        {"table",
+         [](FakeDocument& d, FakeBrowser&) { d.unfetchableTable = 1; },
+         "Error: no pIHTMLElementCollection->item... for \"table\"",
+         {"t0"}},
+        {"row",
+         [](FakeDocument& d, FakeBrowser&) { d.tables[1].unfetchableRow = 1; },
+         "Error: no pIHTMLElementCollection->item... for \"table row\"",
+         {"t0", "t1r0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -203,12 +219,14 @@ TEST_F(ParsePageTest, EachFailureReportsItsTextAndLeavesTheListAsFarAsItGot)
         ASSERT_TRUE(Parse(&previous));
 
         FakeDocument document;
-        document.tables = {TableOf({Quake("5.0", "t0")}),
-                           TableOf({Quake("5.0", "t1r0"), Quake("5.0", "t1r1"), Quake("5.0", "t1r2")}),
-                           TableOf({Quake("5.0", "t2")})};
+        document.tables = {
+            TableOf({Quake("5.0", "t0")}),
+            TableOf({Quake("5.0", "t1r0"), Quake("5.0", "t1r1"), Quake("5.0", "t1r2")}),
+            TableOf({Quake("5.0", "t2")})};
         browser.document = &document;
         c.breakIt(document, browser);
-        EXPECT_FALSE(list.ParsePage(browser, [this](const std::string& t) { reports.push_back(t); }));
+        EXPECT_FALSE(
+            list.ParsePage(browser, [this](const std::string& t) { reports.push_back(t); }));
         EXPECT_EQ(reports, std::vector<std::string>{c.message});
         EXPECT_EQ(Regions(list), c.listAfter);
     }

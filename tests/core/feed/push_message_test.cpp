@@ -12,8 +12,10 @@ namespace {
 
 std::string Message(const std::string& action, const std::string& properties)
 {
-    return R"({"action":")" + action + R"(","data":{"type":"Feature","geometry":{"type":"Point",)"
-           R"("coordinates":[26.1,38.2,-10.0]},"id":"20251207_0000042","properties":{)" + properties + "}}}";
+    return R"({"action":")" + action
+           + R"(","data":{"type":"Feature","geometry":{"type":"Point",)"
+             R"("coordinates":[26.1,38.2,-10.0]},"id":"20251207_0000042","properties":{)"
+           + properties + "}}}";
 }
 
 const std::string kProperties =
@@ -35,10 +37,14 @@ TEST(PushMessage, ReadsEventsAndRefusesTheRest)
         {"another action", Message("delete", kProperties), false},
         {"no unid", Message("create", R"("time":"2025-12-07T05:31:12Z","lat":1,"lon":2)"), false},
         {"no time", Message("create", R"("unid":"x","lat":1,"lon":2)"), false},
-        {"a time that is no time", Message("create", R"("unid":"x","time":"soon","lat":1,"lon":2)"), false},
-        {"latitude beyond the pole", Message("create", R"("unid":"x","time":"2025-12-07T05:31:12Z","lat":91,"lon":2)"), false},
-        {"longitude as text", Message("create", R"("unid":"x","time":"2025-12-07T05:31:12Z","lat":1,"lon":"2")"), false},
-        {"no magnitude", Message("create", R"("unid":"x","time":"2025-12-07T05:31:12Z","lat":1,"lon":2)"), true},
+        {"a time that is no time", Message("create", R"("unid":"x","time":"soon","lat":1,"lon":2)"),
+         false},
+        {"latitude beyond the pole",
+         Message("create", R"("unid":"x","time":"2025-12-07T05:31:12Z","lat":91,"lon":2)"), false},
+        {"longitude as text",
+         Message("create", R"("unid":"x","time":"2025-12-07T05:31:12Z","lat":1,"lon":"2")"), false},
+        {"no magnitude",
+         Message("create", R"("unid":"x","time":"2025-12-07T05:31:12Z","lat":1,"lon":2)"), true},
         {"not JSON", "hello", false},
         {"cut off", Message("create", kProperties).substr(0, 120), false},
         {"an array", "[1,2,3]", false},
@@ -54,7 +60,8 @@ TEST(PushMessage, ReadsEventsAndRefusesTheRest)
     EXPECT_EQ(update->action, PushMessage::Action::Update);
     const QuakeRecord& quake = update->quake;
     EXPECT_EQ(quake.eventId, "20251207_0000042");
-    EXPECT_EQ(FormatOleDate(quake.time), FormatOleDate(OleDateFromCalendar(2025, 12, 7, 5, 31, 12)));
+    EXPECT_EQ(FormatOleDate(quake.time),
+              FormatOleDate(OleDateFromCalendar(2025, 12, 7, 5, 31, 12)));
     EXPECT_DOUBLE_EQ(quake.latitude, 38.2);
     EXPECT_DOUBLE_EQ(quake.longitude, 26.1);
     EXPECT_DOUBLE_EQ(quake.depth, 10.0);
@@ -62,10 +69,12 @@ TEST(PushMessage, ReadsEventsAndRefusesTheRest)
     EXPECT_EQ(quake.magnitudeType, "mb");
     EXPECT_EQ(quake.region, "WESTERN TURKEY");
     EXPECT_EQ(quake.network, "EMSC");
-    EXPECT_EQ(quake.eventPage, "https://www.seismicportal.eu/eventdetails.html?unid=20251207_0000042");
+    EXPECT_EQ(quake.eventPage,
+              "https://www.seismicportal.eu/eventdetails.html?unid=20251207_0000042");
 
     // An id that could change the page's address gives no page.
-    const auto odd = reader.Read(Message("create", R"("unid":"a&b=c","time":"2025-12-07T05:31:12Z","lat":1,"lon":2)"));
+    const auto odd = reader.Read(
+        Message("create", R"("unid":"a&b=c","time":"2025-12-07T05:31:12Z","lat":1,"lon":2)"));
     ASSERT_TRUE(odd);
     EXPECT_TRUE(odd->quake.eventPage.empty());
 }
@@ -76,9 +85,11 @@ TEST(PushMessage, PushedQuakesKeepTheLatestOfEachWithinTheCap)
 {
     PushMessageReader reader;
     PushedQuakes pushed(2);
-    auto take = [&](const std::string& action, const std::string& id, int minute, double magnitude) {
-        const std::string properties = R"("unid":")" + id + R"(","time":"2025-12-07T05:)" + std::to_string(10 + minute)
-                                       + R"(:00Z","lat":38,"lon":26,"mag":)" + std::to_string(magnitude);
+    auto take = [&](const std::string& action, const std::string& id, int minute,
+                    double magnitude) {
+        const std::string properties =
+            R"("unid":")" + id + R"(","time":"2025-12-07T05:)" + std::to_string(10 + minute)
+            + R"(:00Z","lat":38,"lon":26,"mag":)" + std::to_string(magnitude);
         pushed.Take(*reader.Read(Message(action, properties)));
     };
     take("create", "a", 1, 4.0);
@@ -90,7 +101,8 @@ TEST(PushMessage, PushedQuakesKeepTheLatestOfEachWithinTheCap)
 
     QuakeList list;
     const std::unique_ptr<FeedDocument> document = pushed.Document();
-    ASSERT_TRUE(list.ParsePage(LoadedDocument(*document), [](const std::string& failure) { FAIL() << failure; }));
+    ASSERT_TRUE(list.ParsePage(LoadedDocument(*document),
+                               [](const std::string& failure) { FAIL() << failure; }));
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list.at(0).eventId, "c");
     EXPECT_DOUBLE_EQ(list.at(0).magnitude, 5.0);

@@ -50,7 +50,8 @@ TEST(SourceMerge, SameEventWithinSixtySecondsAndAHundredKilometres)
         second.magnitudeType = "mb";
         second.time.valid = c.valid;
         const QuakeList a = ListOf(c.source == 0 ? std::vector{first, second} : std::vector{first});
-        const QuakeList b = ListOf(c.source == 0 ? std::vector<QuakeRecord>{} : std::vector{second});
+        const QuakeList b =
+            ListOf(c.source == 0 ? std::vector<QuakeRecord>{} : std::vector{second});
         const MergedQuakes merged = MergeSources({{"A", &a}, {"B", &b}});
         ASSERT_EQ(merged.quakes.count(), c.events) << c.what;
         ASSERT_EQ(merged.readings.size(), static_cast<std::size_t>(c.events)) << c.what;
@@ -67,10 +68,12 @@ TEST(SourceMerge, SameEventWithinSixtySecondsAndAHundredKilometres)
 // the sources, and no source joining one event twice.
 TEST(SourceMerge, TheUnionIsNewestFirstWithThePreferredValues)
 {
-    const QuakeList preferred = ListOf({QuakeBefore(kNow, 3.0, 4.0, 0, 0, "Old"), QuakeBefore(kNow, 2.0, 4.1, 0, 0, "Mid")});
-    const QuakeList other = ListOf({QuakeBefore(kNow, 1.0, 6.0, 50, 50, "New"),
-                                    QuakeBefore(kNow, 2.0 - 30 * kSecondHours, 4.4, 0, 0, "Mid late"),
-                                    QuakeBefore(kNow, 2.0 - 40 * kSecondHours, 4.5, 0, 0, "Mid later")});
+    const QuakeList preferred = ListOf(
+        {QuakeBefore(kNow, 3.0, 4.0, 0, 0, "Old"), QuakeBefore(kNow, 2.0, 4.1, 0, 0, "Mid")});
+    const QuakeList other =
+        ListOf({QuakeBefore(kNow, 1.0, 6.0, 50, 50, "New"),
+                QuakeBefore(kNow, 2.0 - 30 * kSecondHours, 4.4, 0, 0, "Mid late"),
+                QuakeBefore(kNow, 2.0 - 40 * kSecondHours, 4.5, 0, 0, "Mid later")});
     const MergedQuakes merged = MergeSources({{"P", &preferred}, {"O", &other}});
     ASSERT_EQ(merged.quakes.count(), 4);
     EXPECT_EQ(merged.quakes.at(0).region, "New");
@@ -93,15 +96,18 @@ TEST(SourceMerge, ReadingsReachTheWalkedListAndTheDetails)
     AddQuakeRow(first, QuakeBefore(kNow, 5.0, 3.0, -10.0, 20.0, "Alone"));
     CellTableDocument second;
     AddQuakeRow(second, emsc);
-    const std::unique_ptr<FeedDocument> merged = MergedFeedDocument({{"USGS", &first}, {"EMSC", &second}});
+    const std::unique_ptr<FeedDocument> merged =
+        MergedFeedDocument({{"USGS", &first}, {"EMSC", &second}});
     QuakeList list;
-    ASSERT_TRUE(list.ParsePage(LoadedDocument(*merged), [](const std::string& failure) { FAIL() << failure; }));
+    ASSERT_TRUE(list.ParsePage(LoadedDocument(*merged),
+                               [](const std::string& failure) { FAIL() << failure; }));
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(ReadingsText(list.at(0).readings), "USGS M 5.0 mww, EMSC M 5.2 mb");
     EXPECT_TRUE(list.at(1).readings.empty());
     const std::string details = QuakeDetails(list.at(0), "Manila", At(14.6, 121.0), kNow);
     EXPECT_TRUE(details.ends_with("\nUSGS M 5.0 mww, EMSC M 5.2 mb")) << details;
-    EXPECT_EQ(QuakeDetails(list.at(1), "Manila", At(14.6, 121.0), kNow).find("USGS"), std::string::npos);
+    EXPECT_EQ(QuakeDetails(list.at(1), "Manila", At(14.6, 121.0), kNow).find("USGS"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -139,11 +139,10 @@ TEST(QuakeTextTest, DetailsForTheTooltipALineAFact)
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
     const std::string text = QuakeDetails(quake, "Tokyo", tokyo, now);
     std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(text,
-              "M 5.0  Near the east coast of Honshu\n"
-              "2024-03-01 08:48:05 UTC (3 h 11 min ago)\n"
-              "Depth 24.6 km\n"
-              "375 km NE of Tokyo");
+    EXPECT_EQ(text, "M 5.0  Near the east coast of Honshu\n"
+                    "2024-03-01 08:48:05 UTC (3 h 11 min ago)\n"
+                    "Depth 24.6 km\n"
+                    "375 km NE of Tokyo");
 
     // What the feed left out is said to be unknown, not left as a gap.
     QuakeRecord bare = QuakeAt(35.68948888888889, 139.69170555555556);

@@ -17,10 +17,10 @@ TEST(CoverMask, CoveredOnlyWhenEveryPixelInsideThePictureIs)
     mask.Add({64, 10, 150, 24});
     EXPECT_TRUE(mask.Covers({50, 10, 150, 24}));
     EXPECT_TRUE(mask.Covers({63, 12, 65, 13}));
-    EXPECT_FALSE(mask.Covers({49, 10, 150, 24}));   // one column more on the left
-    EXPECT_FALSE(mask.Covers({50, 10, 151, 24}));   // ... on the right
-    EXPECT_FALSE(mask.Covers({50, 9, 150, 24}));    // one row more above
-    EXPECT_FALSE(mask.Covers({50, 10, 150, 25}));   // ... below
+    EXPECT_FALSE(mask.Covers({49, 10, 150, 24}));  // one column more on the left
+    EXPECT_FALSE(mask.Covers({50, 10, 151, 24}));  // ... on the right
+    EXPECT_FALSE(mask.Covers({50, 9, 150, 24}));   // one row more above
+    EXPECT_FALSE(mask.Covers({50, 10, 150, 25}));  // ... below
 
     // A box running off the right edge counts only its part inside.
     mask.Add({150, 30, 400, 40});

@@ -88,7 +88,8 @@ TEST(DrawQuakes, WorkedExampleComesOutToThePixel)
         "fill 1 1 798 598 0 200 0",
         "ellipse 390 290 410 310",
         "line 400 300 13032 -15526 6 127 127 0",
-        "text 526 142 0 0 0 [5.0] 375 km, Near the east coast of Honshu (at Fri Mar  1 00:00:00 2024)",
+        "text 526 142 0 0 0 [5.0] 375 km, Near the east coast of Honshu (at Fri Mar  1 00:00:00 "
+        "2024)",
         "pie 142 42 659 559 312 57 655 340 107 147 0",
         "line 400 300 -16056 20267 5 107 147 0",
         "text 236 499 0 0 0 [4.2] 99 km, Izu Islands (at Fri Mar  1 10:00:00 2024)",
@@ -115,7 +116,8 @@ TEST(DrawQuakes, AgeAgainstTheHoursWindow)
     QuakeList old;
     old.Append(Quake(5.0, 45.0, kTokyoLon, (48 * 60 + 59) * 60));
     auto lines = Trace(old);
-    EXPECT_EQ(Starting(lines, "line "), std::vector<std::string>{"line 400 300 400 300 6 127 127 0"});
+    EXPECT_EQ(Starting(lines, "line "),
+              std::vector<std::string>{"line 400 300 400 300 6 127 127 0"});
     EXPECT_EQ(LabelAt(lines), "400 300");
 
     // Exactly 49 h, and 48:59:59.6 which rounds to the same second, are left out.
@@ -262,7 +264,7 @@ TEST(DrawQuakes, InvalidTimeLabelAndAFarFutureQuake)
     invalid.time = OleDate{0.0, false};
     quakes.Append(invalid);  // 124 years old: not drawn
     QuakeRecord ahead = Quake(4.0, 45.0, kTokyoLon, -3.0e9);
-    quakes.Append(ahead);    // a century ahead: far out, but still a sane ray
+    quakes.Append(ahead);  // a century ahead: far out, but still a sane ray
     DisplaySettings settings;
     settings.hours = 1.0;
     const auto lines = Starting(Trace(quakes, settings), "line ");

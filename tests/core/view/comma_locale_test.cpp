@@ -38,10 +38,9 @@ TEST_F(CommaLocale, FeedsFilesAndLabelsKeepTheirDecimalPoint)
     EXPECT_EQ(CAtof("35.25"), 35.25);
     EXPECT_EQ(CAtof("35,25"), 35.0);
 
-    const HeldPage page(
-        R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":)"
-        R"({"mag":5.4,"place":"Near Tokyo","time":1764997200000},"geometry":)"
-        R"({"type":"Point","coordinates":[139.75,35.5,10.25]}}]})");
+    const HeldPage page(R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":)"
+                        R"({"mag":5.4,"place":"Near Tokyo","time":1764997200000},"geometry":)"
+                        R"({"type":"Point","coordinates":[139.75,35.5,10.25]}}]})");
     QuakeList quakes;
     ASSERT_TRUE(quakes.ParsePage(page, [](const std::string& m) { FAIL() << m; }));
     ASSERT_EQ(quakes.count(), 1);

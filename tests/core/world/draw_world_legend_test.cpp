@@ -91,8 +91,8 @@ TEST(DrawWorldLegend, RingsAsTheMapDrawsThemEachNamedOnce)
     DisplaySettings settings;
     settings.nearestRadius = 1.25e6;
     settings.pieRadius = 0.0;
-    const std::string legend =
-        LegendTrace(settings, {"near any window: 300 km", "Kanto: 100 km", "near any window: 300 km"});
+    const std::string legend = LegendTrace(
+        settings, {"near any window: 300 km", "Kanto: 100 km", "near any window: 300 km"});
     std::vector<std::string> mapPens;
     for (const std::string& ring : Operations(MapTrace(settings, {}), "polyline"))
         mapPens.push_back(PenOf(ring));
@@ -103,7 +103,8 @@ TEST(DrawWorldLegend, RingsAsTheMapDrawsThemEachNamedOnce)
     // Every 1,000 km, the nearest radius, the outer circle; then the rules' dashes.
     ASSERT_EQ(samples.size(), 4u);
     for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_NE(std::find(mapPens.begin(), mapPens.end(), samples[i]), mapPens.end()) << samples[i];
+        EXPECT_NE(std::find(mapPens.begin(), mapPens.end(), samples[i]), mapPens.end())
+            << samples[i];
 
     const std::vector<std::string> texts = Operations(legend, "text");
     const auto count = [&](const std::string& text) {

@@ -80,7 +80,7 @@ Disc ParseEllipse(const std::string& line)
 TEST(DrawWorld, TheHoursSettingFiltersAsInThePolarWindow)
 {
     QuakeList quakes;
-    quakes.Append(Quake(5.0, 10.0, 120.0, -2.0));   // dated ahead: shown
+    quakes.Append(Quake(5.0, 10.0, 120.0, -2.0));  // dated ahead: shown
     quakes.Append(Quake(5.0, 10.0, 121.0, 1.0));
     quakes.Append(Quake(5.0, 10.0, 122.0, 48.9));  // 48 whole hours: shown
     quakes.Append(Quake(5.0, 10.0, 123.0, 49.0));  // too old
@@ -107,8 +107,8 @@ TEST(DrawWorld, RingsLieAtTheirDistance)
         double metres;
         std::string pen;
     };
-    for (const Ring& ring : {Ring{1.0e6, "1 140 150 170"}, Ring{3.0e6, "2 225 140 40"},
-                             Ring{3.0e5, "2 200 60 60"}}) {
+    for (const Ring& ring :
+         {Ring{1.0e6, "1 140 150 170"}, Ring{3.0e6, "2 225 140 40"}, Ring{3.0e5, "2 200 60 60"}}) {
         // The innermost ring of the pen: the one whose top is lowest.
         int innermostTop = -1;
         for (const std::string& line : rings) {
@@ -134,8 +134,8 @@ TEST(DrawWorld, NewestOnTopAndLargerForStrongerQuakes)
 // The polar window's ray and the world map's disc point the same way.
 TEST(DrawWorld, AQuakeLiesOnThePolarWindowsBearing)
 {
-    const double places[][2] = {{51.5, -0.12}, {-33.87, 151.2}, {64.1, -21.9}, {-54.8, -68.3},
-                                {-77.8, 166.7}};
+    const double places[][2] = {
+        {51.5, -0.12}, {-33.87, 151.2}, {64.1, -21.9}, {-54.8, -68.3}, {-77.8, 166.7}};
     for (const auto& place : places) {
         QuakeList quakes;
         quakes.Append(Quake(6.0, place[0], place[1], 1.0));
@@ -196,14 +196,16 @@ TEST(DrawWorld, TheShippedLandFillsTheRimOnlyWhenItHoldsTheAntipode)
 {
     Land land;
     std::string error;
-    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error)) << error;
+    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error))
+        << error;
     const auto annuli = [&](const CityPosition& city) {
         int count = 0;
         for (const std::string& line : Lines(TraceWorld(land, {}, {}, city), "polygon"))
-            count += line.find(',') != std::string::npos && line.find(" 140 40 860 760 ") != std::string::npos;
+            count += line.find(',') != std::string::npos
+                     && line.find(" 140 40 860 760 ") != std::string::npos;
         return count;
     };
-    EXPECT_EQ(annuli(Tokyo()), 0);              // antipode in the South Atlantic
+    EXPECT_EQ(annuli(Tokyo()), 0);                 // antipode in the South Atlantic
     EXPECT_EQ(annuli(At(-33.8688, 151.2093)), 0);  // Sydney: off the Azores
     EXPECT_EQ(annuli(At(64.84, -147.72)), 0);      // Fairbanks: south of the Indian Ocean
     EXPECT_EQ(annuli(At(40.0, -3.7)), 1);          // Madrid: New Zealand's North Island

@@ -45,9 +45,9 @@ TEST(PlaceWorldQuakes, OldestFirstWithinTheHoursAndOnlyWhatReachesTheWindow)
     CityPosition city;  // 0 N 0 E at the window's centre
     DisplaySettings settings;
     settings.hours = 24.0;
-    const QuakeList quakes = ListOf({Quake(5.0, 0, 0.5, 1), Quake(3.0, 0, -0.5, 2),
-                                     Quake(6.0, 0, 0, 30), Quake(0.5, 0, 0, 1),
-                                     Quake(4.0, 0, 10, 3)});
+    const QuakeList quakes =
+        ListOf({Quake(5.0, 0, 0.5, 1), Quake(3.0, 0, -0.5, 2), Quake(6.0, 0, 0, 30),
+                Quake(0.5, 0, 0, 1), Quake(4.0, 0, 10, 3)});
     const WorldProjection whole = ViewProjection(city, 1000, 800, WorldView{});
     std::vector<int> order;
     const std::vector<ScreenPoint> places = UnitPlaces(whole, quakes);

@@ -118,8 +118,9 @@ TEST(WorldView, FitsTheEarthAndZoomsAboutTheCursor)
     const WorldProjection zoomedProjection = ViewProjection(city, 1000, 800, zoomed);
     const WorldView most = ZoomAbout(zoomed, 1000, 800, 10.0, 20.0, 1e6);
     EXPECT_DOUBLE_EQ(most.zoom, kWorldMaxZoom);
-    const ScreenPoint unitUnder{(10.0 - zoomedProjection.centreX()) / zoomedProjection.earthRadius(),
-                                (20.0 - zoomedProjection.centreY()) / zoomedProjection.earthRadius()};
+    const ScreenPoint unitUnder{
+        (10.0 - zoomedProjection.centreX()) / zoomedProjection.earthRadius(),
+        (20.0 - zoomedProjection.centreY()) / zoomedProjection.earthRadius()};
     const ScreenPoint stays = ViewProjection(city, 1000, 800, most).FromUnit(unitUnder);
     EXPECT_NEAR(stays.x, 10.0, 1e-6);
     EXPECT_NEAR(stays.y, 20.0, 1e-6);

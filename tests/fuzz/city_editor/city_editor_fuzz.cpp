@@ -19,9 +19,9 @@ using tremolux::CityEditorFields;
 CityEditorFields ConsumeFields(FuzzedDataProvider& input)
 {
     CityEditorFields fields;
-    for (std::string* text : {&fields.name, &fields.latDecimal, &fields.lonDecimal, &fields.latDeg,
-                              &fields.latMin, &fields.latSec, &fields.lonDeg, &fields.lonMin,
-                              &fields.lonSec})
+    for (std::string* text :
+         {&fields.name, &fields.latDecimal, &fields.lonDecimal, &fields.latDeg, &fields.latMin,
+          &fields.latSec, &fields.lonDeg, &fields.lonMin, &fields.lonSec})
         *text = input.ConsumeRandomLengthString(64);
     // The hemispheres are chosen from lists, never typed.
     fields.latHemisphere = input.PickValueInArray({"N", "S", ""});

@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto document = tremolux::OpenFeedDocument(std::string(reinterpret_cast<const char*>(data), size));
+    const auto document =
+        tremolux::OpenFeedDocument(std::string(reinterpret_cast<const char*>(data), size));
     FUZZ_CHECK(document);
     tremolux::fuzz::WalkDocument(*document);
     return 0;

@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto document = tremolux::OpenHtmlDocument(std::string(reinterpret_cast<const char*>(data), size));
+    const auto document =
+        tremolux::OpenHtmlDocument(std::string(reinterpret_cast<const char*>(data), size));
     tremolux::fuzz::WalkDocument(*document);
     return 0;
 }

@@ -27,7 +27,8 @@ void CheckSameSecond(OleDate reread, const CalendarTime& expected)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const OleDate date = tremolux::ParseOleDate(std::string_view(reinterpret_cast<const char*>(data), size));
+    const OleDate date =
+        tremolux::ParseOleDate(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!date.valid) {
         FUZZ_CHECK(date.value == 0.0 || date.value == -1.0);
         return 0;

@@ -42,8 +42,8 @@ inline std::string Feed(const std::vector<Quake>& quakes)
         const Quake& q = quakes[i];
         const qint64 time = kNow.addSecs(-60LL * q.minutesAgo).toMSecsSinceEpoch();
         json += (i ? "," : "")
-                + GeoJsonFeature(q.magnitude, "Test region " + std::to_string(i), time,
-                                 q.longitude, q.latitude);
+                + GeoJsonFeature(q.magnitude, "Test region " + std::to_string(i), time, q.longitude,
+                                 q.latitude);
     }
     return json + "]}";
 }

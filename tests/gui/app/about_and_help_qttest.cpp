@@ -36,8 +36,7 @@ QStringList ShownTexts(CAboutDlg& dialog)
         if (label->pixmap().isNull())
             labels << label;
     }
-    std::sort(labels.begin(), labels.end(),
-              [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+    std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
     QStringList texts;
     for (QLabel* label : labels) {
         EXPECT_TRUE(label->isVisible()) << label->text().toStdString();
@@ -51,9 +50,9 @@ QStringList ShownTexts(CAboutDlg& dialog)
 TEST(AboutBoxTest, CreditsTheSurveyAndNamesTheLicenceBelowTheVersion)
 {
     CAboutDlg dialog(kDefaultFeedAddress);
-    EXPECT_EQ(ShownTexts(dialog), (QStringList{"Tremolux Version 2.0",
-                                               "Earthquake data: U.S. Geological Survey",
-                                               kLicence}));
+    EXPECT_EQ(
+        ShownTexts(dialog),
+        (QStringList{"Tremolux Version 2.0", "Earthquake data: U.S. Geological Survey", kLicence}));
 }
 
 TEST(AboutBoxTest, AnotherFeedIsNamedByItsAddressAndALongOneShortened)
@@ -110,7 +109,8 @@ TEST(HelpPageTest, DescribesEveryMenuItemEveryKeyAndBothDoubleClicks)
             if (action->isSeparator())
                 continue;
             const QString item = action->text().section('\t', 0, 0).remove('&');
-            EXPECT_TRUE(help.contains(title + " > " + item)) << (title + " > " + item).toStdString();
+            EXPECT_TRUE(help.contains(title + " > " + item))
+                << (title + " > " + item).toStdString();
             ++items;
         }
     }

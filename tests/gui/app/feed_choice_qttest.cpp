@@ -60,7 +60,8 @@ TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
     EXPECT_TRUE(parts.ok->isEnabled());
 
     parts.address->setText("gopher://old.example/feed");
-    EXPECT_EQ(parts.problem->text(), "Only http, https and file addresses can be read, not gopher:.");
+    EXPECT_EQ(parts.problem->text(),
+              "Only http, https and file addresses can be read, not gopher:.");
     EXPECT_FALSE(parts.ok->isEnabled());
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK is not taken with a bad address";
@@ -85,7 +86,8 @@ TEST(FeedDialogTest, ValidatesTheAddressBeforeOk)
     auto* others = dialog.findChild<QPlainTextEdit*>("m_editOthers");
     ASSERT_TRUE(others);
     others->setPlainText("https://example.org/fdsnws/event/1/query?format=text\n\nftp://x/y\n");
-    EXPECT_EQ(parts.problem->text(), "Also read, line 3: Only http, https and file addresses can be read, not ftp:.");
+    EXPECT_EQ(parts.problem->text(),
+              "Also read, line 3: Only http, https and file addresses can be read, not ftp:.");
     EXPECT_FALSE(parts.ok->isEnabled());
     others->setPlainText(" https://example.org/fdsnws/event/1/query?format=text\n\n/tmp/b.txt\n");
     EXPECT_TRUE(parts.ok->isEnabled());
@@ -110,22 +112,27 @@ TEST(FeedDialogTest, OffersAgencyQueriesThePushAndRefusesSpecialFiles)
     ASSERT_GE(ingv, 0);
     parts.preset->setCurrentIndex(ingv);
     emit parts.preset->activated(ingv);
-    EXPECT_EQ(dialog.Address(), "https://webservices.ingv.it/fdsnws/event/1/query?format=text"
-                                "&starttime=2025-11-30T06:30:15&minmagnitude=2.5&orderby=time&limit=5000");
+    EXPECT_EQ(dialog.Address(),
+              "https://webservices.ingv.it/fdsnws/event/1/query?format=text"
+              "&starttime=2025-11-30T06:30:15&minmagnitude=2.5&orderby=time&limit=5000");
     EXPECT_TRUE(minimum->isEnabled());
     minimum->setValue(4.0);
-    EXPECT_EQ(dialog.Address(), "https://webservices.ingv.it/fdsnws/event/1/query?format=text"
-                                "&starttime=2025-11-30T06:30:15&minmagnitude=4.0&orderby=time&limit=5000");
+    EXPECT_EQ(dialog.Address(),
+              "https://webservices.ingv.it/fdsnws/event/1/query?format=text"
+              "&starttime=2025-11-30T06:30:15&minmagnitude=4.0&orderby=time&limit=5000");
     EXPECT_TRUE(parts.ok->isEnabled());
-    parts.address->setText("https://service.geonet.org.nz/fdsnws/event/1/query?format=text&minmagnitude=3");
+    parts.address->setText(
+        "https://service.geonet.org.nz/fdsnws/event/1/query?format=text&minmagnitude=3");
     EXPECT_EQ(parts.preset->currentText(), "Last 7 days (GeoNet FDSN event service)");
 
     push->click();
     push->click();
-    EXPECT_EQ(dialog.OtherAddresses(), QStringList{"wss://www.seismicportal.eu/standing_order/websocket"});
+    EXPECT_EQ(dialog.OtherAddresses(),
+              QStringList{"wss://www.seismicportal.eu/standing_order/websocket"});
     EXPECT_TRUE(parts.ok->isEnabled());
     parts.address->setText("wss://www.seismicportal.eu/standing_order/websocket");
-    EXPECT_EQ(parts.problem->text(), "A push service is read beside a feed: put its address under Also read.");
+    EXPECT_EQ(parts.problem->text(),
+              "A push service is read beside a feed: put its address under Also read.");
     EXPECT_FALSE(parts.ok->isEnabled());
 
     QTemporaryDir dir;
@@ -133,9 +140,11 @@ TEST(FeedDialogTest, OffersAgencyQueriesThePushAndRefusesSpecialFiles)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const auto& [address, problem] : std::vector<std::pair<QString, QString>>{
              {fifo, fifo + " cannot be read as a feed: it is a FIFO, not a regular file."},
-             {"file://" + fifo, fifo + " cannot be read as a feed: it is a FIFO, not a regular file."},
+             {"file://" + fifo,
+              fifo + " cannot be read as a feed: it is a FIFO, not a regular file."},
              {dir.path(), dir.path() + " cannot be read as a feed: it is a directory, not a file."},
-             {"/dev/zero", "/dev/zero cannot be read as a feed: it is a device, not a regular file."}}) {
+             {"/dev/zero",
+              "/dev/zero cannot be read as a feed: it is a device, not a regular file."}}) {
         parts.address->setText(address);
         EXPECT_EQ(parts.problem->text(), problem);
         EXPECT_FALSE(parts.ok->isEnabled());
@@ -143,7 +152,9 @@ TEST(FeedDialogTest, OffersAgencyQueriesThePushAndRefusesSpecialFiles)
     parts.address->setText(QString(TREMOLUX_SAMPLES) + "/sample_week.geojson");
     EXPECT_TRUE(parts.ok->isEnabled());
     others->setPlainText(fifo);
-    EXPECT_EQ(parts.problem->text(), "Also read, line 1: " + fifo + " cannot be read as a feed: it is a FIFO, not a regular file.");
+    EXPECT_EQ(parts.problem->text(),
+              "Also read, line 1: " + fifo
+                  + " cannot be read as a feed: it is a FIFO, not a regular file.");
 }
 
 // A feed chosen in Options > Feed is kept and loaded at once, with its period.
@@ -170,8 +181,12 @@ TEST_F(WatcherTest, ChosenFeedLoadsAtOnceAndIsKept)
     EXPECT_EQ(settings.value(settings::kRefreshMinutes).toInt(), 15);
 
     // Cancel changes nothing.
-    AnswerModal<FeedDialog>([](FeedDialog* dialog) { dialog->reject(); return true; },
-                           [&] { frame->OnOptionsFeed(); });
+    AnswerModal<FeedDialog>(
+        [](FeedDialog* dialog) {
+            dialog->reject();
+            return true;
+        },
+        [&] { frame->OnOptionsFeed(); });
     EXPECT_EQ(g_pFeedView->Address(), other.Url());
     frame->close();
     app.reset();
@@ -218,7 +233,8 @@ TEST_F(WatcherTest, AStoredFifoFeedFailsAtOnce)
             EXPECT_TRUE(WaitUntil([&] { return !shown.isEmpty(); }));
         });
     EXPECT_TRUE(started);
-    EXPECT_NE(g_pFeedView->LastFailure().find("it is a FIFO, not a regular file"), std::string::npos)
+    EXPECT_NE(g_pFeedView->LastFailure().find("it is a FIFO, not a regular file"),
+              std::string::npos)
         << g_pFeedView->LastFailure();
 }
 
@@ -227,12 +243,14 @@ TEST_F(WatcherTest, PushedEventsReachTheListAtOnce)
 {
     test::PushServer push;
     AppSettings().setValue(settings::kFeedAddress, QString::fromStdString(server.Url()));
-    AppSettings().setValue(settings::kFeedOtherAddresses, QStringList{QString::fromStdString(push.Url())});
+    AppSettings().setValue(settings::kFeedOtherAddresses,
+                           QStringList{QString::fromStdString(push.Url())});
     feedOnCommandLine = false;
     Start();
     ASSERT_TRUE(FirstLoad());
     ASSERT_TRUE(WaitUntil([&] { return push.Connected() == 1; }));
-    push.Send(test::PushedEvent("create", "PUSHED1", "2025-12-07T05:59:00Z", 14.0, 121.0, 6.2, "LUZON"));
+    push.Send(
+        test::PushedEvent("create", "PUSHED1", "2025-12-07T05:59:00Z", 14.0, 121.0, 6.2, "LUZON"));
     ASSERT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 4; }));
     EXPECT_EQ(frame->m_quakes.at(0).region, "LUZON");
     EXPECT_NE(frame->FeedStatus().toStdString().find("127.0.0.1 push 0 min"), std::string::npos)

@@ -68,8 +68,8 @@ TEST_F(WatcherTest, SavedWindowOpensWithItsCityAndSettings)
     original->GetView()->SetContent(Manila());
     const QString path = dir.filePath("manila.tremolux");
     QString error;
-    ASSERT_TRUE(original->GetDocument().OnSaveDocument(path, original->GetView()->Content(),
-                                                       &error))
+    ASSERT_TRUE(
+        original->GetDocument().OnSaveDocument(path, original->GetView()->Content(), &error))
         << error.toStdString();
     EXPECT_EQ(original->windowTitle(), "manila.tremolux");
     EXPECT_EQ(original->GetDocument().GetPathName(), path);
@@ -127,7 +127,8 @@ TEST_F(WatcherTest, BadFilesOpenNothingAndNameTheLine)
         Start(kFeedTimeout, std::chrono::milliseconds(10), {dir.filePath("bad.tremolux")});
     });
     EXPECT_FALSE(started);
-    EXPECT_TRUE(text.endsWith("it is too large to be a Tremolux map window file.")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("it is too large to be a Tremolux map window file."))
+        << text.toStdString();
     EXPECT_TRUE(frame->MapWindows().isEmpty());
 }
 

@@ -198,8 +198,8 @@ TEST_F(QuakeDocksTest, AnActiveWorldMapTakesPartLikeAMapWindow)
     // The new window has nothing selected yet: neither has the list.
     EXPECT_EQ(Panel().SelectedQuake(), -1);
 
-    Panel().Table()->selectRow(Panel().Filter().mapFromSource(
-        frame->Docks().Model().index(2, 0)).row());
+    Panel().Table()->selectRow(
+        Panel().Filter().mapFromSource(frame->Docks().Model().index(2, 0)).row());
     EXPECT_EQ(world->SelectedQuake(), 2);
     EXPECT_EQ(View(0)->SelectedQuake(), 1) << "only the active window follows the list";
     world->SelectQuake(0);

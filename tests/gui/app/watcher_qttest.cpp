@@ -49,7 +49,6 @@ using test::TestServer;
 using test::WaitUntil;
 using test::WatcherTest;
 
-
 QStringList MenuItems(const QMenu* menu)
 {
     QStringList items;
@@ -207,7 +206,8 @@ TEST_F(WatcherTest, FailureBoxesNeverStack)
     });
     watcher.start();
 
-    ASSERT_TRUE(WaitUntil([&] { return boxesSeen == 1 && QApplication::activeModalWidget() == nullptr; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return boxesSeen == 1 && QApplication::activeModalWidget() == nullptr; }));
     watcher.stop();
     EXPECT_FALSE(sawStackedBox);
     EXPECT_EQ(frame->m_quakes.count(), 3);
@@ -219,37 +219,40 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     Start();
     ASSERT_TRUE(WaitUntil([&] { return View(0)->City().name == "Tokyo"; }));
     emit frame->menuBar()->actions().at(4)->menu()->aboutToShow();
-    EXPECT_EQ(MenuBar(frame),
-              (QStringList{
-                  "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | "
-                  "&Refresh Now | &Export List... | - | E&xit",
-                  "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
-                  "&Map: Choose &City… | &Parameters…",
-                  "&Options: &Feed... | Show &Times In | &Keep History | - | &Alerts… | S&nooze Alerts",
-                  "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
-                  "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | "
-                  "New &World Map | - | &1 Tokyo",
-                  "&Help: &Help Topics | - | &About Tremolux...",
-              }));
+    EXPECT_EQ(
+        MenuBar(frame),
+        (QStringList{
+            "&File: &New\tCtrl+N | &Open... | &Save | &Close | Open &Feed... | "
+            "&Refresh Now | &Export List... | - | E&xit",
+            "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
+            "&Map: Choose &City… | &Parameters…",
+            "&Options: &Feed... | Show &Times In | &Keep History | - | &Alerts… | S&nooze Alerts",
+            "&Window: &Cascade | &Tile | &Arrange Icons | - | Tile Vertically | "
+            "Tile Horizontally | - | Ne&xt Window | Pre&vious Window | - | "
+            "New &World Map | - | &1 Tokyo",
+            "&Help: &Help Topics | - | &About Tremolux...",
+        }));
 
     frame->MapWindows().at(0)->close();
     ASSERT_TRUE(WaitUntil([&] { return frame->MapWindows().isEmpty(); }));
-    EXPECT_EQ(MenuBar(frame), (QStringList{
-                                  "&File: &New\tCtrl+N | New &World Map | &Open... | Open &Feed... | "
-                                  "&Refresh Now | &Export List... | - | &Close | E&xit",
-                                  "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
-                                  "&Options: &Feed... | Show &Times In | &Keep History | - | &Alerts… | S&nooze Alerts",
-                                  "&Help: &Help Topics | - | &About Tremolux...",
-                              }));
+    EXPECT_EQ(
+        MenuBar(frame),
+        (QStringList{
+            "&File: &New\tCtrl+N | New &World Map | &Open... | Open &Feed... | "
+            "&Refresh Now | &Export List... | - | &Close | E&xit",
+            "&View: &Toolbar | &Status Bar | - | &Quake List | &Legend",
+            "&Options: &Feed... | Show &Times In | &Keep History | - | &Alerts… | S&nooze Alerts",
+            "&Help: &Help Topics | - | &About Tremolux...",
+        }));
     EXPECT_EQ(frame->windowTitle(), "Tremolux");
 
     QStringList buttons;
     for (QAction* action : frame->ToolBar()->actions())
         buttons << action->toolTip() + " / " + action->statusTip();
-    EXPECT_EQ(buttons, (QStringList{"New / Create a new document",
-                                    "Refresh Now / Reload the quake feed now",
-                                    "Arrange windows vertically / Arrange windows vertically",
-                                    "Arrange windows horizontally / Arrange windows horizontally"}));
+    EXPECT_EQ(buttons,
+              (QStringList{"New / Create a new document", "Refresh Now / Reload the quake feed now",
+                           "Arrange windows vertically / Arrange windows vertically",
+                           "Arrange windows horizontally / Arrange windows horizontally"}));
 
     // The toolbar's New opens a map window at once; the menus switch back.
     frame->ToolBar()->actions().at(0)->trigger();
@@ -259,7 +262,8 @@ TEST_F(WatcherTest, MenusAndToolbarHoldTheirItems)
     QStringList shortcuts;
     for (QAction* action : frame->actions())
         shortcuts << action->shortcut().toString();
-    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1", "Ctrl+F4", "F5", "Ctrl+L", "Ctrl+P", "Ctrl+Tab", "Ctrl+Shift+Tab"}));
+    EXPECT_EQ(shortcuts, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "F1", "Shift+F1", "Ctrl+F4",
+                                      "F5", "Ctrl+L", "Ctrl+P", "Ctrl+Tab", "Ctrl+Shift+Tab"}));
 }
 
 TEST_F(WatcherTest, TilingPlacesWindowsSideBySideOrStacked)
@@ -352,7 +356,8 @@ TEST_F(WatcherTest, EveryMapWindowShowsThePageOfThePollTick)
     PaintCounter second(View(1));
 
     auto pollOnceLoaded = [&] {
-        if (!WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }))
+        if (!WaitUntil(
+                [] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }))
             return false;
         QApplication::processEvents();
         const int before[2] = {first.count, second.count};
@@ -371,7 +376,6 @@ TEST_F(WatcherTest, EveryMapWindowShowsThePageOfThePollTick)
     frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
     EXPECT_TRUE(pollOnceLoaded()) << "reload";
     EXPECT_EQ(frame->m_quakes.count(), 4);
-
 }
 
 // A parse that fails repaints too, once its box is closed.
@@ -387,7 +391,8 @@ TEST_F(WatcherTest, MapWindowsRepaintAfterAFailedParse)
             box->close();
     });
     closer.start(20);
-    ASSERT_TRUE(WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    ASSERT_TRUE(
+        WaitUntil([] { return g_pFeedView->GetReadyState() == FeedBrowser::kReadyStateComplete; }));
     QApplication::processEvents();
     const int before = view.count;
     frame->OnTimer(MainCycle::ID_TIMER_POLL);
@@ -463,7 +468,9 @@ TEST_F(WatcherTest, StartUpStopsAtAFileItCannotOpen)
                 box->accept();
                 return true;
             },
-            [&] { Start(kFeedTimeout, std::chrono::milliseconds(10), {good, bad}); });
+            [&] {
+                Start(kFeedTimeout, std::chrono::milliseconds(10), {good, bad});
+            });
         EXPECT_FALSE(started);
         EXPECT_EQ(shown, bad + " cannot be opened" + reason);
         EXPECT_TRUE(frame->MapWindows().isEmpty());

@@ -23,13 +23,12 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         StartupDirectory = m_dir.path().toStdString();
-        std::ofstream(StartupDirectory + "/CITIES.TXT")
-            << "paris\t48.8566\t2.3522\n"
-               "Lima\t-12.0464\t-77.0428\n"
-               "<b>Berlin</b>\t52.52\t13.405\n"
-               "Athens\t37.9838\t23.7275\n"
-               "Lima\t40.7426\t-84.1052\n"
-               "Paris\t33.6609\t-95.5555\n";
+        std::ofstream(StartupDirectory + "/CITIES.TXT") << "paris\t48.8566\t2.3522\n"
+                                                           "Lima\t-12.0464\t-77.0428\n"
+                                                           "<b>Berlin</b>\t52.52\t13.405\n"
+                                                           "Athens\t37.9838\t23.7275\n"
+                                                           "Lima\t40.7426\t-84.1052\n"
+                                                           "Paris\t33.6609\t-95.5555\n";
         CurrentCity = InitialCity();
     }
 
@@ -116,8 +115,7 @@ TEST_F(CitiesDialogTest, DeleteWithYesRemovesTheSelectedRowAndClearsTheSelection
     WhenModal<CDia_Cities>([](CDia_Cities* shown) {
         QListWidget* list = List(shown);
         list->setCurrentRow(RowOf(list, "paris"));
-        WhenModal<QMessageBox>(
-            [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
         Button(shown, "deleteButton")->click();
         EXPECT_EQ(Rows(list), QStringList({"<b>Berlin</b>", "Athens", "Lima", "Lima", "Paris"}));
         EXPECT_TRUE(list->selectedItems().isEmpty());
@@ -191,8 +189,8 @@ TEST_F(CitiesDialogTest, AddDirectlyAboveTheSelectionKeepsTheSelectedCity)
             box->button(QMessageBox::Yes)->click();
         });
         Button(shown, "deleteButton")->click();
-        EXPECT_EQ(Rows(list), QStringList({"<b>Berlin</b>", "Athens", "Lima", "Lima", "Oslo",
-                                           "Paris"}));
+        EXPECT_EQ(Rows(list),
+                  QStringList({"<b>Berlin</b>", "Athens", "Lima", "Lima", "Oslo", "Paris"}));
         list->setCurrentRow(RowOf(list, "Paris"));
         Button(shown, "okButton")->click();
     });

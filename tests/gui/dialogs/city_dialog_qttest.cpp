@@ -61,8 +61,8 @@ TEST(CityDialog, OpensEmptyWithItsNumberAndHemisphereLists)
     CDia_City dialog;
     WhenModal<CDia_City>([](CDia_City* shown) {
         EXPECT_EQ(shown->windowTitle(), "City");
-        for (const char* name : {"m_editName", "m_editLat", "m_editLon", "m_editLatSec",
-                                 "m_editLonSec"})
+        for (const char* name :
+             {"m_editName", "m_editLat", "m_editLon", "m_editLatSec", "m_editLonSec"})
             EXPECT_TRUE(Edit(shown, name)->text().isEmpty()) << name;
         for (const char* name : {"m_comboLatDeg", "m_comboLatMin", "m_comboLatHemisphere",
                                  "m_comboLonDeg", "m_comboLonMin", "m_comboLonHemisphere"}) {
@@ -163,7 +163,8 @@ TEST(CityDialog, TypedDegreesAreTakenAsTyped)
     CDia_City dialog;
     WhenModal<CDia_City>([](CDia_City* shown) {
         Edit(shown, "m_editName")->setText("Typed");
-        for (const auto& [name, text] : {std::pair{"m_comboLatDeg", "5"}, {"m_comboLonDeg", "12"}}) {
+        for (const auto& [name, text] :
+             {std::pair{"m_comboLatDeg", "5"}, {"m_comboLonDeg", "12"}}) {
             Combo(shown, name)->setFocus();
             TypeText(Combo(shown, name)->lineEdit(), text);
         }

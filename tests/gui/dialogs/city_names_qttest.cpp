@@ -116,9 +116,9 @@ TEST_F(CityNamesTest, CommandLineListsAndFindsTheDecodedName)
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.out, "São Paulo\t-23.55\t-46.63\n");
 
-    const CliResult index = RunCli({"index", "--city", "São Paulo", "--cities", cities, "--feed",
-                                    TREMOLUX_TEST_DATA "/usgs_all_week.geojson", "--now",
-                                    "2025-12-07 05:10:00"});
+    const CliResult index =
+        RunCli({"index", "--city", "São Paulo", "--cities", cities, "--feed",
+                TREMOLUX_TEST_DATA "/usgs_all_week.geojson", "--now", "2025-12-07 05:10:00"});
     EXPECT_EQ(index.status, 0);
 }
 
@@ -149,7 +149,8 @@ TEST_F(CityNamesTest, LettersSortBeforeAccentsAndLetterCaseIsIgnored)
 
 TEST_F(CityNamesTest, TheUserLocaleDecidesTheOrder)
 {
-    WriteCities("Zurich\t47.37\t8.54\n\xC3\x9Cr\xC3\xBCmqi\t43.83\t87.62\nUzhhorod\t48.62\t22.29\n");
+    WriteCities(
+        "Zurich\t47.37\t8.54\n\xC3\x9Cr\xC3\xBCmqi\t43.83\t87.62\nUzhhorod\t48.62\t22.29\n");
     EXPECT_EQ(ShownRows(), QStringList({"Ürümqi", "Uzhhorod", "Zurich"}));
     // Swedish sorts Ü as a kind of Y.
     QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));

@@ -133,8 +133,8 @@ TEST_F(FeedBuildTest, ASmallFeedAfterAHostilePageIsShownWithoutWaitingForIt)
 
         server.Serve(Page(1), "text/html");
         feed.Refresh();
-        EXPECT_TRUE(WaitUntil([&] { return feed.GetReadyState() == FeedBrowser::kReadyStateComplete; },
-                              2000))
+        EXPECT_TRUE(WaitUntil(
+            [&] { return feed.GetReadyState() == FeedBrowser::kReadyStateComplete; }, 2000))
             << what;
         EXPECT_EQ(HeldRows(feed), 1) << what;
     }

@@ -74,8 +74,8 @@ TEST_F(FeedLimitsTest, OnlyRegularFilesAreReadAsFeeds)
     };
     for (const auto& row : rows) {
         view.Navigate2(row.source);
-        ASSERT_TRUE(WaitUntil(
-            [this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+        ASSERT_TRUE(
+            WaitUntil([this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
         EXPECT_EQ(view.LastFailure(), row.reason) << row.source;
     }
 }

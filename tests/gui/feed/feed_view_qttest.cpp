@@ -27,7 +27,8 @@ class FeedViewTest : public ::testing::Test {
 protected:
     bool LoadEnds()
     {
-        return WaitUntil([this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; });
+        return WaitUntil(
+            [this] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; });
     }
 
     TestServer server;
@@ -40,8 +41,8 @@ TEST_F(FeedViewTest, LoadsOverHttpWithItsUserAgentAndGzip)
     EXPECT_EQ(view.GetReadyState(), 0);
     EXPECT_EQ(view.GetHtmlDocument(), nullptr);
     // A JSON body is sent gzip-compressed when the client accepts it.
-    const std::string json = R"({"type":"FeatureCollection","features":[)"
-                             + std::string(2000, ' ') + "]}";
+    const std::string json =
+        R"({"type":"FeatureCollection","features":[)" + std::string(2000, ' ') + "]}";
     server.Serve(json, "application/json");
     view.Navigate2(server.Url());
     EXPECT_EQ(view.GetReadyState(), FeedView::kReadyStateLoading);
@@ -101,7 +102,8 @@ TEST_F(FeedViewTest, AnUnchangedPageIsAGoodLoadWithNothingNew)
     // Without a document to keep, nothing is asked conditionally.
     FeedView fresh{clock};
     fresh.Navigate2(server.Url());
-    ASSERT_TRUE(WaitUntil([&] { return fresh.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return fresh.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
     EXPECT_EQ(server.NotModifiedCount(), 1);
     EXPECT_TRUE(fresh.HasLoaded());
 }
@@ -133,7 +135,8 @@ TEST_F(FeedViewTest, SeveralSourcesGiveOneMergedList)
     EXPECT_EQ(view.LastFailure(), "HTTP 500 Internal Server Error");
     EXPECT_EQ(parsed().count(), 4);
     EXPECT_EQ(SourceStatesText(view, clock.Now()),
-              "127.0.0.1: HTTP 500 Internal Server Error, last loaded 0 min ago\n127.0.0.1: loaded 0 min ago");
+              "127.0.0.1: HTTP 500 Internal Server Error, last loaded 0 min ago\n127.0.0.1: loaded "
+              "0 min ago");
 }
 
 // The catch-up query joins the loads until it has loaded once; a quake it
@@ -142,13 +145,15 @@ TEST_F(FeedViewTest, CatchUpJoinsTheLoadsUntilItHasLoaded)
 {
     TestServer catchUp;
     server.Serve(ReadTestFile("usgs_all_week.geojson"));
-    catchUp.Serve(test::FeatureCollection({test::GeoJsonFeature(5.1, "Namie again", 1765083600000, 142.05, 37.52),
-                                           test::GeoJsonFeature(6.0, "Long ago", 1764000000000, 10.0, 10.0)}));
+    catchUp.Serve(test::FeatureCollection(
+        {test::GeoJsonFeature(5.1, "Namie again", 1765083600000, 142.05, 37.52),
+         test::GeoJsonFeature(6.0, "Long ago", 1764000000000, 10.0, 10.0)}));
     view.SetCatchUp(catchUp.Url("/fdsnws/event/1/query?format=geojson"));
     view.Navigate2(server.Url());
     ASSERT_TRUE(LoadEnds());
     QuakeList withCatchUp;
-    ASSERT_TRUE(withCatchUp.ParsePage(view, [](const std::string& text) { ADD_FAILURE() << text; }));
+    ASSERT_TRUE(
+        withCatchUp.ParsePage(view, [](const std::string& text) { ADD_FAILURE() << text; }));
 
     view.Refresh();
     ASSERT_TRUE(LoadEnds());

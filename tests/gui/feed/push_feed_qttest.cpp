@@ -40,7 +40,8 @@ protected:
     {
         QuakeList quakes;
         if (const FeedDocument* document = feed.GetHtmlDocument())
-            quakes.ParsePage(LoadedDocument(*document), [](const std::string& text) { ADD_FAILURE() << text; });
+            quakes.ParsePage(LoadedDocument(*document),
+                             [](const std::string& text) { ADD_FAILURE() << text; });
         return quakes;
     }
 
@@ -92,11 +93,14 @@ TEST_F(PushFeedTest, AFloodIsPublishedAtMostOnceASecond)
     QElapsedTimer elapsed;
     elapsed.start();
     for (int i = 0; i < 3000; ++i)
-        server.Send(PushedEvent("create", "F" + std::to_string(i), "2025-12-07T05:00:00Z", i % 80, i % 170, 3.0));
-    ASSERT_TRUE(WaitUntil([&] { return feed.EventCount() + feed.SkippedMessages() == 3000; }, 60000));
+        server.Send(PushedEvent("create", "F" + std::to_string(i), "2025-12-07T05:00:00Z", i % 80,
+                                i % 170, 3.0));
+    ASSERT_TRUE(
+        WaitUntil([&] { return feed.EventCount() + feed.SkippedMessages() == 3000; }, 60000));
     const int publications = published - before;
     EXPECT_LE(publications, elapsed.elapsed() / 1000 + 1);
-    EXPECT_LE(feed.EventCount(), static_cast<std::size_t>(PushFeed::kMostNewPerPublication * (publications + 1)));
+    EXPECT_LE(feed.EventCount(),
+              static_cast<std::size_t>(PushFeed::kMostNewPerPublication * (publications + 1)));
     EXPECT_GE(feed.EventCount(), static_cast<std::size_t>(PushFeed::kMostNewPerPublication));
 }
 
@@ -106,8 +110,9 @@ TEST_F(PushFeedTest, RefusesACertificateThatDoesNotCheckOut)
     QTemporaryDir dir;
     const QString key = dir.filePath("key.pem");
     const QString certificate = dir.filePath("cert.pem");
-    ASSERT_EQ(QProcess::execute("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
-                                            certificate, "-days", "1", "-subj", "/CN=127.0.0.1"}),
+    ASSERT_EQ(QProcess::execute("openssl",
+                                {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+                                 "-out", certificate, "-days", "1", "-subj", "/CN=127.0.0.1"}),
               0);
     QFile keyFile(key);
     QFile certificateFile(certificate);
@@ -122,7 +127,8 @@ TEST_F(PushFeedTest, RefusesACertificateThatDoesNotCheckOut)
     QObject::connect(&secure, &QWebSocketServer::newConnection, [&] { ++accepted; });
 
     feed.Navigate2("wss://127.0.0.1:" + std::to_string(secure.serverPort()) + "/");
-    ASSERT_TRUE(WaitUntil([&] { return feed.LastFailure().find("certificate is refused") != std::string::npos; }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return feed.LastFailure().find("certificate is refused") != std::string::npos; }));
     EXPECT_FALSE(feed.Connected());
     EXPECT_EQ(accepted, 0);
 }
@@ -138,7 +144,8 @@ TEST_F(PushFeedTest, PushedEventsJoinTheMergedList)
     view.SetOnPushed([&] { pushed = true; });
     view.SetOtherSources({server.Url()});
     view.Navigate2(http.Url());
-    ASSERT_TRUE(WaitUntil([&] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return view.GetReadyState() == FeedBrowser::kReadyStateComplete; }));
     const auto* push = dynamic_cast<const PushFeed*>(view.OtherSources().front().get());
     ASSERT_NE(push, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return push->Connected(); }));
@@ -148,7 +155,8 @@ TEST_F(PushFeedTest, PushedEventsJoinTheMergedList)
 
     pushed = false;
     // 20 s after and 10 km from the first quake of the file, and a new one.
-    server.Send(PushedEvent("create", "NAMIE", "2025-12-07T05:00:20Z", 37.61, 142.05, 5.3, "NEAR EAST COAST OF HONSHU"));
+    server.Send(PushedEvent("create", "NAMIE", "2025-12-07T05:00:20Z", 37.61, 142.05, 5.3,
+                            "NEAR EAST COAST OF HONSHU"));
     server.Send(PushedEvent("create", "NEW", "2025-12-07T05:59:00Z", 0.0, 0.0, 2.0));
     ASSERT_TRUE(WaitUntil([&] {
         return pushed && view.GetReadyState() == FeedBrowser::kReadyStateComplete
@@ -157,7 +165,8 @@ TEST_F(PushFeedTest, PushedEventsJoinTheMergedList)
     EXPECT_EQ(quakes.at(0).eventId, "NEW");
     EXPECT_EQ(quakes.at(1).region, "93 km E of Namie, Japan");
     EXPECT_EQ(ReadingsText(quakes.at(1).readings), "127.0.0.1 M 5.1 ml, 127.0.0.1 push M 5.3 mb");
-    EXPECT_EQ(CompactSourceStates(view, clock.Now()), "127.0.0.1 0 min \u00b7 127.0.0.1 push 0 min");
+    EXPECT_EQ(CompactSourceStates(view, clock.Now()),
+              "127.0.0.1 0 min \u00b7 127.0.0.1 push 0 min");
 }
 
 }  // namespace

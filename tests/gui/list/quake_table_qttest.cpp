@@ -293,7 +293,8 @@ TEST_F(QuakeTableTest, HistoryRowsAwayFilterAndExport)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].contains(",b,") && lines[2].contains(",withdrawn,")) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[1].contains(",b,") && lines[2].contains(",withdrawn,"))
+        << lines.join('\n').toStdString();
     EXPECT_FALSE(ExportRows({}, dir.filePath("no such folder/x.csv"), ExportFormat::Csv).isEmpty());
 
     model.ShowFeed();

@@ -134,7 +134,8 @@ TEST(QPainterCanvas, PieRunsAnticlockwiseFromStartToEnd)
         canvas.SelectBrush(Brush{{255, 0, 0}});
         canvas.Pie(50, 50, 250, 250, {150, 60}, {150, 60});
     });
-    for (const QPoint& inside : {QPoint(80, 150), QPoint(220, 150), QPoint(150, 80), QPoint(150, 220)})
+    for (const QPoint& inside :
+         {QPoint(80, 150), QPoint(220, 150), QPoint(150, 80), QPoint(150, 220)})
         EXPECT_EQ(full.pixel(inside), red);
 }
 
@@ -267,7 +268,8 @@ TEST(QPainterCanvas, MeasuredLayoutPaintsThePlainPicture)
     std::vector<QuakeRecord> records;
     for (int i = 0; i < 1500; ++i)
         records.push_back(test::QuakeBefore(now, hours(random), magnitude(random), latitude(random),
-                                            longitude(random), i % 3 ? "Izu Islands" : "Tōhoku, Japan"));
+                                            longitude(random),
+                                            i % 3 ? "Izu Islands" : "Tōhoku, Japan"));
     const QuakeList quakes = test::ListOf(records);
     const CityPosition city = test::At(35.68, 139.69);
     const DisplaySettings settings{1, 48.0, 15000000.0, 3000000.0};
@@ -327,7 +329,8 @@ TEST(QPainterCanvas, WholeMapPaintsAsEveryOperationDrawnInTurn)
         std::vector<QuakeRecord> records;
         for (int i = 0; i < c.quakes; ++i)
             records.push_back(test::QuakeBefore(now, hours(random), magnitude(random),
-                                                latitude(random), longitude(random), "Izu Islands"));
+                                                latitude(random), longitude(random),
+                                                "Izu Islands"));
         const QuakeList quakes = test::ListOf(records);
         const QImage batched = Painted(c.width, c.height, [&](Canvas& canvas) {
             DrawQuakes(canvas, c.width, c.height, c.settings, city, quakes, clock);

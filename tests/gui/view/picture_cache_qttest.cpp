@@ -109,9 +109,7 @@ private:
 TEST(PictureCache, EveryRepaintShowsTheMapForTheMomentAndSettingsOfThatPaint)
 {
     const OleDate minute = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
-    const auto at = [&](int seconds) {
-        return OleDate{minute.value + seconds / 86400.0, true};
-    };
+    const auto at = [&](int seconds) { return OleDate{minute.value + seconds / 86400.0, true}; };
     QuakeList quakes;
     QuakeRecord quake;
     quake.magnitude = 5.0;
@@ -143,8 +141,8 @@ TEST(PictureCache, EveryRepaintShowsTheMapForTheMomentAndSettingsOfThatPaint)
         SettableClock clock;
         clock.Set(at(9));
         CTremoluxView view(quakes, clock);
-        view.SetContent({CityAt("Tokyo", 35.6895, 139.6917), DisplaySettings{1, 1.0, 3000000.0,
-                                                                             300000.0}});
+        view.SetContent(
+            {CityAt("Tokyo", 35.6895, 139.6917), DisplaySettings{1, 1.0, 3000000.0, 300000.0}});
         view.resize(500, 400);
         view.show();
         ASSERT_EQ(OnScreen(view), Expected(view, quakes, clock)) << change.what;

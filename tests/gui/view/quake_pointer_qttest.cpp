@@ -73,7 +73,7 @@ TEST_F(QuakePointerTest, HoverShowsTheQuakesDetails)
     QApplication::sendEvent(&m_view, &over);
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(ShownToolTip(), "M 4.2  Izu Islands\n2024-03-01 10:00:00 UTC (2 h ago)\n"
-                                "Depth 0.0 km\n99 km SW of Tokyo\nEstimated intensity II at Tokyo");
+                              "Depth 0.0 km\n99 km SW of Tokyo\nEstimated intensity II at Tokyo");
 
     QHelpEvent away(QEvent::ToolTip, kOpenGround, m_view.mapToGlobal(kOpenGround));
     QApplication::sendEvent(&m_view, &away);

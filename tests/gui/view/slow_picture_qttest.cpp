@@ -84,7 +84,8 @@ TEST_F(SlowPictureTest, TheWindowShowsTheLastPictureAndTakesEventsUntilTheNewOne
 
     int ticksWhileDrawing = 0;
     QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileDrawing += !m_view.PictureIsCurrent(); });
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { ticksWhileDrawing += !m_view.PictureIsCurrent(); });
     ticker.start(5);
     const int paintsBefore = paints.count;
     ASSERT_TRUE(WaitUntil([&] { return m_view.PictureIsCurrent(); }, 60000));
@@ -123,7 +124,8 @@ TEST(PictureVisibility, OnlyWindowsOnScreenDraw)
     QMdiSubWindow* windows[2];
     for (int i = 0; i < 2; ++i) {
         views[i] = new CTremoluxView(quakes, clock);
-        views[i]->SetContent({CityAt(i == 0 ? "Tokyo" : "Lima", 35.0 - 40 * i, 139.0 - 200 * i), kWide});
+        views[i]->SetContent(
+            {CityAt(i == 0 ? "Tokyo" : "Lima", 35.0 - 40 * i, 139.0 - 200 * i), kWide});
         windows[i] = area.addSubWindow(views[i]);
         windows[i]->resize(400, 300);
     }

@@ -26,7 +26,8 @@ TEST(SlowWorldLayer, TheWindowTakesEventsWhileItsQuakesAreDrawn)
 {
     Land land;
     std::string error;
-    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error)) << error;
+    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error))
+        << error;
     const OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
     const FixedClock clock(now);
     QuakeList quakes;
@@ -41,13 +42,14 @@ TEST(SlowWorldLayer, TheWindowTakesEventsWhileItsQuakesAreDrawn)
     PaintCounter paints(&world);
     quakes.Clear();
     for (int i = 0; i < 50000; ++i)
-        quakes.Append(QuakeBefore(now, i * 0.001, 1.0 + i % 70 / 10.0, -70.0 + i % 140,
-                                  -179.0 + i % 358));
+        quakes.Append(
+            QuakeBefore(now, i * 0.001, 1.0 + i % 70 / 10.0, -70.0 + i % 140, -179.0 + i % 358));
     world.repaint();
     ASSERT_FALSE(world.PictureIsCurrent());
     int ticksWhileDrawing = 0;
     QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileDrawing += !world.PictureIsCurrent(); });
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { ticksWhileDrawing += !world.PictureIsCurrent(); });
     ticker.start(5);
     const int paintsBefore = paints.count;
     ASSERT_TRUE(WaitUntil([&] { return world.PictureIsCurrent(); }, 60000));

@@ -140,7 +140,8 @@ TEST_F(WorldViewTest, TipShowsTheRegionAsWrittenNotAsMarkup)
     const QPoint california = Where(world, 33.5, -116.46).toPoint();
     QHelpEvent tip(QEvent::ToolTip, california, world->mapToGlobal(california));
     QApplication::sendEvent(world, &tip);
-    EXPECT_TRUE(ShownToolTip().startsWith("M 2.7  <b>Test region 2</b>\n")) << ShownToolTip().toStdString();
+    EXPECT_TRUE(ShownToolTip().startsWith("M 2.7  <b>Test region 2</b>\n"))
+        << ShownToolTip().toStdString();
 }
 
 TEST_F(WorldViewTest, ClickSelectsTheQuakeItsTipNamesAndALoadKeepsTheSelection)
@@ -213,8 +214,8 @@ TEST_F(WorldViewTest, WheelZoomsAboutThePointerAndFitEarthShowsItWhole)
     EXPECT_TRUE(Shown(world) == settled);
 
     // Zooming far out stops at the smallest Earth.
-    QWheelEvent out(at, world->mapToGlobal(at), {}, {0, -120 * 20}, Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent out(at, world->mapToGlobal(at), {}, {0, -120 * 20}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
     QApplication::sendEvent(world, &out);
     EXPECT_DOUBLE_EQ(world->View().zoom, kWorldMinZoom);
 
@@ -245,8 +246,8 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
     EXPECT_EQ(world->City().name, "Lima");
     EXPECT_EQ(world->parentWidget()->windowTitle(), "World map: Lima");
     // Lima lies at the centre now.
-    const QPointF lima = Where(world, world->City().position.latDecimal,
-                               world->City().position.lonDecimal);
+    const QPointF lima =
+        Where(world, world->City().position.latDecimal, world->City().position.lonDecimal);
     EXPECT_NEAR(lima.x(), world->width() / 2.0, 1e-9);
     EXPECT_EQ(View(0)->City().name, "Tokyo") << "the map window keeps its own city";
 
