@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/common/DisplaySettings.h"
+#include "core/view/LegendText.h"
 #include "core/view/MagnitudeColor.h"
 #include "core/view/MapScale.h"
 
@@ -14,7 +15,7 @@ namespace tremolux {
 
 namespace {
 
-constexpr int kMargin = 8;
+constexpr int kMargin = kLegendMargin;
 constexpr int kSectionGap = 12;
 constexpr int kRayLength = 30;
 constexpr int kAgeDiagramMaxRadius = 110;
@@ -50,36 +51,10 @@ bool Whole(double value)
     return std::fabs(value - std::round(value)) < 1e-9;
 }
 
-// Writes lines of text one under another.
-class TextColumn {
-public:
-    TextColumn(Canvas& canvas, const LegendStyle& style, int& y)
-        : m_canvas(canvas), m_style(style), m_y(y)
-    {
-    }
-    void Line(const std::string& text, int x = kMargin)
-    {
-        Put(x, m_y, text);
-        m_y += m_style.lineHeight;
-    }
-    // Text anywhere, on the legend's background rather than the last fill.
-    void Put(int x, int y, const std::string& text)
-    {
-        m_canvas.SetTextBackground(m_style.background);
-        m_canvas.SetTextColor(m_style.text);
-        m_canvas.TextOut(x, y, text);
-    }
-
-private:
-    Canvas& m_canvas;
-    const LegendStyle& m_style;
-    int& m_y;
-};
-
 void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings,
                     int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     text.Line("Magnitude: colour and width of the ray");
     y += 4;
     const int columns = static_cast<int>(std::size(kLegendMagnitudes));
@@ -104,7 +79,7 @@ void DrawMagnitudes(Canvas& canvas, const LegendStyle& style, const DisplaySetti
 
 void DrawAges(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     text.Line("Age: fresh quakes on the outer ring,");
     text.Line(AgeLabel(settings.hours) + " old ones at the centre");
     y += 4;
@@ -138,7 +113,7 @@ void DrawAges(Canvas& canvas, const LegendStyle& style, const DisplaySettings& s
 
 void DrawPies(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     if (!(settings.pieRadius > 0.0)) {
         text.Line("Pie radius 0: no quake is drawn as a pie.");
     } else {
@@ -170,7 +145,7 @@ void DrawPies(Canvas& canvas, const LegendStyle& style, const DisplaySettings& s
 
 void DrawIndex(Canvas& canvas, const LegendStyle& style, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     text.Line("Activity index (the box at the top left):");
     text.Line("magnitude / (minutes old x km away),");
     text.Line("summed over all quakes, x 10000");

@@ -6,6 +6,7 @@
 
 #include "core/common/DisplaySettings.h"
 #include "core/common/PrintableText.h"
+#include "core/view/LegendText.h"
 #include "core/view/MagnitudeColor.h"
 #include "core/world/DrawWorld.h"
 #include "core/world/WorldPaths.h"
@@ -17,7 +18,7 @@ namespace {
 
 using namespace world_style;
 
-constexpr int kMargin = 8;
+constexpr int kMargin = kLegendMargin;
 constexpr int kSectionGap = 12;
 constexpr int kDiscGap = 8;
 // A ring's sample: a stroke this long, its text after it.
@@ -37,31 +38,6 @@ std::string Kilometres(double metres)
     return std::to_string(std::lround(metres * 0.001)) + " km";
 }
 
-// Writes lines of text one under another, on the legend's background.
-class TextColumn {
-public:
-    TextColumn(Canvas& canvas, const LegendStyle& style, int& y)
-        : m_canvas(canvas), m_style(style), m_y(y)
-    {
-    }
-    void Line(const std::string& text, int x = kMargin)
-    {
-        Put(x, m_y, text);
-        m_y += m_style.lineHeight;
-    }
-    void Put(int x, int y, const std::string& text)
-    {
-        m_canvas.SetTextBackground(m_style.background);
-        m_canvas.SetTextColor(m_style.text);
-        m_canvas.TextOut(x, y, text);
-    }
-
-private:
-    Canvas& m_canvas;
-    const LegendStyle& m_style;
-    int& m_y;
-};
-
 // A disc as the map draws a quake's, centred on (x, y).
 void Disc(Canvas& canvas, double x, double y, double r, Rgb fill)
 {
@@ -72,7 +48,7 @@ void Disc(Canvas& canvas, double x, double y, double r, Rgb fill)
 
 void DrawDiscs(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     text.Line("Quake: a disc, colour and size by magnitude");
     y += 4;
     const double tallest = 2.0 * QuakeDiscRadius(*std::rbegin(kWorldLegendMagnitudes));
@@ -113,7 +89,7 @@ void DashedSample(Canvas& canvas, int y, const Pen& pen)
 
 void DrawRings(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     text.Line("Rings about the city:");
     const auto ring = [&](const Pen& pen, const std::string& meaning) {
         SolidSample(canvas, y + style.lineHeight / 2, pen);
@@ -131,7 +107,7 @@ void DrawRings(Canvas& canvas, const LegendStyle& style, const DisplaySettings& 
 void DrawRuleRings(Canvas& canvas, const LegendStyle& style,
                    const std::vector<std::string>& ruleRings, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     if (ruleRings.empty()) {
         text.Line("Alert rules: none with a radius is on.");
         return;
@@ -150,7 +126,7 @@ void DrawRuleRings(Canvas& canvas, const LegendStyle& style,
 // The city, and a quake with each of the rings the map draws about one.
 void DrawMarks(Canvas& canvas, const LegendStyle& style, int& y)
 {
-    TextColumn text(canvas, style, y);
+    LegendTextColumn text(canvas, style, y);
     const double r = QuakeDiscRadius(kSampleMagnitude);
     const int row = std::max(style.lineHeight, Rounded(2.0 * (r + kSelectionGap)) + 4);
     const double cx = kMargin + kSampleLength / 2.0;
