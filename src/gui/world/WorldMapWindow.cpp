@@ -35,6 +35,24 @@ constexpr double kZoomPerNotch = 1.25;
 // How long the view rests before the land is painted anew for it.
 constexpr int kSettleMs = 150;
 
+// An image painted for the projection was, moved and scaled so that its Earth
+// lies on now's; an image painted while the window had no size has nothing
+// to scale.
+void DrawMoved(QPainter& painter, const QImage& image, const WorldProjection& was,
+               const WorldProjection& now)
+{
+    if (!(was.earthRadius() > 0.0))
+        return;
+    const double scale = now.earthRadius() / was.earthRadius();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(now.centreX(), now.centreY());
+    painter.scale(scale, scale);
+    painter.translate(-was.centreX(), -was.centreY());
+    painter.drawImage(0, 0, image);
+    painter.restore();
+}
+
 }  // namespace
 
 WorldMapWindow::WorldMapWindow(const QuakeList& quakes, const Clock& clock, const Land& land,
@@ -217,17 +235,7 @@ void WorldMapWindow::DrawBase(QPainter& painter, const WorldProjection& projecti
     painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
     if (!m_settle.isActive())
         SettleLater();
-    // A layer painted while the window had no size has nothing to scale.
-    if (!(was.earthRadius() > 0.0))
-        return;
-    const double scale = projection.earthRadius() / was.earthRadius();
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.translate(projection.centreX(), projection.centreY());
-    painter.scale(scale, scale);
-    painter.translate(-was.centreX(), -was.centreY());
-    painter.drawImage(0, 0, m_base);
-    painter.restore();
+    DrawMoved(painter, m_base, was, projection);
 }
 
 // The still picture is painted once per city, size, settings and view; the
@@ -349,16 +357,7 @@ void WorldMapWindow::DrawLayer(QPainter& painter, const WorldProjection& project
         painter.drawImage(0, 0, m_layer);
         return;
     }
-    if (!(was.earthRadius() > 0.0))
-        return;
-    const double scale = projection.earthRadius() / was.earthRadius();
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.translate(projection.centreX(), projection.centreY());
-    painter.scale(scale, scale);
-    painter.translate(-was.centreX(), -was.centreY());
-    painter.drawImage(0, 0, m_layer);
-    painter.restore();
+    DrawMoved(painter, m_layer, was, projection);
 }
 
 void WorldMapWindow::SetAlertRings(std::vector<AlertRing> rings)

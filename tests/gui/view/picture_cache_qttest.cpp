@@ -14,6 +14,7 @@
 #include "core/session/MapWindowFile.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/view/QPainterCanvas.h"
+#include "support/ExpectedMap.h"
 #include "support/Wait.h"
 
 namespace tremolux {
@@ -36,18 +37,6 @@ void Fill(QuakeList& quakes, int count, unsigned seed)
         quake.region = "Region " + std::to_string(i);
         quakes.Append(quake);
     }
-}
-
-// What the map of view shows, drawn straight onto the window's background.
-QImage Expected(const CTremoluxView& view, const QuakeList& quakes, const Clock& clock)
-{
-    QImage image(view.size(), QImage::Format_RGB32);
-    image.fill(view.palette().color(QPalette::Window));
-    QPainter painter(&image);
-    QPainterCanvas canvas(painter, MapLabelFont());
-    DrawQuakes(canvas, view.width(), view.height(), view.Settings(), view.City().position, quakes,
-               clock);
-    return image;
 }
 
 // What the window shows once the picture asked for by its last paint is done.
@@ -84,14 +73,14 @@ TEST(PictureCache, WindowsDrawnTogetherShowTheMapPixelForPixel)
     }
 
     for (CTremoluxView* view : shown)
-        EXPECT_EQ(OnScreen(*view), Expected(*view, quakes, clock)) << view->City().name;
+        EXPECT_EQ(OnScreen(*view), test::ExpectedMap(*view, quakes, clock)) << view->City().name;
 
     Fill(quakes, 3000, 8);
     for (CTremoluxView* view : shown)
-        EXPECT_EQ(OnScreen(*view), Expected(*view, quakes, clock)) << view->City().name;
+        EXPECT_EQ(OnScreen(*view), test::ExpectedMap(*view, quakes, clock)) << view->City().name;
 
     shown[0]->SetContent({CityAt("Lima", -12.0464, -77.0428), wide});
-    EXPECT_EQ(OnScreen(*shown[0]), Expected(*shown[0], quakes, clock));
+    EXPECT_EQ(OnScreen(*shown[0]), test::ExpectedMap(*shown[0], quakes, clock));
 }
 
 // A clock the test moves on, as the system clock does between two paints.
@@ -145,10 +134,10 @@ TEST(PictureCache, EveryRepaintShowsTheMapForTheMomentAndSettingsOfThatPaint)
             {CityAt("Tokyo", 35.6895, 139.6917), DisplaySettings{1, 1.0, 3000000.0, 300000.0}});
         view.resize(500, 400);
         view.show();
-        ASSERT_EQ(OnScreen(view), Expected(view, quakes, clock)) << change.what;
+        ASSERT_EQ(OnScreen(view), test::ExpectedMap(view, quakes, clock)) << change.what;
 
         change.apply(view, clock);
-        EXPECT_EQ(OnScreen(view), Expected(view, quakes, clock)) << change.what;
+        EXPECT_EQ(OnScreen(view), test::ExpectedMap(view, quakes, clock)) << change.what;
     }
 }
 

@@ -16,6 +16,7 @@
 #include "gui/view/QPainterCanvas.h"
 #include "support/PaintCounter.h"
 #include "support/QuakeBuilders.h"
+#include "support/ExpectedMap.h"
 #include "support/Wait.h"
 
 namespace tremolux {
@@ -35,17 +36,6 @@ void FillSlow(QuakeList& quakes)
     for (int i = 0; i < 12000; ++i)
         quakes.Append(QuakeBefore(kNow, i * 0.002, 1.0 + i % 70 / 10.0, -70.0 + i % 140,
                                   -179.0 + i % 358, std::string(200, 'a' + i % 26)));
-}
-
-QImage Expected(const CTremoluxView& view, const QuakeList& quakes, const Clock& clock)
-{
-    QImage image(view.size(), QImage::Format_RGB32);
-    image.fill(view.palette().color(QPalette::Window));
-    QPainter painter(&image);
-    QPainterCanvas canvas(painter, MapLabelFont());
-    DrawQuakes(canvas, view.width(), view.height(), view.Settings(), view.City().position, quakes,
-               clock);
-    return image;
 }
 
 QImage Shown(CTremoluxView& view)
@@ -91,7 +81,7 @@ TEST_F(SlowPictureTest, TheWindowShowsTheLastPictureAndTakesEventsUntilTheNewOne
     ASSERT_TRUE(WaitUntil([&] { return m_view.PictureIsCurrent(); }, 60000));
     EXPECT_GT(ticksWhileDrawing, 0);
     EXPECT_TRUE(WaitUntil([&] { return paints.count > paintsBefore; }));
-    EXPECT_EQ(Shown(m_view), Expected(m_view, m_quakes, m_clock));
+    EXPECT_EQ(Shown(m_view), test::ExpectedMap(m_view, m_quakes, m_clock));
 }
 
 // Changes made while a picture is drawn are drawn once it is done, the
@@ -108,7 +98,7 @@ TEST_F(SlowPictureTest, OnlyTheNewestChangeIsDrawnAfterTheOneUnderWay)
     }
     ASSERT_TRUE(WaitUntil([&] { return m_view.PictureIsCurrent(); }, 60000));
     EXPECT_EQ(pictures.count(), 2);
-    EXPECT_EQ(Shown(m_view), Expected(m_view, m_quakes, m_clock));
+    EXPECT_EQ(Shown(m_view), test::ExpectedMap(m_view, m_quakes, m_clock));
 }
 
 // A window covered by a maximised one or minimised draws nothing, and draws
