@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -11,6 +12,8 @@
 #include <QTableView>
 #include <QToolTip>
 #include <QUrl>
+
+#include <algorithm>
 
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
@@ -83,6 +86,13 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
     connect(group, &QCheckBox::toggled, this,
             [](bool on) { AppSettings().setValue(settings::kListGroupAftershocks, on); });
 
+    // Restored before the list listens: the history is read with the first load.
+    QComboBox* shown = m_panel->ShowBox();
+    shown->setCurrentIndex(
+        std::max(0, shown->findData(AppSettings().value(settings::kListShownDays, 0).toInt())));
+    connect(m_panel, &QuakeListPanel::showChosen, this,
+            [](int days) { AppSettings().setValue(settings::kListShownDays, days); });
+
     connect(m_panel, &QuakeListPanel::quakeChosen, this, &QuakeDocks::OnQuakeChosen);
     connect(m_panel, &QuakeListPanel::rowOpened, this, &QuakeDocks::OpenEventPage);
     connect(m_panel, &QuakeListPanel::showChosen, this, &QuakeDocks::ShowChosenRows);
@@ -104,7 +114,7 @@ void QuakeDocks::ListChanged(std::vector<EventChange> changes)
     // The history shown is read again only when the load changed it.
     const bool historyChanged = !changes.empty();
     m_model->ListChanged(std::move(changes));
-    if (m_panel->ShownDays() > 0 && historyChanged)
+    if (m_panel->ShownDays() > 0 && (historyChanged || !m_model->ShowingHistory()))
         ShowChosenRows();
     const int index = m_selected ? FindEvent(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)

@@ -48,6 +48,8 @@ inline constexpr double kDefaultListMinimumMagnitude = 0.0;
 // The quake list shows a sequence's aftershocks as a count beside the mainshock.
 inline constexpr char kListGroupAftershocks[] = "list/groupAftershocks";
 inline constexpr bool kDefaultListGroupAftershocks = false;
+// The quake list shows the feed (0) or the history of the last 7, 30 or 365 days.
+inline constexpr char kListShownDays[] = "list/shownDays";
 
 // The list and the tooltips tell times in local time rather than UTC (the
 // map labels stay in UTC).

@@ -166,7 +166,11 @@ SqlEventStore::SqlEventStore(const QString& path) : m_fileName(QDir::toNativeSep
             Fail(Database().lastError());
         if (Scalar(QStringLiteral("PRAGMA journal_mode=WAL")).toString() != QLatin1String("wal"))
             throw StoreError(m_fileName.toStdString() + ": cannot keep a write-ahead journal");
-        Run(QStringLiteral("PRAGMA synchronous=FULL"));
+        // With the write-ahead journal, NORMAL keeps every commit through a
+        // crash or kill of the process; only a power cut may lose the last
+        // loads, which the feed still lists at the next one. FULL would wait
+        // for the disk at every load.
+        Run(QStringLiteral("PRAGMA synchronous=NORMAL"));
         Run(QStringLiteral("BEGIN IMMEDIATE"));
         const int found = Scalar(QStringLiteral("PRAGMA user_version")).toInt();
         const int tables = Scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt();

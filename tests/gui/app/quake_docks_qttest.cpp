@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -279,6 +280,7 @@ TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
     Start();
     ASSERT_TRUE(FirstLoad());
     EXPECT_TRUE(frame->findChild<QuakeListPanel*>()->AwaySummary()->isHidden());
+    frame->findChild<QuakeListPanel*>()->ShowBox()->setCurrentIndex(1);
     app.reset();
 
     std::vector<Quake> later = kFirstFeed;
@@ -293,6 +295,9 @@ TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
         << panel->AwaySummary()->findChild<QLabel*>()->text().toStdString();
     panel->AwayFilterButton()->click();
     EXPECT_EQ(panel->Filter().rowCount(), 1);
+    // The Show choice is kept: the list shows the history again after the restart.
+    EXPECT_EQ(panel->ShownDays(), 7);
+    EXPECT_TRUE(frame->Docks().Model().ShowingHistory());
 }
 
 }  // namespace
