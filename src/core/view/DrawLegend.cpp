@@ -16,7 +16,6 @@ namespace tremolux {
 namespace {
 
 constexpr int kMargin = kLegendMargin;
-constexpr int kSectionGap = 12;
 constexpr int kRayLength = 30;
 constexpr int kAgeDiagramMaxRadius = 110;
 constexpr int kPieDiameter = 26;
@@ -209,18 +208,10 @@ std::vector<AgeRing> AgeRings(double hours)
 
 int DrawLegend(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings)
 {
-    const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Default);
-    int y = kMargin;
-    DrawMagnitudes(canvas, style, settings, y);
-    y += kSectionGap;
-    DrawAges(canvas, style, settings, y);
-    y += kSectionGap;
-    DrawPies(canvas, style, settings, y);
-    y += kSectionGap;
-    DrawIndex(canvas, style, y);
-    canvas.SelectFont(oldFont);
-    canvas.Flush();
-    return y + kMargin;
+    return DrawLegendSections(canvas, {[&](int& y) { DrawMagnitudes(canvas, style, settings, y); },
+                                       [&](int& y) { DrawAges(canvas, style, settings, y); },
+                                       [&](int& y) { DrawPies(canvas, style, settings, y); },
+                                       [&](int& y) { DrawIndex(canvas, style, y); }});
 }
 
 }  // namespace tremolux

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "core/view/Canvas.h"
@@ -9,6 +11,29 @@ namespace tremolux {
 
 // The left margin of every legend's text and drawings.
 constexpr int kLegendMargin = 8;
+// The space between a legend's sections.
+constexpr int kLegendSectionGap = 12;
+
+// A legend section drawn from its top y; it moves y past what it drew.
+using LegendSection = std::function<void(int& y)>;
+
+// Draws a legend's sections one under another in the default font, inside the
+// margins, and returns the height they took.
+inline int DrawLegendSections(Canvas& canvas, std::initializer_list<LegendSection> sections)
+{
+    const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Default);
+    int y = kLegendMargin;
+    bool first = true;
+    for (const LegendSection& section : sections) {
+        if (!first)
+            y += kLegendSectionGap;
+        first = false;
+        section(y);
+    }
+    canvas.SelectFont(oldFont);
+    canvas.Flush();
+    return y + kLegendMargin;
+}
 
 // Writes a legend's lines of text one under another, on its background
 // rather than the last fill.

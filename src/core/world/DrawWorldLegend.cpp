@@ -19,7 +19,6 @@ namespace {
 using namespace world_style;
 
 constexpr int kMargin = kLegendMargin;
-constexpr int kSectionGap = 12;
 constexpr int kDiscGap = 8;
 // A ring's sample: a stroke this long, its text after it.
 constexpr int kSampleLength = 30;
@@ -156,18 +155,10 @@ void DrawMarks(Canvas& canvas, const LegendStyle& style, int& y)
 int DrawWorldLegend(Canvas& canvas, const LegendStyle& style, const DisplaySettings& settings,
                     const std::vector<std::string>& ruleRings)
 {
-    const CanvasFont oldFont = canvas.SelectFont(CanvasFont::Default);
-    int y = kMargin;
-    DrawDiscs(canvas, style, settings, y);
-    y += kSectionGap;
-    DrawRings(canvas, style, settings, y);
-    y += kSectionGap;
-    DrawRuleRings(canvas, style, ruleRings, y);
-    y += kSectionGap;
-    DrawMarks(canvas, style, y);
-    canvas.SelectFont(oldFont);
-    canvas.Flush();
-    return y + kMargin;
+    return DrawLegendSections(canvas, {[&](int& y) { DrawDiscs(canvas, style, settings, y); },
+                                       [&](int& y) { DrawRings(canvas, style, settings, y); },
+                                       [&](int& y) { DrawRuleRings(canvas, style, ruleRings, y); },
+                                       [&](int& y) { DrawMarks(canvas, style, y); }});
 }
 
 }  // namespace tremolux
