@@ -20,6 +20,7 @@
 #include "core/cities/CityFile.h"
 #include "core/common/RegularFile.h"
 #include "gui/alerts/CDia_AlertRule.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/dialogs/DialogButtons.h"
 
@@ -190,22 +191,24 @@ void CDia_Alerts::RemoveRule()
 
 bool CDia_Alerts::Import(const QString& path)
 {
-    const RegularFileRead file =
+    const Result<std::string> file =
         ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxRulesFileBytes);
-    if (!file.ok) {
-        ShowMessage(
-            this, QMessageBox::Warning, tr("The rules could not be read."),
-            tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error)));
+    if (!file) {
+        const QString why =
+            tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error()));
+        qCWarning(lcAlerts).noquote() << "the rules could not be read:" << why;
+        ShowMessage(this, QMessageBox::Warning, tr("The rules could not be read."), why);
         return false;
     }
-    const RulesReading reading = ReadAlertSettings(file.bytes, FileRuleLookups(CityFilePath()));
-    if (!reading.settings) {
-        ShowMessage(this, QMessageBox::Warning,
-                    tr("The rules of %1 were not taken.").arg(QDir::toNativeSeparators(path)),
-                    QString::fromStdString(reading.error));
+    const Result<AlertSettings> reading = ReadAlertSettings(*file, FileRuleLookups(CityFilePath()));
+    if (!reading) {
+        const QString text =
+            tr("The rules of %1 were not taken.").arg(QDir::toNativeSeparators(path));
+        qCWarning(lcAlerts).noquote() << text << QString::fromStdString(reading.error());
+        ShowMessage(this, QMessageBox::Warning, text, QString::fromStdString(reading.error()));
         return false;
     }
-    ShowSettings(*reading.settings);
+    ShowSettings(*reading);
     return true;
 }
 

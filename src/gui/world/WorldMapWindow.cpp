@@ -19,6 +19,7 @@
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/world/DrawWorld.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
@@ -456,15 +457,15 @@ WorldMapWindow* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Cloc
     static std::map<QString, Land> lands;
     auto land = lands.find(landPath);
     if (land == lands.end()) {
-        Land read;
-        std::string error;
-        if (!ReadLandFile(landPath.toStdString(), read, error)) {
-            ShowMessage(&area, QMessageBox::Warning,
-                        QObject::tr("The world map cannot be shown: %1")
-                            .arg(QString::fromStdString(error)));
+        Result<Land> read = ReadLandFile(landPath.toStdString());
+        if (!read) {
+            const QString text = QObject::tr("The world map cannot be shown: %1")
+                                     .arg(QString::fromStdString(read.error()));
+            qCWarning(lcSession).noquote() << text;
+            ShowMessage(&area, QMessageBox::Warning, text);
             return nullptr;
         }
-        land = lands.emplace(landPath, std::move(read)).first;
+        land = lands.emplace(landPath, std::move(*read)).first;
     }
     MapWindow shown = content;
     if (shown.city.name.empty())
