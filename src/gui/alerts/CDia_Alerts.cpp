@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -22,6 +21,7 @@
 #include "gui/alerts/CDia_AlertRule.h"
 #include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/WholeFileSave.h"
 #include "gui/dialogs/DialogButtons.h"
 
 namespace tremolux {
@@ -214,12 +214,13 @@ bool CDia_Alerts::Import(const QString& path)
 
 bool CDia_Alerts::Export(const QString& path)
 {
-    QSaveFile file(path);
-    const QByteArray json = QByteArray::fromStdString(WriteAlertSettings(Settings()));
-    if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+    const Result<> save = SaveWholeFile(path, WriteAlertSettings(Settings()));
+    if (save)
         return true;
-    ShowMessage(this, QMessageBox::Warning, tr("The rules could not be written."),
-                tr("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString why =
+        tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(save.error()));
+    qCWarning(lcAlerts).noquote() << "the rules could not be written:" << why;
+    ShowMessage(this, QMessageBox::Warning, tr("The rules could not be written."), why);
     return false;
 }
 

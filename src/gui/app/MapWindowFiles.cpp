@@ -1,14 +1,13 @@
 #include "gui/app/MapWindowFiles.h"
 
-#include <cerrno>
 #include <utility>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
-#include <QSaveFile>
 
 #include "core/common/RegularFile.h"
+#include "gui/common/WholeFileSave.h"
 
 namespace tremolux {
 
@@ -55,23 +54,7 @@ Result<> SaveMapWindowFile(const QString& path, const MapWindow& window)
         return Because(QObject::tr("it could not be opened again (%1)")
                            .arg(QString::fromStdString(reread.error())));
     }
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly)
-                   && file.write(text.data(), static_cast<qint64>(text.size()))
-                          == static_cast<qint64>(text.size());
-    // commit() does not see a buffer that failed to reach the disk (a full
-    // disk) and would report success, so the flush is checked here; its own
-    // error text says nothing, the system's does.
-    QString reason;
-    if (written && !file.flush()) {
-        reason = qt_error_string(errno);
-        written = false;
-    }
-    if (written && file.commit())
-        return {};
-    const QString why = reason.isEmpty() ? file.errorString() : reason;
-    file.cancelWriting();
-    return Because(why);
+    return SaveWholeFile(path, text);
 }
 
 }  // namespace tremolux
