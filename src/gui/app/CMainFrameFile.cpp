@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStatusBar>
 
 #include "gui/app/CChildFrame.h"
@@ -39,6 +40,7 @@ CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& 
     auto* frame = new CChildFrame(document);
     frame->setWindowIcon(QIcon(":/icons/map.png"));
     auto* view = new CTremoluxView(m_quakes, m_clock);
+    view->SetFrameCommands(m_mapMenu->actions());
     frame->setWidget(view);
     connect(view, &CTremoluxView::titleChanged, document, &CTremoluxDoc::SetTitle);
     connect(view, &CTremoluxView::statusTextChanged, this, [this, frame](const QString& text) {

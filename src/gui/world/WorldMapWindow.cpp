@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -71,9 +72,6 @@ WorldMapWindow::WorldMapWindow(const QuakeList& quakes, const Clock& clock, cons
     AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &WorldMapWindow::ZoomIn);
     AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &WorldMapWindow::ZoomOut);
     AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &WorldMapWindow::FitEarth);
-    AddCommand(tr(kChooseCityCommand), {}, &WorldMapWindow::OnLButtonDblClk);
-    AddCommand(tr(kParametersCommand), {}, &WorldMapWindow::OnParameters);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, [this] {
@@ -392,6 +390,24 @@ bool WorldMapWindow::event(QEvent* event)
         index < 0 ? QString() : QuakeDetailsText(m_quakes.at(index), m_city, m_clock.Now());
     ShowQuakeToolTip(this, event, details, disc);
     return true;
+}
+
+QMenu* WorldMapWindow::CreateContextMenu(QPoint pos)
+{
+    QMenu* menu = CreateMapWindowMenu(*this, actions());
+    const int index = QuakeAtPoint(pos);
+    if (index < 0)
+        return menu;
+    SelectQuake(index);
+    const QuakeRecord& quake = m_quakes.at(index);
+    AddQuakeEntries(menu, QuakeDetailsText(quake, m_city, m_clock.Now()), quake.eventPage);
+    return menu;
+}
+
+void WorldMapWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopUpMapWindowMenu(*this, CreateContextMenu(event->pos()), event->pos());
+    event->accept();
 }
 
 void WorldMapWindow::wheelEvent(QWheelEvent* event)
