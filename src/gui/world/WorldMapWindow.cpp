@@ -20,6 +20,7 @@
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/world/DrawWorld.h"
+#include "core/world/WorldStyle.h"
 #include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/MapWindowCommands.h"
@@ -230,7 +231,7 @@ void WorldMapWindow::DrawBase(QPainter& painter, const WorldProjection& projecti
         return;
     }
     const WorldProjection& was = m_baseProjection;
-    const Rgb around = kWorldWindowColor;
+    const Rgb around = world_style::kWindowColor;
     painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
     if (!m_settle.isActive())
         SettleLater();
