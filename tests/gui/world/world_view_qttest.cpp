@@ -27,6 +27,7 @@
 #include "gui/dialogs/ModalDriver.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/WorldMapWindow.h"
+#include "support/LoggedWarnings.h"
 #include "support/PaintCounter.h"
 #include "support/ShownToolTip.h"
 
@@ -317,10 +318,11 @@ TEST_F(WorldViewTest, ContextMenusOfferTheMapMenusOwnCommands)
     EXPECT_NE(world->Settings().hours, 5.0);
 }
 
-TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidAndOpensNothing)
+TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidLoggedAndOpensNothing)
 {
     Start();
     const int windows = frame->MdiArea()->subWindowList().size();
+    const LoggedWarnings warnings;
     QString said;
     WhenModal<QMessageBox>([&](QMessageBox* box) {
         said = box->text();
@@ -330,6 +332,8 @@ TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidAndOpensNothing)
                            QString(TREMOLUX_TEST_DATA) + "/no-such-land.bin"),
               nullptr);
     EXPECT_TRUE(said.startsWith("The world map cannot be shown: ")) << said.toStdString();
-    EXPECT_TRUE(said.contains("no-such-land.bin")) << said.toStdString();
+    EXPECT_TRUE(said.contains("no-such-land.bin: No such file or directory")) << said.toStdString();
+    EXPECT_TRUE(warnings.Lines().contains("tremolux.session: " + said))
+        << warnings.Lines().join('\n').toStdString();
     EXPECT_EQ(frame->MdiArea()->subWindowList().size(), windows);
 }
