@@ -40,9 +40,10 @@ struct Scene {
 
     Scene()
     {
-        std::string error;
-        if (!ReadLandFile(std::string(TREMOLUX_SOURCE_DIR) + "/data/land-50m.bin", land, error))
-            throw std::runtime_error(error);
+        Result<Land> read = ReadLandFile(std::string(TREMOLUX_SOURCE_DIR) + "/data/land-50m.bin");
+        if (!read)
+            throw std::runtime_error(read.error());
+        land = std::move(*read);
         settings.hours = 168.0;
         projection = ViewProjection(Tokyo(), kWidth, kHeight, WorldView{});
     }

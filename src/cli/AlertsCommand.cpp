@@ -43,16 +43,16 @@ std::string OneDecimal(double value)
 // nothing.
 int RunAlerts(const CliOptions& options)
 {
-    const RegularFileRead file = ReadRegularFile(*options.rules, kMaxRulesFileBytes);
-    if (!file.ok) {
-        std::cerr << "tremolux-cli: alerts: " << *options.rules << " cannot be read: " << file.error
-                  << '\n';
+    const Result<std::string> file = ReadRegularFile(*options.rules, kMaxRulesFileBytes);
+    if (!file) {
+        std::cerr << "tremolux-cli: alerts: " << *options.rules
+                  << " cannot be read: " << file.error() << '\n';
         return kExitUsage;
     }
-    const RulesReading reading = ReadAlertSettings(
-        file.bytes, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
-    if (!reading.settings) {
-        std::cerr << "tremolux-cli: alerts: " << *options.rules << ": " << reading.error << '\n';
+    const Result<AlertSettings> reading = ReadAlertSettings(
+        *file, FileRuleLookups(options.cities ? *options.cities : CityFilePath()));
+    if (!reading) {
+        std::cerr << "tremolux-cli: alerts: " << *options.rules << ": " << reading.error() << '\n';
         return kExitUsage;
     }
     StoreLoad load;
@@ -62,7 +62,7 @@ int RunAlerts(const CliOptions& options)
     context.localMinute = LocalMinute(load.now);
     for (int i = 0; i < load.quakes.count(); ++i)
         context.known.push_back(load.quakes.at(i));
-    for (const AlertFiring& firing : EvaluateAlerts(*reading.settings, load.changes, context)) {
+    for (const AlertFiring& firing : EvaluateAlerts(*reading, load.changes, context)) {
         std::cout << firing.ruleName << '\t' << ChangeKindName(firing.change) << '\t'
                   << EventKey(firing.event) << '\t' << FormatNumber(firing.event.magnitude) << '\t'
                   << (firing.km ? std::to_string(std::lround(*firing.km)) : std::string()) << '\t'

@@ -17,8 +17,8 @@ std::optional<CityEntry> ReferenceCity(const CliOptions& options, std::string& e
         return entry;
     }
     const std::string path = options.cities.value_or(CityFilePath());
-    const CityFileResult file = ReadCityFile(path);
-    if (!file.opened) {
+    const Result<CityFileContent> file = ReadCityFile(path);
+    if (!file) {
         error = "cannot open the city list " + path;
         return std::nullopt;
     }
@@ -26,7 +26,7 @@ std::optional<CityEntry> ReferenceCity(const CliOptions& options, std::string& e
     // matches exactly wins over one that differs only in case.
     const QString wanted = QString::fromStdString(*options.city);
     const CityEntry* found = nullptr;
-    for (const CityEntry& entry : file.entries) {
+    for (const CityEntry& entry : file->entries) {
         if (entry.name == *options.city)
             return entry;
         if (found == nullptr

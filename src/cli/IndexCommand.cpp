@@ -39,13 +39,13 @@ int RunIndex(const CliOptions& options)
 {
     const std::unique_ptr<Clock> clock = MakeClock(options.now);
     if (options.cities && !options.city) {
-        const CityFileResult file = ReadCityFile(*options.cities);
-        if (!file.opened)
+        const Result<CityFileContent> file = ReadCityFile(*options.cities);
+        if (!file)
             return UsageError("--cities: cannot open " + *options.cities);
         QuakeList quakes;
         if (!LoadQuakes(options.feed, quakes))
             return kExitFeedFailed;
-        PrintRanking(quakes, *clock, file.entries);
+        PrintRanking(quakes, *clock, file->entries);
         return kExitSuccess;
     }
     std::string error;

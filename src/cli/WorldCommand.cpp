@@ -55,9 +55,9 @@ int RunWorld(const CliOptions& options)
     const int width = options.width > 0 ? options.width : kDefaultWidth;
     const int height = options.height > 0 ? options.height : kDefaultHeight;
 
-    Land land;
-    if (!ReadLandFile(LandFilePath(), land, error)) {
-        std::cerr << "tremolux-cli: " << error << '\n';
+    const Result<Land> land = ReadLandFile(LandFilePath());
+    if (!land) {
+        std::cerr << "tremolux-cli: " << land.error() << '\n';
         return kExitFeedFailed;
     }
     QuakeList quakes;
@@ -66,7 +66,7 @@ int RunWorld(const CliOptions& options)
     const std::unique_ptr<Clock> clock = MakeClock(options.now);
     const WorldProjection projection = ViewProjection(city->position, width, height, WorldView{});
     const PaintPicture paint = [&](Canvas& canvas) {
-        DrawWorld(canvas, width, height, projection, land, settings, quakes, *clock);
+        DrawWorld(canvas, width, height, projection, *land, settings, quakes, *clock);
     };
     const bool written =
         options.out ? WritePicture(*options.out, width, height, paint) : WriteTrace(paint);

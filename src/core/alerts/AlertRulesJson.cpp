@@ -266,14 +266,14 @@ std::string RuleLabel(size_t index, const std::string& name)
 
 }  // namespace
 
-RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups)
+Result<AlertSettings> ReadAlertSettings(std::string_view json, const RuleLookups& lookups)
 {
     const simdjson::padded_string text(json);
     od::parser parser;
     od::document document;
     od::array array;
     if (parser.iterate(text).get(document) || document.get_array().get(array))
-        return {std::nullopt, "The rules are not a JSON list of objects"};
+        return Failure{"The rules are not a JSON list of objects"};
 
     AlertSettings settings;
     size_t index = 0;
@@ -282,7 +282,7 @@ RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups
         for (auto element : array) {
             od::object object;
             if (element.get_object().get(object))
-                return {std::nullopt, RuleLabel(index, {}) + ": is not a JSON object"};
+                return Failure{RuleLabel(index, {}) + ": is not a JSON object"};
             rule = AlertRule();
             bool windows = false;
             bool special = false;
@@ -290,7 +290,7 @@ RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups
             for (auto field : object) {
                 std::string_view key;
                 if (field.unescaped_key().get(key))
-                    return {std::nullopt, RuleLabel(index, rule.name) + ": is not valid JSON"};
+                    return Failure{RuleLabel(index, rule.name) + ": is not valid JSON"};
                 od::value value = field.value();
                 if (key == "quiet") {
                     ReadQuiet(value, settings.quiet);
@@ -316,12 +316,11 @@ RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups
             ++index;
         }
     } catch (const FieldError& error) {
-        return {std::nullopt,
-                RuleLabel(index, rule.name) + ": " + error.field + " " + error.message};
+        return Failure{RuleLabel(index, rule.name) + ": " + error.field + " " + error.message};
     } catch (const simdjson::simdjson_error&) {
-        return {std::nullopt, RuleLabel(index, rule.name) + ": is not valid JSON"};
+        return Failure{RuleLabel(index, rule.name) + ": is not valid JSON"};
     }
-    return {std::move(settings), {}};
+    return settings;
 }
 
 namespace {

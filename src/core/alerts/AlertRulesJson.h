@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/alerts/AlertRule.h"
+#include "core/common/Result.h"
 
 namespace tremolux {
 
@@ -22,12 +23,7 @@ struct RuleLookups {
 // The rules of a JSON text, or the first fault in it: "rule 2 (near Tokyo):
 // within_km must be a finite number above 0". All or nothing: a text with a
 // fault gives no settings at all.
-struct RulesReading {
-    std::optional<AlertSettings> settings;
-    std::string error;
-};
-
-RulesReading ReadAlertSettings(std::string_view json, const RuleLookups& lookups);
+Result<AlertSettings> ReadAlertSettings(std::string_view json, const RuleLookups& lookups);
 
 // The settings as the JSON text that ReadAlertSettings reads back: an array
 // of one object per rule, the tone entry, quiet hours and sequences.

@@ -36,9 +36,12 @@ bool FindProgram(const std::string& program)
 
 RuleLookups FileRuleLookups(const std::string& cityFile)
 {
-    auto cities = std::make_shared<CityFileResult>(ReadCityFile(cityFile));
+    // A city list that cannot be read names no city: a rule near one is refused.
+    Result<CityFileContent> file = ReadCityFile(cityFile);
+    auto cities = std::make_shared<std::vector<CityEntry>>(file ? std::move(file->entries)
+                                                                : std::vector<CityEntry>());
     return {[cities](const std::string& name) -> std::optional<CityPosition> {
-                for (const CityEntry& entry : cities->entries) {
+                for (const CityEntry& entry : *cities) {
                     if (entry.name == name)
                         return entry.position;
                 }

@@ -12,9 +12,15 @@ CitiesDialogLogic::CitiesDialogLogic(NameComparison comparison)
 {
 }
 
-void CitiesDialogLogic::Load(const std::string& path)
+Result<> CitiesDialogLogic::Load(const std::string& path)
 {
-    Load(ReadCityFile(path).entries);
+    const Result<CityFileContent> file = ReadCityFile(path);
+    if (!file) {
+        Load(std::vector<CityEntry>());
+        return Failure{file.error()};
+    }
+    Load(file->entries);
+    return {};
 }
 
 void CitiesDialogLogic::Load(const std::vector<CityEntry>& entries)

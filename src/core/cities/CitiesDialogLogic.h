@@ -8,6 +8,7 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/cities/CityList.h"
+#include "core/common/Result.h"
 
 namespace tremolux {
 
@@ -27,8 +28,9 @@ class CitiesDialogLogic {
 public:
     explicit CitiesDialogLogic(NameComparison comparison);
 
-    // Starts afresh from the accepted entries of the city file, in file order.
-    void Load(const std::string& path);
+    // Starts afresh from the accepted entries of the city file, in file
+    // order; from none when the file cannot be read.
+    Result<> Load(const std::string& path);
     // Starts afresh from the given entries, in their order.
     void Load(const std::vector<CityEntry>& entries);
 

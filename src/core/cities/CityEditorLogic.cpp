@@ -52,7 +52,7 @@ bool ReadPart(const std::string& text, double& value)
     return true;
 }
 
-std::string ReadDegreeFields(const CityEditorFields& fields, CityPosition& position)
+Result<> ReadDegreeFields(const CityEditorFields& fields, CityPosition& position)
 {
     const struct {
         const std::string& text;
@@ -68,7 +68,7 @@ std::string ReadDegreeFields(const CityEditorFields& fields, CityPosition& posit
     };
     for (const auto& part : parts) {
         if (!ReadPart(part.text, part.value))
-            return part.message;
+            return Failure{part.message};
     }
     // A hemisphere left unchosen counts as north and east.
     position.north = fields.latHemisphere != "S";
@@ -103,12 +103,12 @@ std::string DecimalText(double value)
     return text;
 }
 
-std::string CheckName(const std::string& name)
+Result<> CheckName(const std::string& name)
 {
     if (name.empty())
-        return "Name must not be empty";
+        return Failure{"Name must not be empty"};
     if (name.find_first_of("\t\r\n") != std::string::npos)
-        return "Name must not contain TAB or line-break characters";
+        return Failure{"Name must not contain TAB or line-break characters"};
     return {};
 }
 
@@ -124,48 +124,41 @@ bool HasDegreeFields(const CityEditorFields& fields)
     return false;
 }
 
-CityEditorResult ReadCityEditor(const CityEditorFields& fields)
+Result<CityEntry> ReadCityEditor(const CityEditorFields& fields)
 {
-    CityEditorResult result;
-    result.error = CheckName(fields.name);
-    if (!result.ok())
-        return result;
-    result.city.name = fields.name;
+    if (Result<> name = CheckName(fields.name); !name)
+        return Failure{name.error()};
+    CityEntry city;
+    city.name = fields.name;
 
-    CityPosition& position = result.city.position;
+    CityPosition& position = city.position;
     if (HasDegreeFields(fields)) {
-        result.error = ReadDegreeFields(fields, position);
-        if (!result.ok())
-            return result;
+        if (Result<> degrees = ReadDegreeFields(fields, position); !degrees)
+            return Failure{degrees.error()};
     } else {
-        if (!ReadDecimal(fields.latDecimal, position.latDecimal)) {
-            result.error = LATITUDE_RANGE;
-            return result;
-        }
-        if (!ReadDecimal(fields.lonDecimal, position.lonDecimal)) {
-            result.error = LONGITUDE_RANGE;
-            return result;
-        }
+        if (!ReadDecimal(fields.latDecimal, position.latDecimal))
+            return Failure{LATITUDE_RANGE};
+        if (!ReadDecimal(fields.lonDecimal, position.lonDecimal))
+            return Failure{LONGITUDE_RANGE};
         // A position entered in decimal degrees gets its degree fields and
         // flags as well, so that the city handed on is complete.
         position.ComputeDegrees();
     }
 
     if (!(position.latDecimal >= -90.0 && position.latDecimal < 90.0))
-        result.error = LATITUDE_RANGE;
-    else if (!(position.lonDecimal >= -180.0 && position.lonDecimal < 180.0))
-        result.error = LONGITUDE_RANGE;
-    return result;
+        return Failure{LATITUDE_RANGE};
+    if (!(position.lonDecimal >= -180.0 && position.lonDecimal < 180.0))
+        return Failure{LONGITUDE_RANGE};
+    return city;
 }
 
-std::string FillDecimalFields(CityEditorFields& fields)
+Result<> FillDecimalFields(CityEditorFields& fields)
 {
     if (!HasDegreeFields(fields))
         return {};
     CityPosition position;
-    std::string error = ReadDegreeFields(fields, position);
-    if (!error.empty())
-        return error;
+    if (Result<> degrees = ReadDegreeFields(fields, position); !degrees)
+        return degrees;
     fields.latDecimal = DecimalText(position.latDecimal);
     fields.lonDecimal = DecimalText(position.lonDecimal);
     return {};

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/cities/CityEntry.h"
+#include "core/common/Result.h"
 
 namespace tremolux {
 
@@ -21,28 +22,19 @@ struct CityEditorFields {
     std::string lonHemisphere;  // "O" (east), "W" or empty
 };
 
-// What the editor makes of its fields: the city, or the message for the
-// first field that does not describe one.
-struct CityEditorResult {
-    CityEntry city;
-    std::string error;
-
-    bool ok() const { return error.empty(); }
-};
-
 // True when any degree, minute or second field is filled in; the position
 // is then taken from that side, otherwise from the decimal fields.
 bool HasDegreeFields(const CityEditorFields& fields);
 
-// The city the fields describe. The name must be filled in and fit on one
-// line of the city file; the latitude must lie in [-90, 90), the longitude
-// in [-180, 180).
-CityEditorResult ReadCityEditor(const CityEditorFields& fields);
+// The city the fields describe, or the message for the first field that does
+// not describe one. The name must be filled in and fit on one line of the
+// city file; the latitude must lie in [-90, 90), the longitude in [-180, 180).
+Result<CityEntry> ReadCityEditor(const CityEditorFields& fields);
 
 // Puts the decimal equivalent of the degree, minute and second fields into
-// the decimal fields. Returns the message for a field that is not a number;
-// the fields are then unchanged. With no degree field filled in there is
-// nothing to convert and the decimal fields stay as they are.
-std::string FillDecimalFields(CityEditorFields& fields);
+// the decimal fields, or fails with the message for a field that is not a
+// number; the fields are then unchanged. With no degree field filled in there
+// is nothing to convert and the decimal fields stay as they are.
+Result<> FillDecimalFields(CityEditorFields& fields);
 
 }  // namespace tremolux

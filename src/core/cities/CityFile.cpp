@@ -57,15 +57,14 @@ CityEntry MakeEntry(const std::string& name, double latitude, double longitude)
 
 }  // namespace
 
-CityFileResult ReadCityFile(const std::string& path)
+Result<CityFileContent> ReadCityFile(const std::string& path)
 {
-    CityFileResult result;
-    const RegularFileRead file = ReadRegularFile(path, kMaxCityFileBytes);
-    if (!file.ok)
-        return result;
-    result.opened = true;
+    const Result<std::string> file = ReadRegularFile(path, kMaxCityFileBytes);
+    if (!file)
+        return Failure{file.error()};
 
-    std::string_view rest = file.bytes;
+    CityFileContent result;
+    std::string_view rest = *file;
     for (int number = 1; !rest.empty(); ++number) {
         const std::size_t end = std::min(rest.find('\n'), rest.size());
         std::string_view text = rest.substr(0, end);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/cities/CityEntry.h"
+#include "core/common/Result.h"
 
 namespace tremolux {
 
@@ -13,16 +14,15 @@ struct SkippedCityLine {
     std::string reason;
 };
 
-struct CityFileResult {
-    bool opened = false;
+struct CityFileContent {
     std::vector<CityEntry> entries;        // accepted entries in file order
     std::vector<SkippedCityLine> skipped;  // empty lines are not listed
 };
 
 // Reads a TAB-separated list of name, latitude and longitude lines. Names come
 // out as UTF-8: a line that is not UTF-8 is read as Windows-1252. A file that
-// cannot be opened gives no entries.
-CityFileResult ReadCityFile(const std::string& path);
+// cannot be read fails with the system's reason.
+Result<CityFileContent> ReadCityFile(const std::string& path);
 
 // The current directory at start-up, whole; empty when it could not be read.
 extern std::string StartupDirectory;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace tremolux {
 
@@ -47,28 +48,21 @@ private:
 
 }  // namespace
 
-RegularFileRead ReadRegularFile(const std::string& path, std::size_t maxBytes, std::size_t padding)
+Result<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes,
+                                    std::size_t padding)
 {
-    RegularFileRead read;
     // Not blocking: opening a FIFO for reading would wait for a writer.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) {
-        read.error = std::strerror(errno);
-        return read;
-    }
+    if (file.get() < 0)
+        return Failure{std::strerror(errno)};
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0) {
-        read.error = std::strerror(errno);
-        return read;
-    }
-    read.error = KindOf(info);
-    if (!read.error.empty())
-        return read;
-    if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
-        read.tooLarge = true;
-        read.error = "it is too large";
-        return read;
-    }
+    if (::fstat(file.get(), &info) != 0)
+        return Failure{std::strerror(errno)};
+    std::string kind = KindOf(info);
+    if (!kind.empty())
+        return Failure{std::move(kind)};
+    if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+        return Failure{std::string(kFileTooLarge)};
 
     // The size given, and one byte more to see a file that grew meanwhile.
     const std::size_t expected = static_cast<std::size_t>(info.st_size);
@@ -83,23 +77,16 @@ RegularFileRead ReadRegularFile(const std::string& path, std::size_t maxBytes, s
         const ssize_t got = ::read(file.get(), bytes.data() + held, bytes.size() - held);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            read.error = std::strerror(errno);
-            return read;
-        }
+        if (got < 0)
+            return Failure{std::strerror(errno)};
         if (got == 0)
             break;
         held += static_cast<std::size_t>(got);
     }
-    if (held > maxBytes) {
-        read.tooLarge = true;
-        read.error = "it is too large";
-        return read;
-    }
+    if (held > maxBytes)
+        return Failure{std::string(kFileTooLarge)};
     bytes.resize(held);
-    read.bytes = std::move(bytes);
-    read.ok = true;
-    return read;
+    return bytes;
 }
 
 std::string SpecialFileKind(const std::string& path)

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "core/common/PrintableText.h"
+#include "core/feed/FeedTime.h"
 
 namespace tremolux {
 
@@ -44,6 +45,19 @@ void CellTableDocument::AddCell(std::string_view text)
     m_cellKinds.push_back(CellKind::Text);
     m_cellValues.push_back(0.0);
     ++m_rows.back().m_cellCount;
+}
+
+void CellTableDocument::AddTextRow(const TextCells& cells)
+{
+    char timeBuffer[19];
+    AddRow();
+    AddCell(cells.link);
+    AddCell(cells.magnitude);
+    AddCell(FeedTime(cells.isoTime, timeBuffer));
+    AddCell(cells.latitude);
+    AddCell(cells.longitude);
+    AddCell(cells.depth);
+    AddCell(cells.place);
 }
 
 void CellTableDocument::AddNumberCell(double value)

@@ -50,6 +50,13 @@ public:
     void AddNumberCell(double value);
     // A cell whose text is a date; date is what the date parser reads in it.
     void AddDateCell(std::string_view text, OleDate date);
+    // A quake's seven cells as a delimited text writes them, in the order the
+    // page walk reads them; the time is ISO 8601 as the feeds give it.
+    struct TextCells {
+        std::string_view link, magnitude, isoTime, latitude, longitude, depth, place;
+    };
+    // Starts a row of the quake's cells.
+    void AddTextRow(const TextCells& cells);
     // The event fields of the row added last.
     void SetRowEvent(const EventFields& fields);
     // The feed broke off after the rows added so far: the row that would have

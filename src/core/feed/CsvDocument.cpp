@@ -166,24 +166,18 @@ std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
         }
         if (fields.size() < columnCount)
             continue;
-        const std::string_view type = FieldAt(fields, columns[kType]);
+        const auto field = [&](int column) { return FieldAt(fields, columns[column]); };
+        const std::string_view type = field(kType);
         if (!type.empty() && type != "earthquake")
             continue;
-        char timeBuffer[19];
-        table->AddRow();
-        table->AddCell(FieldAt(fields, columns[kId]));
-        table->AddCell(FieldAt(fields, columns[kMag]));
-        table->AddCell(FeedTime(FieldAt(fields, columns[kTime]), timeBuffer));
-        table->AddCell(FieldAt(fields, columns[kLatitude]));
-        table->AddCell(FieldAt(fields, columns[kLongitude]));
-        table->AddCell(FieldAt(fields, columns[kDepth]));
-        table->AddCell(FieldAt(fields, columns[kPlace]));
+        table->AddTextRow({field(kId), field(kMag), field(kTime), field(kLatitude),
+                           field(kLongitude), field(kDepth), field(kPlace)});
         CellTableDocument::EventFields event;
-        event.id = FieldAt(fields, columns[kId]);
-        event.numbers.updated = IsoDate(FieldAt(fields, columns[kUpdated]));
-        event.status = FieldAt(fields, columns[kStatus]);
-        event.magnitudeType = FieldAt(fields, columns[kMagType]);
-        event.network = FieldAt(fields, columns[kNet]);
+        event.id = field(kId);
+        event.numbers.updated = IsoDate(field(kUpdated));
+        event.status = field(kStatus);
+        event.magnitudeType = field(kMagType);
+        event.network = field(kNet);
         table->SetRowEvent(event);
     }
     return table;

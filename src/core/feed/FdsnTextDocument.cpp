@@ -6,7 +6,6 @@
 #include "core/common/Charset.h"
 #include "core/common/FieldColumns.h"
 #include "core/feed/CellTableDocument.h"
-#include "core/feed/FeedTime.h"
 
 namespace tremolux {
 
@@ -118,18 +117,12 @@ std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text)
             }
             continue;
         }
-        char timeBuffer[19];
-        table->AddRow();
-        table->AddCell(FieldAt(fields, columns[kId]));
-        table->AddCell(FieldAt(fields, columns[kMagnitude]));
-        table->AddCell(FeedTime(FieldAt(fields, columns[kTime]), timeBuffer));
-        table->AddCell(FieldAt(fields, columns[kLatitude]));
-        table->AddCell(FieldAt(fields, columns[kLongitude]));
-        table->AddCell(FieldAt(fields, columns[kDepth]));
-        table->AddCell(FieldAt(fields, columns[kPlace]));
+        const auto field = [&](int column) { return FieldAt(fields, columns[column]); };
+        table->AddTextRow({field(kId), field(kMagnitude), field(kTime), field(kLatitude),
+                           field(kLongitude), field(kDepth), field(kPlace)});
         CellTableDocument::EventFields event;
-        event.id = FieldAt(fields, columns[kId]);
-        event.magnitudeType = FieldAt(fields, columns[kMagType]);
+        event.id = field(kId);
+        event.magnitudeType = field(kMagType);
         table->SetRowEvent(event);
     }
     return table;

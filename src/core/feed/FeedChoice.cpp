@@ -92,17 +92,17 @@ bool IsPushAddress(std::string_view address)
     return scheme == "ws" || scheme == "wss";
 }
 
-std::optional<std::string> OtherSourceProblem(std::string_view address)
+Result<> CheckOtherSource(std::string_view address)
 {
     if (!IsPushAddress(address))
-        return FeedAddressProblem(address);
+        return CheckFeedAddress(address);
     for (const char c : address) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            return "The address must not hold control characters or line breaks.";
+            return Failure{"The address must not hold control characters or line breaks."};
     }
     if (HostOf(address).empty())
-        return "The address has no server name after " + SchemeOf(address) + "://.";
-    return std::nullopt;
+        return Failure{"The address has no server name after " + SchemeOf(address) + "://."};
+    return {};
 }
 
 std::chrono::minutes MinimumReloadPeriod(std::string_view address)
@@ -143,32 +143,32 @@ std::string FdsnQueryAddress(const FdsnAgency& agency, OleDate now, double minMa
            + std::string(magnitudeText, written.ptr) + "&orderby=time&limit=5000";
 }
 
-std::optional<std::string> FeedAddressProblem(std::string_view address)
+Result<> CheckFeedAddress(std::string_view address)
 {
     if (address.empty())
-        return "Enter the address of a feed, or choose a file.";
+        return Failure{"Enter the address of a feed, or choose a file."};
     for (const char c : address) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            return "The address must not hold control characters or line breaks.";
+            return Failure{"The address must not hold control characters or line breaks."};
     }
     const std::size_t colon = address.find("://");
     if (colon == std::string_view::npos)
-        return std::nullopt;  // a local path, read relative to the current directory
+        return {};  // a local path, read relative to the current directory
     const std::string scheme = Lowered(address.substr(0, colon));
     const std::string_view rest = address.substr(colon + 3);
+    if (scheme == "file" && (rest.empty() || rest.front() != '/'))
+        return Failure{"A file address must name an absolute path, "
+                       "as in file:///home/me/quakes.geojson."};
     if (scheme == "file")
-        return rest.empty() || rest.front() != '/'
-                   ? std::optional<std::string>("A file address must name an absolute path, "
-                                                "as in file:///home/me/quakes.geojson.")
-                   : std::nullopt;
+        return {};
     if (scheme == "ws" || scheme == "wss")
-        return "A push service is read beside a feed: put its address under Also read.";
+        return Failure{"A push service is read beside a feed: put its address under Also read."};
     if (scheme != "http" && scheme != "https")
-        return "Only http, https and file addresses can be read, not " + scheme + ":.";
+        return Failure{"Only http, https and file addresses can be read, not " + scheme + ":."};
     const std::string_view host = rest.substr(0, rest.find_first_of("/?#"));
     if (host.empty() || host.find(' ') != std::string_view::npos)
-        return "The address has no server name after " + scheme + "://.";
-    return std::nullopt;
+        return Failure{"The address has no server name after " + scheme + "://."};
+    return {};
 }
 
 }  // namespace tremolux

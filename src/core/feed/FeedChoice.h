@@ -1,12 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/common/OleDate.h"
+#include "core/common/Result.h"
 
 namespace tremolux {
 
@@ -47,16 +47,16 @@ std::string SourceName(std::string_view address);
 // feed, never as one.
 bool IsPushAddress(std::string_view address);
 
-// Why address cannot be read beside the feed: a push service's address, or
-// anything FeedAddressProblem allows; nothing when it can.
-std::optional<std::string> OtherSourceProblem(std::string_view address);
+// Whether address can be read beside the feed, or why not: a push service's
+// address, or anything CheckFeedAddress allows, can.
+Result<> CheckOtherSource(std::string_view address);
 
 // The shortest time between two loads of the address that its server asks
 // of its readers: five minutes for an FDSN event query, none otherwise.
 std::chrono::minutes MinimumReloadPeriod(std::string_view address);
 
-// Why address cannot be read as the feed, or nothing when it can: an http,
-// https or file URL with a place to read, or the path of a local file.
-std::optional<std::string> FeedAddressProblem(std::string_view address);
+// Whether address can be read as the feed, or why not: an http, https or
+// file URL with a place to read, or the path of a local file, can.
+Result<> CheckFeedAddress(std::string_view address);
 
 }  // namespace tremolux

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <set>
 
 #include "core/common/DisplaySettings.h"
@@ -105,60 +106,56 @@ std::string WriteMapWindow(const MapWindow& window)
     return text;
 }
 
-std::optional<std::string> ReadMapWindowValue(std::string_view key, std::string_view value,
-                                              MapWindow& window)
+Result<> ReadMapWindowValue(std::string_view key, std::string_view value, MapWindow& window)
 {
     CityEntry& city = window.city;
     DisplaySettings& s = window.settings;
     if (key == "city") {
         if (!IsCityName(value))
-            return "the city name must be one line of text";
+            return Failure{"the city name must be one line of text"};
         city.name = std::string(value);
     } else if (key == "latitude" || key == "longitude") {
         const bool latitude = key == "latitude";
         const double limit = latitude ? 90.0 : 180.0;
         const std::optional<double> degrees = ReadNumber(value);
         if (!degrees || std::fabs(*degrees) > limit)
-            return std::string(key) + " must be a number of degrees inside "
-                   + (latitude ? "-90 ... 90" : "-180 ... 180");
+            return Failure{std::string(key) + " must be a number of degrees inside "
+                           + (latitude ? "-90 ... 90" : "-180 ... 180")};
         const CityPosition& p = city.position;
         city = CityAt(city.name, latitude ? *degrees : p.latDecimal,
                       latitude ? p.lonDecimal : *degrees);
     } else if (key == "hours") {
         const std::optional<int> hours = ReadWhole(value, kMaxHours);
         if (!hours)
-            return "hours must be a whole number inside 0 ... 168";
+            return Failure{"hours must be a whole number inside 0 ... 168"};
         s.hours = *hours;
     } else if (key == "nearest_km") {
         const std::optional<int> km = ReadWhole(value, kMaxNearestKm);
         if (!km)
-            return "nearest_km must be a whole number inside 0 ... 15000";
+            return Failure{"nearest_km must be a whole number inside 0 ... 15000"};
         s.nearestRadius = *km * 1000.0;
     } else if (key == "pie_km") {
         const std::optional<int> km = ReadWhole(value, kMaxPieKm);
         if (!km)
-            return "pie_km must be a whole number inside 0 ... 1000";
+            return Failure{"pie_km must be a whole number inside 0 ... 1000"};
         s.pieRadius = *km * 1000.0;
     } else if (key == "texts") {
         if (value != "0" && value != "1")
-            return "texts must be 0 or 1";
+            return Failure{"texts must be 0 or 1"};
         s.drawTexts = value == "1" ? 1 : 0;
     } else {
-        return "unknown key \"" + std::string(key) + "\"";
+        return Failure{"unknown key \"" + std::string(key) + "\""};
     }
-    return std::nullopt;
+    return {};
 }
 
-MapWindowReadResult ReadMapWindow(std::string_view text)
+Result<MapWindow> ReadMapWindow(std::string_view text)
 {
-    MapWindowReadResult result;
+    MapWindow window;
     if (text.empty())
-        return result;
-    auto fail = [&result](int line, std::string error) {
-        result.line = line;
-        result.error = std::move(error);
-        result.window = MapWindow();
-        return result;
+        return window;
+    auto fail = [](int line, const std::string& error) {
+        return Failure{"line " + std::to_string(line) + ": " + error};
     };
 
     std::set<std::string, std::less<>> seen;
@@ -190,15 +187,15 @@ MapWindowReadResult ReadMapWindow(std::string_view text)
         const std::string_view value = Trimmed(content.substr(equals + 1));
         if (seen.count(key) != 0)
             return fail(line, "\"" + std::string(key) + "\" is given twice");
-        if (std::optional<std::string> error = ReadMapWindowValue(key, value, result.window))
-            return fail(line, *error);
+        if (const Result<> read = ReadMapWindowValue(key, value, window); !read)
+            return fail(line, read.error());
         seen.emplace(key);
     }
     for (const char* key : kKeys) {
         if (seen.count(std::string_view(key)) == 0)
             return fail(line, std::string("\"") + key + "\" is missing");
     }
-    return result;
+    return window;
 }
 
 }  // namespace tremolux

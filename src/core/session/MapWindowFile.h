@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -8,6 +7,7 @@
 
 #include "core/cities/CityEntry.h"
 #include "core/common/DisplaySettings.h"
+#include "core/common/Result.h"
 
 namespace tremolux {
 
@@ -28,22 +28,14 @@ std::vector<std::pair<std::string, std::string>> MapWindowValues(const MapWindow
 // The whole file: the format line, then one key=value line per value.
 std::string WriteMapWindow(const MapWindow& window);
 
-// Reads one value into window. Returns why the key or the value is not
+// Reads one value into window, or fails with why the key or the value is not
 // taken; window is then unchanged. A latitude or longitude moves the city.
-std::optional<std::string> ReadMapWindowValue(std::string_view key, std::string_view value,
-                                              MapWindow& window);
-
-struct MapWindowReadResult {
-    MapWindow window;
-    int line = 0;  // 1-based line of the error, 0 when there is none
-    std::string error;
-
-    bool ok() const { return error.empty(); }
-};
+Result<> ReadMapWindowValue(std::string_view key, std::string_view value, MapWindow& window);
 
 // Reads a whole file. An empty text is the default window; anything else
-// must be a complete document of a version this program knows.
-MapWindowReadResult ReadMapWindow(std::string_view text);
+// must be a complete document of a version this program knows. A failure
+// names the line: "line 3: texts must be 0 or 1".
+Result<MapWindow> ReadMapWindow(std::string_view text);
 
 // A city at the given decimal degrees, with the degree, minute and second
 // fields filled in to match.

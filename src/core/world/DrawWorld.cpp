@@ -129,7 +129,7 @@ double QuakeDiscRadius(double magnitude)
 void DrawWorldBase(Canvas& canvas, int width, int height, const WorldProjection& projection,
                    const Land& land, const DisplaySettings& settings)
 {
-    canvas.FillSolidRect(0, 0, width, height, kWorldWindowColor);
+    canvas.FillSolidRect(0, 0, width, height, kWindowColor);
     const Brush oldBrush = canvas.SelectBrush(Brush{kSeaColor});
     const Pen oldPen = canvas.SelectPen(Pen{1, kSeaColor});
     canvas.Polygon({ScreenCircle(projection, projection.earthRadius())});

@@ -16,9 +16,6 @@ class QuakeList;
 struct DisplaySettings;
 struct QuakeRecord;
 
-// The window around the Earth.
-inline constexpr Rgb kWorldWindowColor{228, 228, 224};
-
 // The world map's still picture for a window of width x height: the window
 // around the Earth, sea, land and coastlines, the graticule every 30 degrees,
 // labelled distance rings every 1,000 km and the nearest and pie radii as

@@ -1,6 +1,7 @@
 #include "core/world/LandFile.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "core/common/RegularFile.h"
 
@@ -17,6 +18,8 @@ constexpr std::uint64_t kMostRings = 10000;
 constexpr std::uint64_t kMostVertices = 1000000;
 // No step between two vertices can cross more than the whole globe.
 constexpr std::int64_t kLongestStep = 360 * 1000;
+constexpr std::string_view kVertexOutside =
+    "a vertex lies outside -90 ... 90 latitude or -180 ... 180 longitude";
 
 std::uint32_t Fnv1a(std::string_view bytes)
 {
@@ -67,108 +70,89 @@ private:
     std::size_t m_at = 0;
 };
 
-bool ReadRing(Reader& reader, std::vector<GeoPoint>& ring, std::string& error)
+Result<std::vector<GeoPoint>> ReadRing(Reader& reader)
 {
     std::uint64_t count = 0;
-    if (!reader.Varint(count) || count < 3 || count > kMostVertices) {
-        error = "a ring's vertex count is damaged";
-        return false;
-    }
+    if (!reader.Varint(count) || count < 3 || count > kMostVertices)
+        return Failure{"a ring's vertex count is damaged"};
+    std::vector<GeoPoint> ring;
     ring.reserve(count);
     std::int64_t x = 0;
     std::int64_t y = 0;
     for (std::uint64_t i = 0; i < count; ++i) {
         std::int64_t dx = 0;
         std::int64_t dy = 0;
-        if (!reader.Zigzag(dx) || !reader.Zigzag(dy)) {
-            error = "the file ends inside a ring";
-            return false;
-        }
-        if (dx < -kLongestStep || dx > kLongestStep || dy < -kLongestStep || dy > kLongestStep) {
-            error = "a vertex lies outside -90 ... 90 latitude or -180 ... 180 longitude";
-            return false;
-        }
+        if (!reader.Zigzag(dx) || !reader.Zigzag(dy))
+            return Failure{"the file ends inside a ring"};
+        if (dx < -kLongestStep || dx > kLongestStep || dy < -kLongestStep || dy > kLongestStep)
+            return Failure{std::string(kVertexOutside)};
         x += dx;
         y += dy;
         const double lon = static_cast<double>(x) / kUnitsPerDegree;
         const double lat = static_cast<double>(y) / kUnitsPerDegree;
-        if (!(lon >= -180.0 && lon <= 180.0 && lat >= -90.0 && lat <= 90.0)) {
-            error = "a vertex lies outside -90 ... 90 latitude or -180 ... 180 longitude";
-            return false;
-        }
+        if (!(lon >= -180.0 && lon <= 180.0 && lat >= -90.0 && lat <= 90.0))
+            return Failure{std::string(kVertexOutside)};
         ring.push_back({lat, lon});
     }
-    return true;
+    return ring;
 }
 
-bool ParseBody(std::string_view body, std::uint32_t polygonCount, Land& land, std::string& error)
+Result<Land> ParseBody(std::string_view body, std::uint32_t polygonCount)
 {
-    if (polygonCount > kMostPolygons) {
-        error = "the polygon count is damaged";
-        return false;
-    }
+    if (polygonCount > kMostPolygons)
+        return Failure{"the polygon count is damaged"};
     Reader reader(body);
+    Land land;
     land.reserve(polygonCount);
     for (std::uint32_t p = 0; p < polygonCount; ++p) {
         std::uint64_t ringCount = 0;
-        if (!reader.Varint(ringCount) || ringCount == 0 || ringCount > kMostRings) {
-            error = "a polygon's ring count is damaged";
-            return false;
-        }
+        if (!reader.Varint(ringCount) || ringCount == 0 || ringCount > kMostRings)
+            return Failure{"a polygon's ring count is damaged"};
         LandPolygon& polygon = land.emplace_back();
-        polygon.rings.resize(ringCount);
-        for (auto& ring : polygon.rings) {
-            if (!ReadRing(reader, ring, error))
-                return false;
+        polygon.rings.reserve(ringCount);
+        for (std::uint64_t r = 0; r < ringCount; ++r) {
+            Result<std::vector<GeoPoint>> ring = ReadRing(reader);
+            if (!ring)
+                return Failure{ring.error()};
+            polygon.rings.push_back(std::move(*ring));
         }
     }
-    if (!reader.AtEnd()) {
-        error = "bytes follow the last polygon";
-        return false;
-    }
-    return true;
+    if (!reader.AtEnd())
+        return Failure{"bytes follow the last polygon"};
+    return land;
 }
 
 }  // namespace
 
-bool ParseLand(std::string_view bytes, Land& land, std::string& error)
+Result<Land> ParseLand(std::string_view bytes)
 {
-    land.clear();
     constexpr std::size_t kHeader = kMagic.size() + 4;
-    if (bytes.size() < kHeader + 4 || bytes.substr(0, kMagic.size()) != kMagic) {
-        error = "not a land file (it does not begin with " + std::string(kMagic) + ")";
-        return false;
-    }
+    if (bytes.size() < kHeader + 4 || bytes.substr(0, kMagic.size()) != kMagic)
+        return Failure{"not a land file (it does not begin with " + std::string(kMagic) + ")"};
     const std::string_view checked = bytes.substr(0, bytes.size() - 4);
-    if (Fnv1a(checked) != ReadU32(bytes.substr(bytes.size() - 4))) {
-        error = "the land file is damaged (its checksum does not match)";
-        return false;
-    }
+    if (Fnv1a(checked) != ReadU32(bytes.substr(bytes.size() - 4)))
+        return Failure{"the land file is damaged (its checksum does not match)"};
     const std::uint32_t polygonCount = ReadU32(bytes.substr(kMagic.size()));
-    if (!ParseBody(checked.substr(kHeader), polygonCount, land, error)) {
-        error = "the land file is damaged: " + error;
-        land.clear();
-        return false;
-    }
-    return true;
+    Result<Land> land = ParseBody(checked.substr(kHeader), polygonCount);
+    if (!land)
+        return Failure{"the land file is damaged: " + land.error()};
+    return land;
 }
 
-bool ReadLandFile(const std::string& path, Land& land, std::string& error)
+Result<Land> ReadLandFile(const std::string& path)
 {
-    land.clear();
     // Far more than the shipped file's 0.2 MB; a bigger file is something else.
     constexpr std::size_t kMaxBytes = 64 * 1024 * 1024;
-    const RegularFileRead read = ReadRegularFile(path, kMaxBytes);
-    if (!read.ok) {
-        error = "cannot read " + path + ": "
-                + (read.tooLarge ? "it is larger than 64 MiB" : read.error);
-        return false;
+    const Result<std::string> read = ReadRegularFile(path, kMaxBytes);
+    if (!read) {
+        return Failure{
+            "cannot read " + path + ": "
+            + (read.error() == kFileTooLarge ? "it is larger than 64 MiB" : read.error())};
     }
-    if (!ParseLand(read.bytes, land, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return true;
+    Result<Land> land = ParseLand(*read);
+    if (!land)
+        return Failure{path + ": " + land.error()};
+    return land;
 }
 
 }  // namespace tremolux

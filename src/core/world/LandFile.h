@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/Result.h"
+
 namespace tremolux {
 
 struct GeoPoint {
@@ -21,10 +23,9 @@ struct LandPolygon {
 
 using Land = std::vector<LandPolygon>;
 
-// Reads the land file written by scripts/make_land.mjs. False with error set
-// (what is wrong, in words a user can act on) when the bytes are not a whole,
-// undamaged land file; land is then left empty.
-bool ParseLand(std::string_view bytes, Land& land, std::string& error);
-bool ReadLandFile(const std::string& path, Land& land, std::string& error);
+// The land of the file written by scripts/make_land.mjs, or what is wrong, in
+// words a user can act on, when the bytes are not a whole, undamaged land file.
+Result<Land> ParseLand(std::string_view bytes);
+Result<Land> ReadLandFile(const std::string& path);
 
 }  // namespace tremolux

@@ -7,6 +7,7 @@ namespace tremolux::world_style {
 // The world map's colours and ring sizes, shared by the map and its legend so
 // that the legend cannot drift from what the map shows. Quiet colours, so
 // that the quakes stand out.
+inline constexpr Rgb kWindowColor{228, 228, 224};  // the window around the Earth
 inline constexpr Rgb kSeaColor{205, 222, 236};
 inline constexpr Rgb kLandColor{238, 234, 218};
 inline constexpr Rgb kCoastColor{150, 144, 122};

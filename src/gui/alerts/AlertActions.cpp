@@ -63,7 +63,9 @@ void AlertActionRunner::AppendLogLines(const std::vector<AlertFiring>& firings)
     }
     for (const auto& [path, text] : lines) {
         QFile file(QString::fromStdString(path));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size())
+        // Flushed here: a line lost on close (a full disk) would go unsaid.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size()
+            || !file.flush())
             emit actionFailed(tr("The alert log %1 could not be written: %2")
                                   .arg(file.fileName(), file.errorString()));
     }

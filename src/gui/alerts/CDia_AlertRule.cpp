@@ -150,13 +150,13 @@ void CDia_AlertRule::accept()
 {
     AlertSettings one;
     one.rules = {FromFields()};
-    const RulesReading reading =
+    const Result<AlertSettings> reading =
         ReadAlertSettings(WriteAlertSettings(one), FileRuleLookups(CityFilePath()));
-    if (!reading.settings) {
-        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(reading.error));
+    if (!reading) {
+        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(reading.error()));
         return;
     }
-    m_rule = reading.settings->rules.front();
+    m_rule = reading->rules.front();
     QDialog::accept();
 }
 

@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -20,7 +19,9 @@
 #include "core/cities/CityFile.h"
 #include "core/common/RegularFile.h"
 #include "gui/alerts/CDia_AlertRule.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/WholeFileSave.h"
 #include "gui/dialogs/DialogButtons.h"
 
 namespace tremolux {
@@ -190,33 +191,36 @@ void CDia_Alerts::RemoveRule()
 
 bool CDia_Alerts::Import(const QString& path)
 {
-    const RegularFileRead file =
+    const Result<std::string> file =
         ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxRulesFileBytes);
-    if (!file.ok) {
-        ShowMessage(
-            this, QMessageBox::Warning, tr("The rules could not be read."),
-            tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error)));
+    if (!file) {
+        const QString why =
+            tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error()));
+        qCWarning(lcAlerts).noquote() << "the rules could not be read:" << why;
+        ShowMessage(this, QMessageBox::Warning, tr("The rules could not be read."), why);
         return false;
     }
-    const RulesReading reading = ReadAlertSettings(file.bytes, FileRuleLookups(CityFilePath()));
-    if (!reading.settings) {
-        ShowMessage(this, QMessageBox::Warning,
-                    tr("The rules of %1 were not taken.").arg(QDir::toNativeSeparators(path)),
-                    QString::fromStdString(reading.error));
+    const Result<AlertSettings> reading = ReadAlertSettings(*file, FileRuleLookups(CityFilePath()));
+    if (!reading) {
+        const QString text =
+            tr("The rules of %1 were not taken.").arg(QDir::toNativeSeparators(path));
+        qCWarning(lcAlerts).noquote() << text << QString::fromStdString(reading.error());
+        ShowMessage(this, QMessageBox::Warning, text, QString::fromStdString(reading.error()));
         return false;
     }
-    ShowSettings(*reading.settings);
+    ShowSettings(*reading);
     return true;
 }
 
 bool CDia_Alerts::Export(const QString& path)
 {
-    QSaveFile file(path);
-    const QByteArray json = QByteArray::fromStdString(WriteAlertSettings(Settings()));
-    if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+    const Result<> save = SaveWholeFile(path, WriteAlertSettings(Settings()));
+    if (save)
         return true;
-    ShowMessage(this, QMessageBox::Warning, tr("The rules could not be written."),
-                tr("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString why =
+        tr("%1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(save.error()));
+    qCWarning(lcAlerts).noquote() << "the rules could not be written:" << why;
+    ShowMessage(this, QMessageBox::Warning, tr("The rules could not be written."), why);
     return false;
 }
 

@@ -12,11 +12,11 @@ AlertSettings LoadAlertSettings(std::string& error)
     const AppSettings stored;
     const QString json = stored.value(settings::kAlertRules).toString();
     if (!json.isEmpty()) {
-        RulesReading reading =
+        Result<AlertSettings> reading =
             ReadAlertSettings(json.toStdString(), FileRuleLookups(CityFilePath()));
-        if (reading.settings)
-            return std::move(*reading.settings);
-        error = reading.error;
+        if (reading)
+            return std::move(*reading);
+        error = reading.error();
     }
     return DefaultAlertSettings(
         stored.value(settings::kSoundOn, settings::kDefaultSoundOn).toBool(),

@@ -14,7 +14,6 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/QuakeDocks.h"
-#include "gui/view/MapWindowCommands.h"
 
 // The frame's commands as actions, and the menus, toolbar and status bar that show them.
 namespace tremolux {
@@ -94,10 +93,10 @@ void CMainFrame::CreateActions()
          QT_TR_NOOP("Toggle StatusBar"),
          {},
          nullptr},
-        {&CMainFrame::m_chooseCityAct, kChooseCityCommand,
+        {&CMainFrame::m_chooseCityAct, QT_TR_NOOP("Choose &City…"),
          QT_TR_NOOP("Choose the active map window's city"), QT_TR_NOOP("Choose City"),
          QKeySequence(Qt::CTRL | Qt::Key_L), [](CMainFrame& f) { f.OnMapChooseCity(); }},
-        {&CMainFrame::m_parametersAct, kParametersCommand,
+        {&CMainFrame::m_parametersAct, QT_TR_NOOP("&Parameters…"),
          QT_TR_NOOP("Set what the active map window shows"), QT_TR_NOOP("Parameters"),
          QKeySequence(Qt::CTRL | Qt::Key_P), [](CMainFrame& f) { f.OnMapParameters(); }},
         {&CMainFrame::m_feedAct,

@@ -216,10 +216,13 @@ void CMainFrame::LoadAlerts()
 {
     std::string error;
     m_alertSettings = LoadAlertSettings(error);
-    if (!error.empty())
+    if (!error.empty()) {
+        qCWarning(lcAlerts).noquote()
+            << "the stored alert rules were not taken:" << QString::fromStdString(error);
         m_wndStatusBar->showMessage(
             tr("The stored alert rules were not taken (%1): Options > Alerts… sets them again.")
                 .arg(QString::fromStdString(error)));
+    }
     ShowAlertRings();
 }
 

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStatusBar>
 
 #include "gui/app/CChildFrame.h"
@@ -39,6 +40,7 @@ CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& 
     auto* frame = new CChildFrame(document);
     frame->setWindowIcon(QIcon(":/icons/map.png"));
     auto* view = new CTremoluxView(m_quakes, m_clock);
+    view->SetFrameCommands(m_mapMenu->actions());
     frame->setWidget(view);
     connect(view, &CTremoluxView::titleChanged, document, &CTremoluxDoc::SetTitle);
     connect(view, &CTremoluxView::statusTextChanged, this, [this, frame](const QString& text) {
@@ -62,14 +64,15 @@ CChildFrame* CMainFrame::OpenMapWindow(const MapWindow& content, const QString& 
 
 CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
 {
-    const MapWindowLoad load = LoadMapWindowFile(path);
-    if (!load.error.isEmpty()) {
-        const QString text = tr("%1 cannot be opened: %2.").arg(path, load.error);
+    const Result<MapWindow> load = LoadMapWindowFile(path);
+    if (!load) {
+        const QString text =
+            tr("%1 cannot be opened: %2.").arg(path, QString::fromStdString(load.error()));
         qCWarning(lcSession).noquote() << text;
         ShowMessage(this, QMessageBox::Warning, text);
         return nullptr;
     }
-    CChildFrame* frame = OpenMapWindow(load.window, path);
+    CChildFrame* frame = OpenMapWindow(*load, path);
     AddRecentFile(path);
     return frame;
 }
@@ -111,9 +114,9 @@ void CMainFrame::OnFileSave()
                    != QMessageBox::Yes)
             return;
     }
-    QString error;
-    if (!document.OnSaveDocument(path, window->GetView()->Content(), &error)) {
-        const QString text = tr("%1 could not be saved: %2").arg(path, error);
+    if (const Result<> save = document.OnSaveDocument(path, window->GetView()->Content()); !save) {
+        const QString text =
+            tr("%1 could not be saved: %2").arg(path, QString::fromStdString(save.error()));
         qCWarning(lcSession).noquote() << text;
         ShowMessage(this, QMessageBox::Warning, text);
         return;

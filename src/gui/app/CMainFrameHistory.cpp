@@ -10,6 +10,7 @@
 #include <QStatusBar>
 
 #include "gui/app/QuakeDocks.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Settings.h"
 #include "gui/list/ListExport.h"
@@ -60,7 +61,9 @@ void CMainFrame::OnFileExportList()
     const ExportFormat format =
         filter.contains(QLatin1String("geojson")) ? ExportFormat::GeoJson : ExportFormatFor(path);
     const std::vector<HistoryEntry> rows = m_docks->Panel().ShownEntries();
-    if (const QString failure = ExportRows(rows, path, format); !failure.isEmpty()) {
+    if (const Result<> done = ExportRows(rows, path, format); !done) {
+        const QString failure = QString::fromStdString(done.error());
+        qCWarning(lcStore).noquote() << "the list was not exported:" << failure;
         ShowMessage(this, QMessageBox::Warning, tr("The list was not exported."), failure);
         return;
     }

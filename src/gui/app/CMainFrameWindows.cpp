@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CTremoluxDoc.h"
@@ -106,6 +107,7 @@ WorldMapWindow* CMainFrame::OpenWorldMapWindow(const MapWindow& content)
     WorldMapWindow* world = OpenWorldMap(*m_mdiArea, m_quakes, m_clock, content, LandFilePath());
     if (world == nullptr)
         return nullptr;
+    world->SetFrameCommands(m_mapMenu->actions());
     auto* window = qobject_cast<QMdiSubWindow*>(world->parentWidget());
     window->setProperty(kPlainTitle, window->windowTitle());
     connect(world, &WorldMapWindow::titleChanged, this, [this, window](const QString& title) {

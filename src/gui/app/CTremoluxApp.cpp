@@ -70,14 +70,15 @@ bool CTremoluxApp::InitInstance()
     // Every file is read before any window opens, so a bad one starts nothing.
     QList<MapWindow> windows;
     for (const QString& file : m_options.files) {
-        const MapWindowLoad load = LoadMapWindowFile(file);
-        if (!load.error.isEmpty()) {
-            const QString text = QObject::tr("%1 cannot be opened: %2.").arg(file, load.error);
+        const Result<MapWindow> load = LoadMapWindowFile(file);
+        if (!load) {
+            const QString text = QObject::tr("%1 cannot be opened: %2.")
+                                     .arg(file, QString::fromStdString(load.error()));
             qCWarning(lcSession).noquote() << text;
             ShowMessage(nullptr, QMessageBox::Critical, text);
             return false;
         }
-        windows << load.window;
+        windows << *load;
     }
 
     // The stored map windows come back into the shown frame, where they can

@@ -24,12 +24,12 @@ void CTremoluxDoc::SetPathName(const QString& path)
     SetTitle(QFileInfo(path).fileName());
 }
 
-bool CTremoluxDoc::OnSaveDocument(const QString& path, const MapWindow& window, QString* error)
+Result<> CTremoluxDoc::OnSaveDocument(const QString& path, const MapWindow& window)
 {
-    if (!SaveMapWindowFile(path, window, error))
-        return false;
-    SetPathName(path);
-    return true;
+    Result<> save = SaveMapWindowFile(path, window);
+    if (save)
+        SetPathName(path);
+    return save;
 }
 
 }  // namespace tremolux

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include "core/common/Result.h"
+
 namespace tremolux {
 
 struct MapWindow;
@@ -22,7 +24,7 @@ public:
     void SetPathName(const QString& path);
 
     // Writes window to path as a whole; on success the document takes the file.
-    bool OnSaveDocument(const QString& path, const MapWindow& window, QString* error);
+    Result<> OnSaveDocument(const QString& path, const MapWindow& window);
 
 signals:
     void titleChanged(const QString& title);

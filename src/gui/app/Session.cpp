@@ -14,6 +14,7 @@
 #include "gui/app/CTremoluxDoc.h"
 #include "gui/app/QuakeDocks.h"
 #include "gui/app/WindowPlacement.h"
+#include "gui/common/Log.h"
 #include "gui/common/Settings.h"
 #include "gui/list/QuakeListPanel.h"
 #include "gui/list/QuakeTableModel.h"
@@ -35,12 +36,17 @@ MapWindow ReadWindowContent(const QSettings& settings)
     bool cityWhole = true;
     for (const char* key : {"city", "latitude", "longitude"}) {
         const std::string value = settings.value(key).toString().toStdString();
-        cityWhole = cityWhole && !ReadMapWindowValue(key, value, city).has_value();
+        cityWhole = cityWhole && ReadMapWindowValue(key, value, city).ok();
     }
     if (cityWhole)
         content.city = city.city;
-    for (const char* key : {"hours", "nearest_km", "pie_km", "texts"})
-        ReadMapWindowValue(key, settings.value(key).toString().toStdString(), content);
+    for (const char* key : {"hours", "nearest_km", "pie_km", "texts"}) {
+        const Result<> read =
+            ReadMapWindowValue(key, settings.value(key).toString().toStdString(), content);
+        if (!read && settings.contains(key))
+            qCWarning(lcSession).noquote()
+                << "a stored window's" << QString::fromStdString(read.error());
+    }
     return content;
 }
 

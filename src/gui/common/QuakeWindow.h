@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include "core/session/MapWindowFile.h"
@@ -21,10 +22,18 @@ public:
     // Selects index (-1: none) and marks it; announces a change.
     virtual void SelectQuake(int index) = 0;
 
+    // The frame's commands that act on the active window (its Map menu): the
+    // context menu offers these very actions.
+    void SetFrameCommands(const QList<QAction*>& commands) { m_frameCommands = commands; }
+    const QList<QAction*>& FrameCommands() const { return m_frameCommands; }
+
 signals:
     // Also when the city changes: the title names it.
     void titleChanged(const QString& title);
     void quakeSelected(int index);
+
+private:
+    QList<QAction*> m_frameCommands;
 };
 
 }  // namespace tremolux

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/cities/CityFile.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/dialogs/CDia_City.h"
 #include "gui/dialogs/LocaleNameComparison.h"
@@ -81,7 +82,11 @@ void CDia_Cities::showEvent(QShowEvent* event)
 
 void CDia_Cities::OnInitDialog()
 {
-    m_logic.Load(CityFilePath());
+    const std::string path = CityFilePath();
+    if (const Result<> load = m_logic.Load(path); !load) {
+        qCWarning(lcSession).noquote() << "the city list" << QString::fromStdString(path)
+                                       << "cannot be read:" << QString::fromStdString(load.error());
+    }
     QStringList names;
     names.reserve(static_cast<qsizetype>(m_logic.Names().size()));
     for (const std::string& name : m_logic.Names())

@@ -170,9 +170,8 @@ CityEditorFields CDia_City::Fields() const
 void CDia_City::OnBnClickedArrow()
 {
     CityEditorFields fields = Fields();
-    const std::string error = FillDecimalFields(fields);
-    if (!error.empty()) {
-        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(error));
+    if (const Result<> fill = FillDecimalFields(fields); !fill) {
+        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(fill.error()));
         return;
     }
     m_editLat->setText(QString::fromStdString(fields.latDecimal));
@@ -181,12 +180,12 @@ void CDia_City::OnBnClickedArrow()
 
 void CDia_City::accept()
 {
-    const CityEditorResult result = ReadCityEditor(Fields());
-    if (!result.ok()) {
-        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(result.error));
+    const Result<CityEntry> city = ReadCityEditor(Fields());
+    if (!city) {
+        ShowMessage(this, QMessageBox::Warning, QString::fromStdString(city.error()));
         return;
     }
-    CurrentCity = result.city;
+    CurrentCity = *city;
     QDialog::accept();
 }
 

@@ -27,19 +27,19 @@ constexpr double kDefaultMinimumMagnitude = 2.5;
 
 // Why a local file cannot be read as a feed: a directory, a FIFO or a device
 // would be refused at every start, a FIFO after blocking a plain reader.
-std::optional<std::string> LocalFileProblem(const QString& address)
+Result<> CheckLocalFile(const QString& address)
 {
     const QUrl url(address);
     const bool fileUrl = url.scheme().compare("file", Qt::CaseInsensitive) == 0;
     if (!fileUrl && address.contains("://"))
-        return std::nullopt;
+        return {};
     const QString path = fileUrl ? url.toLocalFile() : address;
     std::string kind = SpecialFileKind(path.toStdString());
     if (kind.empty() && QFileInfo(path).isDir())
         kind = "it is a directory, not a file";
     if (kind.empty())
-        return std::nullopt;
-    return path.toStdString() + " cannot be read as a feed: " + kind + ".";
+        return {};
+    return Failure{path.toStdString() + " cannot be read as a feed: " + kind + "."};
 }
 
 }  // namespace
@@ -223,23 +223,24 @@ void FeedDialog::OnBrowse()
 
 bool FeedDialog::CheckAddress()
 {
-    std::optional<std::string> problem = FeedAddressProblem(Address().toStdString());
-    if (!problem)
-        problem = LocalFileProblem(Address());
+    Result<> check = CheckFeedAddress(Address().toStdString());
+    if (check)
+        check = CheckLocalFile(Address());
     const QStringList lines = m_editOthers->toPlainText().split('\n');
-    for (int i = 0; i < lines.size() && !problem; ++i) {
+    for (int i = 0; i < lines.size() && check; ++i) {
         const QString other = lines[i].trimmed();
         if (other.isEmpty())
             continue;
-        std::optional<std::string> otherProblem = OtherSourceProblem(other.toStdString());
-        if (!otherProblem)
-            otherProblem = LocalFileProblem(other);
-        if (otherProblem)
-            problem = tr("Also read, line %1: ").arg(i + 1).toStdString() + *otherProblem;
+        Result<> otherCheck = CheckOtherSource(other.toStdString());
+        if (otherCheck)
+            otherCheck = CheckLocalFile(other);
+        if (!otherCheck)
+            check =
+                Failure{tr("Also read, line %1: ").arg(i + 1).toStdString() + otherCheck.error()};
     }
-    m_labelProblem->setText(problem ? QString::fromStdString(*problem) : QString());
-    m_buttonOk->setEnabled(!problem);
-    return !problem;
+    m_labelProblem->setText(check ? QString() : QString::fromStdString(check.error()));
+    m_buttonOk->setEnabled(check.ok());
+    return check.ok();
 }
 
 }  // namespace tremolux

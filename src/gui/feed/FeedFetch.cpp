@@ -52,7 +52,8 @@ FeedFetch::FeedFetch(QNetworkAccessManager& network, const QUrl& url,
     const QString scheme = url.scheme().toLower();
     if (scheme != "http" && scheme != "https") {
         const std::string address = url.toString().toStdString();
-        FailSoon(FeedAddressProblem(address).value_or("the address cannot be read"));
+        const Result<> check = CheckFeedAddress(address);
+        FailSoon(check ? "the address cannot be read" : check.error());
         return;
     }
 
@@ -284,17 +285,17 @@ QUrl FeedUrl(const std::string& source)
 
 FetchResult ReadFeedFile(const std::string& path, std::size_t padding)
 {
-    RegularFileRead read = ReadRegularFile(path, kFeedMaxBytes, padding);
+    Result<std::string> read = ReadRegularFile(path, kFeedMaxBytes, padding);
     FetchResult result;
-    if (read.tooLarge)
+    if (!read && read.error() == kFileTooLarge)
         result.error = "the file is larger than 64 MiB";
-    else if (!read.ok)
-        result.error = std::move(read.error);
-    else if (static_cast<std::int64_t>(read.bytes.size()) > kFeedMaxHtmlBytes
-             && GuessFeedFormat(read.bytes) == FeedFormat::Html)
+    else if (!read)
+        result.error = read.error();
+    else if (static_cast<std::int64_t>(read->size()) > kFeedMaxHtmlBytes
+             && GuessFeedFormat(*read) == FeedFormat::Html)
         result.error = "the HTML page is larger than 16 MiB";
     else
-        result.bytes = std::move(read.bytes);
+        result.bytes = std::move(*read);
     result.ok = result.error.empty();
     return result;
 }

@@ -1,7 +1,8 @@
 #include "gui/list/ListExport.h"
 
 #include <QDir>
-#include <QSaveFile>
+
+#include "gui/common/WholeFileSave.h"
 
 namespace tremolux {
 
@@ -13,17 +14,14 @@ ExportFormat ExportFormatFor(const QString& path)
                : ExportFormat::Csv;
 }
 
-QString ExportRows(const std::vector<HistoryEntry>& rows, const QString& path, ExportFormat format)
+Result<> ExportRows(const std::vector<HistoryEntry>& rows, const QString& path, ExportFormat format)
 {
     const std::string text =
         format == ExportFormat::GeoJson ? EventsAsGeoJson(rows) : EventsAsCsv(rows);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)
-        && file.write(text.data(), static_cast<qint64>(text.size()))
-               == static_cast<qint64>(text.size())
-        && file.commit())
+    const Result<> save = SaveWholeFile(path, text);
+    if (save)
         return {};
-    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+    return Failure{QDir::toNativeSeparators(path).toStdString() + ": " + save.error()};
 }
 
 }  // namespace tremolux

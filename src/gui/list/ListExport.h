@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/common/Result.h"
 #include "core/events/EventExport.h"
 
 namespace tremolux {
@@ -14,7 +15,8 @@ enum class ExportFormat { Csv, GeoJson };
 ExportFormat ExportFormatFor(const QString& path);
 
 // Writes the rows to path whole or not at all (an earlier file stays as it
-// was when writing fails). Returns the reason it failed, empty on success.
-QString ExportRows(const std::vector<HistoryEntry>& rows, const QString& path, ExportFormat format);
+// was when writing fails), or says why not, naming the file.
+Result<> ExportRows(const std::vector<HistoryEntry>& rows, const QString& path,
+                    ExportFormat format);
 
 }  // namespace tremolux

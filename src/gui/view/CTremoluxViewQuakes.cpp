@@ -124,10 +124,7 @@ void CTremoluxView::keyPressEvent(QKeyEvent* event)
 
 QMenu* CTremoluxView::CreateContextMenu(QPoint pos)
 {
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(tr(kChooseCityCommand), this, &CTremoluxView::OnLButtonDblClk);
-    menu->addAction(tr(kParametersCommand), this, &CTremoluxView::OnRButtonDblClk);
+    QMenu* menu = CreateMapWindowMenu(*this, {});
     const int index = QuakeAt(pos);
     if (index < 0)
         return menu;
@@ -138,7 +135,7 @@ QMenu* CTremoluxView::CreateContextMenu(QPoint pos)
 
 void CTremoluxView::ShowContextMenu(QPoint pos)
 {
-    CreateContextMenu(pos)->popup(mapToGlobal(pos));
+    PopUpMapWindowMenu(*this, CreateContextMenu(pos), pos);
 }
 
 void CTremoluxView::PaintSelection(QPainter& painter) const

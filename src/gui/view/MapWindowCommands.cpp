@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QHelpEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolTip>
 #include <QUrl>
@@ -11,6 +13,7 @@
 #include "core/list/QuakeDetails.h"
 #include "gui/common/AlertNotes.h"
 #include "gui/common/PlainText.h"
+#include "gui/common/QuakeWindow.h"
 #include "gui/common/Settings.h"
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
@@ -55,6 +58,17 @@ void ShowQuakeToolTip(QWidget* window, QEvent* event, const QString& details, co
     QToolTip::showText(help->globalPos(), PlainToolTip(ShownLines(details)), window, area);
 }
 
+QMenu* CreateMapWindowMenu(QuakeWindow& window, const QList<QAction*>& own)
+{
+    auto* menu = new QMenu(&window);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(own);
+    if (!own.isEmpty() && !window.FrameCommands().isEmpty())
+        menu->addSeparator();
+    menu->addActions(window.FrameCommands());
+    return menu;
+}
+
 void AddQuakeEntries(QMenu* menu, const QString& details, const std::string& eventPage)
 {
     // The quake as it is now: a reload while the menu is open moves the list.
@@ -65,6 +79,14 @@ void AddQuakeEntries(QMenu* menu, const QString& details, const std::string& eve
     QAction* open = menu->addAction(QApplication::translate("MapWindow", "Open &event page"), menu,
                                     [page] { QDesktopServices::openUrl(page); });
     open->setEnabled(page.isValid() && !page.isEmpty());
+}
+
+void PopUpMapWindowMenu(QuakeWindow& window, QMenu* menu, QPoint pos)
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(window.parentWidget());
+    if (frame != nullptr && frame->mdiArea() != nullptr)
+        frame->mdiArea()->setActiveSubWindow(frame);
+    menu->popup(window.mapToGlobal(pos));
 }
 
 }  // namespace tremolux

@@ -9,19 +9,19 @@
 #include "core/common/OleDate.h"
 #include "core/feed/QuakeRecord.h"
 
+class QAction;
 class QEvent;
 class QMenu;
+class QPoint;
 class QRect;
 class QWidget;
 
 // What the polar and the world map window do alike: their city and
-// parameters dialogs, the details of a quake, its tooltip and the quake's
-// entries of their context menus.
+// parameters dialogs, the details of a quake, its tooltip and their context
+// menus.
 namespace tremolux {
 
-// The words of the two dialog commands in every menu that offers them.
-inline constexpr char kChooseCityCommand[] = "Choose &City…";
-inline constexpr char kParametersCommand[] = "&Parameters…";
+class QuakeWindow;
 
 // The Cities dialog; the city chosen, nothing when cancelled. The dialogs
 // hand their choice over through CurrentCity and SettingsTransfer: these two
@@ -38,7 +38,15 @@ QString QuakeDetailsText(const QuakeRecord& quake, const CityEntry& city, OleDat
 // the pointer is over no quake (empty details).
 void ShowQuakeToolTip(QWidget* window, QEvent* event, const QString& details, const QRect& area);
 
+// A map window's context menu, deleted once closed: the window's own
+// commands, then the frame's (FrameCommands).
+QMenu* CreateMapWindowMenu(QuakeWindow& window, const QList<QAction*>& own);
+
 // The quake's entries: copy its details, open its event page.
 void AddQuakeEntries(QMenu* menu, const QString& details, const std::string& eventPage);
+
+// Shows the menu at pos over the window, which becomes the active one first:
+// the frame's commands act on the active window.
+void PopUpMapWindowMenu(QuakeWindow& window, QMenu* menu, QPoint pos);
 
 }  // namespace tremolux

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,6 +20,8 @@
 #include "core/events/EventIdentity.h"
 #include "core/feed/QuakeList.h"
 #include "core/world/DrawWorld.h"
+#include "core/world/WorldStyle.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
@@ -70,9 +73,6 @@ WorldMapWindow::WorldMapWindow(const QuakeList& quakes, const Clock& clock, cons
     AddCommand(tr("Zoom &In"), {Qt::Key_Plus, Qt::Key_Equal}, &WorldMapWindow::ZoomIn);
     AddCommand(tr("Zoom &Out"), {Qt::Key_Minus}, &WorldMapWindow::ZoomOut);
     AddCommand(tr("&Fit Earth"), {Qt::Key_Home}, &WorldMapWindow::FitEarth);
-    AddCommand(tr(kChooseCityCommand), {}, &WorldMapWindow::OnLButtonDblClk);
-    AddCommand(tr(kParametersCommand), {}, &WorldMapWindow::OnParameters);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, [this] {
@@ -231,7 +231,7 @@ void WorldMapWindow::DrawBase(QPainter& painter, const WorldProjection& projecti
         return;
     }
     const WorldProjection& was = m_baseProjection;
-    const Rgb around = kWorldWindowColor;
+    const Rgb around = world_style::kWindowColor;
     painter.fillRect(rect(), QColor(around.red, around.green, around.blue));
     if (!m_settle.isActive())
         SettleLater();
@@ -393,6 +393,24 @@ bool WorldMapWindow::event(QEvent* event)
     return true;
 }
 
+QMenu* WorldMapWindow::CreateContextMenu(QPoint pos)
+{
+    QMenu* menu = CreateMapWindowMenu(*this, actions());
+    const int index = QuakeAtPoint(pos);
+    if (index < 0)
+        return menu;
+    SelectQuake(index);
+    const QuakeRecord& quake = m_quakes.at(index);
+    AddQuakeEntries(menu, QuakeDetailsText(quake, m_city, m_clock.Now()), quake.eventPage);
+    return menu;
+}
+
+void WorldMapWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopUpMapWindowMenu(*this, CreateContextMenu(event->pos()), event->pos());
+    event->accept();
+}
+
 void WorldMapWindow::wheelEvent(QWheelEvent* event)
 {
     const double notches = event->angleDelta().y() / 120.0;
@@ -456,15 +474,15 @@ WorldMapWindow* OpenWorldMap(QMdiArea& area, const QuakeList& quakes, const Cloc
     static std::map<QString, Land> lands;
     auto land = lands.find(landPath);
     if (land == lands.end()) {
-        Land read;
-        std::string error;
-        if (!ReadLandFile(landPath.toStdString(), read, error)) {
-            ShowMessage(&area, QMessageBox::Warning,
-                        QObject::tr("The world map cannot be shown: %1")
-                            .arg(QString::fromStdString(error)));
+        Result<Land> read = ReadLandFile(landPath.toStdString());
+        if (!read) {
+            const QString text = QObject::tr("The world map cannot be shown: %1")
+                                     .arg(QString::fromStdString(read.error()));
+            qCWarning(lcSession).noquote() << text;
+            ShowMessage(&area, QMessageBox::Warning, text);
             return nullptr;
         }
-        land = lands.emplace(landPath, std::move(read)).first;
+        land = lands.emplace(landPath, std::move(*read)).first;
     }
     MapWindow shown = content;
     if (shown.city.name.empty())

@@ -20,6 +20,7 @@
 #include "gui/view/PictureWorker.h"
 
 class QMdiArea;
+class QMenu;
 class QPainter;
 
 namespace tremolux {
@@ -31,8 +32,8 @@ class QuakeList;
 // program's one quake list. The wheel zooms about the pointer, a drag pans,
 // a click selects the quake under the pointer and its tip names it; the
 // context menu offers zooming (also + and -), Fit Earth (also Home), the city
-// (also a left double-click) and the display parameters (the hours filter
-// the quakes).
+// (also a left double-click), the display parameters (the hours filter
+// the quakes) and, over a quake, its details and event page.
 class WorldMapWindow : public QuakeWindow {
     Q_OBJECT
 public:
@@ -76,6 +77,10 @@ public:
     void OnLButtonDblClk();
     void OnParameters();
 
+    // The window's menu at pos, as a right click opens it; the quake under
+    // pos is selected.
+    QMenu* CreateContextMenu(QPoint pos);
+
     QSize sizeHint() const override;
 
 signals:
@@ -91,6 +96,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // What the quakes' layer shows; a layer drawn for another key is out of date.

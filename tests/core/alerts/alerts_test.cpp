@@ -31,9 +31,9 @@ RuleLookups TestLookups()
 
 AlertSettings Rules(const std::string& json)
 {
-    const RulesReading reading = ReadAlertSettings(json, TestLookups());
-    EXPECT_EQ(reading.error, "") << json;
-    return reading.settings.value_or(AlertSettings());
+    const Result<AlertSettings> reading = ReadAlertSettings(json, TestLookups());
+    EXPECT_TRUE(reading) << json << ": " << reading.error();
+    return reading ? *reading : AlertSettings();
 }
 
 QuakeRecord Event(std::string id, double magnitude, double latitude, double longitude,
@@ -213,9 +213,9 @@ TEST(AlertRulesJson, RejectsFaultsNamingTheRuleAndField)
         {"[" + good + "] {}", "The rules are not a JSON list of objects"},
     };
     for (const Case& c : cases) {
-        const RulesReading reading = ReadAlertSettings(c.json, TestLookups());
-        EXPECT_FALSE(reading.settings) << c.json;
-        EXPECT_EQ(reading.error, c.error) << c.json;
+        const Result<AlertSettings> reading = ReadAlertSettings(c.json, TestLookups());
+        ASSERT_FALSE(reading) << c.json;
+        EXPECT_EQ(reading.error(), c.error) << c.json;
     }
 }
 
@@ -230,13 +230,13 @@ TEST(AlertRulesJson, WritesWhatItReadsBack)
         {"newest_tone": {"enabled": false, "min_magnitude": 4.5}},
         {"quiet": {"from": "23:30", "to": "06:15", "min_magnitude": 5.5}}])");
     const std::string written = WriteAlertSettings(settings);
-    const RulesReading again = ReadAlertSettings(written, TestLookups());
-    ASSERT_TRUE(again.settings) << again.error << "\n" << written;
-    EXPECT_EQ(WriteAlertSettings(*again.settings), written);
-    EXPECT_EQ(again.settings->rules.size(), 3u);
-    EXPECT_EQ(again.settings->rules[0].name, "near \"Tokyo\"\n");
-    EXPECT_FALSE(again.settings->newestTone.enabled);
-    EXPECT_EQ(again.settings->quiet.fromMinute, 23 * 60 + 30);
+    const Result<AlertSettings> again = ReadAlertSettings(written, TestLookups());
+    ASSERT_TRUE(again) << again.error() << "\n" << written;
+    EXPECT_EQ(WriteAlertSettings(*again), written);
+    EXPECT_EQ(again->rules.size(), 3u);
+    EXPECT_EQ(again->rules[0].name, "near \"Tokyo\"\n");
+    EXPECT_FALSE(again->newestTone.enabled);
+    EXPECT_EQ(again->quiet.fromMinute, 23 * 60 + 30);
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ TEST(CitiesDialogLoad, ReadsTheCityFileSortedWithLetterCaseIgnored)
     std::ofstream(path) << "Zurich\t47.3769\t8.5417\nathens\t37.98\t23.73\nbad line\n"
                         << "Berlin\t52.52\t13.405\nAthens\t1\t2\n";
     CitiesDialogLogic logic(AsciiLetterCaseIgnored());
-    logic.Load(path.string());
+    EXPECT_TRUE(logic.Load(path.string()));
     EXPECT_EQ(logic.Names(), (std::vector<std::string>{"athens", "Athens", "Berlin", "Zurich"}));
     EXPECT_EQ(FileOrder(logic), (std::vector<std::string>{"Zurich", "athens", "Berlin", "Athens"}));
     EXPECT_FALSE(logic.SelectedRow());
@@ -101,7 +101,7 @@ TEST(CitiesDialogLoad, ReadsTheCityFileSortedWithLetterCaseIgnored)
     // Loading again starts afresh.
     logic.Select(2);
     logic.Add(EditedCity("Tokyo"));
-    logic.Load(path.string());
+    EXPECT_TRUE(logic.Load(path.string()));
     std::filesystem::remove(path);
     EXPECT_EQ(logic.Names(), (std::vector<std::string>{"athens", "Athens", "Berlin", "Zurich"}));
     EXPECT_EQ(logic.Cities().size(), 4);
@@ -109,8 +109,9 @@ TEST(CitiesDialogLoad, ReadsTheCityFileSortedWithLetterCaseIgnored)
     EXPECT_EQ(logic.Selected(), "");
 
     CitiesDialogLogic missing(AsciiLetterCaseIgnored());
-    missing.Load(
+    const Result<> load = missing.Load(
         (std::filesystem::temp_directory_path() / "tremolux_no_such_dir/CITIES.TXT").string());
+    EXPECT_EQ(load.ok() ? "read" : load.error(), "No such file or directory");
     EXPECT_TRUE(missing.Names().empty());
     EXPECT_EQ(missing.Add(EditedCity("Tokyo")), 0u);
 }

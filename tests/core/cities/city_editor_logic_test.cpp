@@ -38,7 +38,8 @@ CityEditorFields Degrees(std::string latDeg, std::string latMin, std::string lat
 
 std::string ErrorOf(const CityEditorFields& fields)
 {
-    return ReadCityEditor(fields).error;
+    const Result<CityEntry> city = ReadCityEditor(fields);
+    return city ? "" : city.error();
 }
 
 }  // namespace
@@ -46,11 +47,11 @@ std::string ErrorOf(const CityEditorFields& fields)
 TEST(CityEditor, DegreesMinutesSecondsGiveTheCompletePosition)
 {
     // Combo entries are padded to their list's width.
-    const CityEditorResult tokyo =
+    const Result<CityEntry> tokyo =
         ReadCityEditor(Degrees("35", " 41", "22.16", "N", "139", "41", "30.14", "O"));
-    ASSERT_TRUE(tokyo.ok()) << tokyo.error;
-    EXPECT_EQ(tokyo.city.name, "Somewhere");
-    const CityPosition& p = tokyo.city.position;
+    ASSERT_TRUE(tokyo) << tokyo.error();
+    EXPECT_EQ(tokyo->name, "Somewhere");
+    const CityPosition& p = tokyo->position;
     EXPECT_NEAR(p.latDecimal, 35.68948889, 1e-8);
     EXPECT_NEAR(p.lonDecimal, 139.69170556, 1e-8);
     EXPECT_EQ(p.north, 1);
@@ -58,46 +59,46 @@ TEST(CityEditor, DegreesMinutesSecondsGiveTheCompletePosition)
     EXPECT_EQ(p.latMin, 41.0);
     EXPECT_EQ(p.lonSec, 30.14);
 
-    const CityEditorResult south =
+    const Result<CityEntry> south =
         ReadCityEditor(Degrees("33", "52", "4", "S", " 74", " 0", "22", "W"));
-    ASSERT_TRUE(south.ok()) << south.error;
-    EXPECT_NEAR(south.city.position.latDecimal, -33.86777778, 1e-8);
-    EXPECT_NEAR(south.city.position.lonDecimal, -74.00611111, 1e-8);
-    EXPECT_EQ(south.city.position.north, 0);
-    EXPECT_EQ(south.city.position.west, 1);
+    ASSERT_TRUE(south) << south.error();
+    EXPECT_NEAR(south->position.latDecimal, -33.86777778, 1e-8);
+    EXPECT_NEAR(south->position.lonDecimal, -74.00611111, 1e-8);
+    EXPECT_EQ(south->position.north, 0);
+    EXPECT_EQ(south->position.west, 1);
 }
 
 TEST(CityEditor, UnfilledPartsAndHemispheresCountAsZeroNorthAndEast)
 {
-    const CityEditorResult result = ReadCityEditor(Degrees("", "30", "", "", "", "", "", ""));
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_DOUBLE_EQ(result.city.position.latDecimal, 0.5);
-    EXPECT_EQ(result.city.position.lonDecimal, 0.0);
-    EXPECT_EQ(result.city.position.north, 1);
-    EXPECT_EQ(result.city.position.west, 0);
+    const Result<CityEntry> result = ReadCityEditor(Degrees("", "30", "", "", "", "", "", ""));
+    ASSERT_TRUE(result) << result.error();
+    EXPECT_DOUBLE_EQ(result->position.latDecimal, 0.5);
+    EXPECT_EQ(result->position.lonDecimal, 0.0);
+    EXPECT_EQ(result->position.north, 1);
+    EXPECT_EQ(result->position.west, 0);
 }
 
 TEST(CityEditor, DegreeSideWinsOverTheDecimalSideWhenAnyOfItIsFilled)
 {
     CityEditorFields fields = Decimal("10", "20");
     fields.lonSec = "36";
-    const CityEditorResult result = ReadCityEditor(fields);
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(result.city.position.latDecimal, 0.0);
-    EXPECT_DOUBLE_EQ(result.city.position.lonDecimal, 0.01);
+    const Result<CityEntry> result = ReadCityEditor(fields);
+    ASSERT_TRUE(result) << result.error();
+    EXPECT_EQ(result->position.latDecimal, 0.0);
+    EXPECT_DOUBLE_EQ(result->position.lonDecimal, 0.01);
 
     // A hemisphere alone is no position.
     fields = Decimal("10", "20");
     fields.latHemisphere = "S";
     EXPECT_FALSE(HasDegreeFields(fields));
-    EXPECT_EQ(ReadCityEditor(fields).city.position.latDecimal, 10.0);
+    EXPECT_EQ(ReadCityEditor(fields)->position.latDecimal, 10.0);
 }
 
 TEST(CityEditor, DecimalSideIsReadByAtofAndCompletedWithDegrees)
 {
-    const CityEditorResult result = ReadCityEditor(Decimal(" -33.8678", "-74.0061abc"));
-    ASSERT_TRUE(result.ok()) << result.error;
-    CityPosition p = result.city.position;
+    const Result<CityEntry> result = ReadCityEditor(Decimal(" -33.8678", "-74.0061abc"));
+    ASSERT_TRUE(result) << result.error();
+    CityPosition p = result->position;
     EXPECT_EQ(p.latDecimal, -33.8678);
     EXPECT_EQ(p.lonDecimal, -74.0061);
     EXPECT_EQ(p.north, 0);
@@ -108,8 +109,8 @@ TEST(CityEditor, DecimalSideIsReadByAtofAndCompletedWithDegrees)
     EXPECT_NEAR(p.latDecimal, -33.8678, 1e-9);
     EXPECT_NEAR(p.lonDecimal, -74.0061, 1e-9);
 
-    EXPECT_EQ(ReadCityEditor(Decimal("52,5", "13")).city.position.latDecimal, 52.0);
-    EXPECT_EQ(ReadCityEditor(Decimal(".5", "+1")).city.position.latDecimal, 0.5);
+    EXPECT_EQ(ReadCityEditor(Decimal("52,5", "13"))->position.latDecimal, 52.0);
+    EXPECT_EQ(ReadCityEditor(Decimal(".5", "+1"))->position.latDecimal, 0.5);
 }
 
 TEST(CityEditor, RangesAreCheckedOnTheComputedDecimals)
@@ -156,37 +157,39 @@ TEST(CityEditor, NameMustBeFilledAndFitOneLineOfTheCityFile)
     EXPECT_EQ(ErrorOf(fields), "Name must not be empty");
     fields = Decimal("1", "2");
     fields.name = " New Town ";
-    EXPECT_EQ(ReadCityEditor(fields).city.name, " New Town ");
+    EXPECT_EQ(ReadCityEditor(fields)->name, " New Town ");
 }
 
 TEST(CityEditorArrow, FillsDecimalFieldsFromDegrees)
 {
     CityEditorFields fields = Degrees("35", " 41", "22.16", "N", "139", "41", "30.14", "O");
     fields.latDecimal = "1";
-    EXPECT_EQ(FillDecimalFields(fields), "");
+    EXPECT_TRUE(FillDecimalFields(fields));
     EXPECT_EQ(fields.latDecimal, "35.689489");
     EXPECT_EQ(fields.lonDecimal, "139.691706");
 
     fields = Degrees("", "", "", "S", "10", "30", "", "W");
-    EXPECT_EQ(FillDecimalFields(fields), "");
+    EXPECT_TRUE(FillDecimalFields(fields));
     EXPECT_EQ(fields.latDecimal, "0");
     EXPECT_EQ(fields.lonDecimal, "-10.5");
 
     // The filled-in text reads back as the same place.
     fields = Degrees("33", "52", "4", "S", "", "", "", "");
-    ASSERT_EQ(FillDecimalFields(fields), "");
-    const CityEditorResult back = ReadCityEditor(Decimal(fields.latDecimal, fields.lonDecimal));
-    EXPECT_NEAR(back.city.position.latDecimal, -33.86777778, 1e-6);
+    ASSERT_TRUE(FillDecimalFields(fields));
+    const Result<CityEntry> back = ReadCityEditor(Decimal(fields.latDecimal, fields.lonDecimal));
+    EXPECT_NEAR(back->position.latDecimal, -33.86777778, 1e-6);
 }
 
 TEST(CityEditorArrow, LeavesDecimalFieldsAloneWithoutDegreesOrWithABadField)
 {
     CityEditorFields fields = Decimal("12.5", "-3");
-    EXPECT_EQ(FillDecimalFields(fields), "");
+    EXPECT_TRUE(FillDecimalFields(fields));
     EXPECT_EQ(fields.latDecimal, "12.5");
     EXPECT_EQ(fields.lonDecimal, "-3");
 
     fields.latDeg = "ten";
-    EXPECT_EQ(FillDecimalFields(fields), "Latitude degrees must be a number");
+    const Result<> fill = FillDecimalFields(fields);
+    ASSERT_FALSE(fill);
+    EXPECT_EQ(fill.error(), "Latitude degrees must be a number");
     EXPECT_EQ(fields.latDecimal, "12.5");
 }

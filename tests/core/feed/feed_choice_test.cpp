@@ -20,14 +20,14 @@ TEST(FeedChoiceTest, PresetsCoverEveryUsgsSummaryAndTheClassicPage)
         "https://earthquake.usgs.gov/earthquakes/feed/v1.0/summary/significant_month.geojson");
     EXPECT_NE(presets.back().address.find(".html"), std::string::npos);
     for (const FeedPreset& preset : presets)
-        EXPECT_FALSE(FeedAddressProblem(preset.address)) << preset.address;
+        EXPECT_TRUE(CheckFeedAddress(preset.address)) << preset.address;
 }
 
 TEST(FeedChoiceTest, AddressesThatCannotBeReadSayWhy)
 {
     for (const char* good : {"http://127.0.0.1:8080/feed.geojson", "HTTPS://example.org",
                              "file:///home/me/week.csv", "data/sample_week.geojson"})
-        EXPECT_FALSE(FeedAddressProblem(good)) << good;
+        EXPECT_TRUE(CheckFeedAddress(good)) << good;
 
     const std::pair<const char*, const char*> bad[] = {
         {"", "Enter the address of a feed, or choose a file."},
@@ -37,8 +37,10 @@ TEST(FeedChoiceTest, AddressesThatCannotBeReadSayWhy)
          "A file address must name an absolute path, as in file:///home/me/quakes.geojson."},
         {"http://a\nb", "The address must not hold control characters or line breaks."},
     };
-    for (const auto& [address, why] : bad)
-        EXPECT_EQ(FeedAddressProblem(address).value_or("accepted"), why) << address;
+    for (const auto& [address, why] : bad) {
+        const Result<> check = CheckFeedAddress(address);
+        EXPECT_EQ(check ? "accepted" : check.error(), why) << address;
+    }
 }
 
 // A gap is filled only when it runs past what the polled feed reaches.
@@ -77,9 +79,9 @@ TEST(FeedChoiceTest, CatchUpOnlyPastTheFeedsReach)
               "query?format=text&starttime=2025-11-30T06:00:00"
               "&minmagnitude=3.0&orderby=time&limit=5000");
     EXPECT_EQ(SourceName(kEmscPushAddress), "EMSC push");
-    EXPECT_FALSE(OtherSourceProblem("ws://127.0.0.1:9000/"));
-    EXPECT_EQ(OtherSourceProblem("wss:///x").value_or("accepted"),
-              "The address has no server name after wss://.");
+    EXPECT_TRUE(CheckOtherSource("ws://127.0.0.1:9000/"));
+    const Result<> noHost = CheckOtherSource("wss:///x");
+    EXPECT_EQ(noHost ? "accepted" : noHost.error(), "The address has no server name after wss://.");
 }
 
 }  // namespace

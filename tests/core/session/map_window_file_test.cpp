@@ -22,38 +22,38 @@ TEST(MapWindowFileTest, EveryFieldSurvivesWriteAndRead)
     const std::string text = WriteMapWindow(written);
     EXPECT_EQ(text.substr(0, text.find('\n')), "Tremolux map window 1");
 
-    const MapWindowReadResult read = ReadMapWindow(text);
-    ASSERT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.window.city.name, "Manila");
-    EXPECT_EQ(read.window.city.position.latDecimal, 14.599512);
-    EXPECT_EQ(read.window.city.position.lonDecimal, 120.984222);
-    EXPECT_EQ(read.window.city.position.north, 1);
-    EXPECT_EQ(read.window.city.position.west, 0);
-    EXPECT_EQ(read.window.settings.hours, 168);
-    EXPECT_EQ(read.window.settings.nearestRadius, 15000000.0);
-    EXPECT_EQ(read.window.settings.pieRadius, 0.0);
-    EXPECT_EQ(read.window.settings.drawTexts, 0);
+    const Result<MapWindow> read = ReadMapWindow(text);
+    ASSERT_TRUE(read) << read.error();
+    EXPECT_EQ(read->city.name, "Manila");
+    EXPECT_EQ(read->city.position.latDecimal, 14.599512);
+    EXPECT_EQ(read->city.position.lonDecimal, 120.984222);
+    EXPECT_EQ(read->city.position.north, 1);
+    EXPECT_EQ(read->city.position.west, 0);
+    EXPECT_EQ(read->settings.hours, 168);
+    EXPECT_EQ(read->settings.nearestRadius, 15000000.0);
+    EXPECT_EQ(read->settings.pieRadius, 0.0);
+    EXPECT_EQ(read->settings.drawTexts, 0);
 
     // South and west, a name beyond ASCII, CRLF line ends and a comment.
     std::string crlf = "Tremolux map window 1\r\n# mine\r\ncity=S\xC3\xA3o Paulo\r\n"
                        "latitude=-23.55\r\nlongitude=-46.633\r\nhours=0\r\nnearest_km=0\r\n"
                        "pie_km=1000\r\ntexts=1\r\n";
-    const MapWindowReadResult south = ReadMapWindow(crlf);
-    ASSERT_TRUE(south.ok()) << south.error;
-    EXPECT_EQ(south.window.city.name, "S\xC3\xA3o Paulo");
-    EXPECT_EQ(south.window.city.position.north, 0);
-    EXPECT_EQ(south.window.city.position.west, 1);
-    EXPECT_EQ(south.window.city.position.latDeg, 23.0);
-    EXPECT_EQ(south.window.city.position.latMin, 33.0);
-    EXPECT_EQ(south.window.settings.pieRadius, 1000000.0);
+    const Result<MapWindow> south = ReadMapWindow(crlf);
+    ASSERT_TRUE(south) << south.error();
+    EXPECT_EQ(south->city.name, "S\xC3\xA3o Paulo");
+    EXPECT_EQ(south->city.position.north, 0);
+    EXPECT_EQ(south->city.position.west, 1);
+    EXPECT_EQ(south->city.position.latDeg, 23.0);
+    EXPECT_EQ(south->city.position.latMin, 33.0);
+    EXPECT_EQ(south->settings.pieRadius, 1000000.0);
 }
 
 TEST(MapWindowFileTest, AnEmptyFileIsTheDefaultWindow)
 {
-    const MapWindowReadResult read = ReadMapWindow("");
-    ASSERT_TRUE(read.ok());
-    EXPECT_TRUE(read.window.city.name.empty());
-    EXPECT_EQ(read.window.settings.hours, DisplaySettings().hours);
+    const Result<MapWindow> read = ReadMapWindow("");
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->city.name.empty());
+    EXPECT_EQ(read->settings.hours, DisplaySettings().hours);
 }
 
 TEST(MapWindowFileTest, BadFilesNameTheLineAndTheReason)
@@ -96,11 +96,9 @@ TEST(MapWindowFileTest, BadFilesNameTheLineAndTheReason)
         {replaced("texts=0\n", ""), 7, "\"texts\" is missing"},
     };
     for (const Case& c : cases) {
-        const MapWindowReadResult read = ReadMapWindow(c.text);
-        EXPECT_FALSE(read.ok()) << c.text;
-        EXPECT_EQ(read.line, c.line) << c.text;
-        EXPECT_EQ(read.error, c.error) << c.text;
-        EXPECT_TRUE(read.window.city.name.empty()) << "nothing half-read is handed back";
+        const Result<MapWindow> read = ReadMapWindow(c.text);
+        ASSERT_FALSE(read) << c.text;
+        EXPECT_EQ(read.error(), "line " + std::to_string(c.line) + ": " + c.error) << c.text;
     }
 }
 

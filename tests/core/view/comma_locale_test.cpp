@@ -53,13 +53,14 @@ TEST_F(CommaLocale, FeedsFilesAndLabelsKeepTheirDecimalPoint)
     {
         std::ofstream(cities) << "Tokyo\t35.6895\t139.6917\n";
     }
-    const CityFileResult file = ReadCityFile(cities);
-    ASSERT_EQ(file.entries.size(), 1u);
-    EXPECT_EQ(file.entries[0].position.latDecimal, 35.6895);
+    const Result<CityFileContent> file = ReadCityFile(cities);
+    ASSERT_TRUE(file) << file.error();
+    ASSERT_EQ(file->entries.size(), 1u);
+    EXPECT_EQ(file->entries[0].position.latDecimal, 35.6895);
 
     std::ostringstream trace;
     TraceCanvas canvas(trace);
-    DrawQuakes(canvas, 800, 600, DisplaySettings(), file.entries[0].position, quakes,
+    DrawQuakes(canvas, 800, 600, DisplaySettings(), file->entries[0].position, quakes,
                FixedClock(OleDateFromCalendar(2025, 12, 6, 6, 0, 0)));
     EXPECT_NE(trace.str().find("[5.4] "), std::string::npos) << trace.str();
     EXPECT_EQ(trace.str().find("[5,4]"), std::string::npos);

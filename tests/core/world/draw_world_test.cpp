@@ -194,10 +194,9 @@ TEST(DrawWorld, LandAroundTheAntipodeReachesTheOuterCircle)
 // wrong way (one across the date line, say) would flood the whole map.
 TEST(DrawWorld, TheShippedLandFillsTheRimOnlyWhenItHoldsTheAntipode)
 {
-    Land land;
-    std::string error;
-    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error))
-        << error;
+    const Result<Land> read = ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin");
+    ASSERT_TRUE(read) << read.error();
+    const Land& land = *read;
     const auto annuli = [&](const CityPosition& city) {
         int count = 0;
         for (const std::string& line : Lines(TraceWorld(land, {}, {}, city), "polygon"))

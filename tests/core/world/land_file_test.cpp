@@ -63,9 +63,9 @@ LandBytes Triangle()
 
 TEST(LandFile, ShippedLandHoldsTheWorld)
 {
-    Land land;
-    std::string error;
-    ASSERT_TRUE(ReadLandFile(kShippedLand, land, error)) << error;
+    const Result<Land> read = ReadLandFile(kShippedLand);
+    ASSERT_TRUE(read) << read.error();
+    const Land& land = *read;
     EXPECT_GT(land.size(), 1000u);
     std::size_t vertices = 0;
     bool antarctica = false;
@@ -83,9 +83,9 @@ TEST(LandFile, ShippedLandHoldsTheWorld)
 
 TEST(LandFile, ReadsVerticesInThousandthsOfADegree)
 {
-    Land land;
-    std::string error;
-    ASSERT_TRUE(ParseLand(Triangle().File(1), land, error)) << error;
+    const Result<Land> read = ParseLand(Triangle().File(1));
+    ASSERT_TRUE(read) << read.error();
+    const Land& land = *read;
     ASSERT_EQ(land.size(), 1u);
     ASSERT_EQ(land[0].rings.size(), 1u);
     const auto& ring = land[0].rings[0];
@@ -96,7 +96,7 @@ TEST(LandFile, ReadsVerticesInThousandthsOfADegree)
     EXPECT_DOUBLE_EQ(ring[2].latitude, -19.5);
 }
 
-TEST(LandFile, DamagedFilesAreRefusedWithAReasonAndNoLand)
+TEST(LandFile, DamagedFilesAreRefusedWithAReason)
 {
     const std::string shipped = FileBytes(kShippedLand);
     std::string flipped = shipped;
@@ -121,11 +121,9 @@ TEST(LandFile, DamagedFilesAreRefusedWithAReasonAndNoLand)
         {"a ring of two vertices", tooFewVertices.File(1), "vertex count"},
     };
     for (const auto& c : cases) {
-        Land land = {LandPolygon{}};
-        std::string error;
-        EXPECT_FALSE(ParseLand(c.bytes, land, error)) << c.what;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
-        EXPECT_TRUE(land.empty()) << c.what;
+        const Result<Land> read = ParseLand(c.bytes);
+        ASSERT_FALSE(read) << c.what;
+        EXPECT_NE(read.error().find(c.reason), std::string::npos) << c.what << ": " << read.error();
     }
 }
 
@@ -146,10 +144,9 @@ TEST(LandFile, WhatIsNotARegularFileIsNamedAndRefused)
         {"/dev/zero", "cannot read /dev/zero: it is a device, not a regular file"},
     };
     for (const auto& row : rows) {
-        Land land;
-        std::string error;
-        EXPECT_FALSE(ReadLandFile(row.path, land, error));
-        EXPECT_EQ(error, row.error);
+        const Result<Land> read = ReadLandFile(row.path);
+        ASSERT_FALSE(read) << row.path;
+        EXPECT_EQ(read.error(), row.error);
     }
     ::unlink(fifo.c_str());
 }

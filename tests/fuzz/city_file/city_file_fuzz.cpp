@@ -49,8 +49,10 @@ bool Near(double a, double b)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const ScratchFile file;
-    const tremolux::CityFileResult result = tremolux::ReadCityFile(file.Write(data, size));
-    FUZZ_CHECK(result.opened);
+    const tremolux::Result<tremolux::CityFileContent> read =
+        tremolux::ReadCityFile(file.Write(data, size));
+    FUZZ_CHECK(read.ok());
+    const tremolux::CityFileContent& result = *read;
 
     for (const tremolux::CityEntry& entry : result.entries) {
         FUZZ_CHECK(!entry.name.empty());

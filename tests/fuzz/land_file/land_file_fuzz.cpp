@@ -22,14 +22,12 @@ std::uint32_t Fnv1a(std::string_view bytes)
 
 void Check(std::string_view bytes)
 {
-    tremolux::Land land;
-    std::string error;
-    if (!tremolux::ParseLand(bytes, land, error)) {
-        FUZZ_CHECK(!error.empty());
-        FUZZ_CHECK(land.empty());
+    const tremolux::Result<tremolux::Land> land = tremolux::ParseLand(bytes);
+    if (!land) {
+        FUZZ_CHECK(!land.error().empty());
         return;
     }
-    for (const tremolux::LandPolygon& polygon : land) {
+    for (const tremolux::LandPolygon& polygon : *land) {
         FUZZ_CHECK(!polygon.rings.empty());
         for (const auto& ring : polygon.rings) {
             FUZZ_CHECK(ring.size() >= 3);

@@ -67,10 +67,9 @@ TEST_F(WatcherTest, SavedWindowOpensWithItsCityAndSettings)
     CChildFrame* original = frame->OnFileNew();
     original->GetView()->SetContent(Manila());
     const QString path = dir.filePath("manila.tremolux");
-    QString error;
-    ASSERT_TRUE(
-        original->GetDocument().OnSaveDocument(path, original->GetView()->Content(), &error))
-        << error.toStdString();
+    const Result<> save =
+        original->GetDocument().OnSaveDocument(path, original->GetView()->Content());
+    ASSERT_TRUE(save) << save.error();
     EXPECT_EQ(original->windowTitle(), "manila.tremolux");
     EXPECT_EQ(original->GetDocument().GetPathName(), path);
     original->close();
@@ -154,9 +153,9 @@ TEST_F(WatcherTest, SaveRefusesSpecialFilesAndWindowsThatWouldNotOpen)
     };
     CTremoluxDoc& document = frame->MapWindows().at(0)->GetDocument();
     for (const auto& row : rows) {
-        QString error;
-        EXPECT_FALSE(document.OnSaveDocument(row.path, row.window, &error));
-        EXPECT_EQ(error, row.error);
+        const Result<> save = document.OnSaveDocument(row.path, row.window);
+        ASSERT_FALSE(save) << row.path.toStdString();
+        EXPECT_EQ(QString::fromStdString(save.error()), row.error);
     }
     EXPECT_EQ(QFileInfo(fifo).isFile(), false);
     EXPECT_FALSE(QFile::exists(dir.filePath("bell.tmx")));
@@ -168,10 +167,10 @@ TEST_F(WatcherTest, FailedSaveLeavesTheOldFileWhole)
     Start();
     QTemporaryDir dir;
     CTremoluxDoc& document = frame->MapWindows().at(0)->GetDocument();
-    QString error;
-    EXPECT_FALSE(document.OnSaveDocument(dir.path(), Manila(), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(document.OnSaveDocument(dir.filePath("no/such/dir/x"), Manila(), &error));
+    const Result<> onDirectory = document.OnSaveDocument(dir.path(), Manila());
+    ASSERT_FALSE(onDirectory);
+    EXPECT_FALSE(onDirectory.error().empty());
+    EXPECT_FALSE(document.OnSaveDocument(dir.filePath("no/such/dir/x"), Manila()));
     EXPECT_TRUE(document.GetPathName().isEmpty());
 
     // A disk that fills up mid-write, for any user: no file may grow past a few bytes.
@@ -183,12 +182,12 @@ TEST_F(WatcherTest, FailedSaveLeavesTheOldFileWhole)
     rlimit tiny = before;
     tiny.rlim_cur = 8;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    error.clear();
-    const bool saved = document.OnSaveDocument(path, Manila(), &error);
+    const Result<> saved = document.OnSaveDocument(path, Manila());
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(saved);
-    EXPECT_TRUE(error.contains("too large", Qt::CaseInsensitive)) << error.toStdString();
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(QString::fromStdString(saved.error()).contains("too large", Qt::CaseInsensitive))
+        << saved.error();
     EXPECT_EQ(Contents(path), "Tremolux map window 1\n# the old one\n");
     EXPECT_TRUE(document.GetPathName().isEmpty());
 }

@@ -49,9 +49,8 @@ TEST_F(WatcherTest, MapWindowsComeBackAfterExit)
     CChildFrame* tokyo = frame->MapWindows().at(0);
     ASSERT_TRUE(WaitUntil([&] { return tokyo->GetView()->City().name == "Tokyo"; }));
     CChildFrame* manila = frame->OpenMapWindow(WindowAt("Manila", 14.5995, 120.9842, 24));
-    QString error;
     const QString file = dir.filePath("manila.tremolux");
-    ASSERT_TRUE(manila->GetDocument().OnSaveDocument(file, manila->GetView()->Content(), &error));
+    ASSERT_TRUE(manila->GetDocument().OnSaveDocument(file, manila->GetView()->Content()));
     CChildFrame* hut = frame->OpenMapWindow(WindowAt("Our Hut", 61.2181, -149.9003, 96));
     tokyo->setGeometry(10, 20, 300, 240);
     manila->setGeometry(60, 40, 320, 260);

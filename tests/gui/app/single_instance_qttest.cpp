@@ -52,7 +52,7 @@ TEST_F(WatcherTest, SecondStartHandsItsFilesToTheFirst)
     QObject::connect(&first, &SingleInstance::filesHandedOver, frame,
                      &CMainFrame::OpenHandedOverFiles);
     const QString saved = QDir(home.path()).filePath("manila.tremolux");
-    ASSERT_TRUE(SaveMapWindowFile(saved, View(0)->Content(), nullptr));
+    ASSERT_TRUE(SaveMapWindowFile(saved, View(0)->Content()));
 
     QString box;
     AnswerModal<QMessageBox>(

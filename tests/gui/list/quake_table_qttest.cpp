@@ -288,14 +288,16 @@ TEST_F(QuakeTableTest, HistoryRowsAwayFilterAndExport)
 
     QTemporaryDir dir;
     const QString path = dir.filePath("shown.csv");
-    EXPECT_EQ(ExportRows(panel.ShownEntries(), path, ExportFormatFor(path)), "");
+    EXPECT_TRUE(ExportRows(panel.ShownEntries(), path, ExportFormatFor(path)));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[1].contains(",b,") && lines[2].contains(",withdrawn,"))
         << lines.join('\n').toStdString();
-    EXPECT_FALSE(ExportRows({}, dir.filePath("no such folder/x.csv"), ExportFormat::Csv).isEmpty());
+    const Result<> failed = ExportRows({}, dir.filePath("no such folder/x.csv"), ExportFormat::Csv);
+    ASSERT_FALSE(failed);
+    EXPECT_NE(failed.error().find("no such folder"), std::string::npos) << "it names the file";
 
     model.ShowFeed();
     EXPECT_EQ(panel.Filter().rowCount(), 4);

@@ -51,6 +51,7 @@ protected:
         content.city.position.latDecimal = 35.68948888888889;
         content.city.position.lonDecimal = 139.69170555555556;
         m_view.SetContent(content);
+        m_view.SetFrameCommands({&m_chooseCity, &m_parameters});
         m_view.resize(800, 600);
         m_view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
@@ -64,6 +65,9 @@ protected:
     static constexpr QPoint kOpenGround{700, 60};
     QuakeList m_quakes;
     FixedClock m_clock{kNow};
+    // What the frame's Map menu holds; a window on its own has no frame.
+    QAction m_chooseCity{"Choose &City…"};
+    QAction m_parameters{"&Parameters…"};
     CTremoluxView m_view{m_quakes, m_clock};
 };
 

@@ -24,10 +24,9 @@ using test::WaitUntil;
 // new one on its own; a hidden window draws nothing.
 TEST(SlowWorldLayer, TheWindowTakesEventsWhileItsQuakesAreDrawn)
 {
-    Land land;
-    std::string error;
-    ASSERT_TRUE(ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin", land, error))
-        << error;
+    const Result<Land> read = ReadLandFile(std::string(TREMOLUX_SAMPLES) + "/land-50m.bin");
+    ASSERT_TRUE(read) << read.error();
+    const Land& land = *read;
     const OleDate now = OleDateFromCalendar(2025, 12, 7, 6, 0, 0);
     const FixedClock clock(now);
     QuakeList quakes;

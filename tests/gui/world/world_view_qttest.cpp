@@ -1,7 +1,10 @@
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -22,7 +25,9 @@
 #include "gui/dialogs/CDia_Cities.h"
 #include "gui/dialogs/CDia_Parameters.h"
 #include "gui/dialogs/ModalDriver.h"
+#include "gui/view/CTremoluxView.h"
 #include "gui/world/WorldMapWindow.h"
+#include "support/LoggedWarnings.h"
 #include "support/PaintCounter.h"
 #include "support/ShownToolTip.h"
 
@@ -255,10 +260,12 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
         dialog->findChild<QLineEdit*>("m_editHours")->setText("2");
         dialog->accept();
     });
-    for (QAction* action : world->actions()) {
+    QMenu* menu = world->CreateContextMenu(QPoint(30, 30));
+    for (QAction* action : menu->actions()) {
         if (action->text() == "&Parameters…")
             action->trigger();
     }
+    delete menu;
     EXPECT_EQ(world->Settings().hours, 2.0);
 
     // The main window's Map menu reaches an active world map as well.
@@ -276,10 +283,46 @@ TEST_F(WorldViewTest, DoubleClickChoosesTheCityAndTheMenusTheParameters)
     EXPECT_EQ(frame->MapWindows().size(), 1);
 }
 
-TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidAndOpensNothing)
+// Both kinds of window offer the Map menu's very actions, which act on the
+// active window: the window whose menu opens becomes the active one.
+TEST_F(WorldViewTest, ContextMenusOfferTheMapMenusOwnCommands)
+{
+    WorldMapWindow* world = StartWithWorldMap();
+    ASSERT_NE(world, nullptr);
+    const QList<QAction*> mapMenu = frame->menuBar()->actions().at(2)->menu()->actions();
+    ASSERT_EQ(mapMenu.size(), 2);
+
+    QMenu* worldMenu = world->CreateContextMenu(Where(world, 33.5, -116.46).toPoint());
+    const QList<QAction*> items = worldMenu->actions();
+    ASSERT_EQ(items.size(), 9);
+    EXPECT_EQ(items.at(0)->text(), "Zoom &In");
+    EXPECT_EQ(items.mid(4, 2), mapMenu);
+    EXPECT_EQ(items.at(7)->text(), "C&opy quake details");
+    EXPECT_EQ(world->SelectedQuake(), 2);
+    delete worldMenu;
+
+    CTremoluxView* polar = View(0);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                          polar->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(polar, &key);
+    auto* polarMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(polarMenu, nullptr);
+    EXPECT_EQ(polarMenu->actions().mid(0, 2), mapMenu);
+    WhenModal<CDia_Parameters>([](CDia_Parameters* dialog) {
+        dialog->findChild<QLineEdit*>("m_editHours")->setText("5");
+        dialog->accept();
+    });
+    polarMenu->actions().at(1)->trigger();
+    polarMenu->close();
+    EXPECT_EQ(polar->Settings().hours, 5.0);
+    EXPECT_NE(world->Settings().hours, 5.0);
+}
+
+TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidLoggedAndOpensNothing)
 {
     Start();
     const int windows = frame->MdiArea()->subWindowList().size();
+    const LoggedWarnings warnings;
     QString said;
     WhenModal<QMessageBox>([&](QMessageBox* box) {
         said = box->text();
@@ -289,6 +332,8 @@ TEST_F(WorldViewTest, ALandFileThatCannotBeReadIsSaidAndOpensNothing)
                            QString(TREMOLUX_TEST_DATA) + "/no-such-land.bin"),
               nullptr);
     EXPECT_TRUE(said.startsWith("The world map cannot be shown: ")) << said.toStdString();
-    EXPECT_TRUE(said.contains("no-such-land.bin")) << said.toStdString();
+    EXPECT_TRUE(said.contains("no-such-land.bin: No such file or directory")) << said.toStdString();
+    EXPECT_TRUE(warnings.Lines().contains("tremolux.session: " + said))
+        << warnings.Lines().join('\n').toStdString();
     EXPECT_EQ(frame->MdiArea()->subWindowList().size(), windows);
 }
