@@ -9,9 +9,13 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include "core/common/Clock.h"
+#include "gui/app/CTremoluxApp.h"
 #include "gui/app/QuakeDocks.h"
+#include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Settings.h"
+#include "gui/feed/FeedView.h"
 #include "gui/list/ListExport.h"
 #include "gui/list/QuakeListPanel.h"
 
@@ -46,6 +50,39 @@ void CMainFrame::CreateHistoryActions()
     }
     m_historyLimitMenu->setStatusTip(tr("How long the history keeps a quake; older ones are "
                                         "forgotten after the next good load"));
+}
+
+void CMainFrame::TakeLoad()
+{
+    if (!GoodLoad())
+        return;
+    qCDebug(lcFeed).noquote() << "read" << m_quakes.count() << "quakes from"
+                              << QString::fromStdString(g_pFeedView->Address());
+    m_history.TakeLoad(
+        g_pFeedView->Address(), m_quakes, m_clock.Now(),
+        [this](EventHistory::LoadOutcome outcome) { LoadTaken(std::move(outcome)); });
+}
+
+// What the load changed marks the list, sounds the alerts and sums up the
+// run's first good load after an absence. A newer load may have been parsed
+// meanwhile; its own changes follow.
+void CMainFrame::LoadTaken(EventHistory::LoadOutcome outcome)
+{
+    int counts[3] = {};
+    for (const EventChange& change : outcome.changes)
+        ++counts[static_cast<int>(change.kind)];
+    qCDebug(lcStore).noquote() << counts[0] << "new," << counts[1] << "revised," << counts[2]
+                               << "retracted";
+    if (m_history.OffReason() != m_historyOffShown)
+        ShowHistoryOff();
+    EvaluateLoad(outcome.changes);
+    if (!m_awayTold) {
+        m_awayTold = true;
+        if (outcome.lastLoad.valid)
+            m_docks->ShowAway({outcome.lastLoad, m_clock.Now(), &m_quakes, &outcome.changes});
+    }
+    if (!outcome.changes.empty())
+        m_docks->ListChanged(std::move(outcome.changes));
 }
 
 // The rows as shown when the file is chosen: the history or the feed, filtered and sorted.
