@@ -190,6 +190,7 @@ private:
     EventHistory m_history;
     QString m_historyOffShown;  // the reason last told, so that it is told once
     bool m_awayTold = false;    // the run's first good load was summed up
+    EventHistory::LoadOutcome m_untold;  // of loads whose successor is with the history
     QAction* m_exportListAct = nullptr;
     QMenu* m_historyLimitMenu = nullptr;
     QTimer m_pollTimer;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include <QActionGroup>
 #include <QDir>
@@ -64,24 +65,42 @@ void CMainFrame::TakeLoad()
 }
 
 // What the load changed marks the list, sounds the alerts and sums up the
-// run's first good load after an absence. A newer load may have been parsed
-// meanwhile; its own changes follow.
-void CMainFrame::LoadTaken(EventHistory::LoadOutcome outcome)
+// run's first good load after an absence. While a newer load, already parsed,
+// is still with the history, the changes wait and are told with its own: the
+// alerts are evaluated once for each list shown.
+void CMainFrame::LoadTaken(EventHistory::LoadOutcome taken)
 {
     int counts[3] = {};
-    for (const EventChange& change : outcome.changes)
+    for (const EventChange& change : taken.changes)
         ++counts[static_cast<int>(change.kind)];
     qCDebug(lcStore).noquote() << counts[0] << "new," << counts[1] << "revised," << counts[2]
                                << "retracted";
     if (m_history.OffReason() != m_historyOffShown)
         ShowHistoryOff();
+    if (!m_untold.lastLoad.valid)
+        m_untold.lastLoad = taken.lastLoad;
+    if (m_untold.changes.empty())
+        m_untold.changes = std::move(taken.changes);
+    else
+        m_untold.changes.insert(m_untold.changes.end(),
+                                std::make_move_iterator(taken.changes.begin()),
+                                std::make_move_iterator(taken.changes.end()));
+    if (m_history.Busy())
+        return;
+    EventHistory::LoadOutcome outcome = std::exchange(m_untold, {});
     EvaluateLoad(outcome.changes);
     if (!m_awayTold) {
         m_awayTold = true;
         if (outcome.lastLoad.valid)
             m_docks->ShowAway({outcome.lastLoad, m_clock.Now(), &m_quakes, &outcome.changes});
     }
-    if (!outcome.changes.empty())
+    // The feed's rows mark their new events themselves; a revision or a
+    // retraction, or the history's rows, need the changes, at the cost of
+    // reading every row again.
+    const bool onlyNew = std::all_of(
+        outcome.changes.begin(), outcome.changes.end(),
+        [](const EventChange& change) { return change.kind == ChangeKind::New; });
+    if (!outcome.changes.empty() && (!onlyNew || m_docks->Panel().ShownDays() > 0))
         m_docks->ListChanged(std::move(outcome.changes));
 }
 
