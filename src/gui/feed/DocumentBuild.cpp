@@ -42,8 +42,10 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
         std::string bytes;
         {
             std::lock_guard lock(shared->mutex);
-            if (shared->receiver == nullptr)
+            if (shared->receiver == nullptr) {
+                ++g_stoppedBuilds;
                 return;
+            }
             bytes = std::move(shared->bytes);
         }
         std::unique_ptr<FeedDocument> document;

@@ -25,8 +25,9 @@ public:
     DocumentBuild(const DocumentBuild&) = delete;
     DocumentBuild& operator=(const DocumentBuild&) = delete;
 
-    // How many builds of this run stopped early because nobody wanted them
-    // any more: the figure that shows an abandoned build did not run on.
+    // How many builds of this run stopped early, or never began, because
+    // nobody wanted them any more: the figure that shows an abandoned build
+    // did not run on.
     static int StoppedCount();
 
 private:
