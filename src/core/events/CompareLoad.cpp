@@ -138,7 +138,7 @@ std::string Revision(const QuakeRecord& before, const QuakeRecord& after)
 }
 
 std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
-                                 const QuakeList& quakes, OleDate now)
+                                 const QuakeList& quakes, OleDate now, const StopFlag& stop)
 {
     LoadWrite write;
     write.feed = feed;
@@ -159,6 +159,7 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
     std::vector<std::string> allIds;
     double oldest = HUGE_VAL;
     for (int i = 0; i < quakes.count(); ++i) {
+        stop.ThrowIfRaised();
         const QuakeRecord& quake = quakes.at(i);
         std::vector<std::string> ids = EventIds(quake);
         if (std::any_of(ids.begin(), ids.end(),
@@ -178,6 +179,7 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
     std::vector<EventChange> changes;
     std::unordered_set<std::int64_t> present;
     for (Row& row : rows) {
+        stop.ThrowIfRaised();
         const StoredMatch* match = nullptr;
         for (const std::string& id : row.ids) {
             const auto found = matches.find(id);
@@ -227,6 +229,7 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
                      });
     changes.insert(changes.end(), retracted.begin(), retracted.end());
 
+    stop.ThrowIfRaised();
     store.Write(write);
     return changes;
 }
@@ -234,11 +237,11 @@ std::vector<EventChange> Compare(EventStore& store, const std::string& feed,
 }  // namespace
 
 std::vector<EventChange> CompareLoad(EventStore& store, const std::string& feed,
-                                     const QuakeList& quakes, OleDate now)
+                                     const QuakeList& quakes, OleDate now, const StopFlag& stop)
 {
     store.Begin();
     try {
-        return Compare(store, feed, quakes, now);
+        return Compare(store, feed, quakes, now, stop);
     } catch (...) {
         store.Abandon();
         throw;

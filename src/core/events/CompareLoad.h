@@ -5,6 +5,7 @@
 
 #include "core/common/OleDate.h"
 #include "core/events/EventChange.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -22,7 +23,9 @@ class QuakeList;
 // A row whose ids an earlier row of the load already named is the same event
 // again and is skipped. Throws StoreError when the store fails; then nothing
 // of the load is kept. A failed or partial load must not be passed at all.
+// Throws Stopped, keeping nothing of the load, once stop is raised.
 std::vector<EventChange> CompareLoad(EventStore& store, const std::string& feed,
-                                     const QuakeList& quakes, OleDate now);
+                                     const QuakeList& quakes, OleDate now,
+                                     const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

@@ -137,7 +137,7 @@ bool IsCsvHeader(std::string_view line)
     return HasNeededColumns(FindColumns(names));
 }
 
-std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
+std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv, const StopFlag& stop)
 {
     auto table = std::make_unique<CellTableDocument>();
     // The feed's id names the quake's page on the USGS site, whichever network reported it.
@@ -153,6 +153,7 @@ std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv)
     }
     const std::size_t columnCount = fields.size();
     while (true) {
+        stop.ThrowIfRaised();
         const CsvReader::Result result = reader.Next(fields);
         if (result == CsvReader::Result::End)
             break;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/feed/FeedDocument.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -19,6 +20,7 @@ bool IsCsvHeader(std::string_view line);
 // tables. A record with fewer fields than the header gives no row; the last
 // one, cut off by the end of the text (short of fields, or inside a quoted
 // field), fails to fetch the row it would have been.
-std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv);
+// Throws Stopped once stop is raised.
+std::unique_ptr<FeedDocument> OpenCsvDocument(std::string csv, const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

@@ -91,7 +91,7 @@ bool IsFdsnTextHeader(std::string_view line)
     return HasNeededColumns(FindColumns(line, names));
 }
 
-std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text)
+std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text, const StopFlag& stop)
 {
     auto table = std::make_unique<CellTableDocument>();
     const std::string utf8 = ToUtf8(std::move(text), "");
@@ -105,6 +105,7 @@ std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text)
     }
     const std::size_t columnCount = fields.size();
     while (at < utf8.size()) {
+        stop.ThrowIfRaised();
         const std::string_view line = NextLine(utf8, at, complete);
         if (Trimmed(line).empty() || line.starts_with('#'))
             continue;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/feed/FeedDocument.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -20,6 +21,7 @@ bool IsFdsnTextHeader(std::string_view line);
 // short of fields gives no row; the last one, cut off by the end of the text
 // before its line break, fails to fetch the row it would have been. Without
 // the header it cannot be viewed as tables.
-std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text);
+// Throws Stopped once stop is raised.
+std::unique_ptr<FeedDocument> OpenFdsnTextDocument(std::string text, const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

@@ -302,12 +302,13 @@ void AddRow(const Feature& feature, CellTableDocument& table)
 }
 
 // False when the array broke off or its text is broken.
-bool ReadFeatures(od::value value, CellTableDocument& table)
+bool ReadFeatures(od::value value, CellTableDocument& table, const StopFlag& stop)
 {
     od::array features;
     if (value.get_array().get(features))
         return false;
     for (auto element : features) {
+        stop.ThrowIfRaised();
         od::value featureValue;
         Feature feature;
         if (element.get(featureValue) || ReadFeature(featureValue, feature))
@@ -321,7 +322,7 @@ class GeoJsonReader {
 public:
     explicit GeoJsonReader(std::string json) : m_json(std::move(json)), m_length(m_json.size()) {}
 
-    void ReadInto(CellTableDocument& table)
+    void ReadInto(CellTableDocument& table, const StopFlag& stop)
     {
         od::document document;
         od::object root;
@@ -344,7 +345,7 @@ public:
             table.SetUnviewable();
             return;
         }
-        ReadCollection(root, table, cutOff);
+        ReadCollection(root, table, cutOff, stop);
     }
 
 private:
@@ -360,7 +361,8 @@ private:
         return document.get_object().get(root);
     }
 
-    static void ReadCollection(od::object& root, CellTableDocument& table, bool cutOff)
+    static void ReadCollection(od::object& root, CellTableDocument& table, bool cutOff,
+                               const StopFlag& stop)
     {
         bool isCollection = false;
         bool complete = !cutOff;
@@ -378,7 +380,7 @@ private:
                     break;
                 }
                 isCollection = type == "FeatureCollection";
-            } else if (key == "features" && !ReadFeatures(field.value(), table)) {
+            } else if (key == "features" && !ReadFeatures(field.value(), table, stop)) {
                 complete = false;
                 break;
             }
@@ -396,10 +398,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FeedDocument> OpenGeoJsonDocument(std::string json)
+std::unique_ptr<FeedDocument> OpenGeoJsonDocument(std::string json, const StopFlag& stop)
 {
     auto table = std::make_unique<CellTableDocument>();
-    GeoJsonReader(std::move(json)).ReadInto(*table);
+    GeoJsonReader(std::move(json)).ReadInto(*table, stop);
     return table;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/feed/FeedDocument.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -13,6 +14,7 @@ namespace tremolux {
 // position, or holding a number no double can hold, gives no row. JSON that is
 // no FeatureCollection cannot be viewed as tables; a document that breaks off
 // keeps the rows before the break and fails to fetch the row at it.
-std::unique_ptr<FeedDocument> OpenGeoJsonDocument(std::string json);
+// Throws Stopped once stop is raised.
+std::unique_ptr<FeedDocument> OpenGeoJsonDocument(std::string json, const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

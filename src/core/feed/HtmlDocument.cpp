@@ -127,9 +127,9 @@ public:
 
 class HtmlDocument final : public FeedDocument, FeedTables {
 public:
-    explicit HtmlDocument(std::string page)
+    HtmlDocument(std::string page, const StopFlag& stop)
     {
-        CappedHtml capped = CapHtmlNesting(PageText(std::move(page)));
+        CappedHtml capped = CapHtmlNesting(PageText(std::move(page)), stop);
         if (capped.startTags > kMaxHtmlElements) {
             m_failure = "the page holds more than 1,000,000 elements";
             return;
@@ -140,13 +140,21 @@ public:
         // The tree lives in the arena and goes with it: gumbo's own teardown
         // recurses once per level of nesting, which a deep page turns into a
         // stack overflow. What gumbo frees while parsing stays until then.
-        options.allocator = [](void* arena, std::size_t size) {
-            return static_cast<BumpArena*>(arena)->Allocate(size);
+        // The parser allocates for every node and text, so that a stop is
+        // seen there soon; what it built until then goes with the arena.
+        struct Parse {
+            BumpArena& arena;
+            const StopFlag& stop;
+        } parse{m_arena, stop};
+        options.allocator = [](void* userdata, std::size_t size) {
+            auto& parse = *static_cast<Parse*>(userdata);
+            parse.stop.ThrowIfRaised();
+            return parse.arena.Allocate(size);
         };
         options.deallocator = [](void*, void*) {};
-        options.userdata = &m_arena;
+        options.userdata = &parse;
         m_output = gumbo_parse_with_options(&options, m_page.data(), m_page.size());
-        CollectTables();
+        CollectTables(stop);
     }
 
     HtmlDocument(const HtmlDocument&) = delete;
@@ -169,11 +177,12 @@ private:
     // elements arbitrarily deep. Template contents are not part of the page.
     // The walk ends with the last table the source can hold, which spares it
     // the cells of most pages: their nodes are the bulk of the tree.
-    void CollectTables()
+    void CollectTables(const StopFlag& stop)
     {
         const std::size_t possibleTables = CountTableTags(m_page);
         Nodes stack{m_output->document};
         while (!stack.empty() && m_tables.size() < possibleTables) {
+            stop.ThrowIfRaised();
             const GumboNode& node = *stack.back();
             stack.pop_back();
             if (IsHtmlElement(node, GUMBO_TAG_TABLE))
@@ -238,18 +247,18 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FeedDocument> OpenHtmlDocument(std::string page)
+std::unique_ptr<FeedDocument> OpenHtmlDocument(std::string page, const StopFlag& stop)
 {
     // The classic feed's page is plain tables: read from its tags, it costs
     // a tenth of the tree.
-    if (std::unique_ptr<FeedDocument> plain = ScanPlainTablePage(PageText(page)))
+    if (std::unique_ptr<FeedDocument> plain = ScanPlainTablePage(PageText(page), stop))
         return plain;
-    return OpenHtmlTreeDocument(std::move(page));
+    return OpenHtmlTreeDocument(std::move(page), stop);
 }
 
-std::unique_ptr<FeedDocument> OpenHtmlTreeDocument(std::string page)
+std::unique_ptr<FeedDocument> OpenHtmlTreeDocument(std::string page, const StopFlag& stop)
 {
-    return std::make_unique<HtmlDocument>(std::move(page));
+    return std::make_unique<HtmlDocument>(std::move(page), stop);
 }
 
 }  // namespace tremolux

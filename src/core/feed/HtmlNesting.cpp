@@ -110,7 +110,7 @@ private:
 
 }  // namespace
 
-CappedHtml CapHtmlNesting(std::string page)
+CappedHtml CapHtmlNesting(std::string page, const StopFlag& stop)
 {
     CappedHtml capped;
     const std::string_view text(page);
@@ -119,6 +119,7 @@ CappedHtml CapHtmlNesting(std::string page)
     std::size_t keptTo = 0;  // how much of the page `kept` has seen
     std::size_t at = 0;
     while ((at = text.find('<', at)) != std::string_view::npos) {
+        stop.ThrowIfRaised();
         if (text.substr(at, 4) == "<!--") {
             const std::size_t end = text.find("-->", at + 4);
             at = end == std::string_view::npos ? text.size() : end + 3;

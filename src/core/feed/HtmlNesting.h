@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "core/feed/StopFlag.h"
+
 namespace tremolux {
 
 // How deep elements nest before further ones are left out, as in browsers:
@@ -22,6 +24,7 @@ struct CappedHtml {
     std::string page;
     std::size_t startTags = 0;
 };
-CappedHtml CapHtmlNesting(std::string page);
+// Throws Stopped once stop is raised.
+CappedHtml CapHtmlNesting(std::string page, const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

@@ -11,7 +11,7 @@
 
 namespace tremolux {
 
-std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes)
+std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes, const StopFlag& stop)
 {
     const FeedFormat format = GuessFeedFormat(bytes);
     // Every reader takes UTF-8. The UTF-8 mark in front keeps the page from
@@ -20,15 +20,15 @@ std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes)
     if (StartsWithUtf16Bom(bytes))
         bytes = "\xEF\xBB\xBF" + ToUtf8(std::move(bytes), "");
     if (format == FeedFormat::Html)
-        return OpenHtmlDocument(std::move(bytes));
+        return OpenHtmlDocument(std::move(bytes), stop);
     bytes.erase(0, FeedContentStart(bytes));
     switch (format) {
     case FeedFormat::GeoJson:
-        return OpenGeoJsonDocument(std::move(bytes));
+        return OpenGeoJsonDocument(std::move(bytes), stop);
     case FeedFormat::Csv:
-        return OpenCsvDocument(std::move(bytes));
+        return OpenCsvDocument(std::move(bytes), stop);
     default:
-        return OpenFdsnTextDocument(std::move(bytes));
+        return OpenFdsnTextDocument(std::move(bytes), stop);
     }
 }
 

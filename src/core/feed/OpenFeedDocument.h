@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/feed/FeedDocument.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -18,6 +19,8 @@ inline constexpr std::size_t kFeedPadding = 64;
 // cut off; CSV when its first line names the quake columns; else HTML. Text
 // behind a UTF-16 byte order mark is read in any of the three.
 // Never null; bytes that cannot be viewed as tables give a document that says so.
-std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes);
+// Throws Stopped once stop is raised: a build nobody waits for ends early.
+std::unique_ptr<FeedDocument> OpenFeedDocument(std::string bytes,
+                                               const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

@@ -230,13 +230,14 @@ public:
 // returns false for anything that would need the full tree construction.
 class Scanner {
 public:
-    explicit Scanner(std::string_view page) : m_page(page) {}
+    Scanner(std::string_view page, const StopFlag& stop) : m_page(page), m_stop(stop) {}
 
     std::unique_ptr<FeedDocument> Scan()
     {
         if (HasCharacterToRewrite(m_page))
             return nullptr;
         while (m_at < m_page.size()) {
+            m_stop.ThrowIfRaised();
             const char c = m_page[m_at];
             bool fine = true;
             if (c == '<') {
@@ -624,6 +625,7 @@ private:
     };
 
     std::string_view m_page;
+    const StopFlag& m_stop;
     std::size_t m_at = 0;
     std::size_t m_startTags = 0;
     std::unique_ptr<PlainTableDocument> m_document = std::make_unique<PlainTableDocument>();
@@ -641,9 +643,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FeedDocument> ScanPlainTablePage(std::string_view page)
+std::unique_ptr<FeedDocument> ScanPlainTablePage(std::string_view page, const StopFlag& stop)
 {
-    return Scanner(page).Scan();
+    return Scanner(page, stop).Scan();
 }
 
 }  // namespace tremolux

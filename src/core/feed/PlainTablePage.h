@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/feed/FeedDocument.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -14,7 +15,8 @@ namespace tremolux {
 // links are those the full parser gives; null the moment the page holds
 // anything else (scripts, templates, foreign content, nested tables, misnested
 // tags, text between rows, a reference it does not know), so that the full
-// parser can read it instead.
-std::unique_ptr<FeedDocument> ScanPlainTablePage(std::string_view page);
+// parser can read it instead. Throws Stopped once stop is raised.
+std::unique_ptr<FeedDocument> ScanPlainTablePage(std::string_view page,
+                                                 const StopFlag& stop = StopFlag::Never());
 
 }  // namespace tremolux

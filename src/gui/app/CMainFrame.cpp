@@ -107,8 +107,10 @@ CMainFrame::~CMainFrame()
 {
     m_pollTimer.stop();
     m_refreshTimer.stop();
-    if (g_pFeedView != nullptr)
+    if (g_pFeedView != nullptr) {
         g_pFeedView->SetOnPushed({});
+        g_pFeedView->SetOnLoadEnded({});
+    }
     // The map windows go while the frame is whole, without calling back into it;
     // closed ones may still wait for their deletion.
     m_mdiArea->disconnect(this);
@@ -121,11 +123,13 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::OnCreate()
 {
-    if (g_pFeedView != nullptr)
+    if (g_pFeedView != nullptr) {
         g_pFeedView->SetOnPushed([this] {
             m_cycle.DocumentChanged();
             FollowPendingPage();
         });
+        PollWhenLoadEnds();
+    }
     m_cycle.Start();
     ApplyStoredRefreshPeriod();
     m_refreshTimer.start();
@@ -309,19 +313,9 @@ void CMainFrame::UpdateFeedStatus()
 // draws nothing until it shows again; each draws its picture on its own.
 void CMainFrame::RepaintAll()
 {
-    // The summary needs the last run's load time before this load replaces it.
-    const bool firstGood = !m_awayTold && GoodLoad();
-    const OleDate lastLoad =
-        firstGood ? m_history.LastLoad(g_pFeedView->Address()) : OleDate{0.0, false};
-    std::vector<EventChange> changes = TakeLoad();
-    EvaluateLoad(changes);
+    TakeLoad();
     UpdateFeedStatus();
-    if (firstGood) {
-        m_awayTold = true;
-        if (lastLoad.valid)
-            m_docks->ShowAway({lastLoad, m_clock.Now(), &m_quakes, &changes});
-    }
-    m_docks->ListChanged(std::move(changes));
+    m_docks->ListChanged();
     for (CChildFrame* window : MapWindows()) {
         CTremoluxView* view = window->GetView();
         view->FollowSelection();
@@ -360,24 +354,6 @@ bool CMainFrame::GoodLoad() const
 {
     return g_pFeedView != nullptr && g_pFeedView->HasLoaded() && g_pFeedView->LastFailure().empty()
            && m_cycle.LastParseFailure().empty();
-}
-
-std::vector<EventChange> CMainFrame::TakeLoad()
-{
-    if (!GoodLoad())
-        return {};
-    std::vector<EventChange> changes =
-        m_history.TakeLoad(g_pFeedView->Address(), m_quakes, m_clock.Now());
-    int counts[3] = {};
-    for (const EventChange& change : changes)
-        ++counts[static_cast<int>(change.kind)];
-    qCDebug(lcFeed).noquote() << "read" << m_quakes.count() << "quakes from"
-                              << QString::fromStdString(g_pFeedView->Address());
-    qCDebug(lcStore).noquote() << counts[0] << "new," << counts[1] << "revised," << counts[2]
-                               << "retracted";
-    if (m_history.OffReason() != m_historyOffShown)
-        ShowHistoryOff();
-    return changes;
 }
 
 // Told once, without waiting for the box to be closed: watching goes on.

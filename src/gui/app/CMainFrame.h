@@ -140,6 +140,7 @@ private:
 
     void ApplyStoredRefreshPeriod();
     void FollowPendingPage();
+    void PollWhenLoadEnds();
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -168,8 +169,10 @@ private:
     void Notify(const QString& title, const QString& text);
     void BringToFront(const QuakeRecord& quake);
     void ShowFeedState(bool stale, const QString& notice);
-    // The changes of the load just parsed; none after a failed one.
-    std::vector<EventChange> TakeLoad();
+    // Hands the load just parsed, when good, to the history; its changes
+    // come back to LoadTaken.
+    void TakeLoad();
+    void LoadTaken(EventHistory::LoadOutcome outcome);
     bool GoodLoad() const;
     void ShowHistoryOff();
 
@@ -187,6 +190,7 @@ private:
     EventHistory m_history;
     QString m_historyOffShown;  // the reason last told, so that it is told once
     bool m_awayTold = false;    // the run's first good load was summed up
+    EventHistory::LoadOutcome m_untold;  // of loads whose successor is with the history
     QAction* m_exportListAct = nullptr;
     QMenu* m_historyLimitMenu = nullptr;
     QTimer m_pollTimer;

@@ -28,6 +28,17 @@ std::optional<int> StoredRefreshMinutes()
 
 }  // namespace
 
+// A delivered page is parsed at once, not at the next poll tick; the tick is
+// handled from the event queue like the timer's, so that no load is read
+// while the feed view is still reporting it.
+void CMainFrame::PollWhenLoadEnds()
+{
+    g_pFeedView->SetOnLoadEnded([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { OnTimer(MainCycle::ID_TIMER_POLL); }, Qt::QueuedConnection);
+    });
+}
+
 void CMainFrame::ApplyStoredRefreshPeriod()
 {
     if (const std::optional<int> minutes = StoredRefreshMinutes())

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include <QActionGroup>
 #include <QDir>
@@ -9,10 +10,13 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include "core/common/Clock.h"
+#include "gui/app/CTremoluxApp.h"
 #include "gui/app/QuakeDocks.h"
 #include "gui/common/Log.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/Settings.h"
+#include "gui/feed/FeedView.h"
 #include "gui/list/ListExport.h"
 #include "gui/list/QuakeListPanel.h"
 
@@ -47,6 +51,57 @@ void CMainFrame::CreateHistoryActions()
     }
     m_historyLimitMenu->setStatusTip(tr("How long the history keeps a quake; older ones are "
                                         "forgotten after the next good load"));
+}
+
+void CMainFrame::TakeLoad()
+{
+    if (!GoodLoad())
+        return;
+    qCDebug(lcFeed).noquote() << "read" << m_quakes.count() << "quakes from"
+                              << QString::fromStdString(g_pFeedView->Address());
+    m_history.TakeLoad(
+        g_pFeedView->Address(), m_quakes, m_clock.Now(),
+        [this](EventHistory::LoadOutcome outcome) { LoadTaken(std::move(outcome)); });
+}
+
+// What the load changed marks the list, sounds the alerts and sums up the
+// run's first good load after an absence. While a newer load, already parsed,
+// is still with the history, the changes wait and are told with its own: the
+// alerts are evaluated once for each list shown.
+void CMainFrame::LoadTaken(EventHistory::LoadOutcome taken)
+{
+    int counts[3] = {};
+    for (const EventChange& change : taken.changes)
+        ++counts[static_cast<int>(change.kind)];
+    qCDebug(lcStore).noquote() << counts[0] << "new," << counts[1] << "revised," << counts[2]
+                               << "retracted";
+    if (m_history.OffReason() != m_historyOffShown)
+        ShowHistoryOff();
+    if (!m_untold.lastLoad.valid)
+        m_untold.lastLoad = taken.lastLoad;
+    if (m_untold.changes.empty())
+        m_untold.changes = std::move(taken.changes);
+    else
+        m_untold.changes.insert(m_untold.changes.end(),
+                                std::make_move_iterator(taken.changes.begin()),
+                                std::make_move_iterator(taken.changes.end()));
+    if (m_history.Busy())
+        return;
+    EventHistory::LoadOutcome outcome = std::exchange(m_untold, {});
+    EvaluateLoad(outcome.changes);
+    if (!m_awayTold) {
+        m_awayTold = true;
+        if (outcome.lastLoad.valid)
+            m_docks->ShowAway({outcome.lastLoad, m_clock.Now(), &m_quakes, &outcome.changes});
+    }
+    // The feed's rows mark their new events themselves; a revision or a
+    // retraction, or the history's rows, need the changes, at the cost of
+    // reading every row again.
+    const bool onlyNew = std::all_of(
+        outcome.changes.begin(), outcome.changes.end(),
+        [](const EventChange& change) { return change.kind == ChangeKind::New; });
+    if (!outcome.changes.empty() && (!onlyNew || m_docks->Panel().ShownDays() > 0))
+        m_docks->ListChanged(std::move(outcome.changes));
 }
 
 // The rows as shown when the file is chosen: the history or the feed, filtered and sorted.

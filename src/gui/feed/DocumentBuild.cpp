@@ -1,5 +1,6 @@
 #include "gui/feed/DocumentBuild.h"
 
+#include <atomic>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -11,6 +12,12 @@
 
 namespace tremolux {
 
+namespace {
+
+std::atomic<int> g_stoppedBuilds{0};
+
+}  // namespace
+
 // What the worker and the owner share. The worker queues its result to the
 // receiver only under the lock and only while the receiver is set; the owner
 // clears it under the lock before the receiver goes, and the receiver takes
@@ -20,6 +27,7 @@ struct DocumentBuild::Shared {
     QObject* receiver = nullptr;
     std::string bytes;
     std::unique_ptr<FeedDocument> document;
+    StopFlag stop;  // raised when the owner goes
 };
 
 DocumentBuild::DocumentBuild(std::string bytes, Done done)
@@ -34,15 +42,20 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
         std::string bytes;
         {
             std::lock_guard lock(shared->mutex);
-            if (shared->receiver == nullptr)
+            if (shared->receiver == nullptr) {
+                ++g_stoppedBuilds;
                 return;
+            }
             bytes = std::move(shared->bytes);
         }
         std::unique_ptr<FeedDocument> document;
         try {
-            document = OpenFeedDocument(std::move(bytes));
+            document = OpenFeedDocument(std::move(bytes), shared->stop);
         } catch (const std::bad_alloc&) {
             document.reset();
+        } catch (const Stopped&) {
+            ++g_stoppedBuilds;
+            return;
         }
         std::lock_guard lock(shared->mutex);
         if (shared->receiver == nullptr)
@@ -56,8 +69,14 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
 
 DocumentBuild::~DocumentBuild()
 {
+    m_shared->stop.Raise();
     std::lock_guard lock(m_shared->mutex);
     m_shared->receiver = nullptr;
+}
+
+int DocumentBuild::StoppedCount()
+{
+    return g_stoppedBuilds;
 }
 
 void DocumentBuild::Deliver()

@@ -14,7 +14,8 @@ namespace tremolux {
 // page never stops the windows, and hands it back on the thread that started
 // the build. `done` gets the document, or null when there was not memory
 // enough to build it; it is not called once the build is destroyed, and a
-// build still running then ends unseen.
+// build still running then stops at its next look at its stop flag, which
+// the readers take every few nodes or rows.
 class DocumentBuild {
 public:
     using Done = std::function<void(std::unique_ptr<FeedDocument>)>;
@@ -23,6 +24,11 @@ public:
     ~DocumentBuild();
     DocumentBuild(const DocumentBuild&) = delete;
     DocumentBuild& operator=(const DocumentBuild&) = delete;
+
+    // How many builds of this run stopped early, or never began, because
+    // nobody wanted them any more: the figure that shows an abandoned build
+    // did not run on.
+    static int StoppedCount();
 
 private:
     struct Shared;

@@ -51,6 +51,7 @@ void FeedView::SetOtherSources(const std::vector<std::string>& addresses)
         }
         auto other = std::make_unique<FeedView>(m_clock);
         other->SetTimeout(m_timeout);
+        other->SetOnLoadEnded([this] { LoadEnded(); });
         other->Navigate2(address);
         m_others.push_back(std::move(other));
     }
@@ -64,6 +65,7 @@ void FeedView::SetCatchUp(const std::string& address)
         return;
     m_catchUp = std::make_unique<FeedView>(m_clock);
     m_catchUp->SetTimeout(m_timeout);
+    m_catchUp->SetOnLoadEnded([this] { LoadEnded(); });
     m_catchUp->Navigate2(address);
     m_mergePending = true;
 }
@@ -136,12 +138,14 @@ void FeedView::Fetched(FetchResult result)
     if (!result.ok) {
         m_lastFailure = result.error;
         m_readyState = kReadyStateComplete;
+        LoadEnded();
         return;
     }
     if (result.notModified) {
         m_lastGoodLoad = m_clock.Now();
         m_lastFailure.clear();
         m_readyState = kReadyStateComplete;
+        LoadEnded();
         return;
     }
     m_arrivedValidators = std::move(result.validators);
@@ -168,6 +172,13 @@ void FeedView::Built(std::unique_ptr<FeedDocument> document)
         m_lastFailure = "the page is not a quake feed";
     }
     m_readyState = kReadyStateComplete;
+    LoadEnded();
+}
+
+void FeedView::LoadEnded()
+{
+    if (m_loadEnded)
+        m_loadEnded();
 }
 
 }  // namespace tremolux

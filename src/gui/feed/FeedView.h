@@ -55,6 +55,10 @@ public:
     // Called when a push source brought something: the document is to be
     // read again though no load was asked for.
     void SetOnPushed(std::function<void()> pushed) { m_pushed = std::move(pushed); }
+    // Called when a load of the address, or of a source read beside it, has
+    // ended, good or not, after the call that started it returned: the
+    // document may be read at once rather than at the next poll.
+    void SetOnLoadEnded(std::function<void()> ended) { m_loadEnded = std::move(ended); }
 
     const std::string& Address() const override { return m_address; }
     // Whether a good page of the address itself is held, and when it was loaded
@@ -70,6 +74,7 @@ private:
     void Load();
     void Fetched(FetchResult result);
     void Built(std::unique_ptr<FeedDocument> document);
+    void LoadEnded();
 
     const Clock& m_clock;
     std::unique_ptr<QNetworkAccessManager> m_network;
@@ -85,6 +90,7 @@ private:
     FeedValidators m_arrivedValidators;  // of the page being built
     std::vector<std::unique_ptr<FeedSource>> m_others;
     std::function<void()> m_pushed;
+    std::function<void()> m_loadEnded;
     std::unique_ptr<FeedView> m_catchUp;
     // Made when the first poll sees every source's load complete.
     mutable std::unique_ptr<FeedDocument> m_merged;

@@ -42,7 +42,12 @@ QuakeTableModel::QuakeTableModel(const QuakeList& quakes, const Clock& clock, QO
 void QuakeTableModel::ListChanged(std::vector<EventChange> changes)
 {
     beginResetModel();
-    m_new.Update(m_quakes);
+    // The history's changes come after the list they belong to, whose new
+    // events are marked already.
+    if (m_quakes.Revision() != m_markedRevision) {
+        m_new.Update(m_quakes);
+        m_markedRevision = m_quakes.Revision();
+    }
     m_changes = std::move(changes);
     m_changeByKey.clear();
     for (const EventChange& change : m_changes)

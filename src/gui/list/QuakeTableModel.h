@@ -56,7 +56,8 @@ public:
     QuakeTableModel(const QuakeList& quakes, const Clock& clock, QObject* parent = nullptr);
 
     // The list was rebuilt: every row may have changed; changes are what the
-    // load brought by the event history.
+    // load brought by the event history. Called again for the same list when
+    // its changes come later.
     void ListChanged(std::vector<EventChange> changes = {});
     // The next load comes from another feed: it marks no quake as new.
     void FeedChanged() { m_new.Forget(); }
@@ -117,6 +118,7 @@ private:
     std::vector<int>
         m_aftershocks;  // by row while grouped: how many it heads, -1 for an aftershock
     NewEvents m_new;
+    unsigned long long m_markedRevision = ~0ULL;  // of the list m_new took
     std::vector<QuakePlace> m_places;  // by row
     std::vector<EventChange> m_changes;
     std::unordered_map<std::string, const EventChange*> m_changeByKey;

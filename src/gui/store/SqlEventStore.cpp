@@ -147,7 +147,8 @@ QVariant Digest(std::uint64_t digest)
 
 }  // namespace
 
-SqlEventStore::SqlEventStore(const QString& path) : m_fileName(QDir::toNativeSeparators(path))
+SqlEventStore::SqlEventStore(const QString& path, const StopFlag& stop)
+    : m_stop(stop), m_fileName(QDir::toNativeSeparators(path))
 {
     static std::atomic<int> connections{0};
     m_connection = QStringLiteral("tremolux-events-%1").arg(++connections);
@@ -348,7 +349,10 @@ void SqlEventStore::Write(const LoadWrite& write)
     QSqlQuery alias(Database());
     if (!write.added.empty() || !write.updated.empty())
         alias.prepare(QStringLiteral("INSERT OR IGNORE INTO aliases(id, event) VALUES(?, ?)"));
+    std::size_t written = 0;
     auto keepIds = [&](const StoredEvent& event, qint64 key) {
+        if (++written % 256 == 0)
+            m_stop.ThrowIfRaised();
         for (const std::string& id : event.ids) {
             alias.addBindValue(Text(id));
             alias.addBindValue(key);

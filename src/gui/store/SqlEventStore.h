@@ -13,6 +13,7 @@
 
 #include "core/events/EventExport.h"
 #include "core/events/EventStore.h"
+#include "core/feed/StopFlag.h"
 
 namespace tremolux {
 
@@ -28,8 +29,9 @@ class SqlEventStore final : public EventStore {
 public:
     // Opens the file, creating it when missing. Throws StoreError with the
     // reason when it cannot be used: not a database, corrupt, locked, made by
-    // a newer version, or in a folder that cannot be written.
-    explicit SqlEventStore(const QString& path);
+    // a newer version, or in a folder that cannot be written. A write looks
+    // at stop every few hundred events and throws Stopped once it is raised.
+    explicit SqlEventStore(const QString& path, const StopFlag& stop = StopFlag::Never());
     ~SqlEventStore() override;
     SqlEventStore(const SqlEventStore&) = delete;
     SqlEventStore& operator=(const SqlEventStore&) = delete;
@@ -63,6 +65,7 @@ private:
         std::string feed;
     };
 
+    const StopFlag& m_stop;
     QString m_connection;
     QString m_fileName;  // for the reasons given to the user
     std::unordered_map<std::string, std::int64_t> m_knownIds;

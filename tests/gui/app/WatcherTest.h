@@ -86,16 +86,19 @@ protected:
         frame = app->MainFrame();
     }
 
-    // Asks for a reload and waits until the cycle has parsed its outcome.
+    // Asks for a reload and waits until the cycle has parsed its outcome and
+    // the history has told its changes.
     bool Reload()
     {
         frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
-        return WaitUntil([this] { return !frame->Cycle().PagePending(); });
+        return WaitUntil(
+            [this] { return !frame->Cycle().PagePending() && !frame->History().Busy(); });
     }
 
     bool FirstLoad()
     {
-        return WaitUntil([this] { return frame->m_quakes.count() == 3; });
+        return WaitUntil(
+            [this] { return frame->m_quakes.count() == 3 && !frame->History().Busy(); });
     }
 
     CTremoluxView* View(int index) const { return frame->MapWindows().at(index)->GetView(); }

@@ -287,7 +287,8 @@ TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
     later.insert(later.begin(), {6.1, 36.0, 140.0, 5});
     server.Serve(Feed(later));
     Start();
-    ASSERT_TRUE(WaitUntil([this] { return frame->m_quakes.count() == 4; }));
+    ASSERT_TRUE(WaitUntil(
+        [this] { return frame->m_quakes.count() == 4 && !frame->History().Busy(); }));
     QuakeListPanel* panel = frame->findChild<QuakeListPanel*>();
     ASSERT_FALSE(panel->AwaySummary()->isHidden());
     EXPECT_TRUE(panel->AwaySummary()->findChild<QLabel*>()->text().startsWith(

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
+#include "gui/feed/DocumentBuild.h"
 #include "gui/feed/FeedView.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
@@ -138,6 +139,22 @@ TEST_F(FeedBuildTest, ASmallFeedAfterAHostilePageIsShownWithoutWaitingForIt)
             << what;
         EXPECT_EQ(HeldRows(feed), 1) << what;
     }
+}
+
+// A build nobody wants any more stops rather than running on beside the next.
+TEST_F(FeedBuildTest, AnAbandonedBuildStops)
+{
+    const std::string openRow = kRow.substr(0, kRow.size() - 11);
+    server.Serve(Repeated("<table>" + openRow, 10000), "text/html");  // most of a second
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(Building(view));
+    const int stoppedBefore = DocumentBuild::StoppedCount();
+
+    server.Serve(Page(1), "text/html");
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds(view));
+    EXPECT_EQ(HeldRows(view), 1);
+    EXPECT_TRUE(WaitUntil([&] { return DocumentBuild::StoppedCount() == stoppedBefore + 1; }));
 }
 
 TEST_F(FeedBuildTest, TheViewMayGoWhileItsBuildRuns)

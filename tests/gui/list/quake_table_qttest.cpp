@@ -151,6 +151,10 @@ TEST_F(QuakeTableTest, QuakesOfTheLatestLoadInBoldUntilTheNext)
     EXPECT_FALSE(model.index(1, 0).data(QuakeTableModel::NewRole).toBool());
     EXPECT_FALSE(model.index(1, 0).data(Qt::FontRole).isValid());
 
+    // The next load reads the same quakes into the list again.
+    quakes.Clear();
+    quakes.Append(Quake(4.0, 10.0, 1, "new"));
+    quakes.Append(Quake(9.5, 5.0, 10, "b"));
     model.ListChanged();
     EXPECT_FALSE(model.index(0, 0).data(QuakeTableModel::NewRole).toBool());
 }

@@ -1,4 +1,8 @@
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -9,6 +13,7 @@
 #include "gui/store/EventHistory.h"
 #include "gui/store/SqlEventStore.h"
 #include "support/QuakeBuilders.h"
+#include "support/Wait.h"
 
 namespace tremolux {
 namespace {
@@ -34,6 +39,24 @@ std::vector<std::string> Load(EventStore& store, const std::vector<QuakeRecord>&
 }
 
 using Lines = std::vector<std::string>;
+
+// How many events the history found the load changed, once it came back.
+std::size_t Taken(EventHistory& history, const QuakeList& quakes)
+{
+    std::optional<std::size_t> changes;
+    history.TakeLoad("feed", quakes, kNow,
+                     [&](EventHistory::LoadOutcome outcome) { changes = outcome.changes.size(); });
+    EXPECT_TRUE(test::WaitUntil([&] { return changes.has_value(); }));
+    return changes.value_or(0);
+}
+
+QuakeList ManyEvents(int count, const std::string& prefix)
+{
+    QuakeList quakes;
+    for (int i = 0; i < count; ++i)
+        quakes.Append(Event(prefix + std::to_string(i), 4.0 + i % 30 / 10.0, i * 0.01));
+    return quakes;
+}
 
 // Each connection remembers what it last loaded; another's commit in between
 // must not go unseen, or a revision (or a retraction) would be lost or told twice.
@@ -69,15 +92,71 @@ TEST(EventHistory, PurgesWhatIsOlderThanTheLimitAndNoLongerListed)
     const QuakeRecord recent = Event("us1", 5.0, 24.0);
     const QuakeRecord old = Event("us2", 6.0, 24.0 * 40);
     const QuakeList both = test::ListOf({recent, old});
-    EXPECT_EQ(history.TakeLoad("feed", both, kNow).size(), 2u);
-    EXPECT_EQ(history.TakeLoad("feed", both, kNow).size(), 0u);
+    EXPECT_EQ(Taken(history, both), 2u);
+    EXPECT_EQ(Taken(history, both), 0u);
     EXPECT_EQ(history.Since(OleDate{0.0, false}).size(), 2u);
 
-    history.TakeLoad("feed", test::ListOf({recent}), kNow);
+    Taken(history, test::ListOf({recent}));
     const std::vector<HistoryEntry> kept = history.Since(OleDate{0.0, false});
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].event.eventId, "us1");
     EXPECT_TRUE(history.OffReason().isEmpty());
+}
+
+// A large load is compared and written while the GUI thread goes on; one
+// handed over while another is under way waits, and one handed over while it
+// waits replaces it, its news told with the later one's.
+TEST(EventHistory, TakesLoadsAwayFromTheCallingThread)
+{
+    QTemporaryDir dir;
+    EventHistory history;
+    ASSERT_TRUE(history.Open(dir.filePath("history.sqlite")));
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ticks += history.Busy() ? 1 : 0; });
+    ticker.start(1);
+
+    std::vector<int> newEvents;  // by outcome
+    const auto keep = [&](EventHistory::LoadOutcome outcome) {
+        newEvents.push_back(static_cast<int>(std::count_if(
+            outcome.changes.begin(), outcome.changes.end(),
+            [](const EventChange& change) { return change.kind == ChangeKind::New; })));
+    };
+    history.TakeLoad("feed", ManyEvents(20000, "a"), kNow, keep);
+    EXPECT_TRUE(history.Busy());
+    ASSERT_TRUE(test::WaitUntil([&] { return !history.Busy(); }, 60000));
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(newEvents, std::vector<int>{20000});
+
+    newEvents.clear();
+    history.TakeLoad("feed", ManyEvents(20000, "c"), kNow, keep);
+    history.TakeLoad("feed", ManyEvents(10, "b"), kNow, keep);
+    history.TakeLoad("feed", ManyEvents(20, "b"), kNow, keep);
+    ASSERT_TRUE(test::WaitUntil([&] { return !history.Busy(); }, 60000));
+    // Whether the first of them was under way or superseded too, the last
+    // tells the ten events of the one before as new.
+    ASSERT_FALSE(newEvents.empty());
+    EXPECT_EQ(newEvents.back(), 20);
+    EXPECT_EQ(std::count(newEvents.begin(), newEvents.end(), 10), 0);
+}
+
+// Closing stops a write under way: nothing of it is kept, and nothing that
+// was committed before it is lost.
+TEST(EventHistory, ClosingStopsAWriteAndKeepsWhatWasCommitted)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("history.sqlite");
+    {
+        EventHistory history;
+        ASSERT_TRUE(history.Open(path));
+        ASSERT_EQ(Taken(history, ManyEvents(3, "kept")), 3u);
+        history.TakeLoad("feed", ManyEvents(200000, "big"), kNow,
+                         [](EventHistory::LoadOutcome) { ADD_FAILURE() << "told after closing"; });
+    }
+    SqlEventStore store(path);
+    const std::vector<HistoryEntry> kept = store.History(OleDate{0.0, false}, OleDate{0.0, false});
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept.front().event.eventId.substr(0, 4), "kept");
 }
 
 }  // namespace
