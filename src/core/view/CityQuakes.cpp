@@ -36,7 +36,8 @@ CityQuakes::CityQuakes(const QuakeList& quakes, double latitude, double longitud
       m_longitude(longitude),
       m_distances(m_count),
       m_bearings(m_count),
-      m_labels(m_count)
+      m_labels(m_count),
+      m_kmCurrent(m_count, false)
 {
     for (std::size_t i = 0; i < m_count; ++i) {
         const QuakeRecord& quake = quakes.at(static_cast<int>(i));
@@ -55,28 +56,27 @@ bool CityQuakes::Fits(const QuakeList& quakes, const CityPosition& city) const
 const std::string& CityQuakes::Label(int quake, const QuakeRecord& record)
 {
     const std::size_t i = static_cast<std::size_t>(quake);
-    LabelText& label = m_labels.at(i);
-    if (label.kmCurrent)
-        return label.text;
+    std::string& label = m_labels.at(i);
+    if (m_kmCurrent[i])
+        return label;
     const std::string km = KmFigure(m_distances[i]);
-    if (label.text.empty()) {
-        label.text = "[";
-        AppendFixed(label.text, record.magnitude, 1);
-        label.text += "] ";
-        label.kmBegin = label.text.size();
-        label.text += km;
-        label.kmEnd = label.text.size();
-        label.text += " km, ";
-        label.text += record.region;
-        label.text += " (at ";
-        label.text += FormatOleDate(record.time);
-        label.text += ')';
+    if (label.empty()) {
+        label = "[";
+        AppendFixed(label, record.magnitude, 1);
+        label += "] ";
+        label += km;
+        label += " km, ";
+        label += record.region;
+        label += " (at ";
+        label += FormatOleDate(record.time);
+        label += ')';
     } else {
-        label.text.replace(label.kmBegin, label.kmEnd - label.kmBegin, km);
-        label.kmEnd = label.kmBegin + km.size();
+        // The magnitude's "] " comes first; the region may hold anything after it.
+        const std::size_t kmBegin = label.find("] ") + 2;
+        label.replace(kmBegin, label.find(" km, ", kmBegin) - kmBegin, km);
     }
-    label.kmCurrent = true;
-    return label.text;
+    m_kmCurrent[i] = true;
+    return label;
 }
 
 std::shared_ptr<CityQuakes> CityQuakesFor(const QuakeList& quakes, const CityPosition& city,
@@ -85,12 +85,8 @@ std::shared_ptr<CityQuakes> CityQuakesFor(const QuakeList& quakes, const CityPos
     if (previous && previous->Fits(quakes, city))
         return previous;
     auto seen = std::make_shared<CityQuakes>(quakes, city.latDecimal, city.lonDecimal);
-    if (previous && previous->m_revision == seen->m_revision
-        && previous->m_count == seen->m_count) {
+    if (previous && previous->m_revision == seen->m_revision && previous->m_count == seen->m_count)
         seen->m_labels = previous->m_labels;
-        for (auto& label : seen->m_labels)
-            label.kmCurrent = false;
-    }
     return seen;
 }
 

@@ -38,21 +38,16 @@ private:
     friend std::shared_ptr<CityQuakes> CityQuakesFor(const QuakeList&, const CityPosition&,
                                                      std::shared_ptr<CityQuakes>);
 
-    // A label written for another city: the km figure is text[kmBegin, kmEnd).
-    struct LabelText {
-        std::string text;
-        std::size_t kmBegin = 0;
-        std::size_t kmEnd = 0;
-        bool kmCurrent = false;
-    };
-
     unsigned long long m_revision;
     std::size_t m_count;
     double m_latitude;
     double m_longitude;
     std::vector<double> m_distances;
     std::vector<double> m_bearings;
-    std::vector<LabelText> m_labels;  // empty texts are not written yet
+    std::vector<std::string> m_labels;  // empty ones are not written yet
+    // Whether a written label's km figure is this city's: labels taken over
+    // from another city's CityQuakes have theirs rewritten when drawn.
+    std::vector<bool> m_kmCurrent;
 };
 
 // What a picture of quakes from city reads: previous when it fits, else a new
