@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
@@ -54,7 +55,9 @@ void Unlink(QList<QMetaObject::Connection>& links)
 QuakeDocks::QuakeDocks(CMainFrame& frame)
     : QObject(&frame), m_frame(frame), m_legend(new LegendWidget)
 {
-    m_listDock = MakeDock(frame, tr("Quake List"), "quakeListDock", nullptr);
+    auto* waiting = new QLabel(tr("Waiting for the feed…"));
+    waiting->setAlignment(Qt::AlignCenter);
+    m_listDock = MakeDock(frame, tr("Quake List"), "quakeListDock", waiting);
     frame.addDockWidget(Qt::BottomDockWidgetArea, m_listDock);
     m_listDock->toggleViewAction()->setText(tr("&Quake List"));
 
@@ -132,6 +135,7 @@ void QuakeDocks::BuildList()
         m_waitingChanges.clear();
     }
     m_panel->ShowSelected(m_window ? m_window->SelectedQuake() : -1);
+    delete m_listDock->widget();
     m_listDock->setWidget(m_panel);
     if (m_listDock->isVisible()) {
         m_model->AgesChanged();

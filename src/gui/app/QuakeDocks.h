@@ -35,7 +35,8 @@ class QuakeWindow;
 //
 // The list's rows for thousands of quakes take a while to make: the list is
 // made once the first map has been painted after the first load, or at the
-// second load, or when the dock is shown or anything asks for it.
+// second load, or when the dock is shown after the first load, or when
+// anything asks for it. Until then the dock says that it waits for the feed.
 class QuakeDocks : public QObject {
     Q_OBJECT
 public:

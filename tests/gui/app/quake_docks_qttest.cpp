@@ -77,6 +77,11 @@ protected:
     }
 };
 
+bool ListMade(const CMainFrame& frame)
+{
+    return qobject_cast<QuakeListPanel*>(frame.Docks().ListDock()->widget()) != nullptr;
+}
+
 // Notes whether the quake list was made by the first paint of a map window
 // showing the load.
 class FirstMapWithData : public QObject {
@@ -94,7 +99,7 @@ protected:
         if (event->type() == QEvent::Paint && !painted && m_frame.m_quakes.count() > 0
             && m_view->PictureIsCurrent()) {
             painted = true;
-            listMadeBefore = m_frame.Docks().ListDock()->widget() != nullptr;
+            listMadeBefore = ListMade(m_frame);
         }
         return false;
     }
@@ -110,7 +115,7 @@ TEST_F(QuakeDocksTest, TheListIsMadeOnceTheFirstMapShowsTheLoad)
 {
     Start();
     FirstMapWithData firstMap(*frame, View(0));
-    ASSERT_TRUE(WaitUntil([&] { return frame->Docks().ListDock()->widget() != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return ListMade(*frame); }));
     EXPECT_TRUE(firstMap.painted);
     EXPECT_FALSE(firstMap.listMadeBefore);
     EXPECT_EQ(Panel().Filter().rowCount(), 3);
