@@ -30,7 +30,7 @@ public:
     const std::vector<double>& Distances() const { return m_distances; }
     double CcwBearing(int quake) const { return m_bearings[static_cast<std::size_t>(quake)]; }
 
-    // "[4.5] 123 km, Region (at 12/06/2025 10:00:00)" for the list's quake
+    // "[4.5] 123 km, Region (at Sat Dec  6 10:00:00 2025)" for the list's quake
     // number quake, which is record.
     const std::string& Label(int quake, const QuakeRecord& record);
 
