@@ -30,11 +30,11 @@ void DrawQuake(Canvas& canvas, CanvasPoint centre, const QuakeShape& shape)
     canvas.MoveTo(centre.x, centre.y);
     canvas.LineTo(shape.rayEnd.x, shape.rayEnd.y);
 
-    if (shape.hasLabel) {
+    if (shape.label != nullptr) {
         if (shape.labelBox.right > shape.labelBox.left)
-            canvas.TextOut(shape.position.x, shape.position.y, shape.label, shape.labelExtent);
+            canvas.TextOut(shape.position.x, shape.position.y, *shape.label, shape.labelExtent);
         else
-            canvas.TextOut(shape.position.x, shape.position.y, shape.label);
+            canvas.TextOut(shape.position.x, shape.position.y, *shape.label);
     }
 
     canvas.SelectPen(oldPen);
@@ -64,8 +64,8 @@ void DrawQuakes(Canvas& canvas, int width, int height, const QuakeLayout& layout
         DrawQuake(canvas, centre, shape);
     canvas.SelectFont(oldFont);
 
-    const bool measured = layout.distances.size() == static_cast<std::size_t>(quakes.count());
-    const int index = measured ? quakes.GetActivityIndex(layout.distances, clock)
+    const bool measured = layout.seen && layout.seen->Fits(quakes, city);
+    const int index = measured ? quakes.GetActivityIndex(layout.seen->Distances(), clock)
                                : quakes.GetActivityIndex(city, clock);
     const CanvasRect& box = layout.indexBox;
     canvas.FillSolidRect(box.left, box.top, box.right - box.left, box.bottom - box.top,

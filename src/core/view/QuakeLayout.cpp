@@ -1,6 +1,5 @@
 #include "core/view/QuakeLayout.h"
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -25,52 +24,22 @@ int Trunc(double value)
     return static_cast<int>(value);
 }
 
-// printf's "%.*f" without the process locale, which Qt applications adopt
-// from the environment.
-void AppendFixed(std::string& text, double value, int precision)
-{
-    char digits[400];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
-    text.append(digits, result.ptr);
-}
-
-// "[%.1f] %.0f km, %s (at %s)"
-std::string QuakeLabel(const QuakeRecord& quake, double distance)
-{
-    std::string label = "[";
-    AppendFixed(label, quake.magnitude, 1);
-    label += "] ";
-    AppendFixed(label, distance * 0.001, 0);
-    label += " km, ";
-    label += quake.region;
-    label += " (at ";
-    label += FormatOleDate(quake.time);
-    label += ')';
-    return label;
-}
-
 // False when the quake is not drawn at all.
-// The quake's distance from the city goes to distance whether it is drawn or not.
 bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
-                 const CityPosition& city, const QuakeRecord& quake, OleDate now, QuakeShape& shape,
-                 double& distance)
+                 const QuakeRecord& quake, int index, OleDate now, QuakeShape& shape)
 {
     const double m = quake.magnitude;
     const double span = OleDayDifference(now, quake.time);
-    if (!(m >= 1.0 && m <= 10.0) || WholeUnitsOfAge(span, 24.0) > settings.hours) {
-        distance = GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude);
+    if (!(m >= 1.0 && m <= 10.0) || WholeUnitsOfAge(span, 24.0) > settings.hours)
         return false;
-    }
 
     const double ageSeconds = WholeUnitsOfAge(span, 86400.0);
     const double r = AgeRadius(layout.mapRadius, ageSeconds, settings.hours);
     const int ri = Trunc(r);
     const int d = Trunc(2.0 * r);
 
-    double ccw = 0.0;
-    distance = GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude, &ccw);
-    double theta = 360.0 - ccw;
+    const double distance = layout.seen->Distances()[static_cast<std::size_t>(index)];
+    double theta = 360.0 - layout.seen->CcwBearing(index);
     // A quake at the city itself has no direction: draw it to the north.
     if (distance == 0.0 || !std::isfinite(theta))
         theta = 0.0;
@@ -94,10 +63,8 @@ bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
     shape.position = {cx + Trunc(r * std::sin(t)), cy - Trunc(r * std::cos(t))};
     shape.rayEnd = {cx + Trunc(kRayLengthFactor * (r * std::sin(t))),
                     cy - Trunc(kRayLengthFactor * (r * std::cos(t)))};
-    if (settings.drawTexts) {
-        shape.hasLabel = true;
-        shape.label = QuakeLabel(quake, distance);
-    }
+    if (settings.drawTexts)
+        shape.label = &layout.seen->Label(index, quake);
     return true;
 }
 
@@ -105,26 +72,25 @@ bool LayOutQuake(const QuakeLayout& layout, const DisplaySettings& settings,
 
 QuakeLayout LayOutQuakes(int width, int height, const DisplaySettings& settings,
                          const CityPosition& city, const QuakeList& quakes, OleDate now,
-                         const LabelMeasure& measure)
+                         const LabelMeasure& measure, std::shared_ptr<CityQuakes> previous)
 {
     QuakeLayout layout;
     layout.centre = {Trunc(width * 0.5), Trunc(height * 0.5)};
     layout.mapRadius = MapRadius(width, height);
     layout.indexBox = kIndexBox;
-    layout.distances.resize(static_cast<std::size_t>(quakes.count()));
+    layout.seen = CityQuakesFor(quakes, city, std::move(previous));
     for (int i = 0; i < quakes.count(); ++i) {
         QuakeShape shape;
-        if (!LayOutQuake(layout, settings, city, quakes.at(i), now, shape,
-                         layout.distances[static_cast<std::size_t>(i)]))
+        if (!LayOutQuake(layout, settings, quakes.at(i), i, now, shape))
             continue;
         shape.quake = i;
-        if (shape.hasLabel && measure) {
-            shape.labelExtent = measure(shape.label);
+        if (shape.label != nullptr && measure) {
+            shape.labelExtent = measure(*shape.label);
             const CanvasPoint at = shape.position;
             shape.labelBox = {at.x, at.y, at.x + shape.labelExtent.width,
                               at.y + shape.labelExtent.height};
         }
-        layout.shapes.push_back(std::move(shape));
+        layout.shapes.push_back(shape);
     }
     return layout;
 }

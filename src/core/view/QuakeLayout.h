@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/common/OleDate.h"
 #include "core/view/Canvas.h"
+#include "core/view/CityQuakes.h"
 
 namespace tremolux {
 
@@ -28,8 +30,8 @@ struct QuakeShape {
     CanvasRect pieRect;
     CanvasPoint pieStart;
     CanvasPoint pieEnd;
-    bool hasLabel = false;
-    std::string label;       // its top-left corner at the quake's spot
+    const std::string* label = nullptr;  // in the layout's CityQuakes; its top-left corner at
+                                         // the quake's spot
     CanvasRect labelBox;     // empty unless the layout was given a measure
     TextExtent labelExtent;  // what the measure said, handed on to the canvas
 };
@@ -40,17 +42,19 @@ struct QuakeLayout {
     CanvasPoint centre;
     double mapRadius = 0.0;  // the outer circle, where fresh quakes lie
     CanvasRect indexBox;     // drawn over the quakes
-    // Every quake's distance from the city in metres, in list order, drawn or
-    // not: the activity index reads them instead of working them out again.
-    std::vector<double> distances;
+    // Every quake's distance from the city, drawn or not, which the activity
+    // index reads too, and the label texts.
+    std::shared_ptr<CityQuakes> seen;
     std::vector<QuakeShape> shapes;
 };
 
 // Lays out every quake that passes the settings' filters for a window of
 // width x height pixels at the moment now. Without a measure the label boxes
-// stay empty (nothing needs them when only painting).
+// stay empty (nothing needs them when only painting). The layout of a
+// window's last picture hands its seen on: what still fits is reused.
 QuakeLayout LayOutQuakes(int width, int height, const DisplaySettings& settings,
                          const CityPosition& city, const QuakeList& quakes, OleDate now,
-                         const LabelMeasure& measure = {});
+                         const LabelMeasure& measure = {},
+                         std::shared_ptr<CityQuakes> previous = nullptr);
 
 }  // namespace tremolux

@@ -35,7 +35,6 @@
 #include "gui/common/Settings.h"
 #include "gui/feed/FeedView.h"
 #include "gui/feed/SourceStates.h"
-#include "gui/list/QuakeTableModel.h"
 #include "gui/view/CTremoluxView.h"
 #include "gui/world/WorldMapWindow.h"
 
@@ -339,7 +338,7 @@ void CMainFrame::SetLocalTimes(bool local)
 void CMainFrame::ShowTimesIn(bool local)
 {
     (local ? m_localTimesAct : m_utcTimesAct)->setChecked(true);
-    m_docks->Model().SetTimeShown(local ? TimeShown::Local : TimeShown::Utc);
+    m_docks->SetTimeShown(local ? TimeShown::Local : TimeShown::Utc);
 }
 
 void CMainFrame::OpenHistory(const QString& path)

@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
+#include <QEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
@@ -54,13 +56,11 @@ void Unlink(QList<QMetaObject::Connection>& links)
 }  // namespace
 
 QuakeDocks::QuakeDocks(CMainFrame& frame)
-    : QObject(&frame),
-      m_frame(frame),
-      m_model(new QuakeTableModel(frame.m_quakes, frame.GetClock(), this)),
-      m_panel(new QuakeListPanel(*m_model)),
-      m_legend(new LegendWidget)
+    : QObject(&frame), m_frame(frame), m_legend(new LegendWidget)
 {
-    m_listDock = MakeDock(frame, tr("Quake List"), "quakeListDock", m_panel);
+    auto* waiting = new QLabel(tr("Waiting for the feed…"));
+    waiting->setAlignment(Qt::AlignCenter);
+    m_listDock = MakeDock(frame, tr("Quake List"), "quakeListDock", waiting);
     frame.addDockWidget(Qt::BottomDockWidgetArea, m_listDock);
     m_listDock->toggleViewAction()->setText(tr("&Quake List"));
 
@@ -70,6 +70,41 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
     m_legendDock = MakeDock(frame, tr("Legend"), "legendDock", scroll);
     frame.addDockWidget(Qt::RightDockWidgetArea, m_legendDock);
     m_legendDock->toggleViewAction()->setText(tr("&Legend"));
+
+    m_ageTimer.setInterval(kAgeRefreshMs);
+    connect(m_listDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible) {
+            m_ageTimer.stop();
+            return;
+        }
+        // Before the first load there is nothing to list yet.
+        if (m_model == nullptr && !m_loadWaiting)
+            return;
+        BuildList();
+        m_model->AgesChanged();
+        m_ageTimer.start();
+    });
+}
+
+QuakeTableModel& QuakeDocks::Model()
+{
+    BuildList();
+    return *m_model;
+}
+
+QuakeListPanel& QuakeDocks::Panel()
+{
+    BuildList();
+    return *m_panel;
+}
+
+void QuakeDocks::BuildList()
+{
+    if (m_model != nullptr)
+        return;
+    m_model = new QuakeTableModel(m_frame.m_quakes, m_frame.GetClock(), this);
+    m_model->SetTimeShown(m_timeShown);
+    m_panel = new QuakeListPanel(*m_model);
 
     QDoubleSpinBox* minimum = m_panel->MinimumMagnitudeBox();
     const QVariant stored = AppSettings().value(settings::kListMinimumMagnitude,
@@ -96,32 +131,94 @@ QuakeDocks::QuakeDocks(CMainFrame& frame)
     connect(m_panel, &QuakeListPanel::quakeChosen, this, &QuakeDocks::OnQuakeChosen);
     connect(m_panel, &QuakeListPanel::rowOpened, this, &QuakeDocks::OpenEventPage);
     connect(m_panel, &QuakeListPanel::showChosen, this, &QuakeDocks::ShowChosenRows);
-
-    m_ageTimer.setInterval(kAgeRefreshMs);
     connect(&m_ageTimer, &QTimer::timeout, m_model, &QuakeTableModel::AgesChanged);
-    connect(m_listDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (!visible) {
-            m_ageTimer.stop();
-            return;
-        }
+
+    if (m_sort)
+        m_panel->Table()->sortByColumn(m_sort->first, m_sort->second);
+    ShowCity();
+    if (m_away)
+        m_panel->ShowAwaySummary(m_away->first, std::move(m_away->second));
+    m_away.reset();
+    if (m_loadWaiting) {
+        m_loadWaiting = false;
+        m_model->ListChanged(std::move(m_waitingChanges));
+        m_waitingChanges.clear();
+    }
+    m_panel->ShowSelected(m_window ? m_window->SelectedQuake() : -1);
+    delete m_listDock->widget();
+    m_listDock->setWidget(m_panel);
+    if (m_listDock->isVisible()) {
         m_model->AgesChanged();
         m_ageTimer.start();
-    });
+    }
+}
+
+// The first map's picture is drawn on a worker thread: the list is made once
+// a paint has shown the picture of the load.
+void QuakeDocks::BuildListAfterMapShown()
+{
+    if (m_firstMap)
+        m_firstMap->removeEventFilter(this);
+    m_firstMap = qobject_cast<CTremoluxView*>(m_window.data());
+    if (m_firstMap)
+        m_firstMap->installEventFilter(this);
+    else
+        QTimer::singleShot(0, this, &QuakeDocks::BuildList);
+}
+
+bool QuakeDocks::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && watched == m_firstMap && m_firstMap->PictureIsCurrent()) {
+        m_firstMap->removeEventFilter(this);
+        m_firstMap = nullptr;
+        QTimer::singleShot(0, this, &QuakeDocks::BuildList);  // after this paint
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QuakeDocks::SetTimeShown(TimeShown shown)
+{
+    m_timeShown = shown;
+    if (m_model != nullptr)
+        m_model->SetTimeShown(shown);
+}
+
+void QuakeDocks::SortList(int column, Qt::SortOrder order)
+{
+    m_sort = {column, order};
+    if (m_panel != nullptr)
+        m_panel->Table()->sortByColumn(column, order);
 }
 
 void QuakeDocks::ListChanged(std::vector<EventChange> changes)
 {
+    // A second load before the list was made would mark its quakes new
+    // against nothing: the list is made first.
+    if (m_model == nullptr && !m_loadWaiting) {
+        m_loadWaiting = true;
+        m_waitingChanges = std::move(changes);
+        BuildListAfterMapShown();
+        FollowSelection();
+        return;
+    }
+    BuildList();
     // The history shown is read again only when the load changed it.
     const bool historyChanged = !changes.empty();
     m_model->ListChanged(std::move(changes));
     if (m_panel->ShownDays() > 0 && (historyChanged || !m_model->ShowingHistory()))
         ShowChosenRows();
+    m_panel->ShowSelected(FollowSelection());
+}
+
+// The selected quake where the load put it, or none (-1) when it has gone.
+int QuakeDocks::FollowSelection()
+{
     const int index = m_selected ? FindEvent(m_frame.m_quakes, *m_selected) : -1;
     if (index < 0)
         m_selected.reset();
     if (m_window)
         m_window->SelectQuake(index);
-    m_panel->ShowSelected(index);
+    return index;
 }
 
 void QuakeDocks::ShowChosenRows()
@@ -143,13 +240,21 @@ void QuakeDocks::ShowAway(const AwayLoad& load)
     QSet<QString> keys;
     for (const EventChange& change : *load.changes)
         keys.insert(QString::fromStdString(EventKey(change.event)));
-    m_panel->ShowAwaySummary(
-        QString::fromStdString(AwaySummaryText(load, city.name, city.position)), std::move(keys));
+    const QString text =
+        QString::fromStdString(AwaySummaryText(load, city.name, city.position));
+    if (m_panel != nullptr)
+        m_panel->ShowAwaySummary(text, std::move(keys));
+    else
+        m_away = {text, std::move(keys)};
 }
 
+// A load kept for the list is from the feed before.
 void QuakeDocks::FeedChanged()
 {
-    m_model->FeedChanged();
+    if (m_loadWaiting)
+        BuildList();
+    if (m_model != nullptr)
+        m_model->FeedChanged();
 }
 
 void QuakeDocks::FollowActiveWindow()
@@ -205,12 +310,13 @@ void QuakeDocks::Link(QuakeWindow* window)
     ShowLegend();
     const int index = window != nullptr ? window->SelectedQuake() : -1;
     Remember(index);
-    m_panel->ShowSelected(index);
+    if (m_panel != nullptr)
+        m_panel->ShowSelected(index);
 }
 
 void QuakeDocks::ShowCity()
 {
-    if (m_window)
+    if (m_window && m_model != nullptr)
         m_model->SetCity(m_window->Content().city.position);
 }
 
@@ -238,7 +344,8 @@ void QuakeDocks::OnQuakeChosen(int index)
 void QuakeDocks::OnWindowSelected(int index)
 {
     Remember(index);
-    m_panel->ShowSelected(index);
+    if (m_panel != nullptr)
+        m_panel->ShowSelected(index);
 }
 
 void QuakeDocks::Remember(int index)

@@ -160,8 +160,7 @@ void RestoreFrameLayout(CMainFrame& frame)
     if (stored && column >= 0 && column < QuakeTableModel::ColumnCount) {
         const bool ascending =
             settings.value(settings::kSessionListSortOrder).toString() == "ascending";
-        frame.Docks().Panel().Table()->sortByColumn(column, ascending ? Qt::AscendingOrder
-                                                                      : Qt::DescendingOrder);
+        frame.Docks().SortList(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     }
 }
 

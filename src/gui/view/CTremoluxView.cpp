@@ -127,7 +127,7 @@ bool CTremoluxView::PictureIsCurrent() const
 void CTremoluxView::RequestPicture(const PictureKey& key)
 {
     m_worker.Start([key, quakes = QuakeListSnapshot(m_quakes), city = m_city.position,
-                    font = m_font, this]() -> PictureWorker::Deliver {
+                    font = m_font, seen = m_layout.seen, this]() -> PictureWorker::Deliver {
         // Transparent where the map leaves its frame to the window behind it.
         auto picture = std::make_shared<Picture>();
         picture->key = key;
@@ -142,7 +142,7 @@ void CTremoluxView::RequestPicture(const PictureKey& key)
             try {
                 picture->layout =
                     LayOutQuakes(key.size.width(), key.size.height(), key.settings, city, *quakes,
-                                 key.now, MapLabelMeasure(font, painter.device()));
+                                 key.now, MapLabelMeasure(font, painter.device()), seen);
                 QPainterCanvas canvas(painter, font);
                 DrawQuakes(canvas, key.size.width(), key.size.height(), picture->layout, city,
                            *quakes, clock);

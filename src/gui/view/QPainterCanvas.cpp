@@ -280,15 +280,21 @@ void QPainterCanvas::paintLine(const Operation& operation)
     m_painter.drawLine(line);
     if (width <= 1)
         return;
-    m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(color);
     const double radius = width * 0.5;
     const std::pair<CanvasPoint, bool> ends[] = {{operation.from, operation.fromEndHidden},
                                                  {operation.to, operation.toEndHidden}};
+    // Most rays show no end: the next ray then often keeps the painter's pen.
+    bool discPen = false;
     for (const auto& [end, hidden] : ends) {
         const QPointF centre(end.x, end.y);
-        if (!hidden && reach.contains(centre))
-            m_painter.drawEllipse(centre, radius, radius);
+        if (hidden || !reach.contains(centre))
+            continue;
+        if (!discPen) {
+            m_painter.setPen(Qt::NoPen);
+            m_painter.setBrush(color);
+            discPen = true;
+        }
+        m_painter.drawEllipse(centre, radius, radius);
     }
 }
 

@@ -59,7 +59,7 @@ TEST(QuakeHitTest, FindsEachPartOfAPaintedQuake)
 TEST(QuakeHitTest, LabelBoxesNeedAMeasure)
 {
     const QuakeLayout layout = WorkedExample(LabelMeasure{});
-    EXPECT_EQ(layout.shapes[0].label.substr(0, 13), "[5.0] 375 km,");
+    EXPECT_EQ(layout.shapes[0].label->substr(0, 13), "[5.0] 375 km,");
     EXPECT_EQ(HitTest(layout, 560, 148, 0), -1);
 }
 

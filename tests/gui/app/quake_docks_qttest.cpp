@@ -78,6 +78,50 @@ protected:
     }
 };
 
+bool ListMade(const CMainFrame& frame)
+{
+    return qobject_cast<QuakeListPanel*>(frame.Docks().ListDock()->widget()) != nullptr;
+}
+
+// Notes whether the quake list was made by the first paint of a map window
+// showing the load.
+class FirstMapWithData : public QObject {
+public:
+    FirstMapWithData(const CMainFrame& frame, CTremoluxView* view) : m_frame(frame), m_view(view)
+    {
+        view->installEventFilter(this);
+    }
+    bool painted = false;
+    bool listMadeBefore = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !painted && m_frame.m_quakes.count() > 0
+            && m_view->PictureIsCurrent()) {
+            painted = true;
+            listMadeBefore = ListMade(m_frame);
+        }
+        return false;
+    }
+
+private:
+    const CMainFrame& m_frame;
+    const CTremoluxView* m_view;
+};
+
+// Rows for thousands of quakes take a while: the first map shows the first
+// load before the list is made, and the list then shows that load.
+TEST_F(QuakeDocksTest, TheListIsMadeOnceTheFirstMapShowsTheLoad)
+{
+    Start();
+    FirstMapWithData firstMap(*frame, View(0));
+    ASSERT_TRUE(WaitUntil([&] { return ListMade(*frame); }));
+    EXPECT_TRUE(firstMap.painted);
+    EXPECT_FALSE(firstMap.listMadeBefore);
+    EXPECT_EQ(Panel().Filter().rowCount(), 3);
+}
+
 TEST_F(QuakeDocksTest, SelectionFollowsBothWaysAndOutlivesAReload)
 {
     StartWithList();
@@ -279,8 +323,8 @@ TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
     historyFile = dir.filePath("history.sqlite");
     Start();
     ASSERT_TRUE(FirstLoad());
-    EXPECT_TRUE(frame->findChild<QuakeListPanel*>()->AwaySummary()->isHidden());
-    frame->findChild<QuakeListPanel*>()->ShowBox()->setCurrentIndex(1);
+    EXPECT_TRUE(frame->Docks().Panel().AwaySummary()->isHidden());
+    frame->Docks().Panel().ShowBox()->setCurrentIndex(1);
     app.reset();
 
     std::vector<Quake> later = kFirstFeed;
@@ -289,7 +333,7 @@ TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
     Start();
     ASSERT_TRUE(WaitUntil(
         [this] { return frame->m_quakes.count() == 4 && !frame->History().Busy(); }));
-    QuakeListPanel* panel = frame->findChild<QuakeListPanel*>();
+    QuakeListPanel* panel = &frame->Docks().Panel();
     ASSERT_FALSE(panel->AwaySummary()->isHidden());
     EXPECT_TRUE(panel->AwaySummary()->findChild<QLabel*>()->text().startsWith(
         "Since Sunday 06:00 UTC: 1 new quake; largest M6.1 Test region 0, "))
