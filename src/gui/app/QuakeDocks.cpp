@@ -144,6 +144,8 @@ void QuakeDocks::BuildList()
         m_model->ListChanged(std::move(m_waitingChanges));
         m_waitingChanges.clear();
     }
+    if (m_panel->ShownDays() > 0)
+        ShowChosenRows();
     m_panel->ShowSelected(m_window ? m_window->SelectedQuake() : -1);
     delete m_listDock->widget();
     m_listDock->setWidget(m_panel);
