@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "core/alerts/AlertRings.h"
+#include "core/alerts/Sequences.h"
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
@@ -129,23 +130,21 @@ void CMainFrame::EvaluateLoad(const std::vector<EventChange>& changes)
     if (m_quakes.Revision() == m_evaluatedRevision)
         return;
     m_evaluatedRevision = m_quakes.Revision();
-    std::vector<QuakeRecord> known(m_quakes.count());
-    for (int i = 0; i < m_quakes.count(); ++i)
-        known[i] = m_quakes.at(i);
-    if (!AlertsSnoozed() && !FirstSight(changes, m_quakes))
-        CarryAlerts(changes, known);
+    if (!AlertsSnoozed() && !changes.empty() && !FirstSight(changes, m_quakes))
+        CarryAlerts(changes);
     ShowAlertRings();
 }
 
-void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes,
-                             const std::vector<QuakeRecord>& known)
+void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes)
 {
-    if (changes.empty())
-        return;
     AlertContext context;
     context.windowCities = WindowCities();
     context.localMinute = LocalMinute();
-    context.known = known;
+    // Only a large quake starts a sequence: the rest of a long list is not copied.
+    if (m_alertSettings.quieterSequences)
+        for (int i = 0; i < m_quakes.count(); ++i)
+            if (m_quakes.at(i).magnitude >= Mainshocks::kLeastMagnitude)
+                context.known.push_back(m_quakes.at(i));
     const std::vector<AlertFiring> firings = EvaluateAlerts(m_alertSettings, changes, context);
     for (const AlertFiring& firing : firings)
         qCDebug(lcAlerts).noquote()
