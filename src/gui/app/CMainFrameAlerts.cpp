@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/alerts/AlertRings.h"
@@ -52,15 +53,29 @@ double ToDays(const QDateTime& time)
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).msecsTo(time) / 86400000.0;
 }
 
-// True when every event of the load is new to the history.
+// True when every event of the load is new to the history. The history tells
+// a load's new events in the list's order, so a first sight of a long list
+// is seen row by row without a set of its keys.
 bool FirstSight(const std::vector<EventChange>& changes, const QuakeList& quakes)
 {
+    auto change = changes.begin();
+    int row = 0;
+    for (; row < quakes.count(); ++row) {
+        change = std::find_if(change, changes.end(), [](const EventChange& c) {
+            return c.kind == ChangeKind::New;
+        });
+        if (change == changes.end() || EventKey(change->event) != EventKey(quakes.at(row)))
+            break;
+        ++change;
+    }
+    if (row == quakes.count())
+        return true;
     std::unordered_set<std::string> news;
-    for (const EventChange& change : changes)
-        if (change.kind == ChangeKind::New)
-            news.insert(EventKey(change.event));
-    for (int i = 0; i < quakes.count(); ++i)
-        if (news.count(EventKey(quakes.at(i))) == 0)
+    for (const EventChange& c : changes)
+        if (c.kind == ChangeKind::New)
+            news.insert(EventKey(c.event));
+    for (; row < quakes.count(); ++row)
+        if (news.count(EventKey(quakes.at(row))) == 0)
             return false;
     return true;
 }
