@@ -19,7 +19,9 @@ struct AlertPlace {
 struct AlertContext {
     std::vector<AlertPlace> windowCities;
     int localMinute = 12 * 60;       // local time of day, for quiet hours
-    std::vector<QuakeRecord> known;  // every quake known, to find sequences
+    // The quakes known, to find sequences; those too small to start one may
+    // be left out.
+    std::vector<QuakeRecord> known;
 };
 
 // One rule fired by one change of one event.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 
 #include "core/common/OleDate.h"
@@ -14,19 +14,53 @@ namespace {
 
 // More ids than any event has had; a longer list is a broken or hostile feed.
 constexpr std::size_t kMaxIds = 64;
+constexpr std::size_t kMaxOriginKey = 95;
 
+void AppendNumber(std::string& text, int value, int width)
+{
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, width - (end - digits))), '0');
+    text.append(digits, end);
+}
+
+void AppendDegrees(std::string& text, double degrees)
+{
+    char digits[400];  // room for any double in fixed notation
+    text += '/';
+    text.append(digits,
+                std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 3)
+                    .ptr);
+}
+
+// Made by hand rather than by printf: a load keys every row, and formatting
+// was most of it. The text is stored in the history, so it reads exactly as
+// "%04d-%02d-%02dT%02d:%02d:%02d/%.3f/%.3f" would.
 std::string OriginKey(const QuakeRecord& quake)
 {
-    char text[96];
+    std::string text;
+    text.reserve(48);
     CalendarTime t;
-    int length = 0;
-    if (OleDateToCalendar(quake.time, t))
-        length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month,
-                               t.day, t.hour, t.minute, t.second);
-    else
-        length = std::snprintf(text, sizeof text, "invalid");
-    std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), "/%.3f/%.3f",
-                  quake.latitude, quake.longitude);
+    if (OleDateToCalendar(quake.time, t)) {
+        AppendNumber(text, t.year, 4);
+        text += '-';
+        AppendNumber(text, t.month, 2);
+        text += '-';
+        AppendNumber(text, t.day, 2);
+        text += 'T';
+        AppendNumber(text, t.hour, 2);
+        text += ':';
+        AppendNumber(text, t.minute, 2);
+        text += ':';
+        AppendNumber(text, t.second, 2);
+    } else {
+        text += "invalid";
+    }
+    AppendDegrees(text, quake.latitude);
+    AppendDegrees(text, quake.longitude);
+    // Keys of absurd coordinates were cut to this length when first stored.
+    if (text.size() > kMaxOriginKey)
+        text.resize(kMaxOriginKey);
     return text;
 }
 

@@ -161,8 +161,7 @@ private:
     void OnFileExportList();
     void OnNewestQuake(int frequencyHz, int durationMs);
     void EvaluateLoad(const std::vector<EventChange>& changes);
-    void CarryAlerts(const std::vector<EventChange>& changes,
-                     const std::vector<QuakeRecord>& known);
+    void CarryAlerts(const std::vector<EventChange>& changes);
     std::vector<AlertPlace> WindowCities() const;
     int LocalMinute() const;
     void ShowAlertRings();

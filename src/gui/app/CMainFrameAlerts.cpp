@@ -10,9 +10,11 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/alerts/AlertRings.h"
+#include "core/alerts/Sequences.h"
 #include "core/cities/CityEntry.h"
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
@@ -51,15 +53,29 @@ double ToDays(const QDateTime& time)
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).msecsTo(time) / 86400000.0;
 }
 
-// True when every event of the load is new to the history.
+// True when every event of the load is new to the history. The history tells
+// a load's new events in the list's order, so a first sight of a long list
+// is seen row by row without a set of its keys.
 bool FirstSight(const std::vector<EventChange>& changes, const QuakeList& quakes)
 {
+    auto change = changes.begin();
+    int row = 0;
+    for (; row < quakes.count(); ++row) {
+        change = std::find_if(change, changes.end(), [](const EventChange& c) {
+            return c.kind == ChangeKind::New;
+        });
+        if (change == changes.end() || EventKey(change->event) != EventKey(quakes.at(row)))
+            break;
+        ++change;
+    }
+    if (row == quakes.count())
+        return true;
     std::unordered_set<std::string> news;
-    for (const EventChange& change : changes)
-        if (change.kind == ChangeKind::New)
-            news.insert(EventKey(change.event));
-    for (int i = 0; i < quakes.count(); ++i)
-        if (news.count(EventKey(quakes.at(i))) == 0)
+    for (const EventChange& c : changes)
+        if (c.kind == ChangeKind::New)
+            news.insert(EventKey(c.event));
+    for (; row < quakes.count(); ++row)
+        if (news.count(EventKey(quakes.at(row))) == 0)
             return false;
     return true;
 }
@@ -129,23 +145,21 @@ void CMainFrame::EvaluateLoad(const std::vector<EventChange>& changes)
     if (m_quakes.Revision() == m_evaluatedRevision)
         return;
     m_evaluatedRevision = m_quakes.Revision();
-    std::vector<QuakeRecord> known(m_quakes.count());
-    for (int i = 0; i < m_quakes.count(); ++i)
-        known[i] = m_quakes.at(i);
-    if (!AlertsSnoozed() && !FirstSight(changes, m_quakes))
-        CarryAlerts(changes, known);
+    if (!AlertsSnoozed() && !changes.empty() && !FirstSight(changes, m_quakes))
+        CarryAlerts(changes);
     ShowAlertRings();
 }
 
-void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes,
-                             const std::vector<QuakeRecord>& known)
+void CMainFrame::CarryAlerts(const std::vector<EventChange>& changes)
 {
-    if (changes.empty())
-        return;
     AlertContext context;
     context.windowCities = WindowCities();
     context.localMinute = LocalMinute();
-    context.known = known;
+    // Only a large quake starts a sequence: the rest of a long list is not copied.
+    if (m_alertSettings.quieterSequences)
+        for (int i = 0; i < m_quakes.count(); ++i)
+            if (m_quakes.at(i).magnitude >= Mainshocks::kLeastMagnitude)
+                context.known.push_back(m_quakes.at(i));
     const std::vector<AlertFiring> firings = EvaluateAlerts(m_alertSettings, changes, context);
     for (const AlertFiring& firing : firings)
         qCDebug(lcAlerts).noquote()

@@ -13,6 +13,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "gui/list/QuakeSortFilter.h"
 #include "gui/list/QuakeTableModel.h"
 
@@ -32,6 +34,12 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
       m_awayFilter(new QPushButton(tr("Show &them"), m_away))
 {
     m_filter->setSourceModel(&m_model);
+    // A list hidden while its window shows (a closed or tabbed-away dock)
+    // waits to filter and sort a load's rows until it shows again.
+    connect(&m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (!isVisible() && window()->isVisible())
+            m_filter->SetPaused(true);
+    });
 
     m_minimum->setRange(0.0, 10.0);
     m_minimum->setSingleStep(0.5);
@@ -190,8 +198,19 @@ void QuakeListPanel::DismissAwaySummary()
     m_away->hide();
 }
 
+void QuakeListPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_filter->Paused())
+        return;
+    m_filter->SetPaused(false);
+    UpdateCount();
+    ShowSelected(std::exchange(m_selectedWhilePaused, -1));
+}
+
 std::vector<HistoryEntry> QuakeListPanel::ShownEntries() const
 {
+    m_filter->SetPaused(false);
     std::vector<HistoryEntry> entries;
     for (int row = 0; row < m_filter->rowCount(); ++row)
         entries.push_back(m_model.EntryAt(m_filter->mapToSource(m_filter->index(row, 0)).row()));
@@ -208,6 +227,10 @@ void QuakeListPanel::UpdateCount()
 
 void QuakeListPanel::ShowSelected(int quakeIndex)
 {
+    if (m_filter->Paused()) {
+        m_selectedWhilePaused = quakeIndex;
+        return;
+    }
     if (quakeIndex == SelectedQuake())
         return;
     m_showing = true;
@@ -226,6 +249,8 @@ void QuakeListPanel::ShowSelected(int quakeIndex)
 
 int QuakeListPanel::SelectedQuake() const
 {
+    if (m_filter->Paused())
+        return m_selectedWhilePaused;
     const QModelIndexList rows = m_table->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : m_model.FeedIndex(m_filter->mapToSource(rows.first()).row());
 }

@@ -58,6 +58,9 @@ signals:
     // The user chose what to show: the history of these last days, 0 for the feed.
     void showChosen(int days);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void OnSelectionChanged();
     void UpdateCount();
@@ -77,6 +80,7 @@ private:
     QPushButton* m_awayFilter;
     QSet<QString> m_awayKeys;
     bool m_showing = false;
+    int m_selectedWhilePaused = -1;  // the quake to select once the rows show again
 };
 
 }  // namespace tremolux

@@ -1,6 +1,8 @@
 #include "gui/list/QuakeTableModel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include <QColor>
 #include <QTextDocument>
@@ -53,11 +55,36 @@ void QuakeTableModel::ListChanged(std::vector<EventChange> changes)
     for (const EventChange& change : m_changes)
         m_changeByKey.emplace(EventKey(change.event), &change);
     m_gone.clear();
-    for (const EventChange& change : m_changes)
-        if (change.kind == ChangeKind::Retracted && FindEvent(m_quakes, change.event) < 0)
-            m_gone.push_back(&change);
+    if (std::any_of(m_changes.begin(), m_changes.end(), [](const EventChange& change) {
+            return change.kind == ChangeKind::Retracted;
+        }))
+        findGone();
     rebuild();
     endResetModel();
+}
+
+// The retracted events the list holds no more, by the rule of SameEvent but
+// reading each row once: a list of many thousand rows may lose as many.
+void QuakeTableModel::findGone()
+{
+    std::unordered_set<std::string> keys;
+    std::unordered_set<std::string> ids;
+    for (int i = 0; i < m_quakes.count(); ++i) {
+        std::vector<std::string> rowIds = EventIds(m_quakes.at(i));
+        keys.insert(rowIds.front());
+        ids.insert(std::make_move_iterator(rowIds.begin()), std::make_move_iterator(rowIds.end()));
+    }
+    for (const EventChange& change : m_changes) {
+        if (change.kind != ChangeKind::Retracted)
+            continue;
+        const std::vector<std::string> changeIds = EventIds(change.event);
+        const bool listed =
+            ids.contains(changeIds.front())
+            || std::any_of(changeIds.begin(), changeIds.end(),
+                           [&keys](const std::string& id) { return keys.contains(id); });
+        if (!listed)
+            m_gone.push_back(&change);
+    }
 }
 
 void QuakeTableModel::ShowHistory(std::vector<HistoryEntry> entries)
@@ -223,10 +250,14 @@ int QuakeTableModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+bool QuakeTableModel::Readable() const
+{
+    return m_history || m_quakes.Revision() == m_revision;
+}
+
 bool QuakeTableModel::readable(const QModelIndex& index) const
 {
-    return index.isValid() && index.row() < m_rows
-           && (m_history || m_quakes.Revision() == m_revision);
+    return index.isValid() && index.row() < m_rows && Readable();
 }
 
 const QuakeRecord& QuakeTableModel::quakeAt(int row) const
@@ -321,17 +352,15 @@ QVariant QuakeTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return display(row, column);
     case SortRole:
-        if (column == Region)
-            return QString::fromStdString(quakeAt(row).region);
-        if (column == Status)
-            return QString::fromStdString(quakeAt(row).status);
-        return number(row, column);
+        if (SortsByText(column))
+            return QString::fromStdString(SortText(row, column));
+        return SortNumber(row, column);
     case NewRole:
         return isNew(row);
     case KeyRole:
-        return QString::fromStdString(EventKey(quakeAt(row)));
+        return QString::fromStdString(Key(row));
     case AftershockRole:
-        return !m_aftershocks.empty() && m_aftershocks[static_cast<std::size_t>(row)] < 0;
+        return IsAftershock(row);
     case Qt::BackgroundRole:
         return background(row, column);
     case Qt::FontRole:
@@ -390,7 +419,23 @@ QVariant QuakeTableModel::display(int row, int column) const
     }
 }
 
-double QuakeTableModel::number(int row, int column) const
+const std::string& QuakeTableModel::SortText(int row, int column) const
+{
+    const QuakeRecord& quake = quakeAt(row);
+    return column == Region ? quake.region : quake.status;
+}
+
+std::string QuakeTableModel::Key(int row) const
+{
+    return EventKey(quakeAt(row));
+}
+
+bool QuakeTableModel::IsAftershock(int row) const
+{
+    return !m_aftershocks.empty() && m_aftershocks[static_cast<std::size_t>(row)] < 0;
+}
+
+double QuakeTableModel::SortNumber(int row, int column) const
 {
     const QuakeRecord& quake = quakeAt(row);
     switch (column) {

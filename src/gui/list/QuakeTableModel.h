@@ -85,6 +85,15 @@ public:
     // Aftershocks left out, their count beside their mainshock's region.
     void SetGroupSequences(bool group);
 
+    // The values behind the roles, for the sorted view to read without a
+    // QVariant per row. No row reads while the list is being rebuilt.
+    bool Readable() const;
+    static bool SortsByText(int column) { return column == Region || column == Status; }
+    double SortNumber(int row, int column) const;
+    const std::string& SortText(int row, int column) const;
+    std::string Key(int row) const;
+    bool IsAftershock(int row) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -99,9 +108,9 @@ private:
     QVariant font(int row) const;
     bool isNew(int row) const;
     QVariant background(int row, int column) const;
+    void findGone();
     void rebuild();
     QVariant toolTip(int row) const;
-    double number(int row, int column) const;
     // The list is read only while it is the one the rows were made from: a
     // failure box opened in the middle of a load lets the table repaint
     // against a list half rebuilt.

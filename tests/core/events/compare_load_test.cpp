@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,37 @@ TEST(NewEvents, MarksWhatTheLatestGoodLoadBrought)
     events.Forget();
     events.Update(list({Feature("us9", 3.0, 1)}));
     EXPECT_EQ(events.Count(), 0) << "another feed";
+}
+
+// The key is stored in the history: it must read as it always has, for every
+// origin and place, rounding and signs included.
+TEST(EventIdentity, TheOriginKeyKeepsItsStoredForm)
+{
+    const struct {
+        OleDate time;
+        double latitude, longitude;
+    } origins[] = {
+        {kNow, 35.12345, 139.0},
+        {kNow, -0.0004, -179.9995},
+        {kNow, 0.0005, 0.0015},
+        {OleDateFromCalendar(100, 1, 1, 0, 0, 0), 90.0, -180.0},
+        {OleDateFromCalendar(9999, 12, 31, 23, 59, 59), -89.99949, 179.99951},
+        {OleDate{0.0, false}, 1.0, 2.0},
+        {kNow, 1e300, -1e300},
+    };
+    for (const auto& origin : origins) {
+        QuakeRecord quake = test::QuakeBefore(kNow, 1.0, 5.0, origin.latitude, origin.longitude);
+        quake.time = origin.time;
+        char text[96];
+        CalendarTime t;
+        int length = OleDateToCalendar(quake.time, t)
+                         ? std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d",
+                                         t.year, t.month, t.day, t.hour, t.minute, t.second)
+                         : std::snprintf(text, sizeof text, "invalid");
+        std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length),
+                      "/%.3f/%.3f", quake.latitude, quake.longitude);
+        EXPECT_EQ(EventKey(quake), text);
+    }
 }
 
 // The classic page has no ids: its key is the origin to the second and the

@@ -338,6 +338,7 @@ TEST_F(WatcherTest, ARestartSumsUpWhatCameMeanwhile)
     EXPECT_TRUE(panel->AwaySummary()->findChild<QLabel*>()->text().startsWith(
         "Since Sunday 06:00 UTC: 1 new quake; largest M6.1 Test region 0, "))
         << panel->AwaySummary()->findChild<QLabel*>()->text().toStdString();
+    frame->Docks().ListDock()->show();  // the button is pressed in the list
     panel->AwayFilterButton()->click();
     EXPECT_EQ(panel->Filter().rowCount(), 1);
     // The Show choice is kept: the list shows the history again after the restart.

@@ -202,6 +202,36 @@ TEST_F(QuakeTableTest, PanelSelectsByQuakeIndexAcrossSortingAndFilter)
     EXPECT_EQ(panel.SelectedQuake(), -1);
 }
 
+// A closed dock's list neither filters nor sorts a load; it catches up, the
+// map's selection included, when it shows, and exports what it would show.
+TEST_F(QuakeTableTest, AHiddenListSortsWhenItShowsAgain)
+{
+    QWidget window;
+    auto* panel = new QuakeListPanel(model, &window);
+    panel->Table()->sortByColumn(QuakeTableModel::Magnitude, Qt::AscendingOrder);
+    window.show();
+    panel->hide();
+    quakes.Append(Quake(5.0, 1.0, 5, "e"));
+    model.ListChanged();
+    EXPECT_EQ(panel->Filter().rowCount(), 0);
+    panel->ShowSelected(4);
+    EXPECT_EQ(panel->SelectedQuake(), 4);
+
+    panel->show();
+    std::vector<QString> shown;
+    for (int row = 0; row < panel->Filter().rowCount(); ++row)
+        shown.push_back(panel->Filter().index(row, QuakeTableModel::Region).data().toString());
+    EXPECT_EQ(shown, (std::vector<QString>{"a", "e", "b", "C", "d"}));
+    EXPECT_EQ(panel->SelectedQuake(), 4);
+    EXPECT_EQ(panel->Table()->currentIndex().row(), 1);
+
+    panel->hide();
+    model.ListChanged();
+    const std::vector<HistoryEntry> entries = panel->ShownEntries();
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[1].event.region, "e");
+}
+
 }  // namespace
 }  // namespace tremolux
 
