@@ -97,10 +97,10 @@ void CMainFrame::LoadTaken(EventHistory::LoadOutcome taken)
     // The feed's rows mark their new events themselves; a revision or a
     // retraction, or the history's rows, need the changes, at the cost of
     // reading every row again.
-    const bool onlyNew = std::all_of(
-        outcome.changes.begin(), outcome.changes.end(),
-        [](const EventChange& change) { return change.kind == ChangeKind::New; });
-    if (!outcome.changes.empty() && (!onlyNew || m_docks->Panel().ShownDays() > 0))
+    const bool onlyNew =
+        std::all_of(outcome.changes.begin(), outcome.changes.end(),
+                    [](const EventChange& change) { return change.kind == ChangeKind::New; });
+    if (!outcome.changes.empty() && (!onlyNew || m_docks->ShowsHistory()))
         m_docks->ListChanged(std::move(outcome.changes));
 }
 

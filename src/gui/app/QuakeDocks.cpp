@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/common/Clock.h"
 #include "core/events/EventIdentity.h"
@@ -203,6 +204,13 @@ void QuakeDocks::ListChanged(std::vector<EventChange> changes)
         FollowSelection();
         return;
     }
+    // The history's changes of the load that waits come after the load itself.
+    if (m_model == nullptr && !changes.empty()) {
+        m_waitingChanges.insert(m_waitingChanges.end(), std::make_move_iterator(changes.begin()),
+                                std::make_move_iterator(changes.end()));
+        FollowSelection();
+        return;
+    }
     BuildList();
     // The history shown is read again only when the load changed it.
     const bool historyChanged = !changes.empty();
@@ -210,6 +218,13 @@ void QuakeDocks::ListChanged(std::vector<EventChange> changes)
     if (m_panel->ShownDays() > 0 && (historyChanged || !m_model->ShowingHistory()))
         ShowChosenRows();
     m_panel->ShowSelected(FollowSelection());
+}
+
+bool QuakeDocks::ShowsHistory() const
+{
+    if (m_panel != nullptr)
+        return m_panel->ShownDays() > 0;
+    return AppSettings().value(settings::kListShownDays, 0).toInt() > 0;
 }
 
 // The selected quake where the load put it, or none (-1) when it has gone.
@@ -242,8 +257,7 @@ void QuakeDocks::ShowAway(const AwayLoad& load)
     QSet<QString> keys;
     for (const EventChange& change : *load.changes)
         keys.insert(QString::fromStdString(EventKey(change.event)));
-    const QString text =
-        QString::fromStdString(AwaySummaryText(load, city.name, city.position));
+    const QString text = QString::fromStdString(AwaySummaryText(load, city.name, city.position));
     if (m_panel != nullptr)
         m_panel->ShowAwaySummary(text, std::move(keys));
     else

@@ -56,6 +56,8 @@ public:
     // A load rebuilt the quake list.
     // With the changes the load brought by the event history.
     void ListChanged(std::vector<EventChange> changes = {});
+    // The list shows the stored history rather than the feed (or will, once made).
+    bool ShowsHistory() const;
     // The first good load of the run: what it brought since the last run's.
     void ShowAway(const AwayLoad& load);
     // The quakes will come from another feed.
