@@ -165,6 +165,9 @@ int main(int argc, char** argv)
         if (!watcher)
             return 1;
         CMainFrame* frame = watcher->MainFrame();
+        // A delivered page is otherwise read at once from the event queue,
+        // where it could not be timed apart from the wait for it.
+        g_pFeedView->SetOnLoadEnded({});
         for (int refresh = 1; refresh <= 10; ++refresh) {
             if (refresh > 1)
                 frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
