@@ -18,8 +18,9 @@ import os
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
+
+from watcher_process import start_watcher
 
 
 def main():
@@ -29,14 +30,7 @@ def main():
         sys.exit(__doc__)
     program, display, feed = args[:3]
     seconds = float(args[3]) if len(args) == 4 else 10.0
-    home = tempfile.mkdtemp(prefix='tremolux-answers-')
-    env = dict(os.environ, DISPLAY=display, HOME=home,
-               XDG_CONFIG_HOME=os.path.join(home, 'config'),
-               XDG_DATA_HOME=os.path.join(home, 'data'),
-               XDG_RUNTIME_DIR=os.path.join(home, 'run'))
-    os.makedirs(env['XDG_RUNTIME_DIR'], mode=0o700)
-    watcher = subprocess.Popen([program, '--feed', feed, '--now', '2026-12-07 12:00:00'],
-                               env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    watcher, env = start_watcher(program, display, feed, 'tremolux-answers-')
     xdo = lambda *a: subprocess.run(['xdotool', *a], env=env, capture_output=True, text=True)
 
     def visible():

@@ -12,8 +12,9 @@ its peak memory.  Gives up after 60 s and kills the watcher.
 import os
 import subprocess
 import sys
-import tempfile
 import time
+
+from watcher_process import start_watcher
 
 
 def main():
@@ -21,14 +22,7 @@ def main():
         sys.exit(__doc__)
     program, display, feed = sys.argv[1:4]
     wait = float(sys.argv[4]) if len(sys.argv) == 5 else 3.0
-    home = tempfile.mkdtemp(prefix='tremolux-exit-')
-    env = dict(os.environ, DISPLAY=display, HOME=home,
-               XDG_CONFIG_HOME=os.path.join(home, 'config'),
-               XDG_DATA_HOME=os.path.join(home, 'data'),
-               XDG_RUNTIME_DIR=os.path.join(home, 'run'))
-    os.makedirs(env['XDG_RUNTIME_DIR'], mode=0o700)
-    watcher = subprocess.Popen([program, '--feed', feed, '--now', '2026-12-07 12:00:00'],
-                               env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    watcher, env = start_watcher(program, display, feed, 'tremolux-exit-')
     time.sleep(wait)
     xdo = lambda *args: subprocess.run(['xdotool', *args], env=env, capture_output=True, text=True)
     windows = xdo('search', '--sync', '--onlyvisible', '--pid', str(watcher.pid), '--name', 'Tremolux')
