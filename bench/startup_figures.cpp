@@ -64,10 +64,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    CommandLine commandLine = ParseCommandLine(arguments);
+    CommandLine commandLine = ParseCommandLine(argc, argv);
     if (commandLine.exit || commandLine.options.feedAddress.empty()) {
         std::fputs("usage: startup_figures --feed FILE --now \"YYYY-MM-DD HH:MM:SS\"\n", stderr);
         return 2;

@@ -72,6 +72,14 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     return result;
 }
 
+CommandLine ParseCommandLine(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return ParseCommandLine(arguments);
+}
+
 bool HasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY")

@@ -21,6 +21,8 @@ struct CommandLine {
 
 // arguments[0] is the program name.
 CommandLine ParseCommandLine(const QStringList& arguments);
+// main's arguments, read before Qt is started.
+CommandLine ParseCommandLine(int argc, char** argv);
 
 // "YYYY-MM-DD HH:MM:SS" as a UTC date; nothing when the text is not one.
 std::optional<OleDate> ParseNowText(const QString& text);

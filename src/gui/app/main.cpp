@@ -23,10 +23,7 @@ constexpr int kExitWaitMs = 300;
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    CommandLine commandLine = ParseCommandLine(arguments);
+    CommandLine commandLine = ParseCommandLine(argc, argv);
     if (commandLine.exit) {
         std::fputs(commandLine.message.toLocal8Bit().constData(),
                    commandLine.exitStatus == 0 ? stdout : stderr);

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -125,6 +126,24 @@ void AnswerModal(const std::function<bool(T*)>& answer, const std::function<void
     });
     poll.start(10);
     action();
+}
+
+// Runs action and returns the text of the message box it opens, or that comes
+// after it, closing the box.
+inline QString BoxText(const std::function<void()>& action)
+{
+    QString text;
+    AnswerModal<QMessageBox>(
+        [&](QMessageBox* box) {
+            text = box->text();
+            box->accept();
+            return true;
+        },
+        [&] {
+            action();
+            WaitUntil([&] { return !text.isEmpty(); });
+        });
+    return text;
 }
 
 // An answer for AnswerModal<QFileDialog> that types path as a person would:

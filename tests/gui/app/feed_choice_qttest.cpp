@@ -22,6 +22,7 @@ namespace tremolux {
 namespace {
 
 using test::AnswerModal;
+using test::BoxText;
 using test::ChooseFile;
 using test::Feed;
 using test::Quake;
@@ -221,17 +222,7 @@ TEST_F(WatcherTest, AStoredFifoFeedFailsAtOnce)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     AppSettings().setValue(settings::kFeedAddress, fifo);
     feedOnCommandLine = false;
-    QString shown;
-    AnswerModal<QMessageBox>(
-        [&](QMessageBox* box) {
-            shown = box->text();
-            box->accept();
-            return true;
-        },
-        [&] {
-            Start();
-            EXPECT_TRUE(WaitUntil([&] { return !shown.isEmpty(); }));
-        });
+    EXPECT_FALSE(BoxText([&] { Start(); }).isEmpty());
     EXPECT_TRUE(started);
     EXPECT_NE(g_pFeedView->LastFailure().find("it is a FIFO, not a regular file"),
               std::string::npos)

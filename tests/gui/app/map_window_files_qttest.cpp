@@ -18,7 +18,7 @@
 namespace tremolux {
 namespace {
 
-using test::AnswerModal;
+using test::BoxText;
 using test::WaitUntil;
 using test::WatcherTest;
 
@@ -44,20 +44,6 @@ void Write(const QString& path, const QByteArray& contents)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(contents);
-}
-
-// Runs action and returns the text of the message box it opened, closing it.
-QString BoxText(const std::function<void()>& action)
-{
-    QString text;
-    AnswerModal<QMessageBox>(
-        [&](QMessageBox* box) {
-            text = box->text();
-            box->accept();
-            return true;
-        },
-        action);
-    return text;
 }
 
 TEST_F(WatcherTest, SavedWindowOpensWithItsCityAndSettings)

@@ -40,6 +40,7 @@ namespace tremolux {
 namespace {
 
 using test::AnswerModal;
+using test::BoxText;
 using test::ChooseFile;
 using test::Feed;
 using test::kFirstFeed;
@@ -474,16 +475,9 @@ TEST_F(WatcherTest, StartUpStopsAtAFileItCannotOpen)
         {"/dev/zero", ": it is a device, not a regular file."},
     };
     for (const auto& [bad, reason] : cases) {
-        QString shown;
-        AnswerModal<QMessageBox>(
-            [&](QMessageBox* box) {
-                shown = box->text();
-                box->accept();
-                return true;
-            },
-            [&] {
-                Start(kFeedTimeout, std::chrono::milliseconds(10), {good, bad});
-            });
+        const QString shown = BoxText([&] {
+            Start(kFeedTimeout, std::chrono::milliseconds(10), {good, bad});
+        });
         EXPECT_FALSE(started);
         EXPECT_EQ(shown, bad + " cannot be opened" + reason);
         EXPECT_TRUE(frame->MapWindows().isEmpty());
