@@ -19,6 +19,7 @@
 #include "gui/feed/FeedView.h"
 #include "gui/list/ListExport.h"
 #include "gui/list/QuakeListPanel.h"
+#include "gui/view/QuakeListSnapshot.h"
 
 // The event history's commands: the list's export and how long quakes are kept.
 namespace tremolux {
@@ -59,8 +60,9 @@ void CMainFrame::TakeLoad()
         return;
     qCDebug(lcFeed).noquote() << "read" << m_quakes.count() << "quakes from"
                               << QString::fromStdString(g_pFeedView->Address());
+    // The same copy as the map windows' next pictures, not one more of a large list.
     m_history.TakeLoad(
-        g_pFeedView->Address(), m_quakes, m_clock.Now(),
+        g_pFeedView->Address(), QuakeListSnapshot(m_quakes), m_clock.Now(),
         [this](EventHistory::LoadOutcome outcome) { LoadTaken(std::move(outcome)); });
 }
 

@@ -71,8 +71,8 @@ bool EventHistory::Open(const QString& path)
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         Call([&] {
-            TurnOff(QObject::tr("the folder %1 cannot be made")
-                        .arg(QDir::toNativeSeparators(folder)));
+            TurnOff(
+                QObject::tr("the folder %1 cannot be made").arg(QDir::toNativeSeparators(folder)));
         });
         return false;
     }
@@ -89,8 +89,8 @@ bool EventHistory::Open(const QString& path)
     });
 }
 
-void EventHistory::TakeLoad(const std::string& feed, const QuakeList& quakes, OleDate now,
-                            Taken taken)
+void EventHistory::TakeLoad(const std::string& feed, std::shared_ptr<const QuakeList> load,
+                            OleDate now, Taken taken)
 {
     unsigned number = 0;
     {
@@ -98,8 +98,7 @@ void EventHistory::TakeLoad(const std::string& feed, const QuakeList& quakes, Ol
         number = ++m_latestLoad;
         ++m_loadsOut;
     }
-    auto load = std::make_shared<const QuakeList>(quakes);
-    Post([this, number, feed, load, now, taken = std::move(taken)] {
+    Post([this, number, feed, load = std::move(load), now, taken = std::move(taken)] {
         {
             std::lock_guard lock(m_mutex);
             if (number != m_latestLoad) {

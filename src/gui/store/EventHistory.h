@@ -50,13 +50,15 @@ public:
     // file when missing; false when it cannot (the reason is then OffReason).
     bool Open(const QString& path);
 
-    // Hands a good load of the feed over and returns at once; a failed or
+    // Hands a good load of the feed over (a copy the caller may share with
+    // others, as the map windows' pictures do) and returns at once; a failed or
     // partial load must not be passed. Its changes are compared with the
     // events kept, then the events older than the limit that it no longer
     // lists are forgotten, and `taken` gets the outcome on this thread. A load
     // still waiting for its turn when the next is handed over is superseded:
     // it is never compared, and what it brought comes with the next one.
-    void TakeLoad(const std::string& feed, const QuakeList& quakes, OleDate now, Taken taken);
+    void TakeLoad(const std::string& feed, std::shared_ptr<const QuakeList> load, OleDate now,
+                  Taken taken);
     // Whether a load handed over has not come back yet.
     bool Busy() const;
     // The events kept whose origin is since or later, newest first.
@@ -82,8 +84,8 @@ private:
     std::condition_variable m_wake;
     std::deque<std::function<void()>> m_tasks;
     bool m_quit = false;
-    int m_loadsOut = 0;          // handed over and not back yet
-    unsigned m_latestLoad = 0;   // the number of the latest load handed over
+    int m_loadsOut = 0;         // handed over and not back yet
+    unsigned m_latestLoad = 0;  // the number of the latest load handed over
     QString m_offReason;
     int m_limitDays = 365;
     StopFlag m_stop;

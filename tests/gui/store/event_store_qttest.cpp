@@ -2,6 +2,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include <string>
@@ -44,7 +45,7 @@ using Lines = std::vector<std::string>;
 std::size_t Taken(EventHistory& history, const QuakeList& quakes)
 {
     std::optional<std::size_t> changes;
-    history.TakeLoad("feed", quakes, kNow,
+    history.TakeLoad("feed", std::make_shared<const QuakeList>(quakes), kNow,
                      [&](EventHistory::LoadOutcome outcome) { changes = outcome.changes.size(); });
     EXPECT_TRUE(test::WaitUntil([&] { return changes.has_value(); }));
     return changes.value_or(0);
@@ -122,16 +123,16 @@ TEST(EventHistory, TakesLoadsAwayFromTheCallingThread)
             outcome.changes.begin(), outcome.changes.end(),
             [](const EventChange& change) { return change.kind == ChangeKind::New; })));
     };
-    history.TakeLoad("feed", ManyEvents(20000, "a"), kNow, keep);
+    history.TakeLoad("feed", std::make_shared<const QuakeList>(ManyEvents(20000, "a")), kNow, keep);
     EXPECT_TRUE(history.Busy());
     ASSERT_TRUE(test::WaitUntil([&] { return !history.Busy(); }, 60000));
     EXPECT_GE(ticks, 3);
     EXPECT_EQ(newEvents, std::vector<int>{20000});
 
     newEvents.clear();
-    history.TakeLoad("feed", ManyEvents(20000, "c"), kNow, keep);
-    history.TakeLoad("feed", ManyEvents(10, "b"), kNow, keep);
-    history.TakeLoad("feed", ManyEvents(20, "b"), kNow, keep);
+    history.TakeLoad("feed", std::make_shared<const QuakeList>(ManyEvents(20000, "c")), kNow, keep);
+    history.TakeLoad("feed", std::make_shared<const QuakeList>(ManyEvents(10, "b")), kNow, keep);
+    history.TakeLoad("feed", std::make_shared<const QuakeList>(ManyEvents(20, "b")), kNow, keep);
     ASSERT_TRUE(test::WaitUntil([&] { return !history.Busy(); }, 60000));
     // Whether the first of them was under way or superseded too, the last
     // tells the ten events of the one before as new.
@@ -150,7 +151,7 @@ TEST(EventHistory, ClosingStopsAWriteAndKeepsWhatWasCommitted)
         EventHistory history;
         ASSERT_TRUE(history.Open(path));
         ASSERT_EQ(Taken(history, ManyEvents(3, "kept")), 3u);
-        history.TakeLoad("feed", ManyEvents(200000, "big"), kNow,
+        history.TakeLoad("feed", std::make_shared<const QuakeList>(ManyEvents(200000, "big")), kNow,
                          [](EventHistory::LoadOutcome) { ADD_FAILURE() << "told after closing"; });
     }
     SqlEventStore store(path);
