@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
@@ -30,9 +31,16 @@ TEST(ClockText, SystemClockIsUtcInEveryZone)
     const std::string saved = old ? old : "";
     setenv("TZ", "JST-9", 1);
     tzset();
-    const double before = static_cast<double>(std::time(nullptr)) / 86400.0 + 25569.0;
+    // The system clock itself: time() may read a coarser clock that lags it
+    // by a tick, a second behind just after a second begins.
+    const auto days = [] {
+        const std::chrono::duration<double> since =
+            std::chrono::system_clock::now().time_since_epoch();
+        return since.count() / 86400.0 + 25569.0;
+    };
+    const double before = days();
     const double now = SystemUtcClock().Now().value;
-    const double after = static_cast<double>(std::time(nullptr)) / 86400.0 + 25569.0;
+    const double after = days();
     if (old)
         setenv("TZ", saved.c_str(), 1);
     else
