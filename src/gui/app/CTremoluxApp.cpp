@@ -22,6 +22,8 @@ namespace tremolux {
 namespace {
 
 constexpr int kOwnMappingBytes = 256 * 1024;
+// The window's thread and its workers.
+constexpr int kHeaps = 2;
 
 }  // namespace
 
@@ -34,6 +36,10 @@ CTremoluxApp::CTremoluxApp(AppOptions options) : m_options(std::move(options))
     // back to the system when freed; glibc would otherwise raise the threshold
     // after the first free and keep them in its heaps.
     mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+    // Each worker thread (pictures, page builds, the history) would otherwise
+    // get a heap of its own, which keeps what the thread freed between loads:
+    // about 10 MiB more with four windows. All threads share two heaps instead.
+    mallopt(M_ARENA_MAX, kHeaps);
     if (m_options.now)
         m_clock = std::make_unique<FixedClock>(*m_options.now);
     else
