@@ -1,6 +1,7 @@
 #include "core/events/EventIdentity.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <charconv>
 #include <string_view>
@@ -28,9 +29,9 @@ void AppendDegrees(std::string& text, double degrees)
 {
     char digits[400];  // room for any double in fixed notation
     text += '/';
-    text.append(digits,
-                std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 3)
-                    .ptr);
+    text.append(
+        digits,
+        std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 3).ptr);
 }
 
 // Made by hand rather than by printf: a load keys every row, and formatting
@@ -73,16 +74,28 @@ std::string EventKey(const QuakeRecord& quake)
 
 std::vector<std::string> EventIds(const QuakeRecord& quake)
 {
-    std::vector<std::string> ids{EventKey(quake)};
+    std::vector<std::string> ids;
+    ForEachEventId(quake, [&ids](std::string_view id) { ids.emplace_back(id); });
+    return ids;
+}
+
+void ForEachEventId(const QuakeRecord& quake, const std::function<void(std::string_view id)>& visit)
+{
+    const std::string key = EventKey(quake);
+    std::array<std::string_view, kMaxIds> ids;
+    ids[0] = key;
+    std::size_t count = 1;
+    visit(key);
     std::string_view list = quake.ids;
-    while (!list.empty() && ids.size() < kMaxIds) {
+    while (!list.empty() && count < kMaxIds) {
         const std::size_t comma = std::min(list.find(','), list.size());
         const std::string_view id = list.substr(0, comma);
         list.remove_prefix(std::min(comma + 1, list.size()));
-        if (!id.empty() && std::find(ids.begin(), ids.end(), id) == ids.end())
-            ids.emplace_back(id);
+        if (!id.empty() && std::find(ids.begin(), ids.begin() + count, id) == ids.begin() + count) {
+            ids[count++] = id;
+            visit(id);
+        }
     }
-    return ids;
 }
 
 bool SameEvent(const QuakeRecord& a, const QuakeRecord& b)
