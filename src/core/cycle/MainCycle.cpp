@@ -34,7 +34,7 @@ void MainCycle::Poll(FeedBrowser& feedView)
         m_lastNewest = m_quakes.at(0);
 
     m_strParseFailure.clear();
-    m_quakes.ParsePage(feedView, [this](const std::string& message) { Report(message); });
+    feedView.ReadPageInto(m_quakes, [this](const std::string& message) { Report(message); });
     if (m_strParseFailure.empty())
         m_strOutageBoxed.clear();
 

@@ -1,6 +1,7 @@
 #include "core/events/EventIdentity.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <charconv>
 #include <string_view>
@@ -15,8 +16,36 @@ namespace {
 // More ids than any event has had; a longer list is a broken or hostile feed.
 constexpr std::size_t kMaxIds = 64;
 constexpr std::size_t kMaxOriginKey = 95;
+constexpr std::string_view kInvalid = "invalid";
 
-void AppendNumber(std::string& text, int value, int width)
+// An origin key's text as it is written, on the stack: a long list keys
+// every row, and a string apiece was much of it. What goes beyond the
+// longest key is dropped.
+class OriginText {
+public:
+    void operator+=(char c)
+    {
+        if (m_size < m_chars.size())
+            m_chars[m_size++] = c;
+    }
+    void append(std::size_t count, char c)
+    {
+        for (; count > 0; --count)
+            *this += c;
+    }
+    void append(const char* begin, const char* end)
+    {
+        for (; begin != end; ++begin)
+            *this += *begin;
+    }
+    std::string_view View() const { return {m_chars.data(), m_size}; }
+
+private:
+    std::array<char, kMaxOriginKey> m_chars;
+    std::size_t m_size = 0;
+};
+
+void AppendNumber(OriginText& text, int value, int width)
 {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -24,22 +53,22 @@ void AppendNumber(std::string& text, int value, int width)
     text.append(digits, end);
 }
 
-void AppendDegrees(std::string& text, double degrees)
+void AppendDegrees(OriginText& text, double degrees)
 {
     char digits[400];  // room for any double in fixed notation
     text += '/';
-    text.append(digits,
-                std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 3)
-                    .ptr);
+    text.append(
+        digits,
+        std::to_chars(digits, digits + sizeof digits, degrees, std::chars_format::fixed, 3).ptr);
 }
 
 // Made by hand rather than by printf: a load keys every row, and formatting
 // was most of it. The text is stored in the history, so it reads exactly as
-// "%04d-%02d-%02dT%02d:%02d:%02d/%.3f/%.3f" would.
-std::string OriginKey(const QuakeRecord& quake)
+// "%04d-%02d-%02dT%02d:%02d:%02d/%.3f/%.3f" would, cut to kMaxOriginKey, the
+// length keys of absurd coordinates were cut to when first stored.
+OriginText OriginKey(const QuakeRecord& quake)
 {
-    std::string text;
-    text.reserve(48);
+    OriginText text;
     CalendarTime t;
     if (OleDateToCalendar(quake.time, t)) {
         AppendNumber(text, t.year, 4);
@@ -54,13 +83,10 @@ std::string OriginKey(const QuakeRecord& quake)
         text += ':';
         AppendNumber(text, t.second, 2);
     } else {
-        text += "invalid";
+        text.append(kInvalid.begin(), kInvalid.end());
     }
     AppendDegrees(text, quake.latitude);
     AppendDegrees(text, quake.longitude);
-    // Keys of absurd coordinates were cut to this length when first stored.
-    if (text.size() > kMaxOriginKey)
-        text.resize(kMaxOriginKey);
     return text;
 }
 
@@ -68,21 +94,34 @@ std::string OriginKey(const QuakeRecord& quake)
 
 std::string EventKey(const QuakeRecord& quake)
 {
-    return quake.eventId.empty() ? OriginKey(quake) : quake.eventId;
+    return quake.eventId.empty() ? std::string(OriginKey(quake).View()) : quake.eventId;
 }
 
 std::vector<std::string> EventIds(const QuakeRecord& quake)
 {
-    std::vector<std::string> ids{EventKey(quake)};
+    std::vector<std::string> ids;
+    ForEachEventId(quake, [&ids](std::string_view id) { ids.emplace_back(id); });
+    return ids;
+}
+
+void ForEachEventId(const QuakeRecord& quake, const std::function<void(std::string_view id)>& visit)
+{
+    const OriginText origin = quake.eventId.empty() ? OriginKey(quake) : OriginText();
+    const std::string_view key = quake.eventId.empty() ? origin.View() : quake.eventId;
+    std::array<std::string_view, kMaxIds> ids;
+    ids[0] = key;
+    std::size_t count = 1;
+    visit(key);
     std::string_view list = quake.ids;
-    while (!list.empty() && ids.size() < kMaxIds) {
+    while (!list.empty() && count < kMaxIds) {
         const std::size_t comma = std::min(list.find(','), list.size());
         const std::string_view id = list.substr(0, comma);
         list.remove_prefix(std::min(comma + 1, list.size()));
-        if (!id.empty() && std::find(ids.begin(), ids.end(), id) == ids.end())
-            ids.emplace_back(id);
+        if (!id.empty() && std::find(ids.begin(), ids.begin() + count, id) == ids.begin() + count) {
+            ids[count++] = id;
+            visit(id);
+        }
     }
-    return ids;
 }
 
 bool SameEvent(const QuakeRecord& a, const QuakeRecord& b)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tremolux {
@@ -21,6 +23,10 @@ std::string EventKey(const QuakeRecord& quake);
 // Every id of the event: its key first, then the others the feed lists, each
 // once; a list of absurd length is cut short.
 std::vector<std::string> EventIds(const QuakeRecord& quake);
+// The same ids, in the same order, each seen without a string of its own:
+// for the walks that look at every id of a long list.
+void ForEachEventId(const QuakeRecord& quake,
+                    const std::function<void(std::string_view id)>& visit);
 
 bool SameEvent(const QuakeRecord& a, const QuakeRecord& b);
 

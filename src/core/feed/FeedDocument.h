@@ -4,9 +4,12 @@
 #include <string>
 
 #include "core/common/OleDate.h"
+#include "core/feed/FailureReport.h"
 #include "core/feed/QuakeRecord.h"
 
 namespace tremolux {
+
+class QuakeList;
 
 // A loaded feed seen as tables, rows, cells and cell texts: the one narrow
 // interface that ParsePage walks, whatever the format of the page was.
@@ -74,6 +77,10 @@ public:
     virtual void Refresh() = 0;
     // The loaded document, or null when there is none.
     virtual const FeedDocument* GetHtmlDocument() const = 0;
+    // Rebuilds the list from the loaded document and reports a failure as
+    // ParsePage does. A browser that read the rows when the document was
+    // built hands them over instead.
+    virtual bool ReadPageInto(QuakeList& quakes, const FailureReport& report);
 };
 
 }  // namespace tremolux

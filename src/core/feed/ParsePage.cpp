@@ -3,6 +3,7 @@
 #include "core/common/CNumbers.h"
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
+#include "core/feed/PageRead.h"
 #include "core/common/PrintableText.h"
 #include "core/feed/WebAddress.h"
 
@@ -13,6 +14,9 @@ namespace {
 // The feed's quake row: link, magnitude, date-time, latitude, longitude,
 // depth, region. Any other cell count is a heading or layout row.
 constexpr int kQuakeRowCells = 7;
+
+// Rows read between two looks at the stop flag: a look costs an atomic load.
+constexpr int kRowsPerStopLook = 1024;
 
 // The number the cell's text reads as.
 double CellValue(const FeedRow& row, int cell)
@@ -53,52 +57,80 @@ bool IsOnTheGlobe(const QuakeRecord& record)
 
 }  // namespace
 
-// Every failure reports and returns at once: the report may run a nested event
-// loop in which another ParsePage rebuilds this list, so nothing here may
-// touch the list or the document after it.
-bool QuakeList::ParsePage(const FeedBrowser& view, const FailureReport& report)
+PageRead ReadPage(const FeedDocument* document, const StopFlag& stop)
 {
-    const FeedDocument* document = view.GetHtmlDocument();
+    PageRead read;
     if (!document) {
-        report("Error: no GetHtmlDocument()");
-        return false;
+        read.failure = "Error: no GetHtmlDocument()";
+        return read;
     }
     if (!document->ViewableAsTables()) {
-        report(std::string(kNoTablesFailure));
-        return false;
+        read.failure = std::string(kNoTablesFailure);
+        return read;
     }
 
-    Clear();
-
+    read.replacesList = true;
     const FeedTables* tables = document->Tables();
     if (!tables) {
-        report("Error: no getElementsByTagName... for \"table\"");
-        return false;
+        read.failure = "Error: no getElementsByTagName... for \"table\"";
+        return read;
     }
 
     QuakeRecord record;
+    int rowsSinceLook = 0;
     const int tableCount = tables->Count();
     for (int t = 0; t < tableCount; ++t) {
         const FeedTable* table = tables->Table(t);
         if (!table) {
-            report("Error: no pIHTMLElementCollection->item... for \"table\"");
-            return false;
+            read.failure = "Error: no pIHTMLElementCollection->item... for \"table\"";
+            return read;
         }
         const int rowCount = table->RowCount();
         for (int r = 0; r < rowCount; ++r) {
+            if (++rowsSinceLook == kRowsPerStopLook) {
+                rowsSinceLook = 0;
+                stop.ThrowIfRaised();
+            }
             const FeedRow* row = table->Row(r);
             if (!row) {
-                report("Error: no pIHTMLElementCollection->item... for \"table row\"");
-                return false;
+                read.failure = "Error: no pIHTMLElementCollection->item... for \"table row\"";
+                return read;
             }
             if (row->CellCount() != kQuakeRowCells)
                 continue;
             ReadQuakeRow(*row, record);
             if (record.magnitude > 1.0 && record.magnitude <= 10.0 && IsOnTheGlobe(record))
-                Append(record);
+                read.records.push_back(record);
         }
     }
+    return read;
+}
+
+void QuakeList::TakeRead(PageRead& read)
+{
+    if (!read.replacesList)
+        return;
+    m_records.swap(read.records);
+    ++m_revision;
+}
+
+// The failure is reported last: the report may run a nested event loop in
+// which another ParsePage rebuilds this list, so nothing here may touch the
+// list or the document after it.
+bool QuakeList::ParsePage(const FeedBrowser& view, const FailureReport& report)
+{
+    PageRead read = ReadPage(view.GetHtmlDocument());
+    TakeRead(read);
+    if (!read.failure.empty()) {
+        report(read.failure);
+        return false;
+    }
     return true;
+}
+
+bool FeedBrowser::ReadPageInto(QuakeList& quakes, const FailureReport& report)
+{
+    return quakes.ParsePage(*this, report);
 }
 
 }  // namespace tremolux

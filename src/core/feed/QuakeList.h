@@ -1,10 +1,10 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/feed/FailureReport.h"
 #include "core/feed/QuakeRecord.h"
 
 namespace tremolux {
@@ -12,9 +12,7 @@ namespace tremolux {
 class Clock;
 class FeedBrowser;
 struct CityPosition;
-
-// Shows one "Error: no ..." text to the user and returns when it was seen.
-using FailureReport = std::function<void(const std::string& message)>;
+struct PageRead;
 
 // The failure of a page that cannot be viewed as tables at all: no table in
 // an HTML page, JSON that is no FeatureCollection, CSV without its columns.
@@ -44,6 +42,10 @@ public:
     // Rebuilds the list from the page the browser holds. Returns false after
     // reporting a failure; what the list then holds depends on where it failed.
     bool ParsePage(const FeedBrowser& view, const FailureReport& report);
+    // Becomes the rows of a page read elsewhere, as ParsePage would, unless
+    // the read failed before its rows: swapped in, not copied, the list's
+    // former rows left in read.records. The failure is the caller's to report.
+    void TakeRead(PageRead& read);
 
     // Magnitude per minute of age and per kilometre of distance, summed and
     // scaled by 10000.

@@ -81,12 +81,14 @@ void CMainFrame::LoadTaken(EventHistory::LoadOutcome taken)
         ShowHistoryOff();
     if (!m_untold.lastLoad.valid)
         m_untold.lastLoad = taken.lastLoad;
-    if (m_untold.changes.empty())
+    if (m_untold.changes.empty()) {
         m_untold.changes = std::move(taken.changes);
-    else
+    } else {
         m_untold.changes.insert(m_untold.changes.end(),
                                 std::make_move_iterator(taken.changes.begin()),
                                 std::make_move_iterator(taken.changes.end()));
+        m_history.Release(std::move(taken.changes));
+    }
     if (m_history.Busy())
         return;
     EventHistory::LoadOutcome outcome = std::exchange(m_untold, {});
@@ -104,6 +106,8 @@ void CMainFrame::LoadTaken(EventHistory::LoadOutcome taken)
                     [](const EventChange& change) { return change.kind == ChangeKind::New; });
     if (!outcome.changes.empty() && (!onlyNew || m_docks->ShowsHistory()))
         m_docks->ListChanged(std::move(outcome.changes));
+    else
+        m_history.Release(std::move(outcome.changes));
 }
 
 // The rows as shown when the file is chosen: the history or the feed, filtered and sorted.

@@ -26,7 +26,7 @@ struct DocumentBuild::Shared {
     std::mutex mutex;
     QObject* receiver = nullptr;
     std::string bytes;
-    std::unique_ptr<FeedDocument> document;
+    BuiltPage page;
     StopFlag stop;  // raised when the owner goes
 };
 
@@ -48,11 +48,13 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
             }
             bytes = std::move(shared->bytes);
         }
-        std::unique_ptr<FeedDocument> document;
+        BuiltPage page;
         try {
-            document = OpenFeedDocument(std::move(bytes), shared->stop);
+            page.document = OpenFeedDocument(std::move(bytes), shared->stop);
+            if (page.document->Failure().empty() && page.document->ViewableAsTables())
+                page.read = ReadPage(page.document.get(), shared->stop);
         } catch (const std::bad_alloc&) {
-            document.reset();
+            page = {};
         } catch (const Stopped&) {
             ++g_stoppedBuilds;
             return;
@@ -60,7 +62,7 @@ DocumentBuild::DocumentBuild(std::string bytes, Done done)
         std::lock_guard lock(shared->mutex);
         if (shared->receiver == nullptr)
             return;
-        shared->document = std::move(document);
+        shared->page = std::move(page);
         // Runs only while the receiver, and so this build, exists.
         QMetaObject::invokeMethod(
             shared->receiver, [this] { Deliver(); }, Qt::QueuedConnection);
@@ -81,13 +83,13 @@ int DocumentBuild::StoppedCount()
 
 void DocumentBuild::Deliver()
 {
-    std::unique_ptr<FeedDocument> document;
+    BuiltPage page;
     {
         std::lock_guard lock(m_shared->mutex);
-        document = std::move(m_shared->document);
+        page = std::move(m_shared->page);
     }
     Done done = std::move(m_done);
-    done(std::move(document));
+    done(std::move(page));
 }
 
 }  // namespace tremolux

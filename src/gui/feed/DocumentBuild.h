@@ -7,18 +7,26 @@
 #include <QObject>
 
 #include "core/feed/FeedDocument.h"
+#include "core/feed/PageRead.h"
 
 namespace tremolux {
 
-// Builds the document of a loaded page on a worker thread, so that a large
-// page never stops the windows, and hands it back on the thread that started
-// the build. `done` gets the document, or null when there was not memory
-// enough to build it; it is not called once the build is destroyed, and a
-// build still running then stops at its next look at its stop flag, which
-// the readers take every few nodes or rows.
+// What a build made of a page: the document, null when there was not memory
+// enough to build it, and, when it is a good feed, its quake rows read as the
+// list takes them.
+struct BuiltPage {
+    std::unique_ptr<FeedDocument> document;
+    PageRead read;
+};
+
+// Builds the document of a loaded page and reads its rows on a worker
+// thread, so that a large page never stops the windows, and hands them back
+// on the thread that started the build. `done` is not called once the build
+// is destroyed, and a build still running then stops at its next look at its
+// stop flag, which the readers take every few nodes or rows.
 class DocumentBuild {
 public:
-    using Done = std::function<void(std::unique_ptr<FeedDocument>)>;
+    using Done = std::function<void(BuiltPage)>;
 
     DocumentBuild(std::string bytes, Done done);
     ~DocumentBuild();

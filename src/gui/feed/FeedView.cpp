@@ -1,6 +1,7 @@
 #include "gui/feed/FeedView.h"
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 #include <QNetworkAccessManager>
@@ -9,10 +10,23 @@
 #include "core/common/Clock.h"
 #include "core/feed/FeedChoice.h"
 #include "core/feed/MergedFeedDocument.h"
+#include "core/feed/QuakeList.h"
 #include "gui/feed/DocumentBuild.h"
 #include "gui/feed/PushFeed.h"
 
 namespace tremolux {
+
+namespace {
+
+// Frees a value on a thread of its own: a list or a document of a hundred
+// thousand rows keeps the GUI thread for milliseconds to free.
+template <typename T>
+void FreeElsewhere(T value)
+{
+    std::thread([doomed = std::move(value)] {}).detach();
+}
+
+}  // namespace
 
 FeedView::FeedView(const Clock& clock)
     : m_clock(clock), m_network(std::make_unique<QNetworkAccessManager>())
@@ -94,6 +108,30 @@ const FeedDocument* FeedView::GetHtmlDocument() const
     return Merges() ? m_merged.get() : m_document.get();
 }
 
+bool FeedView::ReadPageInto(QuakeList& quakes, const FailureReport& report)
+{
+    if (Merges())
+        return FeedBrowser::ReadPageInto(quakes, report);
+    std::string failure;
+    if (m_pageRead) {
+        PageRead read = std::move(*m_pageRead);
+        m_pageRead.reset();
+        quakes.TakeRead(read);
+        failure = read.failure;
+        m_taken = TakenRead{&quakes, quakes.Revision(), read.failure};
+        FreeElsewhere(std::move(read.records));
+    } else if (m_taken && m_taken->list == &quakes && m_taken->revision == quakes.Revision()) {
+        failure = m_taken->failure;
+    } else {
+        return FeedBrowser::ReadPageInto(quakes, report);
+    }
+    // Last: the report may run a nested event loop in which a load ends.
+    if (failure.empty())
+        return true;
+    report(failure);
+    return false;
+}
+
 // Within the address's minimum period after a good load, a refresh asks the
 // server nothing: it is a good load with nothing new.
 void FeedView::Refresh()
@@ -150,19 +188,21 @@ void FeedView::Fetched(FetchResult result)
     }
     m_arrivedValidators = std::move(result.validators);
     m_readyState = kReadyStateLoaded;
-    m_build = std::make_unique<DocumentBuild>(
-        std::move(result.bytes),
-        [this](std::unique_ptr<FeedDocument> document) { Built(std::move(document)); });
+    m_build = std::make_unique<DocumentBuild>(std::move(result.bytes),
+                                              [this](BuiltPage page) { Built(std::move(page)); });
 }
 
-void FeedView::Built(std::unique_ptr<FeedDocument> document)
+void FeedView::Built(BuiltPage page)
 {
+    std::unique_ptr<FeedDocument>& document = page.document;
     if (document == nullptr) {
         m_lastFailure = "not enough memory to read the page";
     } else if (!document->Failure().empty()) {
         m_lastFailure = document->Failure();
     } else if (document->ViewableAsTables()) {
-        m_document = std::move(document);
+        document.swap(m_document);
+        m_pageRead = std::move(page.read);
+        m_taken.reset();
         m_validators = std::move(m_arrivedValidators);
         m_lastGoodLoad = m_clock.Now();
         m_lastFailure.clear();
@@ -171,6 +211,9 @@ void FeedView::Built(std::unique_ptr<FeedDocument> document)
     } else {
         m_lastFailure = "the page is not a quake feed";
     }
+    // The document replaced, or the one refused.
+    if (document != nullptr)
+        FreeElsewhere(std::move(document));
     m_readyState = kReadyStateComplete;
     LoadEnded();
 }

@@ -3,11 +3,13 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
+#include "core/feed/PageRead.h"
 #include "gui/feed/FeedFetch.h"
 #include "gui/feed/FeedSource.h"
 
@@ -17,6 +19,7 @@ namespace tremolux {
 
 class Clock;
 class DocumentBuild;
+struct BuiltPage;
 
 // The hidden feed window's browser: loads the feed address with Qt Network and
 // holds the page as a document of tables, built away from the GUI thread. A
@@ -43,6 +46,11 @@ public:
     int GetReadyState() const override;
     void Refresh() override;
     const FeedDocument* GetHtmlDocument() const override;
+    // Swaps in the rows read with the document held, the first time; while
+    // the list stays as it then became, it holds them already, and a load
+    // that kept the document (unchanged, failed) costs nothing. The merged
+    // document of several sources is read here.
+    bool ReadPageInto(QuakeList& quakes, const FailureReport& report) override;
 
     // Sources read beside the address, in order of preference after it.
     void SetOtherSources(const std::vector<std::string>& addresses);
@@ -73,7 +81,7 @@ private:
     bool Merges() const { return !m_others.empty() || m_catchUp != nullptr; }
     void Load();
     void Fetched(FetchResult result);
-    void Built(std::unique_ptr<FeedDocument> document);
+    void Built(BuiltPage page);
     void LoadEnded();
 
     const Clock& m_clock;
@@ -84,6 +92,15 @@ private:
     std::string m_address;
     int m_readyState = kReadyStateUninitialized;
     std::unique_ptr<FeedDocument> m_document;
+    std::optional<PageRead> m_pageRead;  // of the document held, until a list takes it
+    // The list that took the rows of the document held, its revision then,
+    // and the read's failure.
+    struct TakenRead {
+        const QuakeList* list = nullptr;
+        unsigned long long revision = 0;
+        std::string failure;
+    };
+    std::optional<TakenRead> m_taken;
     OleDate m_lastGoodLoad;
     std::string m_lastFailure;
     FeedValidators m_validators;         // of the document held

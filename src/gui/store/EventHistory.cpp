@@ -57,6 +57,12 @@ void EventHistory::Post(std::function<void()> task)
     m_wake.notify_one();
 }
 
+void EventHistory::Release(std::vector<EventChange> changes)
+{
+    if (!changes.empty())
+        Post([doomed = std::move(changes)] {});
+}
+
 template <typename Task>
 auto EventHistory::Call(Task task) -> decltype(task())
 {

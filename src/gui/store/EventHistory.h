@@ -59,6 +59,9 @@ public:
     // it is never compared, and what it brought comes with the next one.
     void TakeLoad(const std::string& feed, std::shared_ptr<const QuakeList> load, OleDate now,
                   Taken taken);
+    // Frees a load's changes on the history's thread: a large load's take
+    // the GUI thread milliseconds to free.
+    void Release(std::vector<EventChange> changes);
     // Whether a load handed over has not come back yet.
     bool Busy() const;
     // The events kept whose origin is since or later, newest first.

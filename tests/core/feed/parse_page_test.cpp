@@ -6,6 +6,7 @@
 
 #include "core/common/OleDate.h"
 #include "core/feed/FeedDocument.h"
+#include "core/feed/PageRead.h"
 #include "core/feed/QuakeList.h"
 
 namespace tremolux {
@@ -253,6 +254,17 @@ TEST_F(ParsePageTest, AWalkStartedWhileAFailureIsShownOwnsTheList)
     EXPECT_FALSE(result);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(Regions(list), std::vector<std::string>{"inner"});
+}
+
+// A read on another thread that nobody waits for any more gives up part way.
+TEST_F(ParsePageTest, AReadStopsOnceItsFlagIsRaised)
+{
+    FakeDocument document;
+    document.tables = {TableOf(std::vector<FakeRow>(5000, Quake("5.0")))};
+    StopFlag stop;
+    EXPECT_EQ(ReadPage(&document, stop).records.size(), 5000u);
+    stop.Raise();
+    EXPECT_THROW(ReadPage(&document, stop), Stopped);
 }
 
 TEST_F(ParsePageTest, RecordsAreCopiesAndIndexingOutsideTheListThrows)

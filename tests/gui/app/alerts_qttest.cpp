@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -127,6 +128,53 @@ TEST_F(WatcherTest, TheRulesDecideWhatSoundsAndNotifies)
 
 // The earlier Sound, Sound from Magnitude and Notifications choices become
 // the tone entry and the notification rules of a first start.
+// A load is parsed while the history still compares and writes the one
+// before, a long one: each new event sounds and notifies once, the two
+// loads' news told together.
+TEST_F(WatcherTest, EachNewEventAlertsOnceWhenLoadsOverlapInTheHistory)
+{
+    QTemporaryDir dir;
+    historyFile = dir.filePath("history.sqlite");
+    Start();
+    QSignalSpy alerts(frame, &CMainFrame::quakeAlert);
+    ASSERT_TRUE(FirstLoad());
+
+    const long long now = test::kNow.toMSecsSinceEpoch();
+    std::vector<std::string> known;
+    for (std::size_t i = 0; i < kFirstFeed.size(); ++i) {
+        const Quake& q = kFirstFeed[i];
+        known.push_back(test::GeoJsonFeature(q.magnitude, "Test region " + std::to_string(i),
+                                             now - 60000LL * q.minutesAgo, q.longitude,
+                                             q.latitude));
+    }
+    const std::string a = test::GeoJsonEvent("a", 5.0, now - 60000, 35.0);
+    const std::string b = test::GeoJsonFeature(5.5, "somewhere", now, 139.5, 35.2);
+    // Small quakes far away, older than the rest: news that no rule takes.
+    std::vector<std::string> longLoad = {a};
+    longLoad.insert(longLoad.end(), known.begin(), known.end());
+    for (int i = 0; i < 20000; ++i)
+        longLoad.push_back(
+            test::GeoJsonEvent("far" + std::to_string(i), 1.5, now - 60000LL * (300 + i), -60.0));
+
+    server.Serve(test::FeatureCollection(longLoad));
+    frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+    ASSERT_TRUE(WaitUntil([&] { return frame->m_quakes.count() == 20004; }, 30000));
+    ASSERT_TRUE(frame->History().Busy());
+    std::vector<std::string> next = {b, a};
+    next.insert(next.end(), known.begin(), known.end());
+    server.Serve(test::FeatureCollection(next));
+    frame->OnTimer(MainCycle::ID_TIMER_REFRESH);
+    ASSERT_TRUE(
+        WaitUntil([&] { return frame->m_quakes.count() == 5 && !frame->History().Busy(); }, 30000));
+
+    EXPECT_EQ(tone.frequencies, (std::vector<int>{1080, 1000, 1100}));
+    ASSERT_EQ(alerts.count(), 1);
+    EXPECT_EQ(alerts.at(0).at(0).toString(), "2 quakes match");
+    EXPECT_TRUE(alerts.at(0).at(1).toString().startsWith("largest M5.5 somewhere,"));
+    ASSERT_TRUE(Reload());
+    EXPECT_EQ(alerts.count(), 1);
+}
+
 TEST_F(WatcherTest, TheFirstRulesCarryOverTheEarlierOptions)
 {
     AppSettings().setValue(settings::kSoundOn, false);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Clock.h"
+#include "core/feed/QuakeList.h"
 #include "gui/feed/DocumentBuild.h"
 #include "gui/feed/FeedView.h"
 #include "support/TestServer.h"
@@ -87,6 +88,33 @@ TEST_F(FeedBuildTest, EventsGoOnAndTheLastGoodPageStaysWhileABuildRuns)
     EXPECT_TRUE(goodHeldThroughout);
     EXPECT_EQ(HeldRows(view), kLargeRows);
     EXPECT_TRUE(view.LastFailure().empty()) << view.LastFailure();
+}
+
+// The rows come read with the document and the list swaps them in; a load
+// that keeps the document finds them in the list, unless the list changed.
+TEST_F(FeedBuildTest, TheRowsAreReadWithTheDocument)
+{
+    server.Serve(Page(3), "text/html");
+    view.Navigate2(server.Url());
+    ASSERT_TRUE(LoadEnds(view));
+    QuakeList list;
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& text) { reports.push_back(text); };
+    ASSERT_TRUE(view.ReadPageInto(list, report));
+    EXPECT_EQ(list.count(), 3);
+    const unsigned long long revision = list.Revision();
+
+    server.ServeStatus(500);
+    view.Refresh();
+    ASSERT_TRUE(LoadEnds(view));
+    ASSERT_FALSE(view.LastFailure().empty());
+    EXPECT_TRUE(view.ReadPageInto(list, report));
+    EXPECT_EQ(list.Revision(), revision);
+
+    list.Clear();
+    EXPECT_TRUE(view.ReadPageInto(list, report));
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(FeedBuildTest, AReloadDuringABuildWins)
