@@ -1,9 +1,10 @@
 // The watcher as a user runs it, on the offscreen platform: four map windows
 // (168 h, 15,000 km) over a month-sized feed of 10,000 quakes served from the
 // tests' local HTTP server. Prints, one figure a line:
-// - the poll tick that takes a loaded page (median of 7), the parse alone,
-//   and the time from the tick until all four windows show the new load (their
-//   pictures are drawn on worker threads);
+// - the poll tick that takes a loaded page (median of 7); the page's rows read
+//   alone, which the thread building the page does before the tick; the time
+//   from the tick until all four windows show the new load (their pictures are
+//   drawn on worker threads);
 // - the main thread's wake-ups and CPU while it waits for the next refresh;
 // - the proportional set size after the first refresh and after ten.
 #include <sys/resource.h>
@@ -233,7 +234,7 @@ int main(int argc, char** argv)
     const double tick = Median(ticks);
     const double parse = Median(parses);
     std::printf("poll tick that takes a page of 10,000 quakes          %8.1f ms\n", tick);
-    std::printf("the same page parsed alone                            %8.1f ms\n", parse);
+    std::printf("its rows read alone (on the page's build thread)      %8.1f ms\n", parse);
     std::printf("the tick until 4 windows show the load (workers)      %8.1f ms\n", Median(shown));
     std::printf("then the events left queued (memory given back)       %8.1f ms\n",
                 Median(afterwards));
