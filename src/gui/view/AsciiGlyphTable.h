@@ -32,8 +32,9 @@ public:
     // and ink on device. True when Measure accepted the text.
     bool MeasureAny(std::string_view text, QPaintDevice* device, int& width, QRect& ink);
 
-    // The glyphs of a text that Measure accepted, placed from its baseline origin.
-    QGlyphRun Run(std::string_view text);
+    // The glyphs of the text placed from its baseline origin; false when a
+    // character is not in the table.
+    bool Run(std::string_view text, QGlyphRun& run);
 
 private:
     struct Glyph {
@@ -46,7 +47,18 @@ private:
         } ink{};
     };
 
-    const Glyph* find(char c);
+    // Every character of every label goes through here.
+    const Glyph* find(char c)
+    {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= m_table.size())
+            return nullptr;
+        Glyph& glyph = m_table[code];
+        if (!glyph.looked)
+            lookUp(glyph, c);
+        return glyph.usable ? &glyph : nullptr;
+    }
+    void lookUp(Glyph& glyph, char c);
 
     QFont m_font;
     QRawFont m_raw;

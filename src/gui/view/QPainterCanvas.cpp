@@ -353,13 +353,12 @@ void QPainterCanvas::paintText(const Operation& operation)
     const std::string_view text(m_texts.data() + operation.textOffset, operation.textLength);
     const QPointF baseline(operation.from.x, operation.from.y + fontGlyphs.ascent());
     m_painter.setPen(ToQColor(operation.color));
-    int width = 0;
-    QRect ink;
-    if (fontGlyphs.Measure(text, width, ink)) {
+    QGlyphRun run;
+    if (fontGlyphs.Run(text, run)) {
         const CanvasRect& r = operation.rect;
         m_painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
                            ToQColor(operation.background));
-        m_painter.drawGlyphRun(baseline, fontGlyphs.Run(text));
+        m_painter.drawGlyphRun(baseline, run);
         return;
     }
     m_painter.setFont(fontGlyphs.font());

@@ -180,7 +180,7 @@ TEST(QPainterCanvas, LongLabelsAreCutToTheirStart)
             });
         };
         EXPECT_EQ(draw(whole), draw(shown)) << piece;
-        EXPECT_EQ(measure(whole).width, measure(shown).width) << piece;
+        EXPECT_EQ(measure.extent(whole).width, measure.extent(shown).width) << piece;
     }
 }
 
