@@ -51,29 +51,26 @@ CoverMask::CoverMask(const CanvasRect& picture)
     : m_picture(picture),
       m_wordsPerRow(std::max(0, (picture.right - picture.left + kBits - 1) / kBits)),
       m_bits(static_cast<std::size_t>(m_wordsPerRow) * std::max(0, picture.bottom - picture.top)),
-      m_fullWords((static_cast<std::size_t>(m_wordsPerRow)
-                       * ((std::max(0, picture.bottom - picture.top) + kStripRows - 1) / kStripRows)
-                   + kBits - 1)
-                  / kBits)
+      m_fullWords(static_cast<std::size_t>(m_wordsPerRow)
+                  * ((std::max(0, picture.bottom - picture.top) + kStripRows - 1) / kStripRows))
 {
 }
 
 bool CoverMask::stripFull(int strip, int first, int last) const
 {
-    const int rows = std::min(kStripRows, m_picture.bottom - m_picture.top - strip * kStripRows);
+    unsigned char* known = &m_fullWords[static_cast<std::size_t>(strip) * m_wordsPerRow];
     for (int w = first; w <= last; ++w) {
-        const std::size_t tile = static_cast<std::size_t>(strip) * m_wordsPerRow + w;
-        std::uint64_t& known = m_fullWords[tile / kBits];
-        const std::uint64_t bit = std::uint64_t{1} << (tile % kBits);
-        if (known & bit)
+        if (known[w])
             continue;
+        const int rows =
+            std::min(kStripRows, m_picture.bottom - m_picture.top - strip * kStripRows);
         const std::uint64_t* word =
             &m_bits[static_cast<std::size_t>(strip) * kStripRows * m_wordsPerRow + w];
         for (int y = 0; y < rows; ++y, word += m_wordsPerRow) {
             if (*word != kAll)
                 return false;
         }
-        known |= bit;
+        known[w] = 1;
     }
     return true;
 }

@@ -42,9 +42,9 @@ private:
     CanvasRect m_picture;
     int m_wordsPerRow = 0;
     std::vector<std::uint64_t> m_bits;
-    // One bit for each word of each strip once it is found full; bits are
-    // only ever set, so a full word stays full.
-    mutable std::vector<std::uint64_t> m_fullWords;
+    // For each word of each strip, whether it was found full; bits are only
+    // ever set, so a full word stays full.
+    mutable std::vector<unsigned char> m_fullWords;
 };
 
 }  // namespace tremolux

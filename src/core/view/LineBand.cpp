@@ -99,24 +99,10 @@ LineBand::LineBand(CanvasPoint from, CanvasPoint to, double width, double margin
     }
 }
 
-bool LineBand::Span(int top, int bottom, int& left, int& right) const
+// Rows that reach an end of the band, or lie where the sides are not kept in
+// fixed point: each row on its own.
+bool LineBand::spanNearEnds(int top, int bottom, int& left, int& right) const
 {
-    top = std::max(top, m_top);
-    bottom = std::min(bottom, m_bottom);
-    if (top >= bottom)
-        return false;
-    // Between the ends the sides are straight: the first and last rows hold
-    // the outermost columns.
-    if (m_fixedPoint && top >= m_sidesOnlyFrom && bottom <= m_sidesOnlyTo && top > -kFixedRows
-        && bottom < kFixedRows) {
-        const std::int64_t first = m_slopeFixed * top;
-        const std::int64_t last = m_slopeFixed * (bottom - 1);
-        const std::int64_t leftmost = m_leftFixed + std::min(first, last);
-        const std::int64_t rightmost = m_rightFixed + std::max(first, last);
-        left = static_cast<int>((leftmost + kFixedOne - 1) >> 32);
-        right = static_cast<int>((rightmost >> 32) + 1);
-        return left < right;
-    }
     left = 0;
     right = 0;
     bool any = false;

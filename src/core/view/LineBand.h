@@ -92,7 +92,23 @@ public:
 
     // Columns [left, right) that hold every pixel of the band in rows [top,
     // bottom), more perhaps; false when the band has none there.
-    bool Span(int top, int bottom, int& left, int& right) const;
+    bool Span(int top, int bottom, int& left, int& right) const
+    {
+        top = std::max(top, m_top);
+        bottom = std::min(bottom, m_bottom);
+        if (top >= bottom)
+            return false;
+        if (!m_fixedPoint || top < m_sidesOnlyFrom || bottom > m_sidesOnlyTo || top <= -kFixedRows
+            || bottom >= kFixedRows)
+            return spanNearEnds(top, bottom, left, right);
+        // Between the ends the sides are straight: the first and last rows
+        // hold the outermost columns.
+        const std::int64_t first = m_slopeFixed * top;
+        const std::int64_t last = m_slopeFixed * (bottom - 1);
+        left = static_cast<int>((m_leftFixed + std::min(first, last) + kFixedOne - 1) >> 32);
+        right = static_cast<int>(((m_rightFixed + std::max(first, last)) >> 32) + 1);
+        return left < right;
+    }
 
 private:
     // Far beyond any picture, and safe to turn into an int.
@@ -135,6 +151,8 @@ private:
         right = Floor(std::min(to, kFar) - 0.5) + 1;
         return left < right;
     }
+
+    bool spanNearEnds(int top, int bottom, int& left, int& right) const;
 
     // The left sides across and along the line, and the right sides.
     Side m_left[2];
