@@ -56,19 +56,21 @@ bool AsciiGlyphTable::MeasureAny(std::string_view text, QPaintDevice* device, in
     return false;
 }
 
-bool AsciiGlyphTable::Run(std::string_view text, QGlyphRun& run)
+bool AsciiGlyphTable::Run(std::string_view text, const bool* leftOut, QGlyphRun& run)
 {
     QList<quint32> indexes;
     QList<QPointF> positions;
     indexes.reserve(static_cast<qsizetype>(text.size()));
     positions.reserve(static_cast<qsizetype>(text.size()));
     int x = 0;
-    for (char c : text) {
-        const Glyph* glyph = find(c);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Glyph* glyph = find(text[i]);
         if (!glyph)
             return false;
-        indexes.append(glyph->index);
-        positions.append(QPointF(x, 0));
+        if (!leftOut[i]) {
+            indexes.append(glyph->index);
+            positions.append(QPointF(x, 0));
+        }
         x += glyph->advance;
     }
     run.setRawFont(m_raw);

@@ -32,9 +32,28 @@ public:
     // and ink on device. True when Measure accepted the text.
     bool MeasureAny(std::string_view text, QPaintDevice* device, int& width, QRect& ink);
 
-    // The glyphs of the text placed from its baseline origin; false when a
+    // Calls visit(i, ink) with the ink of the glyph of each character i of
+    // the text, inclusive, from the text's top-left corner; false when a
     // character is not in the table.
-    bool Run(std::string_view text, QGlyphRun& run);
+    template <class Visit>
+    bool EachInk(std::string_view text, Visit&& visit)
+    {
+        int x = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const Glyph* glyph = find(text[i]);
+            if (!glyph)
+                return false;
+            visit(i, QRect(QPoint(x + glyph->ink.left, m_ascent + glyph->ink.top),
+                           QPoint(x + glyph->ink.right, m_ascent + glyph->ink.bottom)));
+            x += glyph->advance;
+        }
+        return true;
+    }
+
+    // The glyphs of the text placed from its baseline origin, but for those
+    // whose character has a true in left out (nothing of them would show);
+    // false when a character is not in the table.
+    bool Run(std::string_view text, const bool* leftOut, QGlyphRun& run);
 
 private:
     struct Glyph {

@@ -205,8 +205,10 @@ void QPainterCanvas::Flush()
     // pixels would escape the opaque boxes and lines painted after it is left
     // out, and so is the round end of a line where a later line ends as wide
     // or wider (every ray starts at the city: only the last of each width
-    // there can show). Most rays of a busy map lie wholly under later ones.
+    // there can show). Most rays of a busy map lie wholly under later ones,
+    // and most glyphs of the labels that show.
     std::vector<bool> hidden(m_operations.size(), false);
+    m_glyphsHidden = std::make_unique<bool[]>(m_texts.size());
     const CanvasRect picture = ToCanvasRect(m_bounds.toAlignedRect());
     const std::optional<double> margin = LineBandMargin(m_painter.deviceTransform());
     CoverMask cover(picture);
@@ -223,6 +225,8 @@ void QPainterCanvas::Flush()
             cover.Add(operation.rect);
         } else if (operation.kind == Operation::Kind::Text) {
             hidden[i] = cover.Covers(operation.ink);
+            if (!hidden[i] && margin)
+                hideCoveredGlyphs(operation, cover);
             cover.Add(operation.rect);
         } else if (operation.kind == Operation::Kind::Line && operation.pen.width > 1) {
             const int width = operation.pen.width;
@@ -242,6 +246,7 @@ void QPainterCanvas::Flush()
     }
     m_operations.clear();
     m_texts.clear();
+    m_glyphsHidden.reset();
     m_shapes.clear();
     m_linePens.clear();
 }
@@ -347,6 +352,20 @@ const QPen& QPainterCanvas::linePen(const Pen& pen)
     return at->second;
 }
 
+// A glyph is drawn on its own over the text's box, blending into what lies
+// there; where its ink lies wholly under later opaque shapes, it can be left
+// out: what the glyphs beside it leave in those pixels is painted over too.
+void QPainterCanvas::hideCoveredGlyphs(const Operation& operation, const CoverMask& cover)
+{
+    const std::string_view text(m_texts.data() + operation.textOffset, operation.textLength);
+    const CanvasPoint at = operation.from;
+    bool* hidden = m_glyphsHidden.get() + operation.textOffset;
+    glyphs(operation.font).EachInk(text, [&](std::size_t i, const QRect& ink) {
+        hidden[i] = cover.Covers(CanvasRect{at.x + ink.left(), at.y + ink.top(),
+                                            at.x + ink.right() + 1, at.y + ink.bottom() + 1});
+    });
+}
+
 void QPainterCanvas::paintText(const Operation& operation)
 {
     AsciiGlyphTable& fontGlyphs = glyphs(operation.font);
@@ -354,7 +373,7 @@ void QPainterCanvas::paintText(const Operation& operation)
     const QPointF baseline(operation.from.x, operation.from.y + fontGlyphs.ascent());
     m_painter.setPen(ToQColor(operation.color));
     QGlyphRun run;
-    if (fontGlyphs.Run(text, run)) {
+    if (fontGlyphs.Run(text, m_glyphsHidden.get() + operation.textOffset, run)) {
         const CanvasRect& r = operation.rect;
         m_painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
                            ToQColor(operation.background));
