@@ -49,14 +49,12 @@ double ScreenAngle(const QPointF& centre, CanvasPoint point)
 }
 
 // Qt fills a wide flat-ended line with the device pixels whose centres lie in
-// its rectangle, off by a few hundredths of a pixel of rounding (0.021 at most
-// over 1,500 random lines). A band so much wider that it takes in every
-// device pixel's picture pixel holds every pixel the line paints; one so much
-// narrower holds only picture pixels all of whose device pixels it paints.
-// That needs device pixels that tile the picture's: none when the painter
-// scales by a fraction, and then no line is left out. Scaled by a whole s,
-// a device pixel's centre lies up to (1/2 - 1/2s) sqrt 2 from its picture
-// pixel's.
+// its rectangle, give or take 0.021 pixels of rounding (the most seen over
+// 1,500 random lines). The cover mask's pixels hold whole device pixels only
+// when the painter scales by a whole number s, and a device pixel's centre
+// then lies up to (1/2 - 1/2s) sqrt 2 from its mask pixel's: grown by both, a
+// line's band holds every mask pixel it paints into; shrunk by both, only
+// mask pixels it paints whole. Scaled by a fraction, no line is left out.
 std::optional<double> LineBandMargin(const QTransform& device)
 {
     constexpr double kRounding = 0.25;
