@@ -37,7 +37,9 @@ CityQuakes::CityQuakes(const QuakeList& quakes, double latitude, double longitud
       m_distances(m_count),
       m_bearings(m_count),
       m_labels(m_count),
-      m_kmCurrent(m_count, false)
+      m_kmCurrent(m_count, false),
+      m_extents(m_count),
+      m_measured(m_count, false)
 {
     for (std::size_t i = 0; i < m_count; ++i) {
         const QuakeRecord& quake = quakes.at(static_cast<int>(i));
@@ -77,6 +79,20 @@ const std::string& CityQuakes::Label(int quake, const QuakeRecord& record)
     }
     m_kmCurrent[i] = true;
     return label;
+}
+
+const TextExtent& CityQuakes::LabelExtent(int quake, const LabelMeasure& measure)
+{
+    if (measure.font != m_extentFont) {
+        m_extentFont = measure.font;
+        m_measured.assign(m_count, false);
+    }
+    const std::size_t i = static_cast<std::size_t>(quake);
+    if (!m_measured.at(i)) {
+        m_extents[i] = measure.extent(m_labels[i]);
+        m_measured[i] = true;
+    }
+    return m_extents[i];
 }
 
 std::shared_ptr<CityQuakes> CityQuakesFor(const QuakeList& quakes, const CityPosition& city,

@@ -84,8 +84,8 @@ QuakeLayout LayOutQuakes(int width, int height, const DisplaySettings& settings,
         if (!LayOutQuake(layout, settings, quakes.at(i), i, now, shape))
             continue;
         shape.quake = i;
-        if (shape.label != nullptr && measure) {
-            shape.labelExtent = measure(*shape.label);
+        if (shape.label != nullptr && measure.extent) {
+            shape.labelExtent = layout.seen->LabelExtent(i, measure);
             const CanvasPoint at = shape.position;
             shape.labelBox = {at.x, at.y, at.x + shape.labelExtent.width,
                               at.y + shape.labelExtent.height};

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +13,6 @@ namespace tremolux {
 class QuakeList;
 struct CityPosition;
 struct DisplaySettings;
-
-// A label's extent in the map's label font on the canvas that paints it.
-using LabelMeasure = std::function<TextExtent(const std::string& text)>;
 
 // Where one quake is drawn: a pie around the city, a ray from the city
 // through the quake, and its label.
@@ -32,8 +28,8 @@ struct QuakeShape {
     CanvasPoint pieEnd;
     const std::string* label = nullptr;  // in the layout's CityQuakes; its top-left corner at
                                          // the quake's spot
-    CanvasRect labelBox;     // empty unless the layout was given a measure
-    TextExtent labelExtent;  // what the measure said, handed on to the canvas
+    CanvasRect labelBox;                 // empty unless the layout was given a measure
+    TextExtent labelExtent;              // what the measure said, handed on to the canvas
 };
 
 // Everything a map window draws of its quakes, in drawing order: painting and

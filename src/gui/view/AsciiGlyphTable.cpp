@@ -56,48 +56,47 @@ bool AsciiGlyphTable::MeasureAny(std::string_view text, QPaintDevice* device, in
     return false;
 }
 
-QGlyphRun AsciiGlyphTable::Run(std::string_view text)
+bool AsciiGlyphTable::Run(std::string_view text, const bool* leftOut, QGlyphRun& run)
 {
     QList<quint32> indexes;
     QList<QPointF> positions;
     indexes.reserve(static_cast<qsizetype>(text.size()));
     positions.reserve(static_cast<qsizetype>(text.size()));
     int x = 0;
-    for (char c : text) {
-        const Glyph* glyph = find(c);
-        indexes.append(glyph->index);
-        positions.append(QPointF(x, 0));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Glyph* glyph = find(text[i]);
+        if (!glyph)
+            return false;
+        if (!leftOut[i]) {
+            indexes.append(glyph->index);
+            positions.append(QPointF(x, 0));
+        }
         x += glyph->advance;
     }
-    QGlyphRun run;
     run.setRawFont(m_raw);
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
-    return run;
+    return true;
 }
 
-const AsciiGlyphTable::Glyph* AsciiGlyphTable::find(char c)
+void AsciiGlyphTable::lookUp(Glyph& glyph, char c)
 {
+    glyph.looked = true;
     if (!IsPrintableAscii(c))
-        return nullptr;
-    Glyph& glyph = m_table[static_cast<unsigned char>(c)];
-    if (!glyph.looked) {
-        glyph.looked = true;
-        const QChar character(static_cast<char16_t>(c));
-        int count = 1;
-        if (m_raw.isValid() && m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count)
-            && count == 1 && (glyph.index != 0 || c == ' ')) {
-            QPointF advance;
-            m_raw.advancesForGlyphIndexes(&glyph.index, &advance, 1);
-            glyph.advance = qRound(advance.x());
-            // One pixel around the outline for the edge of antialiased glyphs.
-            const QRect outline =
-                m_raw.boundingRect(glyph.index).toAlignedRect().adjusted(-1, -1, 1, 1);
-            glyph.ink = {outline.left(), outline.top(), outline.right(), outline.bottom()};
-            glyph.usable = true;
-        }
+        return;
+    const QChar character(static_cast<char16_t>(c));
+    int count = 1;
+    if (m_raw.isValid() && m_raw.glyphIndexesForChars(&character, 1, &glyph.index, &count)
+        && count == 1 && (glyph.index != 0 || c == ' ')) {
+        QPointF advance;
+        m_raw.advancesForGlyphIndexes(&glyph.index, &advance, 1);
+        glyph.advance = qRound(advance.x());
+        // One pixel around the outline for the edge of antialiased glyphs.
+        const QRect outline =
+            m_raw.boundingRect(glyph.index).toAlignedRect().adjusted(-1, -1, 1, 1);
+        glyph.ink = {outline.left(), outline.top(), outline.right(), outline.bottom()};
+        glyph.usable = true;
     }
-    return glyph.usable ? &glyph : nullptr;
 }
 
 }  // namespace tremolux

@@ -32,8 +32,28 @@ public:
     // and ink on device. True when Measure accepted the text.
     bool MeasureAny(std::string_view text, QPaintDevice* device, int& width, QRect& ink);
 
-    // The glyphs of a text that Measure accepted, placed from its baseline origin.
-    QGlyphRun Run(std::string_view text);
+    // Calls visit(i, ink) with the ink of the glyph of each character i of
+    // the text, inclusive, from the text's top-left corner; false when a
+    // character is not in the table.
+    template <class Visit>
+    bool EachInk(std::string_view text, Visit&& visit)
+    {
+        int x = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const Glyph* glyph = find(text[i]);
+            if (!glyph)
+                return false;
+            visit(i, QRect(QPoint(x + glyph->ink.left, m_ascent + glyph->ink.top),
+                           QPoint(x + glyph->ink.right, m_ascent + glyph->ink.bottom)));
+            x += glyph->advance;
+        }
+        return true;
+    }
+
+    // The glyphs of the text placed from its baseline origin, but for those
+    // whose character has a true in left out (nothing of them would show);
+    // false when a character is not in the table.
+    bool Run(std::string_view text, const bool* leftOut, QGlyphRun& run);
 
 private:
     struct Glyph {
@@ -46,7 +66,18 @@ private:
         } ink{};
     };
 
-    const Glyph* find(char c);
+    // Every character of every label goes through here.
+    const Glyph* find(char c)
+    {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= m_table.size())
+            return nullptr;
+        Glyph& glyph = m_table[code];
+        if (!glyph.looked)
+            lookUp(glyph, c);
+        return glyph.usable ? &glyph : nullptr;
+    }
+    void lookUp(Glyph& glyph, char c);
 
     QFont m_font;
     QRawFont m_raw;

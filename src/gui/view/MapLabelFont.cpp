@@ -1,7 +1,9 @@
 #include "gui/view/MapLabelFont.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QRect>
+#include <QString>
 
 #include <algorithm>
 #include <memory>
@@ -46,16 +48,20 @@ const std::string& ShownLabel(const std::string& text, std::string& cut)
 LabelMeasure MapLabelMeasure(const QFont& labelFont, QPaintDevice* device)
 {
     auto glyphs = std::make_shared<AsciiGlyphTable>(labelFont, device);
-    return [glyphs, device](const std::string& text) {
-        int width = 0;
-        QRect ink;
-        std::string cut;
-        glyphs->MeasureAny(ShownLabel(text, cut), device, width, ink);
-        return TextExtent{
-            std::max(width, 0),
-            glyphs->height(),
-            {ink.left(), ink.top(), ink.left() + ink.width(), ink.top() + ink.height()}};
-    };
+    const QString font = QStringLiteral("%1 at %2x%3 dpi")
+                             .arg(labelFont.key())
+                             .arg(device->logicalDpiX())
+                             .arg(device->logicalDpiY());
+    return {font.toStdString(), [glyphs, device](const std::string& text) {
+                int width = 0;
+                QRect ink;
+                std::string cut;
+                glyphs->MeasureAny(ShownLabel(text, cut), device, width, ink);
+                return TextExtent{
+                    std::max(width, 0),
+                    glyphs->height(),
+                    {ink.left(), ink.top(), ink.left() + ink.width(), ink.top() + ink.height()}};
+            }};
 }
 
 }  // namespace tremolux

@@ -19,6 +19,7 @@ class QPainter;
 namespace tremolux {
 
 class AsciiGlyphTable;
+class CoverMask;
 
 // Draws the canvas operations with a QPainter as a device context would:
 // aliased pixels, rectangles that exclude their right and bottom edges, wide
@@ -57,6 +58,7 @@ private:
     void paint(const Operation& operation);
     void paintLine(const Operation& operation);
     const QPen& linePen(const Pen& pen);
+    void hideCoveredGlyphs(const Operation& operation, const CoverMask& cover);
     void paintText(const Operation& operation);
     void applyOutline(const Operation& operation);
     void paintShape(const Operation& operation);
@@ -67,6 +69,7 @@ private:
     std::unique_ptr<AsciiGlyphTable> m_defaultGlyphs;
     std::vector<Operation> m_operations;
     std::string m_texts;  // the texts of the pending operations, one after another
+    std::unique_ptr<bool[]> m_glyphsHidden;         // for each character of m_texts at Flush
     std::vector<QList<QPolygon>> m_shapes;          // the rings of pending polygons and polylines
     std::map<std::array<int, 4>, QPen> m_linePens;  // by width and colour
 };

@@ -30,7 +30,7 @@ TextExtent FixedWidthLabel(const std::string& text)
 // south-west 2 h ago whose half-open pie covers the left, the bottom and the
 // lower right (DrawQuakes' worked example). A quake too small to draw comes
 // first, so the list indexes differ from the drawing order.
-QuakeLayout WorkedExample(const LabelMeasure& measure = FixedWidthLabel)
+QuakeLayout WorkedExample(const LabelMeasure& measure = {"six pixels", FixedWidthLabel})
 {
     QuakeList quakes;
     quakes.Append(Quake(0.5, 35.0, 139.0, 1));
