@@ -1,8 +1,9 @@
 #include "core/common/OleDate.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -127,10 +128,24 @@ std::string FormatOleDate(OleDate date)
     CalendarTime t;
     if (!OleDateToCalendar(date, t))
         return "Invalid DateTime";
-    char text[64];
-    std::snprintf(text, sizeof text, "%s %s %2d %02d:%02d:%02d %d", kDayNames[t.dayOfWeek],
-                  kMonthNames[t.month - 1], t.day, t.hour, t.minute, t.second, t.year);
-    return text;
+    // "%s %s %2d %02d:%02d:%02d %d" written digit by digit: a map's labels
+    // format thousands of dates at once.
+    char text[32];
+    char* out = std::copy_n(kDayNames[t.dayOfWeek], 3, text);
+    *out++ = ' ';
+    out = std::copy_n(kMonthNames[t.month - 1], 3, out);
+    *out++ = ' ';
+    *out++ = t.day < 10 ? ' ' : static_cast<char>('0' + t.day / 10);
+    *out++ = static_cast<char>('0' + t.day % 10);
+    const int fields[] = {t.hour, t.minute, t.second};
+    for (const int& field : fields) {
+        *out++ = &field == fields ? ' ' : ':';
+        *out++ = static_cast<char>('0' + field / 10);
+        *out++ = static_cast<char>('0' + field % 10);
+    }
+    *out++ = ' ';
+    out = std::to_chars(out, std::end(text), t.year).ptr;
+    return std::string(text, out);
 }
 
 OleDate ParseOleDate(std::string_view text)

@@ -109,6 +109,7 @@ TEST(OleDate, FormatsLikeTheCLocaleC)
     EXPECT_EQ(FormatOleDate(Date(2026, 12, 7, 5, 43, 57)), "Mon Dec  7 05:43:57 2026");
     EXPECT_EQ(FormatOleDate(Date(2024, 2, 29, 23, 0, 1)), "Thu Feb 29 23:00:01 2024");
     EXPECT_EQ(FormatOleDate(Date(100, 1, 1)), "Fri Jan  1 00:00:00 100");
+    EXPECT_EQ(FormatOleDate(Date(9999, 12, 31, 9, 9, 9)), "Fri Dec 31 09:09:09 9999");
     EXPECT_EQ(FormatOleDate({0.0, false}), "Invalid DateTime");
     EXPECT_EQ(FormatOleDate({1e9}), "Invalid DateTime");
 }
