@@ -10,7 +10,20 @@ const QuakeRecord& QuakeList::at(int index) const
     if (index < 0 || index >= count())
         throw std::invalid_argument("quake index " + std::to_string(index) + " outside 0 ... "
                                     + std::to_string(count() - 1));
-    return m_records[static_cast<std::size_t>(index)];
+    return Rows()[static_cast<std::size_t>(index)];
+}
+
+const std::vector<QuakeRecord>& QuakeList::Rows() const
+{
+    static const std::vector<QuakeRecord> none;
+    return m_records ? *m_records : none;
+}
+
+std::vector<QuakeRecord>& QuakeList::OwnRows()
+{
+    if (!m_records || m_records.use_count() > 1)
+        m_records = std::make_shared<std::vector<QuakeRecord>>(Rows());
+    return *m_records;
 }
 
 }  // namespace tremolux
