@@ -112,7 +112,7 @@ void QuakeList::TakeRead(PageRead& read)
         return;
     auto rows = std::make_shared<std::vector<QuakeRecord>>(std::move(read.records));
     read.records.clear();
-    if (m_records.use_count() == 1)
+    if (m_records && !RowsShared())
         read.records.swap(*m_records);
     m_records = std::move(rows);
     ++m_revision;

@@ -62,6 +62,8 @@ private:
     const std::vector<QuakeRecord>& Rows() const;
     // The rows, made the list's own first when a copy shares them.
     std::vector<QuakeRecord>& OwnRows();
+    // Whether a copy holds the rows too.
+    bool RowsShared() const;
 
     // Never changed while shared; none for an empty list.
     std::shared_ptr<std::vector<QuakeRecord>> m_records;
