@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Time how soon the watcher answers input while it loads a feed.
 
-Usage: watcher_answers.py TREMOLUX DISPLAY FEED [SECONDS] [--reload]
+Usage: watcher_answers.py TREMOLUX DISPLAY FEED [SECONDS] [--reload] [--list]
 
 Starts the watcher on the X display (Xvfb) with FEED in a home of its own,
 waits for its window and then, for the given seconds (default 10), opens the
@@ -9,6 +9,8 @@ File menu with a real key press (xdotool), waits until its popup is on
 screen, closes it with Escape and waits until it is gone, again and again.
 With --reload it first waits for the first load to settle (5 s), then presses
 F5 (Refresh Now) so that the probes run through a reload instead of the start.
+With --list it first opens the Quake List (View > Quake List), which a new
+home keeps closed, so that the probes also meet the list's sorting and paints.
 Prints each answer slower than 100 ms, then the count of probes, the slowest
 answer and the median, and the watcher's peak memory. An answer is the time
 from the key press to the popup showing (or going), so it includes xdotool's
@@ -24,8 +26,9 @@ from watcher_process import start_watcher
 
 
 def main():
-    args = [a for a in sys.argv[1:] if a != '--reload']
+    args = [a for a in sys.argv[1:] if a not in ('--reload', '--list')]
     reload = '--reload' in sys.argv[1:]
+    show_list = '--list' in sys.argv[1:]
     if len(args) not in (3, 4):
         sys.exit(__doc__)
     program, display, feed = args[:3]
@@ -48,6 +51,10 @@ def main():
         window = xdo('search', '--sync', '--onlyvisible', '--pid', str(watcher.pid),
                      '--name', 'Tremolux').stdout.split()[0]
         xdo('windowfocus', '--sync', window)
+        if show_list:
+            xdo('key', 'alt+v')
+            time.sleep(0.5)
+            xdo('key', 'q')
         if reload:
             time.sleep(5.0)
             xdo('key', 'F5')

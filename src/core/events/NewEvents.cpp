@@ -3,11 +3,27 @@
 #include <algorithm>
 #include <functional>
 #include <string_view>
+#include <thread>
+#include <utility>
 
 #include "core/events/EventIdentity.h"
-#include "core/feed/QuakeList.h"
 
 namespace tremolux {
+
+namespace {
+
+std::vector<std::size_t> SortedIdHashes(const QuakeList& quakes)
+{
+    std::vector<std::size_t> hashes;
+    hashes.reserve(static_cast<std::size_t>(quakes.count()));
+    const std::hash<std::string_view> hash;
+    for (int i = 0; i < quakes.count(); ++i)
+        ForEachEventId(quakes.at(i), [&](std::string_view id) { hashes.push_back(hash(id)); });
+    std::sort(hashes.begin(), hashes.end());
+    return hashes;
+}
+
+}  // namespace
 
 void NewEvents::Update(const QuakeList& quakes)
 {
@@ -17,24 +33,46 @@ void NewEvents::Update(const QuakeList& quakes)
     if (count == 0)
         return;
 
-    std::vector<std::size_t> current;
+    // A first load marks nothing and its ids are wanted only by the next
+    // load: a long one's are gathered on a thread of their own, from a copy
+    // that shares the list's rows.
+    if (!m_hasBaseline) {
+        // The copy goes with the thread: it may be the last to hold the rows.
+        std::packaged_task<std::vector<std::size_t>()> gather([copy = quakes]() mutable {
+            const QuakeList rows = std::move(copy);
+            return SortedIdHashes(rows);
+        });
+        m_baseline = gather.get_future().share();
+        std::thread(std::move(gather)).detach();
+        m_hasBaseline = true;
+        return;
+    }
+    if (m_baseline.valid()) {
+        m_previous = m_baseline.get();
+        m_baseline = {};
+    }
+
+    // Each id's hash with its row, sorted, walked once beside the last load's:
+    // a search in those for each id of a long list strayed over all of them.
+    std::vector<std::pair<std::size_t, int>> current;
     current.reserve(static_cast<std::size_t>(count));
     const std::hash<std::string_view> hash;
-    for (int i = 0; i < count; ++i) {
-        bool known = false;
-        ForEachEventId(quakes.at(i), [&](std::string_view id) {
-            const std::size_t idHash = hash(id);
-            known = known || std::binary_search(m_previous.begin(), m_previous.end(), idHash);
-            current.push_back(idHash);
-        });
-        if (m_hasBaseline && !known) {
-            m_new[static_cast<std::size_t>(i)] = 1;
-            ++m_newCount;
-        }
-    }
+    for (int i = 0; i < count; ++i)
+        ForEachEventId(quakes.at(i), [&](std::string_view id) { current.emplace_back(hash(id), i); });
     std::sort(current.begin(), current.end());
-    m_previous = std::move(current);
-    m_hasBaseline = true;
+    std::fill(m_new.begin(), m_new.end(), 1);
+    auto previous = m_previous.begin();
+    for (const auto& [idHash, row] : current) {
+        previous = std::find_if(previous, m_previous.end(),
+                                [idHash](std::size_t h) { return h >= idHash; });
+        if (previous != m_previous.end() && *previous == idHash)
+            m_new[static_cast<std::size_t>(row)] = 0;
+    }
+    m_newCount = static_cast<int>(std::count(m_new.begin(), m_new.end(), 1));
+    m_previous.clear();
+    m_previous.reserve(current.size());
+    for (const auto& entry : current)
+        m_previous.push_back(entry.first);
 }
 
 }  // namespace tremolux

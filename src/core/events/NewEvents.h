@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <future>
 #include <vector>
 
-namespace tremolux {
+#include "core/feed/QuakeList.h"
 
-class QuakeList;
+namespace tremolux {
 
 // Which events of the list the latest load brought: those the load before it
 // did not hold, by the one identity. The quake list's bold rows and the world
@@ -30,6 +31,8 @@ private:
     // to gather and free at each load. Two ids of one hash (a chance in some
     // 10^9 for two loads of 100,000 events) leave one new row unmarked.
     std::vector<std::size_t> m_previous;
+    // The same of a first load while they are being gathered.
+    std::shared_future<std::vector<std::size_t>> m_baseline;
     std::vector<char> m_new;  // by list index
     int m_newCount = 0;
     bool m_hasBaseline = false;

@@ -52,15 +52,15 @@ int ActivityIndex(const std::vector<QuakeRecord>& records, const Clock& clock,
 
 int QuakeList::GetActivityIndex(const CityPosition& city, const Clock& clock) const
 {
-    return ActivityIndex(m_records, clock, [&](std::size_t i) {
-        const QuakeRecord& quake = m_records[i];
+    return ActivityIndex(Rows(), clock, [&](std::size_t i) {
+        const QuakeRecord& quake = Rows()[i];
         return GreatCircle(city.latDecimal, city.lonDecimal, quake.latitude, quake.longitude);
     });
 }
 
 int QuakeList::GetActivityIndex(const std::vector<double>& distances, const Clock& clock) const
 {
-    return ActivityIndex(m_records, clock, [&](std::size_t i) { return distances.at(i); });
+    return ActivityIndex(Rows(), clock, [&](std::size_t i) { return distances.at(i); });
 }
 
 }  // namespace tremolux

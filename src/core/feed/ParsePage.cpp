@@ -110,7 +110,11 @@ void QuakeList::TakeRead(PageRead& read)
 {
     if (!read.replacesList)
         return;
-    m_records.swap(read.records);
+    auto rows = std::make_shared<std::vector<QuakeRecord>>(std::move(read.records));
+    read.records.clear();
+    if (m_records && !RowsShared())
+        read.records.swap(*m_records);
+    m_records = std::move(rows);
     ++m_revision;
 }
 

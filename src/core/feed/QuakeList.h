@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,19 +21,21 @@ inline constexpr std::string_view kNoTablesFailure =
     "Error: no QueryInterface(IID_IHTMLDocument3...";
 
 // The ordered list of quakes in page order; element 0 is the newest quake.
+// A copy shares the rows until either list changes: a picture drawn on a
+// worker thread takes its copy of a long list without copying a row.
 class QuakeList {
 public:
-    int count() const { return static_cast<int>(m_records.size()); }
+    int count() const { return m_records ? static_cast<int>(m_records->size()) : 0; }
     // Throws std::invalid_argument outside 0 ... count - 1.
     const QuakeRecord& at(int index) const;
     void Clear()
     {
-        m_records.clear();
+        m_records.reset();
         ++m_revision;
     }
     void Append(const QuakeRecord& record)
     {
-        m_records.push_back(record);
+        OwnRows().push_back(record);
         ++m_revision;
     }
     // Changes with every change of the list, so that a picture of it knows
@@ -44,7 +47,8 @@ public:
     bool ParsePage(const FeedBrowser& view, const FailureReport& report);
     // Becomes the rows of a page read elsewhere, as ParsePage would, unless
     // the read failed before its rows: swapped in, not copied, the list's
-    // former rows left in read.records. The failure is the caller's to report.
+    // former rows left in read.records unless a copy still shares them. The
+    // failure is the caller's to report.
     void TakeRead(PageRead& read);
 
     // Magnitude per minute of age and per kilometre of distance, summed and
@@ -55,7 +59,14 @@ public:
     int GetActivityIndex(const std::vector<double>& distances, const Clock& clock) const;
 
 private:
-    std::vector<QuakeRecord> m_records;
+    const std::vector<QuakeRecord>& Rows() const;
+    // The rows, made the list's own first when a copy shares them.
+    std::vector<QuakeRecord>& OwnRows();
+    // Whether a copy holds the rows too.
+    bool RowsShared() const;
+
+    // Never changed while shared; none for an empty list.
+    std::shared_ptr<std::vector<QuakeRecord>> m_records;
     unsigned long long m_revision = 0;
 };
 

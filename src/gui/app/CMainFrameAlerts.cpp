@@ -53,6 +53,19 @@ double ToDays(const QDateTime& time)
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).msecsTo(time) / 86400000.0;
 }
 
+// Whether two rows have one key. A change the history tells is a copy of its
+// row, so the fields a key is made from are compared before any key is made.
+bool SameKey(const QuakeRecord& a, const QuakeRecord& b)
+{
+    if (!a.eventId.empty() && !b.eventId.empty())
+        return a.eventId == b.eventId;
+    if (a.eventId.empty() && b.eventId.empty() && a.time.valid == b.time.valid
+        && a.time.value == b.time.value && a.latitude == b.latitude
+        && a.longitude == b.longitude)
+        return true;
+    return EventKey(a) == EventKey(b);
+}
+
 // True when every event of the load is new to the history. The history tells
 // a load's new events in the list's order, so a first sight of a long list
 // is seen row by row without a set of its keys.
@@ -64,7 +77,7 @@ bool FirstSight(const std::vector<EventChange>& changes, const QuakeList& quakes
         change = std::find_if(change, changes.end(), [](const EventChange& c) {
             return c.kind == ChangeKind::New;
         });
-        if (change == changes.end() || EventKey(change->event) != EventKey(quakes.at(row)))
+        if (change == changes.end() || !SameKey(change->event, quakes.at(row)))
             break;
         ++change;
     }

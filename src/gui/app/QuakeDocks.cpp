@@ -105,7 +105,22 @@ void QuakeDocks::BuildList()
         return;
     m_model = new QuakeTableModel(m_frame.m_quakes, m_frame.GetClock(), this);
     m_model->SetTimeShown(m_timeShown);
-    m_panel = new QuakeListPanel(*m_model);
+    // The model takes the city, the grouping and the load before any view
+    // reads it: a long list is then filtered and sorted once.
+    const bool grouped =
+        AppSettings()
+            .value(settings::kListGroupAftershocks, settings::kDefaultListGroupAftershocks)
+            .toBool();
+    m_model->SetGroupSequences(grouped);
+    ShowCity();
+    if (m_loadWaiting) {
+        m_loadWaiting = false;
+        m_model->ListChanged(std::move(m_waitingChanges));
+        m_waitingChanges.clear();
+    }
+    m_panel = new QuakeListPanel(
+        *m_model, nullptr,
+        m_sort.value_or(QuakeListPanel::Sort{QuakeTableModel::Time, Qt::DescendingOrder}));
 
     QDoubleSpinBox* minimum = m_panel->MinimumMagnitudeBox();
     const QVariant stored = AppSettings().value(settings::kListMinimumMagnitude,
@@ -115,10 +130,7 @@ void QuakeDocks::BuildList()
             [](double value) { AppSettings().setValue(settings::kListMinimumMagnitude, value); });
 
     QCheckBox* group = m_panel->GroupSequencesBox();
-    group->setChecked(
-        AppSettings()
-            .value(settings::kListGroupAftershocks, settings::kDefaultListGroupAftershocks)
-            .toBool());
+    group->setChecked(grouped);
     connect(group, &QCheckBox::toggled, this,
             [](bool on) { AppSettings().setValue(settings::kListGroupAftershocks, on); });
 
@@ -134,17 +146,9 @@ void QuakeDocks::BuildList()
     connect(m_panel, &QuakeListPanel::showChosen, this, &QuakeDocks::ShowChosenRows);
     connect(&m_ageTimer, &QTimer::timeout, m_model, &QuakeTableModel::AgesChanged);
 
-    if (m_sort)
-        m_panel->Table()->sortByColumn(m_sort->first, m_sort->second);
-    ShowCity();
     if (m_away)
         m_panel->ShowAwaySummary(m_away->first, std::move(m_away->second));
     m_away.reset();
-    if (m_loadWaiting) {
-        m_loadWaiting = false;
-        m_model->ListChanged(std::move(m_waitingChanges));
-        m_waitingChanges.clear();
-    }
     if (m_panel->ShownDays() > 0)
         ShowChosenRows();
     m_panel->ShowSelected(m_window ? m_window->SelectedQuake() : -1);

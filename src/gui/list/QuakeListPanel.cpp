@@ -20,7 +20,7 @@
 
 namespace tremolux {
 
-QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
+QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent, Sort sort)
     : QWidget(parent),
       m_model(model),
       m_filter(new QuakeSortFilter(this)),
@@ -33,6 +33,9 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
       m_awayText(new QLabel(m_away)),
       m_awayFilter(new QPushButton(tr("Show &them"), m_away))
 {
+    // Sorted before it has rows, the filter sorts a long list once, when the
+    // table first reads it; the table's own sort then asks for the same order.
+    m_filter->sort(sort.first, sort.second);
     m_filter->setSourceModel(&m_model);
     // A list hidden while its window shows (a closed or tabbed-away dock)
     // waits to filter and sort a load's rows until it shows again.
@@ -64,9 +67,9 @@ QuakeListPanel::QuakeListPanel(QuakeTableModel& model, QWidget* parent)
                 if (current >= first && current <= last)
                     m_table->selectionModel()->clear();
             });
+    m_table->horizontalHeader()->setSortIndicator(sort.first, sort.second);
     m_table->setModel(m_filter);
     m_table->setSortingEnabled(true);
-    m_table->sortByColumn(QuakeTableModel::Time, Qt::DescendingOrder);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

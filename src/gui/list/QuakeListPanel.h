@@ -3,9 +3,11 @@
 #include <QSet>
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 #include "core/events/EventExport.h"
+#include "gui/list/QuakeTableModel.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,7 +21,6 @@ class QTableView;
 namespace tremolux {
 
 class QuakeSortFilter;
-class QuakeTableModel;
 
 // The quake list dock's contents: what to show (the feed or the stored
 // history of the last days) and a minimum-magnitude box over a sortable
@@ -28,7 +29,11 @@ class QuakeTableModel;
 class QuakeListPanel : public QWidget {
     Q_OBJECT
 public:
-    QuakeListPanel(QuakeTableModel& model, QWidget* parent = nullptr);
+    // The rows show in the order of sort from the start: sorted once, not
+    // first by a default and then again.
+    using Sort = std::pair<int, Qt::SortOrder>;
+    QuakeListPanel(QuakeTableModel& model, QWidget* parent = nullptr,
+                   Sort sort = {QuakeTableModel::Time, Qt::DescendingOrder});
 
     QTableView* Table() const { return m_table; }
     QDoubleSpinBox* MinimumMagnitudeBox() const { return m_minimum; }

@@ -1,6 +1,7 @@
 #include "gui/list/QuakeTableModel.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <unordered_set>
 
@@ -38,7 +39,6 @@ QuakeTableModel::QuakeTableModel(const QuakeList& quakes, const Clock& clock, QO
     m_retractedFont.setStrikeOut(true);
     m_rows = m_quakes.count();
     m_revision = m_quakes.Revision();
-    measurePlaces();
 }
 
 void QuakeTableModel::ListChanged(std::vector<EventChange> changes)
@@ -110,7 +110,8 @@ void QuakeTableModel::rebuild()
     m_rows = m_history ? static_cast<int>(m_history->size())
                        : m_quakes.count() + static_cast<int>(m_gone.size());
     m_revision = m_quakes.Revision();
-    measurePlaces();
+    m_places.clear();
+    m_knownColumns.reset();
     groupSequences();
 }
 
@@ -176,28 +177,25 @@ HistoryEntry QuakeTableModel::EntryAt(int row) const
     return entry;
 }
 
+// The columns are found in one walk over the rows, which stops once each
+// has a value: a long list without them is read once, not once a column.
 bool QuakeTableModel::ColumnKnown(int column) const
 {
-    auto known = [column](const QuakeRecord& q) {
-        switch (column) {
-        case Felt:
-            return q.feltReports.has_value();
-        case Cdi:
-            return q.cdi.has_value();
-        case Mmi:
-            return q.mmi.has_value();
-        case Alert:
-            return !q.alert.empty();
-        case Status:
-            return !q.status.empty();
-        default:
-            return true;
+    if (column < Felt || column >= ColumnCount || !Readable())
+        return true;
+    if (!m_knownColumns) {
+        std::bitset<ColumnCount> known;
+        for (int row = 0; row < m_rows && (known.count() < ColumnCount - Felt); ++row) {
+            const QuakeRecord& q = quakeAt(row);
+            known[Felt] = known[Felt] || q.feltReports.has_value();
+            known[Cdi] = known[Cdi] || q.cdi.has_value();
+            known[Mmi] = known[Mmi] || q.mmi.has_value();
+            known[Alert] = known[Alert] || !q.alert.empty();
+            known[Status] = known[Status] || !q.status.empty();
         }
-    };
-    for (int row = 0; row < m_rows; ++row)
-        if (known(quakeAt(row)))
-            return true;
-    return false;
+        m_knownColumns = known;
+    }
+    return (*m_knownColumns)[static_cast<std::size_t>(column)];
 }
 
 void QuakeTableModel::SetTimeShown(TimeShown shown)
@@ -214,17 +212,21 @@ void QuakeTableModel::SetCity(const CityPosition& city)
     if (city.latDecimal == m_city.latDecimal && city.lonDecimal == m_city.lonDecimal)
         return;
     m_city = city;
-    measurePlaces();
+    m_places.clear();
     columnChanged(Distance);
 }
 
-void QuakeTableModel::measurePlaces()
+// Measured for every row once one is asked for (sorting by distance asks for
+// all): a list whose distances nobody reads measures none. Only asked while
+// the rows are readable.
+const QuakePlace& QuakeTableModel::placeAt(int row) const
 {
-    m_places.resize(static_cast<std::size_t>(m_rows));
-    if (!m_history && m_quakes.Revision() != m_revision)
-        return;
-    for (int row = 0; row < m_rows; ++row)
-        m_places[static_cast<std::size_t>(row)] = PlaceFrom(m_city, quakeAt(row));
+    if (m_places.size() != static_cast<std::size_t>(m_rows)) {
+        m_places.resize(static_cast<std::size_t>(m_rows));
+        for (int r = 0; r < m_rows; ++r)
+            m_places[static_cast<std::size_t>(r)] = PlaceFrom(m_city, quakeAt(r));
+    }
+    return m_places[static_cast<std::size_t>(row)];
 }
 
 void QuakeTableModel::AgesChanged()
@@ -238,6 +240,15 @@ void QuakeTableModel::columnChanged(int column)
 {
     if (m_rows > 0 && (m_history || m_quakes.Revision() == m_revision))
         emit dataChanged(index(0, column), index(m_rows - 1, column));
+}
+
+// Without the base's checks through the virtual counts: sorting a long list
+// asks for two indexes per comparison.
+QModelIndex QuakeTableModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || row < 0 || row >= m_rows || column < 0 || column >= ColumnCount)
+        return {};
+    return createIndex(row, column);
 }
 
 int QuakeTableModel::rowCount(const QModelIndex& parent) const
@@ -403,7 +414,7 @@ QVariant QuakeTableModel::display(int row, int column) const
     case Depth:
         return QString::fromStdString(DepthText(quake.depth));
     case Distance:
-        return QString::fromStdString(DistanceText(m_places[static_cast<std::size_t>(row)]));
+        return QString::fromStdString(DistanceText(placeAt(row)));
     case Felt:
         return quake.feltReports ? QString::number(*quake.feltReports) : QString();
     case Cdi:
@@ -448,7 +459,7 @@ double QuakeTableModel::SortNumber(int row, int column) const
     case Depth:
         return quake.depth;
     case Distance:
-        return m_places[static_cast<std::size_t>(row)].distance;
+        return placeAt(row).distance;
     case Felt:
         return quake.feltReports ? *quake.feltReports : std::nan("");
     case Cdi:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -94,6 +95,7 @@ public:
     std::string Key(int row) const;
     bool IsAftershock(int row) const;
 
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -116,7 +118,7 @@ private:
     // against a list half rebuilt.
     bool readable(const QModelIndex& index) const;
     void columnChanged(int column);
-    void measurePlaces();
+    const QuakePlace& placeAt(int row) const;
     void groupSequences();
 
     const QuakeList& m_quakes;
@@ -128,7 +130,8 @@ private:
         m_aftershocks;  // by row while grouped: how many it heads, -1 for an aftershock
     NewEvents m_new;
     unsigned long long m_markedRevision = ~0ULL;  // of the list m_new took
-    std::vector<QuakePlace> m_places;  // by row
+    mutable std::vector<QuakePlace> m_places;  // by row; empty until one is asked for
+    mutable std::optional<std::bitset<ColumnCount>> m_knownColumns;
     std::vector<EventChange> m_changes;
     std::unordered_map<std::string, const EventChange*> m_changeByKey;
     std::vector<const EventChange*> m_gone;  // retracted and no longer in the list
