@@ -63,8 +63,8 @@ void NewEvents::Update(const QuakeList& quakes)
     std::fill(m_new.begin(), m_new.end(), 1);
     auto previous = m_previous.begin();
     for (const auto& [idHash, row] : current) {
-        previous = std::find_if(previous, m_previous.end(),
-                                [idHash](std::size_t h) { return h >= idHash; });
+        while (previous != m_previous.end() && *previous < idHash)
+            ++previous;
         if (previous != m_previous.end() && *previous == idHash)
             m_new[static_cast<std::size_t>(row)] = 0;
     }
