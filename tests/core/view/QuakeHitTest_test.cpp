@@ -19,10 +19,11 @@ QuakeRecord Quake(double magnitude, double latitude, double longitude, double ho
     return test::QuakeBefore(kNow, hoursOld, magnitude, latitude, longitude);
 }
 
-// Six pixels a character, a 14-pixel cell.
+// Six pixels a character, a 14-pixel cell, the ink inside it.
 TextExtent FixedWidthLabel(const std::string& text)
 {
-    return {6 * static_cast<int>(text.size()), 14};
+    const int width = 6 * static_cast<int>(text.size());
+    return {width, 14, {0, 0, width, 14}};
 }
 
 // Tokyo, 800 x 600: a 5.0 to the north-east 12 h ago whose ray leaves the
