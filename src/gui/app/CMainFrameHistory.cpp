@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <utility>
 
 #include <QActionGroup>
@@ -19,7 +20,6 @@
 #include "gui/feed/FeedView.h"
 #include "gui/list/ListExport.h"
 #include "gui/list/QuakeListPanel.h"
-#include "gui/view/QuakeListSnapshot.h"
 
 // The event history's commands: the list's export and how long quakes are kept.
 namespace tremolux {
@@ -62,7 +62,7 @@ void CMainFrame::TakeLoad()
                               << QString::fromStdString(g_pFeedView->Address());
     // The same copy as the map windows' next pictures, not one more of a large list.
     m_history.TakeLoad(
-        g_pFeedView->Address(), QuakeListSnapshot(m_quakes), m_clock.Now(),
+        g_pFeedView->Address(), std::make_shared<const QuakeList>(m_quakes), m_clock.Now(),
         [this](EventHistory::LoadOutcome outcome) { LoadTaken(std::move(outcome)); });
 }
 

@@ -13,7 +13,6 @@
 #include "gui/view/MapLabelFont.h"
 #include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
-#include "gui/view/QuakeListSnapshot.h"
 
 namespace tremolux {
 
@@ -126,8 +125,9 @@ bool CTremoluxView::PictureIsCurrent() const
 // closed, before its picture is done.
 void CTremoluxView::RequestPicture(const PictureKey& key)
 {
-    m_worker.Start([key, quakes = QuakeListSnapshot(m_quakes), city = m_city.position,
-                    font = m_font, seen = m_layout.seen, this]() -> PictureWorker::Deliver {
+    m_worker.Start([key, quakes = std::make_shared<const QuakeList>(m_quakes),
+                    city = m_city.position, font = m_font, seen = m_layout.seen,
+                    this]() -> PictureWorker::Deliver {
         // Transparent where the map leaves its frame to the window behind it.
         auto picture = std::make_shared<Picture>();
         picture->key = key;

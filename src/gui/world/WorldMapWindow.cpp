@@ -25,7 +25,6 @@
 #include "gui/common/MessageBoxes.h"
 #include "gui/view/MapWindowCommands.h"
 #include "gui/view/QPainterCanvas.h"
-#include "gui/view/QuakeListSnapshot.h"
 #include "gui/world/DrawAlertRings.h"
 
 namespace tremolux {
@@ -302,8 +301,8 @@ bool WorldMapWindow::PictureIsCurrent() const
 // closed, before the layer is done. The land is read only, by every window.
 void WorldMapWindow::RequestLayer(const LayerKey& key, const WorldProjection& projection)
 {
-    m_worker.Start([key, projection, quakes = QuakeListSnapshot(m_quakes), marks = m_marks,
-                    this]() -> PictureWorker::Deliver {
+    m_worker.Start([key, projection, quakes = std::make_shared<const QuakeList>(m_quakes),
+                    marks = m_marks, this]() -> PictureWorker::Deliver {
         auto layer = std::make_shared<Layer>();
         layer->key = key;
         layer->image = QImage(key.size * key.pixelRatio, QImage::Format_ARGB32_Premultiplied);
